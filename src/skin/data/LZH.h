@@ -16,7 +16,9 @@ public:
 };
 
 namespace LzhMsg {
+// Raised when the tables cannot be allocated.
 extern const char* const CannotGetMemory;   // "LZH : Cannot get memory for dictionary tables"
+// The message for a failed release; giving vectors back cannot fail here.
 extern const char* const CannotFreeMemory;  // "LZH : Error freeing memory for dictionary tables"
 }  // namespace LzhMsg
 
