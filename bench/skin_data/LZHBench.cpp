@@ -18,11 +18,13 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
+// Appends a 16-bit little-endian word.
 void AppendLE16(Bytes& out, uint32_t value) {
   out.push_back(static_cast<uint8_t>(value));
   out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
+// Appends a 32-bit little-endian word.
 void AppendLE32(Bytes& out, uint32_t value) {
   AppendLE16(out, value & 0xFFFF);
   AppendLE16(out, value >> 16);

@@ -28,6 +28,7 @@ Bytes SkinFile(uint32_t unpackedSize, const Bytes& stream) {
   return file;
 }
 
+// Incompressible bytes.
 Bytes RandomBytes(size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
   Bytes out(size);
@@ -58,6 +59,7 @@ class TRecordingLZH : public TLZH {
 public:
   explicit TRecordingLZH(Bytes input) : TLZH(nullptr, nullptr), Input(std::move(input)) {}
 
+  // Delivers the next input byte, or none at the end.
   void Read(void* buffer, uint16_t count, uint16_t& actual) {
     ++ReadCalls;
     if (count != 1) ++OtherCounts;
@@ -67,11 +69,13 @@ public:
       actual = 1;
     }
   }
+  // Keeps the output byte.
   void Write(void* buffer, uint16_t count, uint16_t& actual) {
     if (count != 1) ++OtherCounts;
     Output.push_back(*static_cast<uint8_t*>(buffer));
     actual = count;
   }
+  // Decompresses size bytes through the two recording callbacks.
   void Run(uint32_t size) {
     LZHUnpack(size, static_cast<TTransferProc>(&TRecordingLZH::Read),
               static_cast<TTransferProc>(&TRecordingLZH::Write));
@@ -94,6 +98,7 @@ Bytes LcgBytes(uint32_t seed, size_t size) {
   return out;
 }
 
+// 64-bit FNV-1a hash.
 uint64_t Fnv1a(const Bytes& bytes) {
   uint64_t hash = 0xcbf29ce484222325ull;
   for (uint8_t b : bytes) hash = (hash ^ b) * 0x100000001b3ull;

@@ -11,6 +11,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+// Appends a 32-bit little-endian word.
 void AppendLE32(Bytes& out, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
@@ -52,6 +53,7 @@ protected:
     return Reader.Load(source);
   }
 
+  // The stream's bytes as text.
   static std::string Text(TMemoryStream& stream) {
     return std::string(stream.Bytes().begin(), stream.Bytes().end());
   }
