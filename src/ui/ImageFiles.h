@@ -1,0 +1,64 @@
+// Windows bitmap (.bmp) and icon (.ico) files: decoding, encoding and
+// validation, without any platform calls. Every damaged input gives a clear
+// "no image" result; nothing is read outside the given bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// An uncompressed device-independent image held as top-down rows: row 0 is
+// the top row, each row is DibStride(Width, BitCount) bytes. 1, 4 and 8 bit
+// images index Palette; 24-bit rows hold blue, green, red; 32-bit rows hold
+// blue, green, red and a fourth byte.
+struct TDibImage {
+  int Width = 0;
+  int Height = 0;
+  int BitCount = 24;
+  // Colour table entries as 0x00RRGGBB (at most 256; only for 1, 4 and 8 bits).
+  std::vector<uint32_t> Palette;
+  std::vector<uint8_t> Pixels;
+  int32_t XPelsPerMeter = 0;
+  int32_t YPelsPerMeter = 0;
+
+  // The bytes of row y (0 = top).
+  uint8_t* Row(int y);
+  const uint8_t* Row(int y) const;
+};
+
+// Bytes per row of a DIB: whole pixels rounded up to a multiple of 4 bytes.
+size_t DibStride(int width, int bitCount);
+
+// The largest width or height accepted from a file.
+constexpr int kMaxBitmapSide = 32768;
+// The largest pixel block accepted from a file, in bytes.
+constexpr size_t kMaxBitmapBytes = size_t(256) << 20;
+
+// Decodes a .bmp file (1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed,
+// bit fields or RLE 4/8). 16-bit images and 32-bit images with unusual bit
+// fields come out as 24 bits. Nothing when the data is damaged or truncated.
+// When fileSize is given it receives the number of bytes the file occupies.
+std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fileSize = nullptr);
+
+// Encodes an image as a .bmp file: a 14-byte file header, a 40-byte info
+// header, the colour table and the rows bottom-up.
+std::vector<uint8_t> EncodeBmp(const TDibImage& image);
+
+// One image of an icon file, as its directory describes it.
+struct TIconEntry {
+  int Width = 0;   // 256 when the directory says 0
+  int Height = 0;
+  int ColorCount = 0;
+  int BitCount = 0;
+  uint32_t Offset = 0;
+  uint32_t Size = 0;
+};
+
+// The directory of an .ico file; nothing when the header is wrong, the file
+// holds no image or an entry's bytes lie outside the file.
+std::optional<std::vector<TIconEntry>> ParseIconFile(const uint8_t* data, size_t size);
+
+// The directory in the resource layout (GRPICONDIR: entry IDs 1, 2, ... in
+// place of file offsets) that the platform's icon lookup expects.
+std::vector<uint8_t> IconResourceDirectory(const std::vector<TIconEntry>& entries);
