@@ -1,0 +1,173 @@
+#include "skin/data/IniFile.h"
+
+#include "ui/SysUtils.h"
+
+namespace {
+
+// The blanks that the profile functions trim: white space, and Ctrl-Z (the
+// old end-of-file mark). 0xA0 is the no-break space of Windows-1252.
+bool IsProfileSpace(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return u == ' ' || (u >= '\t' && u <= '\r') || (u >= 0x1C && u <= 0x1F) || u == 0x1A ||
+         u == 0xA0;
+}
+
+// Text up to its first NUL: the profile functions keep names and values as
+// C strings, so anything after a NUL is never seen.
+std::string UpToNul(std::string s) {
+  const size_t nul = s.find('\0');
+  if (nul != std::string::npos) s.resize(nul);
+  return s;
+}
+
+// A name as the profile functions look it up: blanks trimmed on both ends.
+std::string TrimName(const std::string& name) {
+  size_t b = 0;
+  size_t e = name.size();
+  while (b < e && IsProfileSpace(name[b])) ++b;
+  while (e > b && IsProfileSpace(name[e - 1])) --e;
+  return name.substr(b, e - b);
+}
+
+// UTF-16 bytes (little- or big-endian) as a wide string.
+std::u16string Utf16FromBytes(const std::string& bytes, size_t start, bool bigEndian) {
+  std::u16string wide;
+  for (size_t i = start; i + 1 < bytes.size(); i += 2) {
+    const auto lo = static_cast<unsigned char>(bytes[i + (bigEndian ? 1 : 0)]);
+    const auto hi = static_cast<unsigned char>(bytes[i + (bigEndian ? 0 : 1)]);
+    wide.push_back(static_cast<char16_t>(lo | hi << 8));
+  }
+  return wide;
+}
+
+// The text in this build's code page, decoded by its byte-order mark if any.
+std::string DecodeProfileText(const std::string& text) {
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) return Utf8ToAnsi(text.substr(3));
+  if (text.compare(0, 2, "\xFF\xFE") == 0) return WideToAnsi(Utf16FromBytes(text, 2, false));
+  if (text.compare(0, 2, "\xFE\xFF") == 0) return WideToAnsi(Utf16FromBytes(text, 2, true));
+  return text;
+}
+
+// A value (or default) as the profile functions copy it out: without a
+// pair of enclosing quotes, and cut to the reader's buffer.
+std::string CopyEntry(const std::string& value) {
+  const size_t limit = TProfileIni::MaxValueLength;
+  const bool quoted = value.size() >= 2 && (value[0] == '\'' || value[0] == '"') &&
+                      value.back() == value[0];
+  if (!quoted) return value.substr(0, limit);
+  // The opening quote is skipped, the rest copied into the buffer, and then
+  // the buffer's last character dropped when the rest (closing quote
+  // included) was at most one character too long for it.
+  const std::string inner = value.substr(1);
+  std::string copied = inner.substr(0, limit);
+  if (inner.size() <= limit + 1) copied.pop_back();
+  return copied;
+}
+
+}  // namespace
+
+// Splits the text into lines and files each one.
+TProfileIni::TProfileIni(const std::string& Text) {
+  FSections.push_back(TSection{});
+  const std::string text = DecodeProfileText(Text);
+  size_t pos = 0;
+  while (pos < text.size()) {
+    // A line ends at the next LF; only when there is none left does a CR end it.
+    size_t next = text.find('\n', pos);
+    if (next == std::string::npos) next = text.find('\r', pos);
+    next = next == std::string::npos ? text.size() : next + 1;
+    ParseLine(text, pos, next);
+    pos = next;
+  }
+}
+
+// Files the line Text[Begin, End): a section header, a key or nothing.
+void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
+  while (Begin < End && IsProfileSpace(Text[Begin])) ++Begin;
+  while (End > Begin && IsProfileSpace(Text[End - 1])) --End;
+  if (Begin >= End) return;
+
+  if (Text[Begin] == '[') {
+    size_t close = End - 1;
+    while (close > Begin && Text[close] != ']') --close;
+    if (close > Begin) {
+      FSections.push_back(TSection{UpToNul(Text.substr(Begin + 1, close - Begin - 1)), {}});
+      return;
+    }
+    // No closing bracket: the line is read as a key.
+  }
+
+  TKey key;
+  const size_t equals = Text.find('=', Begin);
+  if (equals != std::string::npos && equals < End) {
+    size_t nameEnd = equals;
+    while (nameEnd > Begin && IsProfileSpace(Text[nameEnd - 1])) --nameEnd;
+    size_t valueBegin = equals + 1;
+    while (valueBegin < End && IsProfileSpace(Text[valueBegin])) ++valueBegin;
+    key.Name = UpToNul(Text.substr(Begin, nameEnd - Begin));
+    key.Value = UpToNul(Text.substr(valueBegin, End - valueBegin));
+  } else {
+    key.Name = UpToNul(Text.substr(Begin, End - Begin));
+  }
+  FSections.back().Keys.push_back(std::move(key));
+}
+
+// The first section named Section (blanks around it ignored), or null.
+const TProfileIni::TSection* TProfileIni::FindSection(const std::string& Section) const {
+  const std::string wanted = TrimName(Section);
+  for (const TSection& section : FSections) {
+    if (SameText(section.Name, wanted)) return &section;
+  }
+  return nullptr;
+}
+
+// The first key named Ident in the first section named Section, or null.
+const TProfileIni::TKey* TProfileIni::FindKey(const std::string& Section,
+                                              const std::string& Ident) const {
+  const TSection* section = FindSection(Section);
+  if (!section) return nullptr;
+  const std::string wanted = TrimName(Ident);
+  for (const TKey& key : section->Keys) {
+    if (SameText(key.Name, wanted)) return &key;
+  }
+  return nullptr;
+}
+
+// The key's value, or the default (without its trailing spaces).
+std::string TProfileIni::ReadString(const std::string& Section, const std::string& Ident,
+                                    const std::string& Default) const {
+  const TKey* key = FindKey(Section, Ident);
+  if (key && key->Value) return CopyEntry(*key->Value);
+  size_t end = Default.size();
+  while (end > 1 && Default[end - 1] == ' ') --end;
+  return CopyEntry(UpToNul(Default.substr(0, end)));
+}
+
+// The key's value as an integer, or Default.
+int32_t TProfileIni::ReadInteger(const std::string& Section, const std::string& Ident,
+                                 int32_t Default) const {
+  return ParseProfileInteger(ReadString(Section, Ident, "")).value_or(Default);
+}
+
+// Whether a section of that name exists.
+bool TProfileIni::SectionExists(const std::string& Section) const {
+  return FindSection(Section) != nullptr;
+}
+
+// The names of all named sections, in file order.
+std::vector<std::string> TProfileIni::SectionNames() const {
+  std::vector<std::string> names;
+  for (const TSection& section : FSections) {
+    if (!section.Name.empty()) names.push_back(section.Name);
+  }
+  return names;
+}
+
+// Leading spaces skipped, then a whole 32-bit integer.
+std::optional<int32_t> ParseProfileInteger(const std::string& Text) {
+  size_t start = 0;
+  while (start < Text.size() && Text[start] == ' ') ++start;
+  int32_t value = 0;
+  if (!TryStrToInt(Text.substr(start), value)) return std::nullopt;
+  return value;
+}
