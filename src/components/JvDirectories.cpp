@@ -1,5 +1,4 @@
 // TJvDirectories: special folders from kernel32 and the shell's registry keys.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include "components/JvDirectories.h"
