@@ -27,7 +27,9 @@ const char* const kFolderValueNames[] = {
     "Personal", "Common Favorites",
 };
 constexpr int kUserFolderCount = 15;
+constexpr int kMachineFolderCount = 10;
 constexpr int kFolderNameCount = static_cast<int>(sizeof(kFolderValueNames) / sizeof(kFolderValueNames[0]));
+static_assert(kFolderNameCount == kUserFolderCount + kMachineFolderCount, "one name per folder");
 
 // The platform calls fill buffers of this many characters.
 constexpr DWORD kPathBufferSize = 261;
@@ -190,11 +192,13 @@ std::string TJvDirectories::ReadShellFolder(int index) const {
 
 // The all-users shell folder of that index, as stored.
 std::string TJvDirectories::ReadCommonShellFolder(int index) const {
+  assert(index >= 0 && index < kMachineFolderCount);
   return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey, FolderValueName(kUserFolderCount + index), false);
 }
 
 // The all-users shell folder of that index, environment expanded.
 std::string TJvDirectories::ReadAllUsersShellFolder(int index) const {
+  assert(index >= 0 && index < kMachineFolderCount);
   return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey, FolderValueName(kUserFolderCount + index), true);
 }
 
