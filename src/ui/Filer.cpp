@@ -120,8 +120,14 @@ void TReader::CheckValue(TValueType expected) {
   if (ReadValue() != expected) PropValueError();
 }
 
-// True when the next value ends a list (not consumed).
-bool TReader::EndOfList() { return NextValue() == TValueType::vaNull; }
+// True when the next byte ends a list (not consumed). Only the zero byte is
+// looked at: property names and child records start with bytes that are no
+// value types (a name's length, a prefix byte).
+bool TReader::EndOfList() {
+  const uint8_t b = ReadByte();
+  FStream.Seek(-1, TSeekOrigin::Current);
+  return b == 0;
+}
 
 // Consumes the start of a list.
 void TReader::ReadListBegin() { CheckValue(TValueType::vaList); }
