@@ -104,8 +104,9 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
     }
   }
   h.TopDown = height < 0;
-  h.Height = static_cast<int>(height < 0 ? -height : height);
-  if (h.Width <= 0 || h.Height <= 0 || h.Width > kMaxBitmapSide || h.Height > kMaxBitmapSide) return false;
+  if (height < 0) height = -height;
+  if (h.Width <= 0 || height <= 0 || h.Width > kMaxBitmapSide || height > kMaxBitmapSide) return false;
+  h.Height = static_cast<int>(height);
 
   size_t tableOffset = 14 + headerSize;
   if (h.Compression == kBiBitFields && headerSize == 40) {
