@@ -1,0 +1,613 @@
+// Forms and the application: definitions from resources, showing, closing,
+// modal loops, dialog keys and the main message loop.
+#include "ui/Forms.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cassert>
+
+#include "ui/Filer.h"
+#include "ui/Published.h"
+#include "ui/Threads.h"
+
+namespace {
+
+// Posted to the application window: run the queued main-thread calls.
+constexpr UINT kWakeMessage = WM_APP + 0x3F0;
+// Posted to the application window: free the form in lParam.
+constexpr UINT kReleaseMessage = WM_APP + 0x3F1;
+
+// The application window, for other threads.
+std::atomic<HWND> gApplicationWindow{nullptr};
+
+// The application object, made on first use.
+TApplication& TheApplication() {
+  static TApplication app(nullptr);
+  return app;
+}
+
+}  // namespace
+
+TApplication* Application = &TheApplication();
+
+// Posts the wake-up message to the application window.
+void WakeMainThread() {
+  if (HWND wnd = gApplicationWindow.load()) PostMessageA(wnd, kWakeMessage, 0, 0);
+}
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+QUORVEL_DEFINE_CLASS(TApplication) {}
+
+// An application without a window yet.
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+// Frees the forms, then the window.
+TApplication::~TApplication() {
+  DestroyComponents();
+  if (WakeMainThreadHook == WakeMainThread) WakeMainThreadHook = nullptr;
+  gApplicationWindow = nullptr;
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+// Creates the application window.
+void TApplication::Initialize() { Handle(); }
+
+// The hidden application window; created on first use.
+HWND TApplication::Handle() {
+  if (FHandle) return FHandle;
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(instance, "TApplication", &wc)) {
+    wc = WNDCLASSA{};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "TApplication";
+    RegisterClassA(&wc);
+  }
+  FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                            nullptr, instance, nullptr);
+  if (!FHandle) throw EOutOfResources("Cannot create the application window");
+  gApplicationWindow = FHandle;
+  WakeMainThreadHook = WakeMainThread;
+  return FHandle;
+}
+
+// The title is the application window's text.
+void TApplication::SetTitle(const std::string& value) {
+  FTitle = value;
+  if (FHandle) SetWindowTextA(FHandle, FTitle.c_str());
+}
+
+// The application window runs queued main-thread calls and frees released forms.
+LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kWakeMessage:
+      CheckSynchronize();
+      return 0;
+    case kReleaseMessage: {
+      auto* form = reinterpret_cast<TCustomForm*>(lParam);
+      auto& forms = Application->FForms;
+      if (std::find(forms.begin(), forms.end(), form) != forms.end()) delete form;
+      return 0;
+    }
+    case WM_CLOSE:
+      if (Application->FMainForm) Application->FMainForm->Close();
+      return 0;
+    default:
+      return DefWindowProcA(wnd, msg, wParam, lParam);
+  }
+}
+
+// Shows the main form and handles messages until WM_QUIT.
+void TApplication::Run() {
+  Handle();
+  FTerminated = false;
+  if (FMainForm) FMainForm->Show();
+  while (!FTerminated) HandleMessage();
+}
+
+// Handles every waiting message, then the queued main-thread calls.
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+  CheckSynchronize();
+}
+
+// Handles one message, or waits for the next message or queued call.
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) Idle();
+}
+
+// Nothing to do: runs queued calls, else sleeps until something arrives.
+void TApplication::Idle() {
+  if (CheckSynchronize() || FTerminated) return;
+  HANDLE event = SyncEvent();
+  MsgWaitForMultipleObjects(event ? 1 : 0, event ? &event : nullptr, FALSE, INFINITE, QS_ALLINPUT);
+}
+
+// Takes one message and dispatches it; WM_QUIT ends the application.
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (!IsDialogKey(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+// Enter, Escape and Tab on a control of one of our forms go to the form.
+bool TApplication::IsDialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+  for (HWND h = msg.hwnd; h; h = GetParent(h)) {
+    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h))) return form->DialogKey(msg.wParam);
+  }
+  return false;
+}
+
+// Ends the message loop.
+void TApplication::Terminate() {
+  FTerminated = true;
+  PostQuitMessage(0);
+}
+
+// A system message box, titled with Title unless a caption is given.
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = Handle();
+  return ::MessageBoxA(owner, text.c_str(), caption.empty() ? FTitle.c_str() : caption.c_str(), flags);
+}
+
+// Adds a new form to the list.
+void TApplication::AddForm(TCustomForm* form) { FForms.push_back(form); }
+
+// Drops a form that goes away.
+void TApplication::RemoveForm(TCustomForm* form) {
+  FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+  if (FMainForm == form) FMainForm = nullptr;
+}
+
+// Frees form once the messages now running are done.
+void TApplication::ReleaseForm(TCustomForm* form) { PostMessageA(Handle(), kReleaseMessage, 0, reinterpret_cast<LPARAM>(form)); }
+
+// ---------------------------------------------------------------------------
+// TCustomForm
+
+QUORVEL_DEFINE_CLASS(TCustomForm) {
+  p.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
+         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}, bsSizeable);
+  p.Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
+        {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, biSystemMenu | biMinimize | biMaximize);
+  p.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition,
+         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+          "poMainFormCenter", "poOwnerFormCenter"});
+  p.Enum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState,
+         {"wsNormal", "wsMinimized", "wsMaximized"});
+  p.Object("Icon", &TCustomForm::IconObject);
+  p.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96);
+  p.Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 13);
+  p.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
+  p.Integer("ClientWidth", &TCustomForm::GetClientWidth, &TCustomForm::SetClientWidth).NotStored();
+  p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight).NotStored();
+  // Accepted for compatibility with stored forms; they change nothing here.
+  p.Bool("OldCreateOrder", [](TCustomForm&) { return false; }, [](TCustomForm&, bool) {});
+  p.Bool("Scaled", [](TCustomForm&) { return true; }, [](TCustomForm&, bool) {}, true);
+  p.Event("OnCreate", &TCustomForm::OnCreate);
+  p.Event("OnDestroy", &TCustomForm::OnDestroy);
+  p.Event("OnShow", &TCustomForm::OnShow);
+  p.Event("OnHide", &TCustomForm::OnHide);
+  p.Event("OnActivate", &TCustomForm::OnActivate);
+  p.Event("OnDeactivate", &TCustomForm::OnDeactivate);
+  p.Event("OnPaint", &TCustomForm::OnPaint);
+  p.Event("OnClose", &TCustomForm::OnClose);
+  p.Event("OnCloseQuery", &TCustomForm::OnCloseQuery);
+}
+
+// An empty, hidden form in the button-face colour.
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
+  TControl::SetVisible(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  FControlStyle |= csAcceptsControls | csClickEvents;
+  FWidth = 320;
+  FHeight = 240;
+  FIcon.OnChange = [this](TObject*) { SetIcons(); };
+  Application->AddForm(this);
+}
+
+// Runs OnDestroy, leaves the application's list and destroys the window.
+TCustomForm::~TCustomForm() {
+  Destroying();
+  if (FCreated) OnDestroy(this);
+  Application->RemoveForm(this);
+  DestroyHandle();
+}
+
+// Reads the definition stored in the program's resources.
+void TCustomForm::LoadDefinition() {
+  const std::string name = AnsiUpperCase(ClassName());
+  const HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC res = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!res) throw EResNotFound(Format("Resource %s not found", name.c_str()));
+  HGLOBAL data = LoadResource(module, res);
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) throw EResNotFound(Format("Resource %s not found", name.c_str()));
+  TReadOnlyMemoryStream stream(bytes, SizeofResource(module, res));
+  LoadDefinition(stream);
+}
+
+// Reads a definition, lays the controls out and runs OnCreate; a form
+// stored visible is shown afterwards.
+void TCustomForm::LoadDefinition(TStream& stream) {
+  DisableAlign();
+  try {
+    ReadComponentFromStream(stream, this);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+  FCreated = true;
+  OnCreate(this);
+  if (Visible()) {
+    TControl::SetVisible(false);
+    Show();
+  }
+}
+
+// Applies client sizes read from the definition, then aligns.
+void TCustomForm::Loaded() {
+  TCustomControl::Loaded();
+  if (FPendingClientWidth >= 0) SetClientWidth(FPendingClientWidth);
+  if (FPendingClientHeight >= 0) SetClientHeight(FPendingClientHeight);
+  FPendingClientWidth = FPendingClientHeight = -1;
+  Realign();
+}
+
+// The window styles of the border settings.
+void TCustomForm::FrameStyles(DWORD& style, DWORD& exStyle) const {
+  exStyle = 0;
+  switch (FBorderStyle) {
+    case bsNone: style = WS_POPUP; break;
+    case bsSingle: style = WS_CAPTION; break;
+    case bsSizeable: style = WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+      exStyle = WS_EX_DLGMODALFRAME;
+      break;
+    case bsToolWindow:
+      style = WS_CAPTION;
+      exStyle = WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      style = WS_CAPTION | WS_THICKFRAME;
+      exStyle = WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle == bsNone) return;
+  if (FBorderIcons & biSystemMenu) {
+    style |= WS_SYSMENU;
+    if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+      if (FBorderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+      if (FBorderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if ((FBorderIcons & biHelp) && FBorderStyle == bsDialog) exStyle |= WS_EX_CONTEXTHELP;
+}
+
+// The outer size minus the client size for the border settings.
+SIZE TCustomForm::FrameSize() const {
+  DWORD style = 0, exStyle = 0;
+  FrameStyles(style, exStyle);
+  RECT r{0, 0, 100, 100};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  return SIZE{r.right - r.left - 100, r.bottom - r.top - 100};
+}
+
+// A top-level window owned by the application window.
+void TCustomForm::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  FrameStyles(params.Style, params.ExStyle);
+  params.Style |= WS_CLIPCHILDREN;
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  params.WndParent = Application->Handle();
+  params.WindowClass.style = CS_DBLCLKS;
+  params.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+// The window exists: it gets the icon.
+void TCustomForm::InitWnd() { SetIcons(); }
+
+// Puts the icon on the window (large and small).
+void TCustomForm::SetIcons() {
+  if (!FHandle || FIcon.Empty()) return;
+  SendMessageA(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon.Handle()));
+  SendMessageA(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon.SmallHandle()));
+}
+
+// The client area: the window's, or the size less the frame before there is one.
+TRect TCustomForm::ClientRect() {
+  if (FHandle) return TCustomControl::ClientRect();
+  const SIZE frame = FrameSize();
+  return Rect(0, 0, std::max(0, FWidth - static_cast<int>(frame.cx)), std::max(0, FHeight - static_cast<int>(frame.cy)));
+}
+
+// Sets the outer width so that the client area is value wide.
+void TCustomForm::SetClientWidth(int value) {
+  if (IsLoading()) {
+    FPendingClientWidth = value;
+    return;
+  }
+  SetWidth(value + (Width() - ClientWidth()));
+}
+
+// Sets the outer height so that the client area is value high.
+void TCustomForm::SetClientHeight(int value) {
+  if (IsLoading()) {
+    FPendingClientHeight = value;
+    return;
+  }
+  SetHeight(value + (Height() - ClientHeight()));
+}
+
+// New border: a window that exists is made again.
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  RecreateWnd();
+}
+
+// New title-bar buttons: a window that exists is made again.
+void TCustomForm::SetBorderIcons(TBorderIcons value) {
+  if (value == FBorderIcons) return;
+  FBorderIcons = value;
+  RecreateWnd();
+}
+
+// Minimizes, maximizes or restores a shown window.
+void TCustomForm::SetWindowState(TWindowState value) {
+  FWindowState = value;
+  if (!FHandle || !IsWindowVisible(FHandle)) return;
+  ShowWindow(FHandle, value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+}
+
+// The control that gets the focus when the form is activated.
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  FActiveControl = control;
+  if (control && FHandle && GetActiveWindow() == FHandle && control->CanFocus()) control->SetFocus();
+}
+
+// Shows (placing the window on its first show) or hides the form; a form
+// that is already visible comes to the front.
+void TCustomForm::SetVisible(bool value) {
+  if (IsLoading()) {
+    TControl::SetVisible(value);
+    return;
+  }
+  if (value) {
+    HWND wnd = Handle();
+    if (Visible() && IsWindowVisible(wnd)) {
+      BringToFront();
+      return;
+    }
+    TControl::SetVisible(true);
+    if (!FPositioned) {
+      FPositioned = true;
+      ApplyPosition();
+    }
+    OnShow(this);
+    const int cmd = FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    ShowWindow(wnd, cmd);
+    SetForegroundWindow(wnd);
+    UpdateWindow(wnd);
+  } else {
+    if (FHandle && IsWindowVisible(FHandle)) {
+      OnHide(this);
+      ShowWindow(FHandle, SW_HIDE);
+    }
+    TControl::SetVisible(false);
+  }
+}
+
+// Places the window as Position asks.
+void TCustomForm::ApplyPosition() {
+  int x = Left(), y = Top();
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      x = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+      y = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter:
+      if (TCustomForm* main = Application->MainForm(); main && main != this && main->HandleAllocated()) {
+        x = main->Left() + (main->Width() - Width()) / 2;
+        y = main->Top() + (main->Height() - Height()) / 2;
+      } else {
+        x = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+      }
+      break;
+    default:
+      return;
+  }
+  SetBounds(std::max(0, x), std::max(0, y), Width(), Height());
+}
+
+// Brings the window to the front.
+void TCustomForm::BringToFront() {
+  if (!FHandle) return;
+  SetForegroundWindow(FHandle);
+  BringWindowToTop(FHandle);
+}
+
+// OnCloseQuery may refuse the close.
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+// Runs OnClose.
+void TCustomForm::DoClose(TCloseAction& action) { OnClose(this, action); }
+
+// A modal form answers mrCancel; others ask OnCloseQuery and OnClose, then
+// the main form ends the application and the others hide (or are freed).
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: ShowWindow(Handle(), SW_MINIMIZE); break;
+    case caFree: Release(); break;
+    default: break;
+  }
+}
+
+// Frees the form after the current message.
+void TCustomForm::Release() { Application->ReleaseForm(this); }
+
+namespace {
+// Collects the enabled, visible top-level windows of the thread except one.
+struct TaskWindows {
+  HWND Except;
+  std::vector<HWND> List;
+};
+BOOL CALLBACK CollectTaskWindow(HWND wnd, LPARAM param) {
+  auto* t = reinterpret_cast<TaskWindows*>(param);
+  if (wnd != t->Except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) t->List.push_back(wnd);
+  return TRUE;
+}
+}  // namespace
+
+// Shows the form with every other window of the thread disabled and runs
+// messages (and queued main-thread calls) until ModalResult is set.
+TModalResult TCustomForm::ShowModal() {
+  if (FModal || (Visible() && FHandle && IsWindowVisible(FHandle)))
+    throw EInvalidOperation("Cannot make a visible window modal");
+  HWND active = GetActiveWindow();
+  TaskWindows disabled{Handle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), CollectTaskWindow, reinterpret_cast<LPARAM>(&disabled));
+  for (HWND w : disabled.List) EnableWindow(w, FALSE);
+  FModal = true;
+  FModalResult = mrNone;
+  auto restore = [&] {
+    FModal = false;
+    for (HWND w : disabled.List)
+      if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    if (active && IsWindow(active)) SetActiveWindow(active);
+  };
+  try {
+    Show();
+    while (FModalResult == mrNone) {
+      Application->HandleMessage();
+      if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  const TModalResult result = FModalResult;
+  restore();
+  return result;
+}
+
+// Sends dialog keys to the focused control, then to every control.
+bool TCustomForm::DialogKey(WPARAM key) {
+  HWND focus = GetFocus();
+  if (key == VK_TAB) {
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    if (HWND next = GetNextDlgTabItem(FHandle, focus, back)) ::SetFocus(next);
+    return true;
+  }
+  TMessage msg{CM_DIALOGKEY, key, 0, 0};
+  if (TWinControl* focused = FindControl(focus); focused && focused != this) {
+    focused->WindowProc(msg);
+    if (msg.Result) return true;
+  }
+  std::function<void(TWinControl*)> walk = [&](TWinControl* parent) {
+    for (int i = 0; i < parent->ControlCount() && !msg.Result; ++i) {
+      TControl* c = parent->Controls(i);
+      c->WindowProc(msg);
+      if (auto* win = dynamic_cast<TWinControl*>(c); win && !msg.Result) walk(win);
+    }
+  };
+  walk(this);
+  return msg.Result != 0;
+}
+
+// Closing, activation; everything else as a control that paints itself.
+void TCustomForm::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_CLOSE:
+      Close();
+      msg.Result = 0;
+      return;
+    case WM_ACTIVATE:
+      WMActivate(msg);
+      return;
+    default:
+      break;
+  }
+  TCustomControl::WndProc(msg);
+}
+
+// Activation gives the focus to the active control; deactivation remembers it.
+void TCustomForm::WMActivate(TMessage& msg) {
+  DefaultHandler(msg);
+  if (LOWORD(msg.WParam) != WA_INACTIVE) {
+    if (!HIWORD(msg.WParam)) FocusFirstControl();
+    OnActivate(this);
+  } else {
+    HWND focus = GetFocus();
+    if (TWinControl* c = FindControl(focus); c && c != this && IsChild(FHandle, focus)) FActiveControl = c;
+    OnDeactivate(this);
+  }
+}
+
+// Focuses the active control, or the first tab stop.
+void TCustomForm::FocusFirstControl() {
+  if (FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus()) {
+    FActiveControl->SetFocus();
+    return;
+  }
+  if (HWND first = GetNextDlgTabItem(FHandle, nullptr, FALSE)) ::SetFocus(first);
+}
+
+// Runs OnPaint.
+void TCustomForm::Paint() { OnPaint(this); }
+
+// Forgets the active control when it goes away.
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+
+QUORVEL_DEFINE_CLASS(TForm) {}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}

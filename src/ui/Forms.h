@@ -1,0 +1,218 @@
+// Forms and the application: top-level windows loaded from their stored
+// definitions, modal forms, and the message loop that also runs the work
+// other threads hand to the main thread.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+
+class TCustomForm;
+
+enum TBorderIconFlag : uint32_t { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
+using TBorderIcons = uint32_t;
+enum TPosition {
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
+};
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+
+// A definition resource that is missing.
+class EResNotFound : public Exception { using Exception::Exception; };
+
+// Asks the main thread to run the work queued for it (posted to the
+// application window; safe from any thread).
+void WakeMainThread();
+
+// ---------------------------------------------------------------------------
+
+// The application: its hidden window (class "TApplication", text = Title),
+// its forms, the main form, and the message loop.
+class TApplication : public TComponent {
+  QUORVEL_CLASS(TApplication, TComponent)
+public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  // Creates the application window.
+  void Initialize();
+  // The application window (created when first asked for).
+  HWND Handle();
+  const std::string& Title() const { return FTitle; }
+  void SetTitle(const std::string& value);
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T>
+  void CreateForm(T*& ref) {
+    ref = new T(this);
+    if (!FMainForm) FMainForm = ref;
+  }
+  TCustomForm* MainForm() const { return FMainForm; }
+
+  // Shows the main form and runs the message loop until the application ends.
+  void Run();
+  // Handles every message waiting in the queue, then the queued main-thread work.
+  void ProcessMessages();
+  // Handles one message, or waits for one when there is none.
+  void HandleMessage();
+  // Ends the message loop (WM_QUIT).
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  // A message box of the system, titled with Title when caption is empty.
+  int MessageBox(const std::string& text, const std::string& caption = "", UINT flags = MB_OK);
+
+  // Every form, in creation order.
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
+  // Called by forms when they are made and destroyed.
+  void AddForm(TCustomForm* form);
+  void RemoveForm(TCustomForm* form);
+  // Frees form from the message loop, after the current message.
+  void ReleaseForm(TCustomForm* form);
+
+private:
+  static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Takes one message off the queue and handles it; false when there was none.
+  bool ProcessMessage(MSG& msg);
+  // Enter, Escape and Tab on a form's controls; true when taken.
+  bool IsDialogKey(const MSG& msg);
+  void Idle();
+
+  HWND FHandle = nullptr;
+  std::string FTitle;
+  TCustomForm* FMainForm = nullptr;
+  std::vector<TCustomForm*> FForms;
+  bool FTerminated = false;
+};
+
+// The one application object.
+extern TApplication* Application;
+
+// ---------------------------------------------------------------------------
+
+// A top-level window with controls, usually loaded from its stored
+// definition (LoadDefinition). Its window class is its class name.
+class TCustomForm : public TCustomControl {
+  QUORVEL_CLASS(TCustomForm, TCustomControl)
+public:
+  // An empty form (forms built in code start here).
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  // Reads the form's definition from the resource (type RCDATA) named by the
+  // upper-case class name, then runs OnCreate. Raises EResNotFound when there
+  // is none and EReadError when it is damaged.
+  void LoadDefinition();
+  // The same from a stream holding a binary definition.
+  void LoadDefinition(TStream& stream);
+
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Asks to close: OnCloseQuery, OnClose, then hide / free / end the application.
+  void Close();
+  // Shows the form with the other windows disabled until ModalResult is set.
+  TModalResult ShowModal();
+  // Frees the form once the current message is done.
+  void Release();
+  // Brings the form to the front.
+  void BringToFront();
+  bool CloseQuery();
+
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult value) { FModalResult = value; }
+  bool IsModal() const { return FModal; }
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle value);
+  TBorderIcons BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(TBorderIcons value);
+  TPosition Position() const { return FPosition; }
+  void SetPosition(TPosition value) { FPosition = value; }
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+  TIcon& Icon() { return FIcon; }
+  TIcon* IconObject() { return &FIcon; }
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+  int TextHeight() const { return FTextHeight; }
+  void SetTextHeight(int value) { FTextHeight = value; }
+  bool KeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool value) { FKeyPreview = value; }
+  // The client size: the outer size follows.
+  int GetClientWidth() { return ClientWidth(); }
+  int GetClientHeight() { return ClientHeight(); }
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+
+  TRect ClientRect() override;
+  void SetVisible(bool value) override;
+  void WndProc(TMessage& msg) override;
+  void Loaded() override;
+  void Notification(TComponent* component, TOperation operation) override;
+  // Enter, Escape and Tab pressed on one of the form's controls; true when handled.
+  virtual bool DialogKey(WPARAM key);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnPaint;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitWnd() override;
+  void Paint() override;
+  // Runs OnClose.
+  virtual void DoClose(TCloseAction& action);
+  // The styles of the current border settings.
+  void FrameStyles(DWORD& style, DWORD& exStyle) const;
+  // The outer size minus the client size, for the current border settings.
+  SIZE FrameSize() const;
+
+private:
+  void ApplyPosition();
+  void SetIcons();
+  void WMActivate(TMessage& msg);
+  void FocusFirstControl();
+
+  TModalResult FModalResult = mrNone;
+  bool FModal = false;
+  TWinControl* FActiveControl = nullptr;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition FPosition = poDesigned;
+  TWindowState FWindowState = wsNormal;
+  TIcon FIcon;
+  int FPixelsPerInch = 96;
+  int FTextHeight = 13;
+  bool FKeyPreview = false;
+  int FPendingClientWidth = -1;
+  int FPendingClientHeight = -1;
+  bool FPositioned = false;
+  bool FCreated = false;
+};
+
+// The form class of programs; descendants name their own window class.
+class TForm : public TCustomForm {
+  QUORVEL_CLASS(TForm, TCustomForm)
+public:
+  explicit TForm(TComponent* owner);
+};
