@@ -35,6 +35,12 @@ int HexValue(char c) {
   return -1;
 }
 
+// A character for an error message: 'x', or #nnn when it is not printable.
+std::string CharName(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return u >= 32 && u < 127 ? std::string("'") + c + "'" : "#" + IntToStr(u);
+}
+
 // True when s is an identifier, or identifiers joined by full stops when dotted.
 bool IsIdentText(const std::string& s, bool dotted) {
   bool atStart = true;
@@ -136,6 +142,7 @@ private:
   void ParseCharCode();
   void ParseNumber();
   int64_t ParseInteger();
+  int32_t ParseIndex();
   void WriteFloat(const std::string& number, char suffix);
   void ParseSet();
   void ParseBinary();
@@ -190,7 +197,7 @@ void TTextParser::Expect(char c) {
 std::string TTextParser::ReadIdent() {
   if (!IsIdentStart(Peek())) {
     if (AtEnd()) Error("unexpected end of the text");
-    Error(Format("identifier expected, found '%c'", Peek()));
+    Error("identifier expected, found " + CharName(Peek()));
   }
   const size_t start = FPos;
   while (IsIdentChar(Peek())) ++FPos;
@@ -259,12 +266,9 @@ void TTextParser::ParseObject(uint8_t flags) {
   }
   SkipBlanks();
   bool hasPosition = false;
-  int64_t position = 0;
+  int32_t position = 0;
   if (Peek() == '[') {
-    ++FPos;
-    SkipBlanks();
-    position = ParseInteger();
-    Expect(']');
+    position = ParseIndex();
     hasPosition = true;
     flags |= ffChildPos;
   }
@@ -328,7 +332,7 @@ void TTextParser::ParseValue(bool inList) {
   } else if (AtEnd()) {
     Error("value expected at the end of the text");
   } else {
-    Error(Format("value expected, found '%c'", c));
+    Error("value expected, found " + CharName(c));
   }
 }
 
@@ -475,6 +479,20 @@ int64_t TTextParser::ParseInteger() {
   return negative ? static_cast<int64_t>(0 - value) : static_cast<int64_t>(value);
 }
 
+// Parses "[n]" (a child position or an item index), a 32-bit integer.
+int32_t TTextParser::ParseIndex() {
+  Expect('[');
+  SkipBlanks();
+  const size_t start = FPos;
+  const int64_t value = ParseInteger();
+  if (value < INT32_MIN || value > INT32_MAX) {
+    FPos = start;
+    Error("index out of range");
+  }
+  Expect(']');
+  return static_cast<int32_t>(value);
+}
+
 // Writes a float in the form its suffix asks for.
 void TTextParser::WriteFloat(const std::string& number, char suffix) {
   TStream& out = FWriter.Stream();
@@ -571,7 +589,7 @@ void TTextParser::ParseBinary() {
       bytes.insert(bytes.end(), included.begin(), included.end());
     } else {
       const int d = HexValue(c);
-      if (d < 0) Error(Format("bad hex digit '%c'", c));
+      if (d < 0) Error("bad hex digit " + CharName(c));
       ++FPos;
       if (pending < 0) {
         pending = d;
@@ -612,10 +630,7 @@ void TTextParser::ParseCollection() {
     if (Peek() == '>') break;
     if (AtEnd()) Error("'>' missing");
     if (Peek() == '[') {
-      ++FPos;
-      SkipBlanks();
-      FWriter.WriteInteger(ParseInteger());
-      Expect(']');
+      FWriter.WriteInteger(ParseIndex());
       SkipBlanks();
     }
     if (!IsIdentStart(Peek()) || !SameText(ReadIdent(), "item")) Error("'item' expected");

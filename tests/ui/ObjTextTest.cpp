@@ -389,6 +389,14 @@ TEST(ObjText, NumbersAndIdentifiers) {
   EXPECT_EQ(ValueBytes("[ x ,y ]"), (V{11, 1, 'x', 1, 'y', 0}));
 }
 
+TEST(ObjText, LayoutAndLetterCaseOfKeywordsAreFree) {
+  const std::string canonical = ToText(ToBinary(
+      "object A: TA\n  P = <\n    item\n      Q = (\n        1)\n    end>\n  object B: TB\n  end\nend\n"));
+  EXPECT_EQ(ToText(ToBinary("OBJECT A:TA P=<ITEM Q=(1)End> Object B : TB END end")), canonical);
+  EXPECT_EQ(ToText(ToBinary("\tobject A: TA\r\n\tP =\r\n <\r\n item Q = ( 1 ) end > object B: TB\r\nend\r\nend\r\n")),
+            canonical);
+}
+
 TEST(ObjText, IncludesInsertTheResolvedBytes) {
   std::vector<std::string> asked;
   const auto resolve = [&](const std::string& name) {
@@ -454,6 +462,8 @@ TEST(ObjText, MalformedTextRaisesParserErrorsWithTheLine) {
       {"object A: TA\n  P = [a b]\nend", 2},
       {"object A: TA\n  P = [a,]\nend", 2},
       {"object A: TA\n  P = < thing end >\nend", 2},
+      {"object A: TA\n  P = < [4294967296] item end >\nend", 2},
+      {"object A: TA\n  object B: TB [-2147483649]\n  end\nend", 2},
       {"object A: TA\n  P = < item Q = 1 >\nend", 2},
       {"object A: TA\n  P = <\n item\n end\nend", 5},
       {"object A: TA\n  P = 'caf\xE9'\nend", 2},
@@ -515,7 +525,7 @@ TEST(ObjText, MalformedBinaryRaisesReadErrors) {
 
   const auto object = [](std::vector<uint8_t> value) {
     std::vector<uint8_t> b = {'T', 'P', 'F', '0', 2, 'T', 'A', 1, 'A', 1, 'P'};
-    b.insert(b.end(), value.begin(), value.end());
+    for (uint8_t v : value) b.push_back(v);
     b.push_back(0);
     b.push_back(0);
     return b;
