@@ -103,7 +103,7 @@ Image window(std::map<std::string, Image>& skin, int clientWidth, int clientHeig
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
                     img.blend(11 + x, 8 + y, toColour(icon.image.at(x, y)));
-    caption(img, kBorderLeft + 18 + 7, 21, title, active ? rgb8(255, 255, 255) : rgb8(255, 255, 255), 8.5);
+    caption(img, kBorderLeft + 18 + 7, 21, title, rgb8(255, 255, 255), 8.5);
     drawKeyed(img, skin["close.bmp"].crop(0, 0, 19, 20), w - 35, 7);
     drawKeyed(img, skin["max.bmp"].crop(active ? 38 : 0, 0, 19, 20), w - 56, 7);
     drawKeyed(img, skin["min.bmp"].crop(0, 0, 19, 20), w - 77, 7);
@@ -116,11 +116,14 @@ Image window(std::map<std::string, Image>& skin, int clientWidth, int clientHeig
             caption(img, x + 5, kTitleHeight + 13, item, rgb8(0, 0, 0));
             x += 44;
         }
-        // Child buttons: minimize, restore, close at 57, 38 and 19 from the right.
+        // Child buttons: minimize, restore, close at 57, 38 and 19 from the
+        // right end of the bar; the close button shown hot (its fourth frame).
         const Image& mdi = skin["qelto_mdib.bmp"];
-        for (int i = 0; i < 3; ++i)
-            drawKeyed(img, mdi.crop(60 * i + (i == 2 ? 45 : 0), 0, 15, 15),
-                      w - (15 + 4) * (3 - i) - kBorderRight - 1, kTitleHeight + (menuHeight - 15) / 2);
+        for (int i = 0; i < 3; ++i) {
+            int frame = i == 2 ? 3 : 0;
+            drawKeyed(img, mdi.crop(60 * i + 15 * frame, 0, 15, 15), w - (15 + 4) * (3 - i) - kBorderRight - 1,
+                      kTitleHeight + (menuHeight - 15) / 2);
+        }
     }
     return img;
 }
@@ -184,7 +187,7 @@ Image controlsWindow(std::map<std::string, Image>& skin, bool active)
     caption(img, cx + 5, cy + 14, "Choice", rgb8(0, 0, 0));
     // Header cells.
     for (int i = 0; i < 3; ++i) {
-        img.paste(nineSlice(skin["toolbar.bmp"], 5, 1, false, 2, 2, 2, 2, 60, 20, false), ox + 230 + 60 * i - (i ? 0 : 0), oy + 170);
+        img.paste(nineSlice(skin["toolbar.bmp"], 5, 1, false, 2, 2, 2, 2, 60, 20, false), ox + 230 + 60 * i, oy + 170);
         caption(img, ox + 236 + 60 * i, oy + 184, i == 0 ? "Name" : i == 1 ? "Size" : "Type", rgb8(0, 0, 0));
     }
     return img;

@@ -15,6 +15,24 @@ const char* const kDescriptionName = "saffrell.ini";
 namespace {
 
 // ---------------------------------------------------------------------------
+// Layout of the title bar, shared by the pictures and the description
+// ---------------------------------------------------------------------------
+
+constexpr int kButtonWidth = 19;   // one frame of a caption button picture
+constexpr int kButtonHeight = 20;
+constexpr int kButtonTop = 7;      // Ycoord of the caption buttons
+constexpr int kCloseX = 35;        // Xcoord of the close button, from the right edge
+constexpr int kButtonStep = 21;    // between the Xcoords of neighbouring buttons
+constexpr int kMaximizeX = kCloseX + kButtonStep;
+constexpr int kMinimizeX = kCloseX + 2 * kButtonStep;
+constexpr int kIconX = 11;         // window icon, from the left edge
+constexpr int kIconY = 8;
+constexpr int kTextShift = 18;     // caption text, right of the left border
+constexpr int kTextRightClip = 70; // caption text ends this far left of the right border
+constexpr int kPlateInset = 4;     // caption plate from the window's edges
+constexpr int kPlateBottom = 30;
+
+// ---------------------------------------------------------------------------
 // Palette of the theme
 // ---------------------------------------------------------------------------
 
@@ -148,12 +166,13 @@ void paintWindowFrame(Image& img, bool active)
           look.inner);
 
     // Caption plate with a glossy upper half.
-    Rect plate{4, 4, double(w - 4), 30};
+    Rect plate{kPlateInset, kPlateInset, double(w - kPlateInset), kPlateBottom};
     roundedPanel(img, plate, 5, look.plateEdge, verticalStops(plate.y0, plate.y1, look.plate));
     hline(img, int(plate.x0) + 4, int(plate.x1) - 4, int(plate.y0) + 1, withAlpha(rgb8(255, 255, 255), 0.28));
 
-    // Recessed tray behind the caption buttons.
-    Rect tray{double(w - 79), 6, double(w - 14), 28};
+    // Recessed tray behind the caption buttons, one pixel around them and two at the ends.
+    Rect tray{double(w - kMinimizeX - 2), kButtonTop - 1, double(w - kCloseX + kButtonWidth + 2),
+              kButtonTop + kButtonHeight + 1};
     roundedPanel(img, tray, 4, look.trayEdge, solid(look.trayFill));
     hline(img, int(tray.x0) + 3, int(tray.x1) - 3, int(tray.y1), withAlpha(look.trayLip, 0.8));
 
@@ -295,9 +314,9 @@ Image captionButton(int w, int h, Glyph glyph, ButtonState state, const Colour& 
 Image titleBarButton(Glyph glyph)
 {
     const Colour tray = frameLook(true).trayFill;
-    return joinFrames({captionButton(19, 20, glyph, ButtonState::Normal, tray),
-                       captionButton(19, 20, glyph, ButtonState::Pressed, tray),
-                       captionButton(19, 20, glyph, ButtonState::Hot, tray)},
+    return joinFrames({captionButton(kButtonWidth, kButtonHeight, glyph, ButtonState::Normal, tray),
+                       captionButton(kButtonWidth, kButtonHeight, glyph, ButtonState::Pressed, tray),
+                       captionButton(kButtonWidth, kButtonHeight, glyph, ButtonState::Hot, tray)},
                       false);
 }
 
@@ -661,9 +680,9 @@ std::string descriptionSections()
     line(t, "BottomStretch=1");
     line(t, "BottomTrans=0");
     line(t, "menuBar=menu.bmp");
-    line(t, "TextShift=18");
+    line(t, "TextShift=" + std::to_string(kTextShift));
     line(t, "TextShiftVert=0");
-    line(t, "TextRightClip=70");
+    line(t, "TextRightClip=" + std::to_string(kTextRightClip));
     line(t, "TextAlignment=0");
     line(t, "Textbackground=0");
     line(t, "ActiveTextR=255");
@@ -682,40 +701,40 @@ std::string descriptionSections()
     line(t, "[Button0]");
     line(t, "Action=0");
     line(t, "Align=1");
-    line(t, "Xcoord=35");
-    line(t, "Ycoord=7");
+    line(t, "Xcoord=" + std::to_string(kCloseX));
+    line(t, "Ycoord=" + std::to_string(kButtonTop));
     line(t, "Visibility=0");
     line(t, "ButtonImage=close.bmp");
     line(t, "");
     line(t, "[Button1]");
     line(t, "Action=1");
     line(t, "Align=1");
-    line(t, "Xcoord=56");
-    line(t, "Ycoord=7");
+    line(t, "Xcoord=" + std::to_string(kMaximizeX));
+    line(t, "Ycoord=" + std::to_string(kButtonTop));
     line(t, "Visibility=2");
     line(t, "ButtonImage=max.bmp");
     line(t, "");
     line(t, "[Button2]");
     line(t, "Action=2");
     line(t, "Align=1");
-    line(t, "Xcoord=77");
-    line(t, "Ycoord=7");
+    line(t, "Xcoord=" + std::to_string(kMinimizeX));
+    line(t, "Ycoord=" + std::to_string(kButtonTop));
     line(t, "Visibility=0");
     line(t, "ButtonImage=min.bmp");
     line(t, "");
     line(t, "[Button3]");
     line(t, "Action=1");
     line(t, "Align=1");
-    line(t, "Xcoord=56");
-    line(t, "Ycoord=7");
+    line(t, "Xcoord=" + std::to_string(kMaximizeX));
+    line(t, "Ycoord=" + std::to_string(kButtonTop));
     line(t, "Visibility=1");
     line(t, "ButtonImage=restore.bmp");
     line(t, "");
     line(t, "[Button4]");
     line(t, "Action=3");
     line(t, "Align=0");
-    line(t, "Xcoord=11");
-    line(t, "Ycoord=8");
+    line(t, "Xcoord=" + std::to_string(kIconX));
+    line(t, "Ycoord=" + std::to_string(kIconY));
     line(t, "Visibility=0");
     line(t, "");
     line(t, "[MDICONTROLS]");
@@ -861,15 +880,12 @@ std::string skinDescription()
     for (const char* comment : {
              "; Quorvel Steel: a light brushed-steel frame around a dark steel caption plate.",
              ";",
-             "; Frame: left 10, right 12 and bottom 13 pixels, title 33 pixels. The side",
-             "; pictures include the title's height at the top and the bottom border's",
-             "; height at the bottom. Frame 1 of every border picture is the active look,",
-             "; frame 2 the inactive one. Magenta (255 0 255) is transparent everywhere.",
+             "; The side pictures include the title's height at the top and the bottom",
+             "; border's height at the bottom. Frame 1 of every border picture is the",
+             "; active look, frame 2 the inactive one. Magenta (255 0 255) is transparent.",
              ";",
-             "; Caption buttons lie in the tray at the right end of the title, measured",
-             "; from the window's right edge: close 35, maximize and restore 56, minimize",
-             "; 77; frames normal, pressed, hot. The window icon sits 11 pixels from the",
-             "; left edge, the caption 18 pixels right of the left border.",
+             "; The caption buttons lie in a tray at the right end of the title; their",
+             "; frames are normal, pressed and hot.",
              ";",
              "; Push buttons: 5 frames (normal, pressed, disabled, hot or focused,",
              "; default). Check boxes and radio buttons: 4 frames (unchecked, checked,",
