@@ -3,6 +3,8 @@
 #include "Draw.h"
 #include "Palette.h"
 
+#include <algorithm>
+
 namespace art {
 
 namespace {

@@ -8,7 +8,6 @@
 
 #include <cassert>
 #include <map>
-#include <stdexcept>
 
 namespace art {
 
@@ -193,6 +192,22 @@ Image controlsWindow(std::map<std::string, Image>& skin, bool active)
     return img;
 }
 
+// A popup menu on the skin's menu background, one item highlighted.
+Image popupMenu(std::map<std::string, Image>& skin)
+{
+    const char* items[] = {"Restore", "Move", "Size", "Minimize", "Maximize", "Close"};
+    const int w = 150, itemHeight = 19, h = 6 + itemHeight * 6;
+    Image img = nineSlice(skin["dialog.bmp"], 1, 1, false, 3, 3, 3, 3, w, h, false);
+    for (int i = 0; i < 6; ++i) {
+        int y = 3 + itemHeight * i;
+        bool selected = i == 5;
+        if (selected)
+            fillRect(img, 3, y, w - 3, y + itemHeight, solid(rgb8(74, 108, 156)));
+        caption(img, 24, y + 13, items[i], selected ? rgb8(255, 255, 255) : rgb8(0, 0, 0));
+    }
+    return img;
+}
+
 }  // namespace
 
 // Frame `frame` of a strip, stretched to w x h with fixed margins.
@@ -244,6 +259,7 @@ void writePreviews(const std::string& dir)
     writeFile(dir + "/window-inactive.bmp", encodeBitmap(mainWindow(skin, false), 24));
     writeFile(dir + "/controls-active.bmp", encodeBitmap(controlsWindow(skin, true), 24));
     writeFile(dir + "/controls-inactive.bmp", encodeBitmap(controlsWindow(skin, false), 24));
+    writeFile(dir + "/popup.bmp", encodeBitmap(popupMenu(skin), 24));
 
     // Every icon image, on a light and on a dark background.
     std::vector<IconImage> icons = iconImages();

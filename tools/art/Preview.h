@@ -16,7 +16,8 @@ Image nineSlice(const Image& strip, int frames, int frame, bool vertical, int le
 // Copies src onto dst at (x, y), leaving out exact magenta pixels.
 void drawKeyed(Image& dst, const Image& src, int x, int y);
 
-// Writes window-active.bmp, window-inactive.bmp and icon.bmp into `dir`.
+// Writes the previews into `dir`: the main window and a window of sample
+// controls, each active and inactive, a popup menu and all icon images.
 void writePreviews(const std::string& dir);
 
 }  // namespace art

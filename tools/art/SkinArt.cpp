@@ -3,9 +3,8 @@
 #include "BitmapFile.h"
 #include "Draw.h"
 
+#include <algorithm>
 #include <cassert>
-#include <cmath>
-#include <fstream>
 #include <stdexcept>
 
 namespace art {

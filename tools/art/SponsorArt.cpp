@@ -3,6 +3,7 @@
 #include "Draw.h"
 #include "StrokeFont.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace art {
