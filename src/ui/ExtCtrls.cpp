@@ -1,0 +1,170 @@
+// Panels and pictures.
+#include "ui/ExtCtrls.h"
+
+#include <algorithm>
+
+#include "ui/Published.h"
+
+// ---------------------------------------------------------------------------
+// TCustomPanel
+
+QUORVEL_DEFINE_CLASS(TCustomPanel) {
+  p.Enum("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner,
+         {"bvNone", "bvLowered", "bvRaised", "bvSpace"}, bvNone);
+  p.Enum("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter,
+         {"bvNone", "bvLowered", "bvRaised", "bvSpace"}, bvRaised);
+  p.Integer("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1);
+  p.Integer("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0);
+  p.Enum("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle, {"bsNone", "bsSingle"});
+  p.Enum("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment,
+         {"taLeftJustify", "taRightJustify", "taCenter"}, taCenter);
+}
+
+// A 185 by 41 raised panel in the button-face colour.
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks;
+  FWidth = 185;
+  FHeight = 41;
+  SetColor(clBtnFace);
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut value) {
+  FBevelInner = value;
+  FrameChanged();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut value) {
+  FBevelOuter = value;
+  FrameChanged();
+}
+
+void TCustomPanel::SetBevelWidth(int value) {
+  FBevelWidth = std::max(value, 1);
+  FrameChanged();
+}
+
+void TCustomPanel::SetBorderWidth(int value) {
+  FBorderWidth = std::max(value, 0);
+  FrameChanged();
+}
+
+// A single border is the window's own (the window is made again).
+void TCustomPanel::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  RecreateWnd();
+}
+
+void TCustomPanel::SetAlignment(TAlignment value) {
+  FAlignment = value;
+  Invalidate();
+}
+
+// Redraws and lays the children out inside the new frame.
+void TCustomPanel::FrameChanged() {
+  Realign();
+  Invalidate();
+}
+
+// Its own window class; a single border is a sunken client edge.
+void TCustomPanel::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+// Aligned children stay inside the bevels and the border.
+void TCustomPanel::AdjustClientRect(TRect& rect) {
+  int inset = FBorderWidth;
+  if (FBevelOuter != bvNone) inset += FBevelWidth;
+  if (FBevelInner != bvNone) inset += FBevelWidth;
+  InflateRect(&rect, -inset, -inset);
+}
+
+// Outer bevel, border, inner bevel, then the caption.
+void TCustomPanel::Paint() {
+  HDC dc = Canvas()->Handle();
+  RECT r = ClientRect();
+  auto bevel = [&](TBevelCut cut) {
+    if (cut == bvNone) return;
+    const TColor tl = cut == bvLowered ? clBtnShadow : cut == bvRaised ? clBtnHighlight : Color();
+    const TColor br = cut == bvLowered ? clBtnHighlight : cut == bvRaised ? clBtnShadow : Color();
+    Frame3D(dc, r, tl, br, FBevelWidth);
+  };
+  bevel(FBevelOuter);
+  Frame3D(dc, r, Color(), Color(), FBorderWidth);
+  bevel(FBevelInner);
+  const std::string text = Caption();
+  if (text.empty()) return;
+  TSelectObjectGuard font(dc, Font().Handle());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGrayText));
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
+  format |= FAlignment == taCenter ? DT_CENTER : FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+}
+
+QUORVEL_DEFINE_CLASS(TPanel) {}
+
+// ---------------------------------------------------------------------------
+// TImage
+
+QUORVEL_DEFINE_CLASS(TImage) {
+  p.Object("Picture", &TImage::PictureObject);
+  p.Bool("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize);
+  p.Bool("Stretch", &TImage::Stretch, &TImage::SetStretch);
+  p.Bool("Center", &TImage::Center, &TImage::SetCenter);
+  p.Bool("Transparent", &TImage::Transparent, &TImage::SetTransparent);
+}
+
+// An empty picture control of 105 by 105.
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
+  FWidth = 105;
+  FHeight = 105;
+  FPicture.OnChange = [this](TObject*) { PictureChanged(); };
+}
+
+void TImage::SetAutoSize(bool value) {
+  FAutoSize = value;
+  if (value) PictureChanged();
+}
+
+void TImage::SetStretch(bool value) {
+  FStretch = value;
+  Invalidate();
+}
+
+void TImage::SetCenter(bool value) {
+  FCenter = value;
+  Invalidate();
+}
+
+void TImage::SetTransparent(bool value) {
+  FTransparent = value;
+  if (TGraphic* g = FPicture.Graphic()) g->SetTransparent(value);
+  Invalidate();
+}
+
+// A new picture: AutoSize takes its size; the control is redrawn.
+void TImage::PictureChanged() {
+  TGraphic* g = FPicture.Graphic();
+  if (g && FTransparent) g->SetTransparent(true);
+  if (FAutoSize && g && !g->Empty()) SetBounds(Left(), Top(), g->Width(), g->Height());
+  Invalidate();
+}
+
+// Stretched over the control, centred, or at the top left.
+TRect TImage::DestRect() const {
+  const TGraphic* g = FPicture.Graphic();
+  if (!g) return Rect(0, 0, 0, 0);
+  if (FStretch) return Rect(0, 0, FWidth, FHeight);
+  const int w = g->Width(), h = g->Height();
+  if (FCenter) return Bounds((FWidth - w) / 2, (FHeight - h) / 2, w, h);
+  return Rect(0, 0, w, h);
+}
+
+// Draws the picture.
+void TImage::Paint() {
+  TGraphic* g = FPicture.Graphic();
+  if (!g || g->Empty()) return;
+  Canvas()->StretchDraw(DestRect(), *g);
+}
