@@ -148,7 +148,10 @@ Image sponsorPicture()
         for (int x = 0; x < kWidth; x += 2) {
             double y = hillLine(x, 352, 16, 0.008, 2.6, 5, 0.031, 0.3) + offset;
             double y2 = hillLine(x + 2, 352, 16, 0.008, 2.6, 5, 0.031, 0.3) + offset;
-            fillShape(img, capsule(x, y, x + 2, y2, 2.2 + row * 0.5), solid(withAlpha(rgb8(82, 134, 74), 0.55)),
+            // Rounded bushes: the row swells and narrows along its length.
+            double bush = 0.9 * std::fabs(std::sin((x + 9 * row) * 0.21));
+            fillShape(img, capsule(x, y - bush, x + 2, y2 - bush, 1.8 + row * 0.5 + bush),
+                      solid(withAlpha(rgb8(82, 134, 74), 0.55)),
                       Rect{double(x) - 4, y - 6, double(x) + 6, y + 6});
         }
     }
