@@ -255,17 +255,17 @@ QUORVEL_DEFINE_CLASS(TStrings) {}
 
 // Replaces the string at index, keeping its object.
 void TStrings::Put(int index, const std::string& s) {
-  TObject* object = GetObject(index);
+  TObject* object = Objects(index);
   Delete(index);
   Insert(index, s);
-  PutObject(index, object);
+  SetObjects(index, object);
 }
 
 // Lists without objects hold none.
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::Objects(int) const { return nullptr; }
 
 // Lists without objects ignore them.
-void TStrings::PutObject(int, TObject*) {}
+void TStrings::SetObjects(int, TObject*) {}
 
 // Appends s; returns its index.
 int TStrings::Add(const std::string& s) {
@@ -277,7 +277,7 @@ int TStrings::Add(const std::string& s) {
 // Appends s with an object.
 int TStrings::AddObject(const std::string& s, TObject* object) {
   const int index = Add(s);
-  PutObject(index, object);
+  SetObjects(index, object);
   return index;
 }
 
@@ -285,7 +285,7 @@ int TStrings::AddObject(const std::string& s, TObject* object) {
 void TStrings::AddStrings(const TStrings& strings) {
   BeginUpdate();
   try {
-    for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
+    for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.Objects(i));
   } catch (...) {
     EndUpdate();
     throw;
@@ -402,13 +402,13 @@ void TStringList::Put(int index, const std::string& s) {
 }
 
 // The object at index.
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::Objects(int index) const {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
   return FItems[static_cast<size_t>(index)].Object;
 }
 
 // Sets the object at index.
-void TStringList::PutObject(int index, TObject* object) {
+void TStringList::SetObjects(int index, TObject* object) {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
   Changing();
   FItems[static_cast<size_t>(index)].Object = object;

@@ -249,8 +249,8 @@ public:
   virtual int Count() const = 0;
   virtual std::string Get(int index) const = 0;
   virtual void Put(int index, const std::string& s);
-  virtual TObject* GetObject(int index) const;
-  virtual void PutObject(int index, TObject* object);
+  virtual TObject* Objects(int index) const;
+  virtual void SetObjects(int index, TObject* object);
   virtual void Insert(int index, const std::string& s) = 0;
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
@@ -293,8 +293,8 @@ public:
   int Count() const override { return static_cast<int>(FItems.size()); }
   std::string Get(int index) const override;
   void Put(int index, const std::string& s) override;
-  TObject* GetObject(int index) const override;
-  void PutObject(int index, TObject* object) override;
+  TObject* Objects(int index) const override;
+  void SetObjects(int index, TObject* object) override;
   void Insert(int index, const std::string& s) override;
   void Delete(int index) override;
   void Clear() override;

@@ -485,7 +485,7 @@ void TReader::ReadProperty(TPersistent* instance) {
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     const TPropInfo* prop = target->ClassType().FindProp(parts[i]);
     if (!prop || prop->Kind != TPropKind::Class) throw EReadError(Format(Msg::UnknownProperty, path.c_str()));
-    target = prop->GetObject(*target);
+    target = prop->ObjectOf(*target);
     if (!target) throw EReadError(Format(Msg::UnknownProperty, path.c_str()));
   }
   FPropName = parts.back();
@@ -507,7 +507,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
     prop.Read(*instance, *this);
     return;
   }
-  TPersistent* object = prop.GetObject(*instance);
+  TPersistent* object = prop.ObjectOf(*instance);
   switch (NextValue()) {
     case TValueType::vaNil:
       ReadValue();
@@ -733,7 +733,7 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
     prop.Write(*instance, *this);
     return;
   }
-  TPersistent* object = prop.GetObject(*instance);
+  TPersistent* object = prop.ObjectOf(*instance);
   if (!object || dynamic_cast<TComponent*>(object)) return;
   if (auto* collection = dynamic_cast<TCollection*>(object)) {
     if (collection->Count() == 0) return;

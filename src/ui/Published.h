@@ -31,7 +31,7 @@ struct TPropInfo {
   // True when the value is to be written (stored, and not the default).
   std::function<bool(TObject&)> IsStored;
   // The object held by a class-typed property.
-  std::function<TPersistent*(TObject&)> GetObject;
+  std::function<TPersistent*(TObject&)> ObjectOf;
 };
 
 // Names that an integer property accepts in place of numbers (colours, cursors).
@@ -190,7 +190,7 @@ public:
   template <class G>
   TPropOptions Object(const std::string& name, G get) {
     auto& p = Add(name, TPropKind::Class);
-    p.GetObject = [get](TObject& o) -> TPersistent* { return std::invoke(get, Self(o)); };
+    p.ObjectOf = [get](TObject& o) -> TPersistent* { return std::invoke(get, Self(o)); };
     p.IsStored = [](TObject&) { return true; };
     return TPropOptions(p);
   }
