@@ -5,11 +5,23 @@
 namespace {
 
 // The blanks that the profile functions trim: white space, and Ctrl-Z (the
-// old end-of-file mark). 0xA0 is the no-break space of Windows-1252.
+// old end-of-file mark).
 bool IsProfileSpace(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
-  return u == ' ' || (u >= '\t' && u <= '\r') || (u >= 0x1C && u <= 0x1F) || u == 0x1A ||
-         u == 0xA0;
+  return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x1A;
+}
+
+// Names compare with ASCII letters folded only, as the profile functions do.
+bool SameProfileName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
 }
 
 // Text up to its first NUL: the profile functions keep names and values as
@@ -72,9 +84,8 @@ TProfileIni::TProfileIni(const std::string& Text) {
   const std::string text = DecodeProfileText(Text);
   size_t pos = 0;
   while (pos < text.size()) {
-    // A line ends at the next LF; only when there is none left does a CR end it.
-    size_t next = text.find('\n', pos);
-    if (next == std::string::npos) next = text.find('\r', pos);
+    // A line ends at a CR or an LF (a CR LF pair leaves an empty line between).
+    size_t next = text.find_first_of("\r\n", pos);
     next = next == std::string::npos ? text.size() : next + 1;
     ParseLine(text, pos, next);
     pos = next;
@@ -91,7 +102,7 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
     size_t close = End - 1;
     while (close > Begin && Text[close] != ']') --close;
     if (close > Begin) {
-      FSections.push_back(TSection{UpToNul(Text.substr(Begin + 1, close - Begin - 1)), {}});
+      FSections.push_back(TSection{UpToNul(TrimName(Text.substr(Begin + 1, close - Begin - 1))), {}});
       return;
     }
     // No closing bracket: the line is read as a key.
@@ -116,7 +127,7 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
 const TProfileIni::TSection* TProfileIni::FindSection(const std::string& Section) const {
   const std::string wanted = TrimName(Section);
   for (const TSection& section : FSections) {
-    if (SameText(section.Name, wanted)) return &section;
+    if (SameProfileName(section.Name, wanted)) return &section;
   }
   return nullptr;
 }
@@ -128,7 +139,7 @@ const TProfileIni::TKey* TProfileIni::FindKey(const std::string& Section,
   if (!section) return nullptr;
   const std::string wanted = TrimName(Ident);
   for (const TKey& key : section->Keys) {
-    if (SameText(key.Name, wanted)) return &key;
+    if (SameProfileName(key.Name, wanted)) return &key;
   }
   return nullptr;
 }

@@ -1,14 +1,15 @@
 // An INI text held in memory and read with the rules of the Windows profile
 // functions (GetPrivateProfileString and friends), so that a skin description
 // gives the same values as it would from a file on disk:
-//   - lines end at LF; a lone CR ends a line only when no LF follows at all;
-//   - blanks around lines, names and values are trimmed;
+//   - lines end at CR or LF;
+//   - blanks (white space and Ctrl-Z) around lines, names and values are trimmed;
 //   - "[name]" opens a section; the name runs up to the LAST "]" of the line
-//     and keeps blanks inside the brackets; a line starting with "[" but
-//     holding no "]" is an ordinary key line;
+//     and is trimmed; a line starting with "[" but holding no "]" is an
+//     ordinary key line;
 //   - "name=value" is a key; a line without "=" is a key without a value;
-//   - section and key names match without regard to letter case; only the
-//     first section of a name is ever searched, and its first key of a name wins;
+//   - section and key names match with ASCII letters folded (other letters
+//     must match exactly); only the first section of a name is ever
+//     searched, and its first key of a name wins;
 //   - a value enclosed in the same quote character (' or ") on both ends is
 //     handed out without the quotes; nothing is special about ";" lines,
 //     which simply never match a real key name.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "skin/data/WinSkinData.h"
-#include "ui/Timers.h"
 
 TSkinManage* SkinManager = nullptr;
 DWORD WinVersion = 0;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "ui/Classes.h"
+#include "ui/Timers.h"
 
 class TSkinData;
-class TTimer;
 
 class TSkinManage : public TObject {
 public:

@@ -70,11 +70,10 @@ TSkinData::TSkinData(TComponent* AOwner) : TComponent(AOwner) {
   for (int i = 1; i <= 4; ++i) Borders[i] = std::make_unique<TDataSkinBorder>(BorderNames[i]);
   Title = std::make_unique<TDataSkinTitle>("Title");
   if (IsDesigning()) return;
-  if (!SkinManager) {
-    // The first component also gives the skin reader its message box.
-    SkinMessageProc = ShowSkinMessageBox;
-    SkinManager = new TSkinManage();
-  }
+  // The first component at run time gives the skin reader its message box.
+  static const bool messageBoxInstalled = (SkinMessageProc = ShowSkinMessageBox, true);
+  (void)messageBoxInstalled;
+  if (!SkinManager) SkinManager = new TSkinManage();
   SkinManager->AddSkinData(this);
 }
 

@@ -61,23 +61,28 @@ TEST(ProfileIni, SectionHeaderQuirks) {
   EXPECT_EQ(ini.ReadString("", "[Broken", "x"), "x");
   EXPECT_EQ(ini.ReadString("", "top", ""), "before any section");
   EXPECT_EQ(ini.ReadString("", "k", ""), "in first");
-  // Blanks inside the brackets belong to the name, which a trimmed lookup never matches.
-  EXPECT_EQ(ini.ReadString("Spaced", "k", "none"), "none");
+  // Blanks inside the brackets are trimmed from the name.
+  EXPECT_EQ(ini.ReadString("spaced", "k", "none"), "spaced");
   EXPECT_EQ(ini.ReadString("a]b", "k", ""), "ab");
-  EXPECT_EQ(ini.SectionNames(), (Names{" Spaced ", "a]b", "Last"}));
+  EXPECT_EQ(ini.SectionNames(), (Names{"Spaced", "a]b", "Last"}));
   EXPECT_TRUE(ini.SectionExists("LAST"));
   EXPECT_FALSE(ini.SectionExists("Broken"));
 }
 
 TEST(ProfileIni, CommentsAndLineEnds) {
-  const TProfileIni ini("[S]\r\n; k=commented\r\nk=real\rstill=same line\nlast=end");
-  EXPECT_EQ(ini.ReadString("S", "k", ""), "real\rstill=same line");
-  EXPECT_EQ(ini.ReadString("S", "still", "none"), "none");
+  const TProfileIni ini("[S]\r\n; k=commented\r\nk=real\rnext=own line\n;=x\nlast=end");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "real");
+  EXPECT_EQ(ini.ReadString("S", "next", "none"), "own line");
   EXPECT_EQ(ini.ReadString("S", "last", ""), "end");
-  // With no LF left, a CR ends the line.
-  const TProfileIni crOnly("[S]\rk=1\rj=2\r");
-  EXPECT_EQ(crOnly.ReadString("S", "k", ""), "1");
-  EXPECT_EQ(crOnly.ReadString("S", "j", ""), "2");
+  EXPECT_EQ(ini.ReadString("S", "; k", "none"), "commented");  // a comment is just a key nobody asks for
+}
+
+TEST(ProfileIni, OnlyAsciiLettersFoldAndOnlyWhiteSpaceIsTrimmed) {
+  const TProfileIni ini("[Caf\xE9]\nk=1\n[CAF\xC9]\nk=2\n[S]\nnb\xA0=\xA0v\xA0\n\x1Az\x1A=\x1Aw\x1A\n");
+  EXPECT_EQ(ini.ReadString("CAF\xE9", "K", ""), "1");
+  EXPECT_EQ(ini.ReadString("caf\xC9", "K", ""), "2");
+  EXPECT_EQ(ini.ReadString("S", "nb\xA0", ""), "\xA0v\xA0");
+  EXPECT_EQ(ini.ReadString("S", "z", ""), "w");
 }
 
 TEST(ProfileIni, LongValuesAreCutToTheReadBuffer) {
