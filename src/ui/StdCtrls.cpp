@@ -59,7 +59,8 @@ void TButton::Click() {
 void TButton::WndProc(TMessage& msg) {
   switch (msg.Msg) {
     case CN_COMMAND:
-      if (HIWORD(msg.WParam) == BN_CLICKED) Click();
+      // A disabled button can still be sent BM_CLICK; it does not click.
+      if (HIWORD(msg.WParam) == BN_CLICKED && Enabled()) Click();
       msg.Result = 0;
       return;
     case CM_DIALOGKEY: {
