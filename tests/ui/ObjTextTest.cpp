@@ -2,8 +2,6 @@
 // encoding rules, includes, and malformed input of either form.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 
 #include "ui/Filer.h"
 #include "ui/ObjText.h"
