@@ -2,7 +2,6 @@
 // encoding rules, includes, and malformed input of either form.
 #include <gtest/gtest.h>
 
-
 #include "ui/Filer.h"
 #include "ui/ObjText.h"
 #include "ui/Published.h"
