@@ -102,7 +102,7 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
     size_t close = End - 1;
     while (close > Begin && Text[close] != ']') --close;
     if (close > Begin) {
-      FSections.push_back(TSection{UpToNul(TrimName(Text.substr(Begin + 1, close - Begin - 1))), {}});
+      FSections.push_back(TSection{TrimName(UpToNul(Text.substr(Begin + 1, close - Begin - 1))), {}});
       return;
     }
     // No closing bracket: the line is read as a key.
@@ -115,10 +115,10 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
     while (nameEnd > Begin && IsProfileSpace(Text[nameEnd - 1])) --nameEnd;
     size_t valueBegin = equals + 1;
     while (valueBegin < End && IsProfileSpace(Text[valueBegin])) ++valueBegin;
-    key.Name = UpToNul(Text.substr(Begin, nameEnd - Begin));
+    key.Name = TrimName(UpToNul(Text.substr(Begin, nameEnd - Begin)));
     key.Value = UpToNul(Text.substr(valueBegin, End - valueBegin));
   } else {
-    key.Name = UpToNul(Text.substr(Begin, End - Begin));
+    key.Name = TrimName(UpToNul(Text.substr(Begin, End - Begin)));
   }
   FSections.back().Keys.push_back(std::move(key));
 }

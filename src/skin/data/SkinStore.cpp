@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/data/SkinDescription.h"
+#include "skin/data/SkinReader.h"
+
 // The size word, then exactly that many bytes.
 bool ReadSkinStorePayload(TStream& Payload, TMemoryStream& Store) {
   uint8_t sizeBytes[4] = {};
@@ -27,4 +30,21 @@ void WriteSkinStorePayload(TStream& Payload, TMemoryStream& Store) {
                                 static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
   Payload.WriteBuffer(sizeBytes, 4);
   if (Store.Size() > 0) Payload.WriteBuffer(Store.Memory(), static_cast<size_t>(Store.Size()));
+}
+
+// The little-endian size word at the start.
+uint32_t AnnouncedArchiveSize(const TMemoryStream& SkinFile) {
+  const std::vector<uint8_t>& b = SkinFile.Bytes();
+  uint32_t size = 0;
+  for (size_t i = 0; i < 4 && i < b.size(); ++i) size |= static_cast<uint32_t>(b[i]) << (8 * i);
+  return size;
+}
+
+// Size check, archive, description.
+TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader, std::string& Description) {
+  if (AnnouncedArchiveSize(SkinFile) > MaxSkinArchiveSize) return TSkinOpenResult::NotLoaded;
+  if (!Reader.Load(SkinFile)) return TSkinOpenResult::NotLoaded;
+  std::string entryName;
+  if (!ExtractSkinDescription(Reader, Description, entryName)) return TSkinOpenResult::NoDescription;
+  return TSkinOpenResult::Opened;
 }

@@ -11,25 +11,12 @@
 
 namespace {
 
-// The largest skin archive that a skin file may announce. Skins are a few
-// hundred kilobytes; a bigger size word means a damaged file, which is not
-// worth filling memory for.
-constexpr uint32_t MaxSkinArchiveSize = 32u << 20;
-
 // The names of the window borders, in Borders order.
 const char* const BorderNames[5] = {nullptr, "Left", "Right", "Top", "Bottom"};
 
 // The reader's message as a modal message box.
 void ShowSkinMessageBox(const std::string& Text) {
   MessageBoxA(GetActiveWindow(), Text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
-}
-
-// The unpacked size that a skin file announces in its first four bytes.
-uint32_t AnnouncedArchiveSize(const TMemoryStream& SkinFile) {
-  const std::vector<uint8_t>& b = SkinFile.Bytes();
-  if (b.size() < 4) return 0;
-  return static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-         static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
 }
 
 // A colour of the description as the graphics layer's colour type.
@@ -48,7 +35,9 @@ TDataSkinObject::TDataSkinObject(const std::string& AName) : Name(AName) {}
 // ---------------------------------------------------------------------------
 
 QUORVEL_DEFINE_CLASS(TSkinData) {
-  // No property has a default value: each is written to every definition.
+  // None of the properties has a default value: the impossible values below
+  // stand for "no default", so that each is written to every definition.
+  // (Boolean properties always have one: Active is written when True.)
   p.Bool("Active", &TSkinData::Active, &TSkinData::SetActive);
   p.Integer("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag, INT32_MIN);
   p.Set("SkinControls", &TSkinData::SkinControls, &TSkinData::SetSkinControls,
@@ -103,21 +92,23 @@ void TSkinData::WriteData(TStream& Stream) { WriteSkinStorePayload(Stream, SkinS
 bool TSkinData::LoadSkinStore() {
   SkinEmpty = true;
   if (IsDesigning()) return false;
-  if (AnnouncedArchiveSize(SkinStream) > MaxSkinArchiveSize) return false;
   try {
     TSkinReader reader;
-    if (!reader.Load(SkinStream)) return false;
     std::string description;
-    std::string entryName;
-    // An archive without a description cannot be a skin: it stays empty.
-    if (!ExtractSkinDescription(reader, description, entryName)) return true;
-    ParseDescription(description, reader);
-    return true;
+    switch (OpenSkinFile(SkinStream, reader, description)) {
+      case TSkinOpenResult::NotLoaded:
+        return false;
+      case TSkinOpenResult::NoDescription:
+        return true;  // an archive, but no skin: the component stays empty
+      case TSkinOpenResult::Opened:
+        ParseDescription(description, reader);
+        return true;
+    }
   } catch (const std::exception&) {
     // A damaged store (or a skin too big for memory) is no skin.
     SkinEmpty = true;
-    return false;
   }
+  return false;
 }
 
 // Takes a skin file from disk at run time; in design mode only forgets the store.
