@@ -152,7 +152,7 @@ bool TApplication::IsDialogKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN) return false;
   if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
   for (HWND h = msg.hwnd; h; h = GetParent(h)) {
-    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h))) return form->DialogKey(msg.wParam);
+    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h))) return form->DialogKey(msg.wParam, msg.hwnd);
   }
   return false;
 }
@@ -230,7 +230,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 // Runs OnDestroy, leaves the application's list and destroys the window.
 TCustomForm::~TCustomForm() {
   Destroying();
-  if (FCreated) OnDestroy(this);
+  OnDestroy(this);
   Application->RemoveForm(this);
   DestroyHandle();
 }
@@ -259,7 +259,6 @@ void TCustomForm::LoadDefinition(TStream& stream) {
     throw;
   }
   EnableAlign();
-  FCreated = true;
   OnCreate(this);
   if (Visible()) {
     TControl::SetVisible(false);
@@ -536,14 +535,13 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 // Sends dialog keys to the focused control, then to every control.
-bool TCustomForm::DialogKey(WPARAM key) {
-  HWND focus = GetFocus();
+bool TCustomForm::DialogKey(WPARAM key, HWND focus) {
   if (key == VK_TAB) {
     const bool back = GetKeyState(VK_SHIFT) < 0;
     if (HWND next = GetNextDlgTabItem(FHandle, focus, back)) ::SetFocus(next);
     return true;
   }
-  TMessage msg{CM_DIALOGKEY, key, 0, 0};
+  TMessage msg{CM_DIALOGKEY, key, reinterpret_cast<LPARAM>(focus), 0};
   if (TWinControl* focused = FindControl(focus); focused && focused != this) {
     focused->WindowProc(msg);
     if (msg.Result) return true;

@@ -163,8 +163,9 @@ public:
   void WndProc(TMessage& msg) override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
-  // Enter, Escape and Tab pressed on one of the form's controls; true when handled.
-  virtual bool DialogKey(WPARAM key);
+  // Enter, Escape and Tab pressed on window focus (one of the form's
+  // controls); true when handled.
+  virtual bool DialogKey(WPARAM key, HWND focus);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;
@@ -207,7 +208,6 @@ private:
   int FPendingClientWidth = -1;
   int FPendingClientHeight = -1;
   bool FPositioned = false;
-  bool FCreated = false;
 };
 
 // The form class of programs; descendants name their own window class.

@@ -64,7 +64,9 @@ void TButton::WndProc(TMessage& msg) {
       msg.Result = 0;
       return;
     case CM_DIALOGKEY: {
-      const bool enter = msg.WParam == VK_RETURN && (Focused() || FDefault);
+      // lParam: the window that has the keyboard focus (it is asked first).
+      const bool focused = FHandle && reinterpret_cast<HWND>(msg.LParam) == FHandle;
+      const bool enter = msg.WParam == VK_RETURN && (focused || FDefault);
       const bool escape = msg.WParam == VK_ESCAPE && FCancel;
       if ((enter || escape) && CanFocus()) {
         Click();

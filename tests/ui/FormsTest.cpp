@@ -1,0 +1,325 @@
+// The application and forms: the message dialog answered by a simulated
+// user, modal loops that keep running main-thread calls, the message loop
+// ending with the main form, closing secondary forms, the application
+// window and its plain message boxes, forms loaded from resources.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+#include "ui/Published.h"
+#include "ui/StdCtrls.h"
+#include "ui/Threads.h"
+
+namespace {
+
+std::string TextOf(HWND wnd) {
+  char text[256] = {};
+  GetWindowTextA(wnd, text, sizeof text);
+  return text;
+}
+
+// The child window with that text, or null.
+HWND ChildWithText(HWND parent, const std::string& text) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (TextOf(child) == text) return child;
+  return nullptr;
+}
+
+// Runs an action from a timer of the main thread once a window of the
+// given class (and title, when given) is there: the simulated user.
+struct UserAction {
+  std::string ClassName;
+  std::string Title;
+  std::function<void(HWND)> Act;
+  // Optional: the action waits until this holds too.
+  std::function<bool()> Ready = nullptr;
+  bool Done = false;
+};
+UserAction* gAction = nullptr;
+
+void CALLBACK UserTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!gAction || gAction->Done) {
+    KillTimer(nullptr, id);
+    return;
+  }
+  HWND wnd = FindWindowA(gAction->ClassName.c_str(), gAction->Title.empty() ? nullptr : gAction->Title.c_str());
+  if (!wnd || !IsWindowVisible(wnd)) return;
+  if (gAction->Ready && !gAction->Ready()) return;
+  gAction->Done = true;
+  KillTimer(nullptr, id);
+  gAction->Act(wnd);
+}
+
+// Arms the simulated user for the next modal loop.
+void WhenWindowAppears(UserAction& action) {
+  gAction = &action;
+  SetTimer(nullptr, 0, 50, UserTimer);
+}
+
+// Asks "Stop scanning ?" and has the user do act on the dialog.
+TModalResult AskStop(const std::function<void(HWND)>& act) {
+  UserAction action{"TMessageForm", "", act};
+  WhenWindowAppears(action);
+  const TModalResult answer = MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0);
+  EXPECT_TRUE(action.Done);
+  gAction = nullptr;
+  return answer;
+}
+
+// A plain form, owned by the test.
+std::unique_ptr<TForm> MakeForm(const std::string& caption) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetCaption(caption);
+  form->SetBounds(10, 10, 200, 100);
+  return form;
+}
+
+}  // namespace
+
+TEST(MessageDialog, ShowsTheConfirmationAndAnswersWithThePressedButton) {
+  auto owner = MakeForm("owner");
+  owner->Show();
+  bool ownerDisabled = false;
+  std::vector<std::string> seen;
+  const TModalResult answer = AskStop([&](HWND dlg) {
+    seen.push_back(TextOf(dlg));
+    HWND yes = ChildWithText(dlg, "&Oui");
+    HWND no = ChildWithText(dlg, "&Non");
+    ASSERT_TRUE(yes && no);
+    char cls[64] = {};
+    GetClassNameA(yes, cls, sizeof cls);
+    seen.push_back(cls);
+    EXPECT_TRUE((GetWindowLongA(yes, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
+    EXPECT_FALSE((GetWindowLongA(no, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
+    ownerDisabled = !IsWindowEnabled(owner->Handle());
+    SendMessageA(no, BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(answer, mrNo);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Confirmation", "TButton"}));
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
+  EXPECT_EQ(FindWindowA("TMessageForm", nullptr), nullptr);  // gone
+
+  EXPECT_EQ(AskStop([](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Oui"), BM_CLICK, 0, 0); }), mrYes);
+}
+
+TEST(MessageDialog, EscapeAndTheCloseBoxAnswerNoAndEnterAnswersYes) {
+  EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(dlg, WM_CLOSE, 0, 0); }), mrNo);
+  EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Oui"), WM_KEYDOWN, VK_ESCAPE, 0); }), mrNo);
+  EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Non"), WM_KEYDOWN, VK_RETURN, 0); }), mrNo);
+  EXPECT_EQ(AskStop([](HWND dlg) {
+              HWND yes = ChildWithText(dlg, "&Oui");
+              SetFocus(yes);
+              PostMessageA(yes, WM_KEYDOWN, VK_RETURN, 0);
+            }),
+            mrYes);
+}
+
+TEST(MessageDialog, CaptionsAndLayout) {
+  EXPECT_EQ(MsgDlgCaption(mtConfirmation), "Confirmation");
+  EXPECT_EQ(MsgDlgCaption(mtInformation), "Information");
+  EXPECT_EQ(MsgDlgCaption(mtWarning), "Avertissement");
+  EXPECT_EQ(MsgDlgCaption(mtError), "Erreur");
+  std::unique_ptr<TMessageForm> form(CreateMessageDialog("Stop scanning ?", mtError, mbOK | mbCancel));
+  EXPECT_EQ(form->Caption(), "Erreur");
+  EXPECT_EQ(form->CloseResult(), mrCancel);
+  ASSERT_EQ(form->ControlCount(), 2);
+  auto* ok = dynamic_cast<TButton*>(form->Controls(0));
+  auto* cancel = dynamic_cast<TButton*>(form->Controls(1));
+  ASSERT_TRUE(ok && cancel);
+  EXPECT_EQ(ok->Caption(), "OK");
+  EXPECT_TRUE(ok->Default());
+  EXPECT_EQ(cancel->Caption(), "Annuler");
+  EXPECT_TRUE(cancel->Cancel());
+  // Buttons side by side below the text, inside the client area.
+  EXPECT_LT(ok->Left() + ok->Width(), cancel->Left());
+  EXPECT_LE(cancel->Left() + cancel->Width(), form->ClientWidth());
+  EXPECT_LE(ok->Top() + ok->Height(), form->ClientHeight());
+  char cls[64] = {};
+  GetClassNameA(form->Handle(), cls, sizeof cls);
+  EXPECT_STREQ(cls, "TMessageForm");
+}
+
+namespace {
+// A thread that hands one call to the main thread and waits for it.
+class TSyncThread : public TThread {
+public:
+  bool ran = false;
+
+protected:
+  void Execute() override {
+    Sleep(100);
+    Synchronize([this] { ran = true; });
+  }
+};
+}  // namespace
+
+TEST(MessageDialog, ModalLoopRunsCallsHandedToTheMainThread) {
+  auto thread = MakeThread<TSyncThread>();
+  // "No" is pressed only once the thread's call has run inside the modal loop.
+  UserAction action{"TMessageForm", "", [](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Non"), BM_CLICK, 0, 0); }};
+  action.Ready = [&] { return thread->Finished(); };
+  WhenWindowAppears(action);
+  EXPECT_EQ(MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0), mrNo);
+  gAction = nullptr;
+  EXPECT_TRUE(thread->ran);
+  thread->WaitFor();
+}
+
+TEST(Application, ProcessMessagesHandlesWhatIsWaiting) {
+  auto form = MakeForm("pump");
+  HWND wnd = form->Handle();
+  int seen = 0;
+  auto saved = form->WindowProc;
+  form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_APP + 5) ++seen;
+    saved(m);
+  };
+  PostMessageA(wnd, WM_APP + 5, 0, 0);
+  PostMessageA(wnd, WM_APP + 5, 0, 0);
+  EXPECT_EQ(seen, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(seen, 2);
+  form->WindowProc = saved;
+}
+
+TEST(Application, WindowCarriesTheTitleOfPlainMessageBoxes) {
+  Application->SetTitle("Quorvel ");
+  HWND app = Application->Handle();
+  EXPECT_EQ(FindWindowA("TApplication", "Quorvel "), app);
+  EXPECT_FALSE(IsWindowVisible(app));
+  UserAction action{"#32770", "Quorvel ", [](HWND box) { PostMessageA(box, WM_COMMAND, IDOK, 0); }};
+  WhenWindowAppears(action);
+  EXPECT_EQ(Application->MessageBox("Scan complete\n\rItems found:0", "", MB_OK), IDOK);
+  EXPECT_TRUE(action.Done);
+  gAction = nullptr;
+}
+
+TEST(Application, FormsAreListedInCreationOrder) {
+  const int before = Application->FormCount();
+  auto a = MakeForm("a");
+  auto b = MakeForm("b");
+  ASSERT_EQ(Application->FormCount(), before + 2);
+  EXPECT_EQ(Application->Forms(before), a.get());
+  EXPECT_EQ(Application->Forms(before + 1), b.get());
+  a.reset();
+  EXPECT_EQ(Application->Forms(before), b.get());
+}
+
+namespace {
+class TMainForm : public TForm {
+  QUORVEL_CLASS(TMainForm, TForm)
+public:
+  explicit TMainForm(TComponent* owner) : TForm(owner) {
+    SetBounds(20, 20, 300, 200);
+    OnClose = [this](TObject*, TCloseAction& action) {
+      closeActions.push_back(action);
+      if (onCloseExtra) onCloseExtra();
+    };
+  }
+  std::vector<TCloseAction> closeActions;
+  std::function<void()> onCloseExtra;
+};
+QUORVEL_DEFINE_CLASS(TMainForm) {}
+}  // namespace
+
+TEST(Forms, ShowModalReturnsTheModalResultOfTheClickedButton) {
+  auto form = MakeForm("modal");
+  auto* ok = new TButton(form.get());
+  ok->SetParent(form.get());
+  ok->SetCaption("OK");
+  ok->SetModalResult(mrOk);
+  UserAction action{"TForm", "modal", [](HWND wnd) { SendMessageA(ChildWithText(wnd, "OK"), BM_CLICK, 0, 0); }};
+  WhenWindowAppears(action);
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  gAction = nullptr;
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_THROW(([&] {
+                 form->Show();
+                 form->ShowModal();
+               }()),
+               EInvalidOperation);
+}
+
+TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
+  auto* form = new TMainForm(nullptr);
+  bool destroyed = false;
+  form->OnDestroy = [&](TObject*) { destroyed = true; };
+  const int before = Application->FormCount();
+  form->Release();
+  EXPECT_FALSE(destroyed);
+  Application->ProcessMessages();
+  EXPECT_TRUE(destroyed);
+  EXPECT_EQ(Application->FormCount(), before - 1);
+}
+
+namespace {
+class TResourceForm : public TForm {
+  QUORVEL_CLASS(TResourceForm, TForm)
+public:
+  explicit TResourceForm(TComponent* owner) : TForm(owner) { LoadDefinition(); }
+  TButton* Button1 = nullptr;
+  int created = 0;
+  void FormCreate(TObject*) { ++created; }
+};
+QUORVEL_DEFINE_CLASS(TResourceForm) {
+  p.Field("Button1", &TResourceForm::Button1);
+  p.Method("FormCreate", &TResourceForm::FormCreate);
+}
+class TMissingForm : public TForm {
+  QUORVEL_CLASS(TMissingForm, TForm)
+public:
+  explicit TMissingForm(TComponent* owner) : TForm(owner) { LoadDefinition(); }
+};
+QUORVEL_DEFINE_CLASS(TMissingForm) {}
+}  // namespace
+
+TEST(Forms, DefinitionComesFromTheResourceNamedAfterTheClass) {
+  TResourceForm form(nullptr);
+  EXPECT_EQ(form.Name(), "Form9");
+  EXPECT_EQ(form.Tag(), 99);
+  EXPECT_EQ(form.created, 1);
+  ASSERT_NE(form.Button1, nullptr);
+  EXPECT_EQ(form.Button1->Caption(), "&Close");
+  EXPECT_EQ(form.BorderStyle(), bsNone);
+  EXPECT_EQ(form.ClientWidth(), 599);
+  EXPECT_EQ(form.ClientHeight(), 452);
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(GetWindowLongA(form.Handle(), GWL_STYLE) & WS_CAPTION, 0);
+
+  EXPECT_THROW(TMissingForm(nullptr), EResNotFound);
+}
+
+// Last: once Run has ended, the application counts as terminated.
+TEST(ZApplicationEnd, RunEndsWhenTheMainFormClosesAndSecondaryFormsOnlyHide) {
+  ASSERT_EQ(Application->MainForm(), nullptr);
+  TMainForm* main = nullptr;
+  TMainForm* second = nullptr;
+  Application->CreateForm(main);
+  Application->CreateForm(second);
+  EXPECT_EQ(Application->MainForm(), main);
+
+  second->Show();
+  second->Close();  // a secondary form hides; the application goes on
+  EXPECT_EQ(second->closeActions, (std::vector<TCloseAction>{caHide}));
+  EXPECT_FALSE(IsWindowVisible(second->Handle()));
+  EXPECT_FALSE(Application->Terminated());
+
+  // The user closes the main window while the program runs.
+  UserAction action{"TMainForm", "", [](HWND wnd) { PostMessageA(wnd, WM_CLOSE, 0, 0); }};
+  WhenWindowAppears(action);
+  Application->Run();
+  gAction = nullptr;
+  EXPECT_TRUE(action.Done);
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(main->closeActions, (std::vector<TCloseAction>{caHide}));
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));  // the window stays until the program ends
+  delete second;
+  delete main;
+  EXPECT_EQ(Application->MainForm(), nullptr);
+}
