@@ -12,6 +12,7 @@
 #include "skin/data/SkinReader.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Filer.h"
+#include "ui/ObjText.h"
 
 namespace {
 
@@ -335,6 +336,29 @@ TEST_F(SkinDataTest, SkinStreamRoundTripsAndLoadsAtOnce) {
   EXPECT_EQ(target.SkinName, "Round");
   EXPECT_EQ(target.GetSkinStore(), "(none)");  // at run time, even with a store
   EXPECT_EQ(Definition(target), written);
+}
+
+TEST_F(SkinDataTest, PropertiesAreStoredInPublishedOrderBeforeTheSkin) {
+  TSkinData data(nullptr);
+  data.SetName("SkinData1");
+  const Bytes file = DescribedSkin("[TitlebarSkin]\nSkinName=x\n");
+  data.SkinStream.WriteBuffer(file.data(), file.size());
+  data.SetActive(true);
+  TMemoryStream binary(Definition(data));
+  TMemoryStream text;
+  ObjectBinaryToText(binary, text);
+  const std::string form(text.Bytes().begin(), text.Bytes().end());
+  size_t at = 0;
+  for (const char* line :
+       {"Active = True", "DisableTag = 99",
+        "SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, "
+        "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, "
+        "xcGroupBox, xcStatusBar, xcTab]",
+        "SkinStore = '(none)'", "SkinFormtype = sfMainform", "SkinStream = {"}) {
+    const size_t found = form.find(line, at);
+    ASSERT_NE(found, std::string::npos) << line << "\n" << form;
+    at = found;
+  }
 }
 
 TEST_F(SkinDataTest, EmptyStoreIsWrittenAsFourZeroBytesAndReadsAsNothing) {
