@@ -2,7 +2,9 @@
 // section kinds, derived frame counts and the stored-skin payload.
 #include <gtest/gtest.h>
 
+#include "SkinTestFiles.h"
 #include "skin/data/SkinDescription.h"
+#include "skin/data/SkinReader.h"
 #include "skin/data/SkinStore.h"
 #include "ui/Streams.h"
 
@@ -124,6 +126,40 @@ TEST(SkinStorePayload, NothingReadLeavesTheStoreAsItWas) {
     EXPECT_FALSE(ReadSkinStorePayload(payload, store));
     EXPECT_EQ(store.Bytes(), before);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Opens a skin file made of Entries; the reader's message is counted.
+int OpenMessages = 0;
+TSkinOpenResult Open(const Bytes& File, std::string& Description) {
+  const TSkinMessageProc saved = SkinMessageProc;
+  SkinMessageProc = [](const std::string&) { ++OpenMessages; };
+  TMemoryStream store(File);
+  TSkinReader reader;
+  const TSkinOpenResult result = OpenSkinFile(store, reader, Description);
+  SkinMessageProc = saved;
+  return result;
+}
+
+TEST(SkinFileOpening, DescriptionFoundOrTheFileRefused) {
+  std::string description;
+  OpenMessages = 0;
+  EXPECT_EQ(Open(SkinFile({{"a.bmp", BmpFile(2, 2)}, {"Saffrell.INI", TextBytes("[S]\nk=v\n")}}),
+                 description),
+            TSkinOpenResult::Opened);
+  EXPECT_EQ(description, "[S]\nk=v\n");
+  EXPECT_EQ(Open(SkinFile({{"a.bmp", BmpFile(2, 2)}}), description), TSkinOpenResult::NoDescription);
+  EXPECT_EQ(OpenMessages, 0);
+  EXPECT_EQ(Open(SkinFile({{"a.ini", TextBytes("x")}}, 10000), description), TSkinOpenResult::NotLoaded);
+  EXPECT_EQ(OpenMessages, 1);
+  // A size word beyond any skin is refused before anything is unpacked.
+  Bytes huge = SkinFile({{"a.ini", TextBytes("x")}});
+  huge[3] = 0x7F;
+  EXPECT_EQ(Open(huge, description), TSkinOpenResult::NotLoaded);
+  EXPECT_EQ(OpenMessages, 1);
 }
 
 }  // namespace
