@@ -81,8 +81,8 @@ bool IsColourListSection(const std::string& Section) {
 // Three frames for narrow strips, six for wide ones and for negative actions.
 int32_t SysButtonFrameCount(int32_t Width, int32_t Height, int32_t Action) {
   if (Width <= 0 || Height <= 0 || Action < 0) return 6;
-  const double ratio = static_cast<double>(Width) / Height;
-  return ratio <= 3.8 ? 3 : 6;
+  // Width / Height <= 3.8, in whole numbers so that no rounding decides it.
+  return 5 * static_cast<int64_t>(Width) <= 19 * static_cast<int64_t>(Height) ? 3 : 6;
 }
 
 // Frame width 13 for small pictures, 16 for others; never fewer than 4 frames.
