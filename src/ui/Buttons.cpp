@@ -102,6 +102,13 @@ void TSpeedButton::WndProc(TMessage& msg) {
       ButtonPressed(static_cast<int>(msg.WParam), reinterpret_cast<TSpeedButton*>(msg.LParam));
       msg.Result = 0;
       return;
+    case CM_DIALOGCHAR:
+      if (IsAccel(msg.WParam, Caption()) && Enabled() && Visible() && Parent() && Parent()->CanFocus()) {
+        Click();
+        msg.Result = 1;
+        return;
+      }
+      break;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
       TGraphicControl::WndProc(msg);

@@ -51,6 +51,19 @@ TShiftState MouseShiftState(WPARAM keys) {
   return s;
 }
 
+// True when the character after a single '&' in caption is ch (case ignored).
+bool IsAccel(WPARAM ch, const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // "&&" is a plain ampersand
+      continue;
+    }
+    return AnsiUpperChar(caption[i + 1]) == AnsiUpperChar(static_cast<char>(ch));
+  }
+  return false;
+}
+
 // The system cursor of a cursor number.
 LPCSTR CursorResource(TCursor cursor) {
   switch (cursor) {

@@ -111,6 +111,8 @@ struct TCreateParams {
 
 // The shift state held in a mouse message's wParam (plus the Alt key).
 TShiftState MouseShiftState(WPARAM keys);
+// True when caption marks ch as its accelerator ("&Close": Alt+C), letter case ignored.
+bool IsAccel(WPARAM ch, const std::string& caption);
 // The system cursor resource of a cursor number (IDC_ARROW for crDefault).
 LPCSTR CursorResource(TCursor cursor);
 // Draws a 3-D frame of the given width inside rect (top-left, bottom-right

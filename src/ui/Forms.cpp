@@ -147,12 +147,17 @@ bool TApplication::ProcessMessage(MSG& msg) {
   return true;
 }
 
-// Enter, Escape and Tab on a control of one of our forms go to the form.
+// Enter, Escape and Tab on a control of one of our forms go to the form;
+// Alt+letter goes to the form's WindowProc as CM_DIALOGCHAR.
 bool TApplication::IsDialogKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN) return false;
-  if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+  const bool key = msg.message == WM_KEYDOWN &&
+                   (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+  if (!key && msg.message != WM_SYSCHAR) return false;
   for (HWND h = msg.hwnd; h; h = GetParent(h)) {
-    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h))) return form->DialogKey(msg.wParam, msg.hwnd);
+    auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h));
+    if (!form) continue;
+    if (key) return form->DialogKey(msg.wParam, msg.hwnd);
+    return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
   }
   return false;
 }
@@ -546,6 +551,12 @@ bool TCustomForm::DialogKey(WPARAM key, HWND focus) {
     focused->WindowProc(msg);
     if (msg.Result) return true;
   }
+  SendToControls(msg);
+  return msg.Result != 0;
+}
+
+// Sends msg to every control, depth first, until one sets a result.
+void TCustomForm::SendToControls(TMessage& msg) {
   std::function<void(TWinControl*)> walk = [&](TWinControl* parent) {
     for (int i = 0; i < parent->ControlCount() && !msg.Result; ++i) {
       TControl* c = parent->Controls(i);
@@ -554,7 +565,6 @@ bool TCustomForm::DialogKey(WPARAM key, HWND focus) {
     }
   };
   walk(this);
-  return msg.Result != 0;
 }
 
 // Closing, activation; everything else as a control that paints itself.
@@ -566,6 +576,10 @@ void TCustomForm::WndProc(TMessage& msg) {
       return;
     case WM_ACTIVATE:
       WMActivate(msg);
+      return;
+    case CM_DIALOGCHAR:
+      msg.Result = 0;
+      SendToControls(msg);
       return;
     default:
       break;

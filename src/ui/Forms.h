@@ -87,7 +87,7 @@ private:
   static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   // Takes one message off the queue and handles it; false when there was none.
   bool ProcessMessage(MSG& msg);
-  // Enter, Escape and Tab on a form's controls; true when taken.
+  // Enter, Escape and Tab on a form's controls, and Alt+letter accelerators; true when taken.
   bool IsDialogKey(const MSG& msg);
   void Idle();
 
@@ -190,6 +190,8 @@ protected:
 
 private:
   void ApplyPosition();
+  // Sends msg to every control of the form (depth first) until one answers.
+  void SendToControls(TMessage& msg);
   void SetIcons();
   void WMActivate(TMessage& msg);
   void FocusFirstControl();

@@ -63,6 +63,13 @@ void TButton::WndProc(TMessage& msg) {
       if (HIWORD(msg.WParam) == BN_CLICKED && Enabled()) Click();
       msg.Result = 0;
       return;
+    case CM_DIALOGCHAR:
+      if (IsAccel(msg.WParam, Caption()) && CanFocus()) {
+        Click();
+        msg.Result = 1;
+        return;
+      }
+      break;
     case CM_DIALOGKEY: {
       // lParam: the window that has the keyboard focus (it is asked first).
       const bool focused = FHandle && reinterpret_cast<HWND>(msg.LParam) == FHandle;

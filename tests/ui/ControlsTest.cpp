@@ -342,6 +342,36 @@ TEST_F(Controls, PushButtonClicksRunOnClickOnlyWhenEnabled) {
   EXPECT_EQ(form->removes, 2);
 }
 
+TEST_F(Controls, AltLetterClicksTheButtonWithThatAccelerator) {
+  form->Button2->SetEnabled(true);
+  form->Button2->SetCaption("&Remove checked adult material");
+  HWND list = form->memo1->Handle();
+  PostMessageA(list, WM_SYSCHAR, 'x', 1 << 29);
+  Pump();
+  EXPECT_EQ(form->removes, 0);
+  PostMessageA(list, WM_SYSCHAR, 'r', 1 << 29);
+  Pump();
+  EXPECT_EQ(form->removes, 1);
+  form->Button2->SetEnabled(false);
+  PostMessageA(list, WM_SYSCHAR, 'R', 1 << 29);
+  Pump();
+  EXPECT_EQ(form->removes, 1);
+}
+
+TEST_F(Controls, TheHandCursorShowsOverTheSpeedButton) {
+  HWND panel = form->Panel1->Handle();
+  POINT over{20, 15};
+  ClientToScreen(panel, &over);
+  SetCursorPos(over.x, over.y);
+  SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
+  POINT beside{195, 35};
+  ClientToScreen(panel, &beside);
+  SetCursorPos(beside.x, beside.y);
+  SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
 TEST_F(Controls, SpeedButtonTogglesDownBeforeOnClick) {
   HWND panel = form->Panel1->Handle();
   ClickAt(panel, 20, 15);

@@ -259,6 +259,33 @@ TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
 }
 
 namespace {
+// An .ico file with one 16 by 16 image of 32 bits.
+std::vector<uint8_t> SmallIconFile() {
+  std::vector<uint8_t> f;
+  auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
+  auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+  const unsigned pixels = 16 * 16 * 4, mask = 16 * 4, size = 40 + pixels + mask;
+  u16(0); u16(1); u16(1);                                  // icon file, one image
+  f.push_back(16); f.push_back(16); f.push_back(0); f.push_back(0);
+  u16(1); u16(32); u32(size); u32(6 + 16);                 // planes, bits, bytes, offset
+  u32(40); u32(16); u32(32); u16(1); u16(32);              // header: twice the height
+  u32(0); u32(pixels + mask); u32(0); u32(0); u32(0); u32(0);
+  for (unsigned i = 0; i < 16 * 16; ++i) u32(0xFF2040C0);  // opaque colour
+  f.insert(f.end(), mask, 0);
+  return f;
+}
+}  // namespace
+
+TEST(Forms, IconGoesOnTheWindowLargeAndSmall) {
+  auto form = MakeForm("icon");
+  form->Icon().LoadFromBytes(SmallIconFile());
+  ASSERT_FALSE(form->Icon().Empty());
+  HWND wnd = form->Handle();
+  EXPECT_NE(SendMessageA(wnd, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageA(wnd, WM_GETICON, ICON_SMALL, 0), 0);
+}
+
+namespace {
 class TResourceForm : public TForm {
   QUORVEL_CLASS(TResourceForm, TForm)
 public:
