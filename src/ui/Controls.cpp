@@ -979,6 +979,7 @@ void TWinControl::WMSetCursor(TMessage& msg) {
 
 // The window is gone: forget it.
 void TWinControl::WMNCDestroy(TMessage& msg) {
+  FreeDeviceContexts();
   DefaultHandler(msg);
   ControlMap().erase(FHandle);
   FHandle = nullptr;
@@ -1053,6 +1054,65 @@ void TWinControl::SetMouseControl(TControl* control) {
 }
 
 // ---------------------------------------------------------------------------
+// TControlCanvas
+
+namespace {
+// Canvases that hold a DC of their own.
+std::vector<TControlCanvas*>& CanvasesWithDC() {
+  static std::vector<TControlCanvas*> list;
+  return list;
+}
+}  // namespace
+
+// Releases every DC taken outside of paints.
+void FreeDeviceContexts() {
+  for (TControlCanvas* c : std::vector<TControlCanvas*>(CanvasesWithDC())) c->FreeHandle();
+}
+
+TControlCanvas::~TControlCanvas() { FreeHandle(); }
+
+// Borrows a paint's DC.
+void TControlCanvas::Borrow(HDC dc) {
+  FreeHandle();
+  SetHandle(dc);
+}
+
+// Takes a DC of the control's window, or of the parent's for a graphic control.
+void TControlCanvas::CreateHandle() {
+  FreeHandle();
+  TPoint origin{0, 0};
+  HWND wnd = nullptr;
+  if (auto* win = dynamic_cast<TWinControl*>(&FControl)) {
+    if (!win->HandleAllocated()) return;
+    wnd = win->Handle();
+  } else {
+    TWinControl* parent = FControl.Parent();
+    if (!parent || !parent->HandleAllocated()) return;
+    wnd = parent->Handle();
+    origin = TPoint{FControl.Left(), FControl.Top()};
+  }
+  HDC dc = GetDCEx(wnd, nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
+  if (!dc) return;
+  SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+  IntersectClipRect(dc, 0, 0, FControl.Width(), FControl.Height());
+  FWnd = wnd;
+  FOwnDC = dc;
+  FHandle = dc;
+  CanvasesWithDC().push_back(this);
+}
+
+// Releases the DC taken by CreateHandle.
+void TControlCanvas::FreeHandle() {
+  if (!FOwnDC) return;
+  if (FHandle == FOwnDC) FHandle = nullptr;
+  ReleaseDC(FWnd, FOwnDC);
+  FOwnDC = nullptr;
+  FWnd = nullptr;
+  auto& list = CanvasesWithDC();
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+// ---------------------------------------------------------------------------
 // TGraphicControl
 
 QUORVEL_DEFINE_CLASS(TGraphicControl) {}
@@ -1065,10 +1125,10 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::WndProc(TMessage& msg) {
   if (msg.Msg == WM_PAINT && msg.WParam) {
     struct Unbind {
-      TCanvas& c;
-      ~Unbind() { c.SetHandle(nullptr); }
+      TControlCanvas& c;
+      ~Unbind() { c.Borrow(nullptr); }
     } unbind{FCanvas};
-    FCanvas.SetHandle(reinterpret_cast<HDC>(msg.WParam));
+    FCanvas.Borrow(reinterpret_cast<HDC>(msg.WParam));
     FCanvas.Font().Assign(&Font());
     FCanvas.Brush().SetColor(Color());
     Paint();
@@ -1093,10 +1153,10 @@ TCustomControl::~TCustomControl() = default;
 // Runs Paint with the canvas bound to dc.
 void TCustomControl::PaintWindow(HDC dc) {
   struct Unbind {
-    TCanvas& c;
-    ~Unbind() { c.SetHandle(nullptr); }
+    TControlCanvas& c;
+    ~Unbind() { c.Borrow(nullptr); }
   } unbind{FCanvas};
-  FCanvas.SetHandle(dc);
+  FCanvas.Borrow(dc);
   FCanvas.Font().Assign(&Font());
   FCanvas.Brush().SetColor(Color());
   Paint();

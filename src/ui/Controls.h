@@ -384,6 +384,32 @@ private:
 
 // ---------------------------------------------------------------------------
 
+// The canvas of a control. During a paint it borrows the DC handed to the
+// paint; at other times Handle() takes a DC of the control's window (for a
+// graphic control: of the parent's window, moved and clipped to the
+// control), which is released again when the application is idle
+// (FreeDeviceContexts) or the canvas goes away.
+class TControlCanvas : public TCanvas {
+public:
+  explicit TControlCanvas(TControl& control) : FControl(control) {}
+  ~TControlCanvas() override;
+  // Borrows dc for a paint (null ends the paint); a DC of its own is released first.
+  void Borrow(HDC dc);
+  // Releases a DC taken by Handle().
+  void FreeHandle();
+
+protected:
+  void CreateHandle() override;
+
+private:
+  TControl& FControl;
+  HWND FWnd = nullptr;
+  HDC FOwnDC = nullptr;
+};
+
+// Releases the DCs that control canvases took outside of paints.
+void FreeDeviceContexts();
+
 // A control drawn on its parent's window: Paint draws on Canvas(), which is
 // valid only during Paint. Mouse messages come from the parent.
 class TGraphicControl : public TControl {
@@ -398,7 +424,7 @@ protected:
   virtual void Paint() {}
 
 private:
-  TCanvas FCanvas;
+  TControlCanvas FCanvas{*this};
 };
 
 // A windowed control that paints itself: Paint draws on Canvas() (valid
@@ -415,5 +441,5 @@ protected:
   void PaintWindow(HDC dc) override;
 
 private:
-  TCanvas FCanvas;
+  TControlCanvas FCanvas{*this};
 };

@@ -20,10 +20,13 @@ constexpr UINT kReleaseMessage = WM_APP + 0x3F1;
 // The application window, for other threads.
 std::atomic<HWND> gApplicationWindow{nullptr};
 
-// The application object, made on first use.
+// The application object, made on first use. It is never destroyed by the
+// runtime: static destruction would free forms and threads after the
+// statics they use are gone. Programs free the forms themselves when Run
+// returns (Application->DestroyComponents()).
 TApplication& TheApplication() {
-  static TApplication app(nullptr);
-  return app;
+  static TApplication* app = new TApplication(nullptr);
+  return *app;
 }
 
 }  // namespace
@@ -45,6 +48,8 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
 
 // Frees the forms, then the window.
 TApplication::~TApplication() {
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->BeforeDestruction();
   DestroyComponents();
   if (WakeMainThreadHook == WakeMainThread) WakeMainThreadHook = nullptr;
   gApplicationWindow = nullptr;
@@ -93,7 +98,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
     case kReleaseMessage: {
       auto* form = reinterpret_cast<TCustomForm*>(lParam);
       auto& forms = Application->FForms;
-      if (std::find(forms.begin(), forms.end(), form) != forms.end()) delete form;
+      if (std::find(forms.begin(), forms.end(), form) != forms.end()) {
+        form->BeforeDestruction();
+        delete form;
+      }
       return 0;
     }
     case WM_CLOSE:
@@ -118,6 +126,7 @@ void TApplication::ProcessMessages() {
   while (ProcessMessage(msg)) {
   }
   CheckSynchronize();
+  FreeDeviceContexts();
 }
 
 // Handles one message, or waits for the next message or queued call.
@@ -128,6 +137,7 @@ void TApplication::HandleMessage() {
 
 // Nothing to do: runs queued calls, else sleeps until something arrives.
 void TApplication::Idle() {
+  FreeDeviceContexts();
   if (CheckSynchronize() || FTerminated) return;
   HANDLE event = SyncEvent();
   MsgWaitForMultipleObjects(event ? 1 : 0, event ? &event : nullptr, FALSE, INFINITE, QS_ALLINPUT);
@@ -204,6 +214,7 @@ QUORVEL_DEFINE_CLASS(TCustomForm) {
   p.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96);
   p.Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 13);
   p.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
+  p.Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll);
   p.Integer("ClientWidth", &TCustomForm::GetClientWidth, &TCustomForm::SetClientWidth).NotStored();
   p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight).NotStored();
   // Accepted for compatibility with stored forms; they change nothing here.
@@ -235,7 +246,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 // Runs OnDestroy, leaves the application's list and destroys the window.
 TCustomForm::~TCustomForm() {
   Destroying();
-  OnDestroy(this);
+  BeforeDestruction();
   Application->RemoveForm(this);
   DestroyHandle();
 }
@@ -488,6 +499,13 @@ void TCustomForm::Close() {
     case caFree: Release(); break;
     default: break;
   }
+}
+
+// Runs OnDestroy once.
+void TCustomForm::BeforeDestruction() {
+  if (FDestroyAnnounced) return;
+  FDestroyAnnounced = true;
+  OnDestroy(this);
 }
 
 // Frees the form after the current message.

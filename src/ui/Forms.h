@@ -127,6 +127,9 @@ public:
   TModalResult ShowModal();
   // Frees the form once the current message is done.
   void Release();
+  // Runs OnDestroy (once) while the form is still whole; the application
+  // calls it before freeing a form, the destructor calls it otherwise.
+  void BeforeDestruction();
   // Brings the form to the front.
   void BringToFront();
   bool CloseQuery();
@@ -150,6 +153,9 @@ public:
   void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
   int TextHeight() const { return FTextHeight; }
   void SetTextHeight(int value) { FTextHeight = value; }
+  // Scrolling is not offered; the property only keeps definitions readable.
+  bool AutoScroll() const { return false; }
+  void SetAutoScroll(bool) {}
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool value) { FKeyPreview = value; }
   // The client size: the outer size follows.
@@ -210,6 +216,7 @@ private:
   int FPendingClientWidth = -1;
   int FPendingClientHeight = -1;
   bool FPositioned = false;
+  bool FDestroyAnnounced = false;
 };
 
 // The form class of programs; descendants name their own window class.

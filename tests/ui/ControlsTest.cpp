@@ -475,6 +475,20 @@ TEST_F(Controls, GraphicControlsPaintThroughTheParent) {
   EXPECT_EQ(bar.paints, 0);
 }
 
+TEST_F(Controls, GraphicControlCanvasWorksOutsideOfPaints) {
+  TCanvas& canvas = *form->SpeedButton1->Canvas();
+  ASSERT_NE(canvas.Handle(), nullptr);
+  canvas.Brush().SetColor(clLime);
+  canvas.FillRect(Rect(0, 0, 4, 4));
+  canvas.FillRect(Rect(-8, -8, 0, 0));  // outside the button: clipped away
+  HDC dc = GetDC(form->Panel1->Handle());
+  EXPECT_EQ(GetPixel(dc, 9, 9), RGB(0, 255, 0));
+  EXPECT_NE(GetPixel(dc, 5, 5), RGB(0, 255, 0));
+  ReleaseDC(form->Panel1->Handle(), dc);
+  FreeDeviceContexts();
+  EXPECT_FALSE(canvas.HandleAllocated());
+}
+
 TEST_F(Controls, ResizingTheFormRealignsTheControls) {
   form->SetClientWidth(500);
   form->SetClientHeight(300);
