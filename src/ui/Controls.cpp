@@ -15,16 +15,17 @@ namespace {
 // The control whose window CreateWindowEx is creating on this thread.
 thread_local TWinControl* gCreating = nullptr;
 
-// Window to control, for every control with a window.
+// Window to control, for every control with a window. These tables are
+// never freed: forms may still be destroyed by static destructors at exit.
 std::map<HWND, TWinControl*>& ControlMap() {
-  static std::map<HWND, TWinControl*> map;
-  return map;
+  static auto* map = new std::map<HWND, TWinControl*>;
+  return *map;
 }
 
 // Registered class name to the procedure its windows pass messages on to.
 std::map<std::string, WNDPROC>& BaseProcs() {
-  static std::map<std::string, WNDPROC> procs;
-  return procs;
+  static auto* procs = new std::map<std::string, WNDPROC>;
+  return *procs;
 }
 
 // True for the messages of the mouse in the client area.
@@ -1059,8 +1060,8 @@ void TWinControl::SetMouseControl(TControl* control) {
 namespace {
 // Canvases that hold a DC of their own.
 std::vector<TControlCanvas*>& CanvasesWithDC() {
-  static std::vector<TControlCanvas*> list;
-  return list;
+  static auto* list = new std::vector<TControlCanvas*>;
+  return *list;
 }
 }  // namespace
 

@@ -32,10 +32,11 @@ namespace {
 
 LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// Every subclassed window of the GUI thread.
+// Every subclassed window of the GUI thread. Never freed: windows may still
+// be destroyed by static destructors at exit.
 std::map<HWND, std::shared_ptr<WindowRecord>>& Windows() {
-  static std::map<HWND, std::shared_ptr<WindowRecord>> windows;
-  return windows;
+  static auto* windows = new std::map<HWND, std::shared_ptr<WindowRecord>>;
+  return *windows;
 }
 
 // The record of wnd, or null.

@@ -346,7 +346,9 @@ TEST(ZApplicationEnd, RunEndsWhenTheMainFormClosesAndSecondaryFormsOnlyHide) {
   EXPECT_TRUE(Application->Terminated());
   EXPECT_EQ(main->closeActions, (std::vector<TCloseAction>{caHide}));
   EXPECT_TRUE(IsWindowVisible(main->Handle()));  // the window stays until the program ends
-  delete second;
   delete main;
   EXPECT_EQ(Application->MainForm(), nullptr);
+  // The second form stays with the application, which frees it when the
+  // test program ends (after every static table of the layer is gone).
+  EXPECT_EQ(second->Owner(), Application);
 }
