@@ -489,6 +489,32 @@ TEST_F(Controls, GraphicControlCanvasWorksOutsideOfPaints) {
   EXPECT_FALSE(canvas.HandleAllocated());
 }
 
+TEST_F(Controls, PanelsPaintARaisedBevelAndPicturesTheirBitmap) {
+  HDC dc = GetDC(form->Panel1->Handle());
+  EXPECT_EQ(GetPixel(dc, 0, 0), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(GetPixel(dc, 629, 40), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(GetPixel(dc, 400, 20), ColorToRGB(clBtnFace));
+  ReleaseDC(form->Panel1->Handle(), dc);
+
+  // A 3 by 2 bitmap, blue; AutoSize gives the picture control its size.
+  auto* image = new TImage(form.get());
+  image->SetParent(form->Panel1);
+  image->SetBounds(500, 5, 50, 50);
+  image->SetAutoSize(true);
+  TBitmap bitmap;
+  bitmap.SetSize(3, 2);
+  bitmap.Canvas().Brush().SetColor(clBlue);
+  bitmap.Canvas().FillRect(Rect(0, 0, 3, 2));
+  image->Picture().SetGraphic(&bitmap);
+  EXPECT_EQ(image->Width(), 3);
+  EXPECT_EQ(image->Height(), 2);
+  image->Repaint();
+  dc = GetDC(form->Panel1->Handle());
+  EXPECT_EQ(GetPixel(dc, 502, 6), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 503, 6), ColorToRGB(clBtnFace));
+  ReleaseDC(form->Panel1->Handle(), dc);
+}
+
 TEST_F(Controls, ResizingTheFormRealignsTheControls) {
   form->SetClientWidth(500);
   form->SetClientHeight(300);

@@ -11,6 +11,7 @@
 
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
+#include "ui/ObjText.h"
 #include "ui/Published.h"
 #include "ui/StdCtrls.h"
 #include "ui/Threads.h"
@@ -244,6 +245,37 @@ TEST(Forms, ShowModalReturnsTheModalResultOfTheClickedButton) {
                  form->ShowModal();
                }()),
                EInvalidOperation);
+}
+
+namespace {
+class TVisibleForm : public TForm {
+  QUORVEL_CLASS(TVisibleForm, TForm)
+public:
+  explicit TVisibleForm(TComponent* owner) : TForm(owner) {}
+  std::vector<std::string> events;
+  void FormCreate(TObject*) { events.push_back(IsWindowVisible(Handle()) ? "create:visible" : "create:hidden"); }
+  void FormShow(TObject*) { events.push_back("show"); }
+};
+QUORVEL_DEFINE_CLASS(TVisibleForm) {
+  p.Method("FormCreate", &TVisibleForm::FormCreate);
+  p.Method("FormShow", &TVisibleForm::FormShow);
+}
+}  // namespace
+
+TEST(Forms, AFormStoredVisibleIsShownAfterOnCreate) {
+  const std::string text =
+      "object Form5: TVisibleForm\n  Caption = 'shown'\n  Visible = True\n"
+      "  OnCreate = FormCreate\n  OnShow = FormShow\nend\n";
+  TMemoryStream in(std::vector<uint8_t>(text.begin(), text.end()));
+  TMemoryStream bin;
+  ObjectTextToBinary(in, bin);
+  bin.SetPosition(0);
+  TVisibleForm form(nullptr);
+  form.LoadDefinition(bin);
+  EXPECT_EQ(form.events, (std::vector<std::string>{"create:hidden", "show"}));
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  form.Show();  // already visible: only comes to the front
+  EXPECT_EQ(form.events.size(), 2u);
 }
 
 TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
