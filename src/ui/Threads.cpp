@@ -167,8 +167,12 @@ void TThread::Terminate() {
 int TThread::WaitFor() {
   assert(GetCurrentThreadId() != FThreadID);
   if (GetCurrentThreadId() == MainThreadID) {
+    // A call may have been queued before this wait began, its event already
+    // taken by another wait: run the queue first, then after every wake-up.
     HANDLE handles[2] = {FHandle, SyncEvent()};
-    while (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) CheckSynchronize();
+    do {
+      CheckSynchronize();
+    } while (WaitForMultipleObjects(2, handles, FALSE, 100) != WAIT_OBJECT_0);
   } else {
     WaitForSingleObject(FHandle, INFINITE);
   }

@@ -123,6 +123,21 @@ TEST(Threads, DestroyingEndsSuspendedAndWaitingThreads) {
   EXPECT_GE(calls.load(), 1);
 }
 
+TEST(Threads, WaitForRunsACallQueuedBeforeTheWaitBegan) {
+  std::atomic<bool> queued{false};
+  bool ran = false;
+  TFunctionThread worker([&](TFunctionThread&) {
+    queued = true;
+    TThread::Synchronize([&] { ran = true; });
+  });
+  worker.Start();
+  while (!queued) Sleep(1);
+  Sleep(20);
+  WaitForSingleObject(SyncEvent(), 0);  // someone else took the wake-up
+  worker.WaitFor();
+  EXPECT_TRUE(ran);
+}
+
 TEST(Threads, WakeHookIsCalledWhenACallIsQueued) {
   static std::atomic<int> wakes{0};
   WakeMainThreadHook = [] { ++wakes; };
