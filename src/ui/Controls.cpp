@@ -52,6 +52,13 @@ TShiftState MouseShiftState(WPARAM keys) {
   return s;
 }
 
+void (*MessageExceptionHook)(std::exception_ptr) = nullptr;
+
+// Passes the exception to the hook (the application shows it), else drops it.
+void HandleMessageException(std::exception_ptr error) {
+  if (MessageExceptionHook) MessageExceptionHook(error);
+}
+
 // True when the character after a single '&' in caption is ch (case ignored).
 bool IsAccel(WPARAM ch, const std::string& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -844,8 +851,14 @@ LRESULT CALLBACK TWinControl::StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
     c->FSubclass.AttachCreating(
         wnd,
         [c](TMessage& m) {
-          if (c->WindowProc) c->WindowProc(m);
-          else c->WndProc(m);
+          // An exception must not unwind through the system's window code.
+          try {
+            if (c->WindowProc) c->WindowProc(m);
+            else c->WndProc(m);
+          } catch (...) {
+            m.Result = 0;
+            HandleMessageException(std::current_exception());
+          }
         },
         c->FDefWndProc);
     return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)), wnd, msg, wParam, lParam);

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
@@ -111,6 +112,12 @@ struct TCreateParams {
 
 // The shift state held in a mouse message's wParam (plus the Alt key).
 TShiftState MouseShiftState(WPARAM keys);
+// Called with an exception that a control's message handler let escape (the
+// message then ends with result 0); the application sets it to show the
+// message. Null: the exception is dropped.
+extern void (*MessageExceptionHook)(std::exception_ptr error);
+void HandleMessageException(std::exception_ptr error);
+
 // True when caption marks ch as its accelerator ("&Close": Alt+C), letter case ignored.
 bool IsAccel(WPARAM ch, const std::string& caption);
 // The system cursor resource of a cursor number (IDC_ARROW for crDefault).

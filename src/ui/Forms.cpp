@@ -52,6 +52,7 @@ TApplication::~TApplication() {
     if (auto* form = dynamic_cast<TCustomForm*>(Components(i))) form->BeforeDestruction();
   DestroyComponents();
   if (WakeMainThreadHook == WakeMainThread) WakeMainThreadHook = nullptr;
+  MessageExceptionHook = nullptr;
   gApplicationWindow = nullptr;
   if (FHandle) DestroyWindow(FHandle);
 }
@@ -80,6 +81,15 @@ HWND TApplication::Handle() {
   if (!FHandle) throw EOutOfResources("Cannot create the application window");
   gApplicationWindow = FHandle;
   WakeMainThreadHook = WakeMainThread;
+  MessageExceptionHook = [](std::exception_ptr error) {
+    try {
+      std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+      Application->ShowException(e);
+    } catch (...) {
+      Application->ShowException(std::runtime_error("Unknown error"));
+    }
+  };
   return FHandle;
 }
 
@@ -176,6 +186,13 @@ bool TApplication::IsDialogKey(const MSG& msg) {
 void TApplication::Terminate() {
   FTerminated = true;
   PostQuitMessage(0);
+}
+
+// The exception's message with a stop icon.
+void TApplication::ShowException(const std::exception& error) {
+  std::string text = error.what();
+  if (!text.empty() && text.back() != '.') text += '.';
+  MessageBox(text, "", MB_OK | MB_ICONSTOP);
 }
 
 // A system message box, titled with Title unless a caption is given.

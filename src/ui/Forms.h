@@ -71,6 +71,8 @@ public:
   // Ends the message loop (WM_QUIT).
   void Terminate();
   bool Terminated() const { return FTerminated; }
+  // Shows an exception's message in a message box titled with Title.
+  void ShowException(const std::exception& error);
   // A message box of the system, titled with Title when caption is empty.
   int MessageBox(const std::string& text, const std::string& caption = "", UINT flags = MB_OK);
 

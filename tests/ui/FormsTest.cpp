@@ -201,6 +201,26 @@ TEST(Application, WindowCarriesTheTitleOfPlainMessageBoxes) {
   gAction = nullptr;
 }
 
+TEST(Application, AnExceptionFromAClickIsShownAndTheProgramGoesOn) {
+  Application->SetTitle("Quorvel ");
+  auto form = MakeForm("throws");
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  button->OnClick = [](TObject*) { throw EInvalidOperation("Cannot do that"); };
+  std::string shown;
+  UserAction action{"#32770", "Quorvel ", [&](HWND box) {
+                      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+                        if (TextOf(c).find("Cannot") != std::string::npos) shown = TextOf(c);
+                      PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    }};
+  WhenWindowAppears(action);
+  SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+  gAction = nullptr;
+  EXPECT_TRUE(action.Done);
+  EXPECT_EQ(shown, "Cannot do that.");
+  EXPECT_TRUE(IsWindow(button->Handle()));
+}
+
 TEST(Application, FormsAreListedInCreationOrder) {
   const int before = Application->FormCount();
   auto a = MakeForm("a");
