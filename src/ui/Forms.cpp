@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cassert>
 
 #include "ui/Filer.h"
@@ -577,8 +578,15 @@ TModalResult TCustomForm::ShowModal() {
 // Sends dialog keys to the focused control, then to every control.
 bool TCustomForm::DialogKey(WPARAM key, HWND focus) {
   if (key == VK_TAB) {
+    const std::vector<TWinControl*> list = TabList();
+    if (list.empty()) return true;
     const bool back = GetKeyState(VK_SHIFT) < 0;
-    if (HWND next = GetNextDlgTabItem(FHandle, focus, back)) ::SetFocus(next);
+    const int n = static_cast<int>(list.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i)
+      if (list[static_cast<size_t>(i)]->HandleAllocated() && list[static_cast<size_t>(i)]->Handle() == focus) at = i;
+    const int next = at < 0 ? (back ? n - 1 : 0) : (at + (back ? n - 1 : 1)) % n;
+    list[static_cast<size_t>(next)]->SetFocus();
     return true;
   }
   TMessage msg{CM_DIALOGKEY, key, reinterpret_cast<LPARAM>(focus), 0};
@@ -641,7 +649,28 @@ void TCustomForm::FocusFirstControl() {
     FActiveControl->SetFocus();
     return;
   }
-  if (HWND first = GetNextDlgTabItem(FHandle, nullptr, FALSE)) ::SetFocus(first);
+  const std::vector<TWinControl*> list = TabList();
+  if (!list.empty()) list.front()->SetFocus();
+}
+
+// The controls that Tab visits, in TabOrder (controls without one last, in
+// the order they were added); containers are entered depth first.
+std::vector<TWinControl*> TCustomForm::TabList() {
+  std::vector<TWinControl*> list;
+  std::function<void(TWinControl*)> walk = [&](TWinControl* parent) {
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < parent->ControlCount(); ++i)
+      if (auto* win = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(win);
+    auto key = [](TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
+    std::stable_sort(children.begin(), children.end(), [&](TWinControl* a, TWinControl* b) { return key(a) < key(b); });
+    for (TWinControl* c : children) {
+      if (!c->CanFocus()) continue;
+      if (c->TabStop()) list.push_back(c);
+      walk(c);
+    }
+  };
+  walk(this);
+  return list;
 }
 
 // Runs OnPaint.

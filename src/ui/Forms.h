@@ -203,6 +203,7 @@ private:
   void SetIcons();
   void WMActivate(TMessage& msg);
   void FocusFirstControl();
+  std::vector<TWinControl*> TabList();
 
   TModalResult FModalResult = mrNone;
   bool FModal = false;

@@ -298,6 +298,30 @@ TEST(Forms, AFormStoredVisibleIsShownAfterOnCreate) {
   EXPECT_EQ(form.events.size(), 2u);
 }
 
+TEST(Forms, TabFollowsTabOrderAndSkipsDisabledControls) {
+  auto form = MakeForm("tabs");
+  std::vector<TButton*> buttons;
+  for (int order : {2, 0, 1, 3}) {
+    auto* b = new TButton(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(10 + 40 * order, 10, 35, 25);
+    b->SetTabOrder(order);
+    buttons.push_back(b);
+  }
+  buttons[3]->SetEnabled(false);
+  form->Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(GetFocus(), buttons[1]->Handle());  // the first in tab order
+  auto tab = [&] {
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    Application->ProcessMessages();
+    return GetFocus();
+  };
+  EXPECT_EQ(tab(), buttons[2]->Handle());
+  EXPECT_EQ(tab(), buttons[0]->Handle());
+  EXPECT_EQ(tab(), buttons[1]->Handle());  // the disabled one is skipped, then round again
+}
+
 TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
   auto* form = new TMainForm(nullptr);
   bool destroyed = false;
