@@ -846,6 +846,8 @@ void TBitmap::LoadFromImage(const TDibImage& image) {
   }
   const TPixelFormat made = bmp ? format : TPixelFormat::pfDevice;
   SetImage(std::move(bmp), image.Width, image.Height, made, bits);
+  FXPelsPerMeter = image.XPelsPerMeter;
+  FYPelsPerMeter = image.YPelsPerMeter;
 }
 
 // The pixels as a top-down image: a DIB section's own rows and colour table,
@@ -855,6 +857,8 @@ TDibImage TBitmap::ToImage() {
   if (Empty()) return img;
   img.Width = FWidth;
   img.Height = FHeight;
+  img.XPelsPerMeter = FXPelsPerMeter;
+  img.YPelsPerMeter = FYPelsPerMeter;
   const int bitCount = BitCountOf(FPixelFormat);
   GdiFlush();
   if (bitCount && FBits) {

@@ -533,6 +533,8 @@ private:
   TPixelFormat FPixelFormat = TPixelFormat::pfDevice;
   uint8_t* FBits = nullptr;
   TColor FTransparentColor = clDefault;
+  int32_t FXPelsPerMeter = 0;  // resolution of the file it was loaded from
+  int32_t FYPelsPerMeter = 0;
   std::unique_ptr<TBitmapCanvas> FCanvas;
 };
 
