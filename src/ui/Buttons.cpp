@@ -51,26 +51,31 @@ void TSpeedButton::SetDown(bool value) {
   if (value) UpdateExclusive();
 }
 
+// Flat buttons show a frame only under the mouse or when down.
 void TSpeedButton::SetFlat(bool value) {
   FFlat = value;
   Invalidate();
 }
 
+// The number of state images in the glyph (1 to 4).
 void TSpeedButton::SetNumGlyphs(int value) {
   FNumGlyphs = value < 1 ? 1 : value > 4 ? 4 : value;
   Invalidate();
 }
 
+// Where the glyph stands relative to the caption.
 void TSpeedButton::SetLayout(TButtonLayout value) {
   FLayout = value;
   Invalidate();
 }
 
+// Space between the edge and the glyph (-1: centred).
 void TSpeedButton::SetMargin(int value) {
   FMargin = value < -1 ? -1 : value;
   Invalidate();
 }
 
+// Space between the glyph and the caption.
 void TSpeedButton::SetSpacing(int value) {
   FSpacing = value;
   Invalidate();

@@ -32,6 +32,7 @@ QUORVEL_DEFINE_CLASS(TStatusPanel) {
 
 TStatusPanel::TStatusPanel(TCollection* collection) : TCollectionItem(collection) {}
 
+// A new text for the panel.
 void TStatusPanel::SetText(const std::string& value) {
   if (value == FText) return;
   FText = value;
@@ -45,16 +46,19 @@ void TStatusPanel::SetWidth(int value) {
   Changed(true);
 }
 
+// Left, centred or right text.
 void TStatusPanel::SetAlignment(TAlignment value) {
   FAlignment = value;
   Changed(false);
 }
 
+// Lowered, raised or no frame.
 void TStatusPanel::SetBevel(TStatusPanelBevel value) {
   FBevel = value;
   Changed(false);
 }
 
+// Text or owner-drawn.
 void TStatusPanel::SetStyle(TStatusPanelStyle value) {
   FStyle = value;
   Changed(false);
@@ -63,6 +67,7 @@ void TStatusPanel::SetStyle(TStatusPanelStyle value) {
 // ---------------------------------------------------------------------------
 // TStatusPanels
 
+// The panels of statusBar.
 TStatusPanels::TStatusPanels(TStatusBar& statusBar)
     : TCollection(TStatusPanel::StaticClass(), [](TCollection* c) { return new TStatusPanel(c); }, &statusBar),
       FStatusBar(statusBar) {}

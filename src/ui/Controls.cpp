@@ -31,11 +31,13 @@ std::map<std::string, WNDPROC>& BaseProcs() {
 // True for the messages of the mouse in the client area.
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST; }
 
+// True for the button-press messages (double clicks included).
 bool IsButtonDown(UINT msg) {
   return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
          msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
 }
 
+// True for the button-release messages.
 bool IsButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP; }
 
 }  // namespace
@@ -350,14 +352,17 @@ void TControl::DblClick() { OnDblClick(this); }
 // Runs OnResize.
 void TControl::Resize() { OnResize(this); }
 
+// Runs OnMouseDown.
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   OnMouseDown(this, button, shift, x, y);
 }
 
+// Runs OnMouseUp.
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   OnMouseUp(this, button, shift, x, y);
 }
 
+// Runs OnMouseMove.
 void TControl::MouseMove(TShiftState shift, int x, int y) { OnMouseMove(this, shift, x, y); }
 
 // The mouse messages and the mouse entering and leaving.
@@ -1157,6 +1162,7 @@ void TGraphicControl::WndProc(TMessage& msg) {
 
 QUORVEL_DEFINE_CLASS(TCustomControl) {}
 
+// A windowed control that paints itself and holds other controls.
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {
   FCustomPaint = true;
   FControlStyle |= csAcceptsControls;

@@ -28,21 +28,25 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   SetColor(clBtnFace);
 }
 
+// The bevel inside the border.
 void TCustomPanel::SetBevelInner(TBevelCut value) {
   FBevelInner = value;
   FrameChanged();
 }
 
+// The bevel at the edge.
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
   FBevelOuter = value;
   FrameChanged();
 }
 
+// The width of each bevel (at least 1).
 void TCustomPanel::SetBevelWidth(int value) {
   FBevelWidth = std::max(value, 1);
   FrameChanged();
 }
 
+// The space between the bevels.
 void TCustomPanel::SetBorderWidth(int value) {
   FBorderWidth = std::max(value, 0);
   FrameChanged();
@@ -55,6 +59,7 @@ void TCustomPanel::SetBorderStyle(TBorderStyle value) {
   RecreateWnd();
 }
 
+// Where the caption goes.
 void TCustomPanel::SetAlignment(TAlignment value) {
   FAlignment = value;
   Invalidate();
@@ -123,21 +128,25 @@ TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
   FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }
 
+// With AutoSize the control takes the picture's size.
 void TImage::SetAutoSize(bool value) {
   FAutoSize = value;
   if (value) PictureChanged();
 }
 
+// Stretches the picture over the control.
 void TImage::SetStretch(bool value) {
   FStretch = value;
   Invalidate();
 }
 
+// Centres the picture in the control.
 void TImage::SetCenter(bool value) {
   FCenter = value;
   Invalidate();
 }
 
+// Draws the picture's transparent colour as background.
 void TImage::SetTransparent(bool value) {
   FTransparent = value;
   if (TGraphic* g = FPicture.Graphic()) g->SetTransparent(value);

@@ -535,6 +535,7 @@ struct TaskWindows {
   HWND Except;
   std::vector<HWND> List;
 };
+// EnumThreadWindows callback filling TaskWindows.
 BOOL CALLBACK CollectTaskWindow(HWND wnd, LPARAM param) {
   auto* t = reinterpret_cast<TaskWindows*>(param);
   if (wnd != t->Except && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) t->List.push_back(wnd);

@@ -150,17 +150,19 @@ TWindowSubclass::~TWindowSubclass() {
 // Puts handler in front of the window's current handling.
 bool TWindowSubclass::Attach(HWND wnd, THandler handler) {
   assert(handler);
-  if (Attached() || !IsWindow(wnd)) return false;
-  if (FLink) FLink->Owner = nullptr;
-  auto& windows = Windows();
+  // Only windows of this thread: the tables belong to the GUI thread.
+  if (Attached() || !IsWindow(wnd) || GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId()) return false;
   std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
   if (!rec) {
+    SetLastError(0);
+    const LONG_PTR old = SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    if (!old) return false;  // the procedure could not be replaced
     rec = std::make_shared<WindowRecord>();
     rec->Wnd = wnd;
-    rec->Original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
-    windows[wnd] = rec;
+    rec->Original = reinterpret_cast<WNDPROC>(old);
+    Windows()[wnd] = rec;
   }
+  if (FLink) FLink->Owner = nullptr;
   FLink = std::make_shared<Link>();
   FLink->Owner = this;
   FLink->Handler = std::move(handler);

@@ -81,6 +81,13 @@ TEST_F(Subclass, HandlerSeesMessagesFirstAndPassesThemOnOnce) {
   EXPECT_EQ(gLog, (std::vector<std::string>{"A:1", "base:1"}));
 }
 
+TEST_F(Subclass, WindowsOfOtherThreadsAndNonWindowsAreRefused) {
+  TWindowSubclass a;
+  EXPECT_FALSE(a.Attach(nullptr, Passing(a, "A")));
+  EXPECT_FALSE(a.Attach(GetDesktopWindow(), Passing(a, "A")));
+  EXPECT_FALSE(a.Attached());
+}
+
 TEST_F(Subclass, HandlerCanAnswerWithoutThePreviousProcedure) {
   TWindowSubclass a;
   a.Attach(wnd, [](TMessage& m) {
