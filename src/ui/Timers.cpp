@@ -1,5 +1,6 @@
 #include "ui/Timers.h"
 
+#include "ui/Controls.h"
 #include "ui/Published.h"
 
 namespace {
@@ -74,14 +75,15 @@ void TTimer::Timer() {
   if (FEnabled) OnTimer(this);
 }
 
-// WM_TIMER runs the timer's handler; an exception from the handler goes no
-// further than here, as it may not cross the system's frames.
+// WM_TIMER runs the timer's handler. An exception from the handler may not
+// cross the system's frames: it goes to the application's handler, if any.
 LRESULT CALLBACK TTimer::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_TIMER && wParam == kTimerId) {
     if (auto* timer = reinterpret_cast<TTimer*>(GetWindowLongPtrA(wnd, GWLP_USERDATA))) {
       try {
         timer->Timer();
       } catch (...) {
+        if (MessageExceptionHook) MessageExceptionHook(std::current_exception());
       }
     }
     return 0;

@@ -3,6 +3,7 @@
 
 #include "components/JvWaitingGradient.h"
 #include "ui/Filer.h"
+#include "ui/Forms.h"
 
 namespace {
 
@@ -233,4 +234,45 @@ TEST(JvWaitingGradient, StoredFormKeepsItsSettingsAndAlwaysTheGradientWidth) {
   EXPECT_EQ(copy.Width(), 100);
   EXPECT_EQ(copy.GradientBitmap()->Width(), 40);
   EXPECT_TRUE(copy.Thread()->Suspended());
+}
+
+TEST(JvWaitingGradient, PaintsOnItsFormAndStepsThroughTheApplicationLoop) {
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetClientWidth(630);
+  form->SetClientHeight(100);
+  auto* g = new TJvWaitingGradient(form.get());
+  g->SetParent(form.get());
+  g->SetAlign(alBottom);
+  g->SetColor(clWhite);
+  g->SetStartColor(clRed);
+  form->Show();
+  Application->ProcessMessages();
+  ASSERT_EQ(g->Width(), 630);
+  ASSERT_EQ(g->Top(), 90);
+
+  auto pixel = [&](int x) {
+    HDC dc = GetDC(form->Handle());
+    const COLORREF c = GetPixel(dc, x, 95);
+    ReleaseDC(form->Handle(), dc);
+    return c;
+  };
+  EXPECT_EQ(pixel(0), RGB(255, 0, 0));
+  EXPECT_EQ(pixel(60), RGB(255, 255, 255));
+
+  // The timer thread's steps run from the application's own message processing.
+  g->SetInterval(1);
+  g->SetEnabled(true);
+  const DWORD start = GetTickCount();
+  while (g->Position() < 0 && GetTickCount() - start < 3000) {
+    Application->ProcessMessages();
+    Sleep(1);
+  }
+  g->SetEnabled(false);
+  Application->ProcessMessages();
+  const int at = g->Position();
+  ASSERT_GE(at, 0);
+  EXPECT_EQ(pixel(at), RGB(255, 0, 0));  // the trailing edge, where the gradient now starts
+  if (at > 0) {
+    EXPECT_EQ(pixel(at - 1), RGB(255, 255, 255));
+  }
 }
