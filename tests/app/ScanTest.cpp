@@ -166,6 +166,34 @@ TEST_F(ScanTest, StartsIdle) {
   GetClientRect(Form1->Handle(), &client);
   EXPECT_EQ(client.right, 630);
   EXPECT_EQ(client.bottom, 394);
+
+  // The children as the platform sees them: class, place in the client area, text.
+  auto place = [](HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    char cls[64] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    return std::string(cls) + " " + std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+  };
+  EXPECT_EQ(place(Form1->Panel1->Handle()), "TPanel 0,0 630x41");
+  EXPECT_EQ(place(Form1->memo1->Handle()), "TCheckListBox 0,41 630x324");
+  EXPECT_EQ(place(Form1->StatusBar1->Handle()), "TStatusBar 0,375 630x19");
+  EXPECT_EQ(place(Form1->Button2->Handle()), "TButton 200,8 180x25");
+  const TJvWaitingGradient* g = Form1->JvWaitingGradient1;
+  EXPECT_EQ(std::vector<int>({g->Left(), g->Top(), g->Width(), g->Height()}), std::vector<int>({0, 365, 630, 10}));
+  const TSpeedButton* b = Form1->SpeedButton1;
+  EXPECT_EQ(std::vector<int>({b->Left(), b->Top(), b->Width(), b->Height()}), std::vector<int>({8, 8, 180, 25}));
+  char text[128];
+  GetWindowTextA(Form1->Button2->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Remove checked adult material");
+  GetWindowTextA(Form1->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Quorvel");
+  GetClassNameA(Form1->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "TForm1");
+  // The gradient stands still, drawn at the left end of its bar.
+  EXPECT_FALSE(Form1->JvWaitingGradient1->Enabled());
 }
 
 TEST_F(ScanTest, ScanListsExactlyTheHitsOnceEachAndChecked) {
