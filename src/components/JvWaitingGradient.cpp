@@ -5,6 +5,7 @@
 #include "components/GradientMotion.h"
 #include "ui/Published.h"
 
+// The gradient's own published properties and the defaults it gives inherited ones.
 QUORVEL_DEFINE_CLASS(TJvWaitingGradient) {
   p.Integer("Height", &TControl::Height, &TControl::SetHeight, 10);
   p.Integer("Width", &TControl::Width, &TControl::SetWidth, 100);
@@ -69,12 +70,14 @@ void TJvWaitingGradient::SetInterval(uint32_t value) {
   FThread->Delay = static_cast<int>(std::min<uint32_t>(value, INT32_MAX));
 }
 
+// The trailing edge's colour; a change rebuilds the bitmap.
 void TJvWaitingGradient::SetStartColor(TColor value) {
   if (value == FStartColor) return;
   FStartColor = value;
   BuildGradientBitmap();
 }
 
+// The leading edge's colour; a change rebuilds the bitmap.
 void TJvWaitingGradient::SetEndColor(TColor value) {
   if (value == FEndColor) return;
   FEndColor = value;
@@ -90,6 +93,7 @@ void TJvWaitingGradient::SetGradientWidth(int32_t value) {
   BuildGradientBitmap();
 }
 
+// Both rectangles at (0, 0, GradientWidth, Height).
 void TJvWaitingGradient::ResetRects() {
   FSourceRect = Rect(0, 0, FGradientWidth, Height());
   FDestRect = FSourceRect;

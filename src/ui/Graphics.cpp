@@ -125,6 +125,7 @@ namespace {
 constexpr int32_t kAlwaysStored = INT32_MIN;
 }  // namespace
 
+// The members a definition stores for a font (Size is derived from Height).
 QUORVEL_DEFINE_CLASS(TFont) {
   p.Integer("Charset", &TFont::Charset, &TFont::SetCharset, kAlwaysStored, &CharsetIdents());
   p.Color("Color", &TFont::Color, &TFont::SetColor, kAlwaysStored);
@@ -135,24 +136,28 @@ QUORVEL_DEFINE_CLASS(TFont) {
         0xFFFFFFFFu);
 }
 
+// The character set. Each setter drops the GDI font and tells the owner on a change.
 void TFont::SetCharset(uint8_t value) {
   if (value == FCharset) return;
   FCharset = value;
   Changed();
 }
 
+// The text colour (not part of the GDI font).
 void TFont::SetColor(TColor value) {
   if (value == FColor) return;
   FColor = value;
   Changed();
 }
 
+// Pixel height; negative values measure the character without its leading.
 void TFont::SetHeight(int32_t value) {
   if (value == FHeight) return;
   FHeight = value;
   Changed();
 }
 
+// The face name; an empty name is ignored.
 void TFont::SetName(const std::string& value) {
   if (value == FName || value.empty()) return;
   FName = value;
@@ -165,6 +170,7 @@ int32_t TFont::Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
 // Sets the pixel height for a size in points.
 void TFont::SetSize(int32_t points) { SetHeight(-MulDiv(points, FPixelsPerInch, 72)); }
 
+// Bold, italic, underline and strike-out; other bits are dropped.
 void TFont::SetStyle(TFontStyles value) {
   value &= fsBold | fsItalic | fsUnderline | fsStrikeOut;
   if (value == FStyle) return;
@@ -217,6 +223,7 @@ void TFont::Changed() {
 
 // ---------------------------------------------------------------------------
 
+// A brush as definitions store it.
 QUORVEL_DEFINE_CLASS(TBrush) {
   p.Color("Color", &TBrush::Color, &TBrush::SetColor, clWhite);
   p.Enum("Style", &TBrush::Style, &TBrush::SetStyle,
@@ -224,6 +231,7 @@ QUORVEL_DEFINE_CLASS(TBrush) {
           "bsDiagCross"});
 }
 
+// The fill colour.
 void TBrush::SetColor(TColor value) {
   if (value == FColor) return;
   FColor = value;
@@ -232,6 +240,7 @@ void TBrush::SetColor(TColor value) {
   Changed();
 }
 
+// Solid, clear or one of the hatches.
 void TBrush::SetStyle(TBrushStyle value) {
   if (value == FStyle) return;
   FStyle = value;
@@ -275,6 +284,7 @@ void TBrush::Changed() {
 
 // ---------------------------------------------------------------------------
 
+// A pen as definitions store it.
 QUORVEL_DEFINE_CLASS(TPen) {
   p.Color("Color", &TPen::Color, &TPen::SetColor, clBlack);
   p.Enum("Style", &TPen::Style, &TPen::SetStyle,
@@ -282,18 +292,21 @@ QUORVEL_DEFINE_CLASS(TPen) {
   p.Integer("Width", &TPen::Width, &TPen::SetWidth, 1);
 }
 
+// The line colour.
 void TPen::SetColor(TColor value) {
   if (value == FColor) return;
   FColor = value;
   Changed();
 }
 
+// The line width in pixels.
 void TPen::SetWidth(int32_t value) {
   if (value == FWidth) return;
   FWidth = value;
   Changed();
 }
 
+// Solid, dashed, dotted, clear or inside-frame.
 void TPen::SetStyle(TPenStyle value) {
   if (value == FStyle) return;
   FStyle = value;
@@ -359,6 +372,7 @@ void TCanvas::FrameRect(const TRect& rect) {
   Changed();
 }
 
+// Outlines and fills rect.
 void TCanvas::Rectangle(const TRect& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
 
 // Outlines with the pen and fills with the brush.
@@ -443,6 +457,7 @@ TSize TCanvas::TextExtent(const std::string& text) {
   return size;
 }
 
+// The width and height of text in the font.
 int TCanvas::TextWidth(const std::string& text) { return TextExtent(text).cx; }
 int TCanvas::TextHeight(const std::string& text) { return TextExtent(text).cy; }
 
@@ -497,6 +512,7 @@ void TCanvas::Changed() { OnChange(this); }
 
 QUORVEL_DEFINE_CLASS(TGraphic) {}
 
+// Whether Draw leaves the transparent colour out.
 void TGraphic::SetTransparent(bool value) {
   if (value == FTransparent) return;
   FTransparent = value;
@@ -515,6 +531,7 @@ void TGraphic::SaveToFile(const std::string& fileName) {
   SaveToStream(stream);
 }
 
+// Tells the owner (a picture) that the graphic changed.
 void TGraphic::Changed() { OnChange(this); }
 
 // ---------------------------------------------------------------------------
@@ -609,6 +626,7 @@ QUORVEL_DEFINE_CLASS(TBitmap) {}
 
 TBitmap::TBitmap() = default;
 
+// Frees the canvas first, then the image.
 TBitmap::~TBitmap() {
   // The canvas goes first so the image is out of its DC when it is deleted.
   FCanvas.reset();
@@ -668,6 +686,7 @@ void TBitmap::CopyPixelsTo(HDC target) {
   BitBlt(target, 0, 0, FWidth, FHeight, Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+// Width or height alone; see SetSize.
 void TBitmap::SetWidth(int value) { SetSize(value, FHeight); }
 void TBitmap::SetHeight(int value) { SetSize(FWidth, value); }
 
@@ -786,6 +805,7 @@ TColor TBitmap::TransparentColor() {
   return static_cast<TColor>(GetPixel(Canvas().Handle(), 0, FHeight - 1) & 0xFFFFFF);
 }
 
+// The colour left out when drawn transparent (clDefault: the bottom-left pixel).
 void TBitmap::SetTransparentColor(TColor value) {
   if (value == FTransparentColor) return;
   FTransparentColor = value;
@@ -955,11 +975,14 @@ QUORVEL_DEFINE_CLASS(TIcon) {}
 TIcon::TIcon() = default;
 TIcon::~TIcon() = default;
 
+// The size of the icon Handle() gives: the system's large icon size.
 int TIcon::Width() const { return Empty() ? 0 : GetSystemMetrics(SM_CXICON); }
 int TIcon::Height() const { return Empty() ? 0 : GetSystemMetrics(SM_CYICON); }
 
+// The icon of the system's large size.
 HICON TIcon::Handle() { return HandleForSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)); }
 
+// The icon of the system's small size.
 HICON TIcon::SmallHandle() {
   return HandleForSize(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
 }
@@ -1055,6 +1078,7 @@ void TPicture::Replace(std::unique_ptr<TGraphic> graphic) {
   Changed();
 }
 
+// Tells the owner that the picture changed.
 void TPicture::Changed() { OnChange(this); }
 
 // A copy of graphic becomes the picture.
@@ -1071,16 +1095,19 @@ void TPicture::SetGraphic(TGraphic* graphic) {
   Replace(std::move(copy));
 }
 
+// The graphic as a bitmap, replacing any other kind by an empty bitmap.
 TBitmap& TPicture::Bitmap() {
   if (!dynamic_cast<TBitmap*>(FGraphic.get())) Replace(std::make_unique<TBitmap>());
   return static_cast<TBitmap&>(*FGraphic);
 }
 
+// The graphic as an icon, replacing any other kind by an empty icon.
 TIcon& TPicture::Icon() {
   if (!dynamic_cast<TIcon*>(FGraphic.get())) Replace(std::make_unique<TIcon>());
   return static_cast<TIcon&>(*FGraphic);
 }
 
+// The graphic's size; 0 when empty.
 int TPicture::Width() const { return FGraphic ? FGraphic->Width() : 0; }
 int TPicture::Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
@@ -1108,8 +1135,10 @@ void TPicture::LoadFromStream(TStream& stream) {
   LoadFromBytes(bytes);
 }
 
+// Loads a .bmp or .ico file.
 void TPicture::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
 
+// Saves the graphic in its own file format.
 void TPicture::SaveToFile(const std::string& fileName) {
   if (FGraphic) FGraphic->SaveToFile(fileName);
 }

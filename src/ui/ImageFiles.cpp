@@ -205,11 +205,13 @@ size_t DecodeRle(const uint8_t* p, size_t n, TDibImage& img) {
 
 }  // namespace
 
+// The first byte of row y (0 = top).
 uint8_t* TDibImage::Row(int y) {
   assert(y >= 0 && y < Height);
   return Pixels.data() + DibStride(Width, BitCount) * static_cast<size_t>(y);
 }
 
+// The first byte of row y (0 = top).
 const uint8_t* TDibImage::Row(int y) const {
   assert(y >= 0 && y < Height);
   return Pixels.data() + DibStride(Width, BitCount) * static_cast<size_t>(y);

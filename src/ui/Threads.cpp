@@ -19,11 +19,13 @@ struct TSyncCall {
   HANDLE Done = nullptr;
 };
 
+// Guards the queue of calls for the main thread.
 std::mutex& QueueLock() {
   static std::mutex lock;
   return lock;
 }
 
+// The calls waiting for the main thread, oldest first.
 std::deque<TSyncCall*>& Queue() {
   static std::deque<TSyncCall*> queue;
   return queue;
@@ -152,6 +154,7 @@ void TThread::Suspend() {
   if (FSuspendCount++ == 0) ResetEvent(FRunEvent);
 }
 
+// True while at least one Suspend is not undone.
 bool TThread::Suspended() const {
   std::lock_guard<std::mutex> guard(FStateLock);
   return FSuspendCount > 0;

@@ -22,6 +22,7 @@ void RegisterTimerClass(WNDPROC proc) {
 
 }  // namespace
 
+// A timer as definitions store it.
 QUORVEL_DEFINE_CLASS(TTimer) {
   p.Bool("Enabled", &TTimer::Enabled, &TTimer::SetEnabled, true);
   p.Integer("Interval", &TTimer::Interval, &TTimer::SetInterval, 1000);
@@ -46,12 +47,14 @@ TTimer::~TTimer() {
   DestroyWindow(FWindow);
 }
 
+// Starts or stops the ticks.
 void TTimer::SetEnabled(bool value) {
   if (value == FEnabled) return;
   FEnabled = value;
   UpdateTimer();
 }
 
+// Milliseconds between ticks; 0 stops them.
 void TTimer::SetInterval(uint32_t value) {
   if (value == FInterval) return;
   FInterval = value;
@@ -71,6 +74,7 @@ void TTimer::UpdateTimer() {
              SetTimer(FWindow, kTimerId, FInterval, nullptr) != 0;
 }
 
+// One tick: the handler, while enabled.
 void TTimer::Timer() {
   if (FEnabled) OnTimer(this);
 }
