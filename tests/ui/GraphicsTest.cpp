@@ -227,6 +227,41 @@ TEST(Graphics, DeviceBitmapsTurnIntoDibsWithTheirPixels) {
   EXPECT_TRUE(copy.Empty());
 }
 
+TEST(Graphics, TakenHandlesKeepTheirPixelsAndBottomUpDibsBecomeTopDown) {
+  // A bottom-up 24-bit DIB section, 2 x 2, top row red.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 2;
+  info.bmiHeader.biHeight = 2;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  uint8_t* rows = static_cast<uint8_t*>(bits);
+  rows[8 + 2] = 0xFF;  // second row in memory = top row; its first pixel's red
+  TBitmap bmp;
+  bmp.SetHandle(dib);
+  EXPECT_EQ(bmp.PixelFormat(), TPixelFormat::pf24bit);
+  EXPECT_EQ(bmp.ScanLine(0)[2], 0xFF);
+  EXPECT_EQ(bmp.Canvas().Pixel(0, 0), RGB(255, 0, 0));
+
+  // A device bitmap is taken as it is, and can be handed back.
+  HBITMAP ddb;
+  {
+    TWindowDC screen(nullptr);
+    ddb = CreateCompatibleBitmap(screen, 3, 5);
+  }
+  bmp.SetHandle(ddb);
+  EXPECT_EQ(bmp.Handle(), ddb);
+  EXPECT_EQ(bmp.PixelFormat(), TPixelFormat::pfDevice);
+  EXPECT_EQ(bmp.Height(), 5);
+  EXPECT_EQ(bmp.ReleaseHandle(), ddb);
+  EXPECT_TRUE(bmp.Empty());
+  EXPECT_EQ(GetObjectType(ddb), static_cast<DWORD>(OBJ_BITMAP));
+  DeleteObject(ddb);
+}
+
 TEST(Graphics, DamagedBitmapFilesLeaveAnEmptyBitmap) {
   TBitmap bmp;
   bmp.SetSize(3, 3);
