@@ -33,7 +33,7 @@ size_t DibStride(int width, int bitCount);
 // The largest width or height accepted from a file.
 constexpr int kMaxBitmapSide = 32768;
 // The largest pixel block accepted from a file, in bytes.
-constexpr size_t kMaxBitmapBytes = size_t(256) << 20;
+constexpr size_t kMaxBitmapBytes = size_t(64) << 20;
 
 // Decodes a .bmp file (1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed,
 // bit fields or RLE 4/8). 16-bit images and 32-bit images with unusual bit

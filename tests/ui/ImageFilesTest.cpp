@@ -1,6 +1,8 @@
 // Bitmap and icon files: decoding, encoding and damaged input.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "ui/ImageFiles.h"
 
 namespace {
@@ -194,4 +196,29 @@ TEST(ImageFiles, IconDirectoryIsCheckedAndConvertedToResourceLayout) {
   cursor[2] = 2;  // a cursor file
   EXPECT_FALSE(ParseIconFile(cursor.data(), cursor.size()));
   EXPECT_FALSE(ParseIconFile(ico.data(), 20));
+}
+
+TEST(ImageFiles, RandomlyDamagedFilesNeverReadOrWriteOutOfBounds) {
+  // Under the sanitizers, any stray access fails this test.
+  std::vector<uint32_t> pal(16, 0x123456);
+  const std::vector<std::vector<uint8_t>> seeds = {
+      EncodeBmp(Sample(24)), EncodeBmp(Sample(8)), EncodeBmp(Sample(4)),
+      HandMadeBmp(4, 2, 8, 1, pal, {4, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
+      HandMadeBmp(4, 2, 4, 2, pal, {4, 0x12, 0, 2, 1, 1, 0, 3, 0x12, 0x30, 0, 1}),
+      HandMadeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xFF, 0xFF})};
+  std::mt19937 rng(12345);
+  for (const auto& seed : seeds) {
+    for (int round = 0; round < 2000; ++round) {
+      std::vector<uint8_t> f = seed;
+      const int flips = 1 + static_cast<int>(rng() % 4);
+      for (int k = 0; k < flips; ++k) f[rng() % f.size()] = static_cast<uint8_t>(rng());
+      if (rng() % 4 == 0) f.resize(rng() % f.size());
+      size_t used = 0;
+      if (auto img = DecodeBmp(f.data(), f.size(), &used)) {
+        EXPECT_LE(used, f.size());
+        EXPECT_EQ(img->Pixels.size(), DibStride(img->Width, img->BitCount) * img->Height);
+      }
+      ParseIconFile(f.data(), f.size());
+    }
+  }
 }
