@@ -183,11 +183,8 @@ bool TApplication::IsDialogKey(const MSG& msg) {
   return false;
 }
 
-// Ends the message loop.
-void TApplication::Terminate() {
-  FTerminated = true;
-  PostQuitMessage(0);
-}
+// Ends the message loop: Terminated turns true when WM_QUIT comes through it.
+void TApplication::Terminate() { PostQuitMessage(0); }
 
 // The exception's message with a stop icon.
 void TApplication::ShowException(const std::exception& error) {

@@ -68,7 +68,7 @@ public:
   void ProcessMessages();
   // Handles one message, or waits for one when there is none.
   void HandleMessage();
-  // Ends the message loop (WM_QUIT).
+  // Ends the message loop: posts WM_QUIT; Terminated turns true when it arrives.
   void Terminate();
   bool Terminated() const { return FTerminated; }
   // Shows an exception's message in a message box titled with Title.
