@@ -454,6 +454,7 @@ void TControl::RequestAlign() {
 QUORVEL_DEFINE_CLASS(TWinControl) {
   p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder, -1);
   p.Bool("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop, false);
+  p.Bool("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered, false);
 }
 
 // A windowed control without a window yet.
@@ -913,6 +914,18 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_MOUSELEAVE:
       FTrackingLeave = false;
       SetMouseControl(nullptr);
+      if (FMouseInWindow) {
+        FMouseInWindow = false;
+        Perform(CM_MOUSELEAVE, 0, 0);
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (!FMouseInWindow) {
+        FMouseInWindow = true;
+        Perform(CM_MOUSEENTER, 0, 0);
+      }
+      TrackMouseLeave();
+      if (RouteMouseToGraphic(msg)) return;
       break;
     case WM_CAPTURECHANGED:
       FCaptureControl = nullptr;
@@ -955,16 +968,37 @@ void TWinControl::WMPaint(TMessage& msg) {
     }
     return;
   }
+  msg.Result = 0;
   if (msg.WParam) {
     const HDC dc = reinterpret_cast<HDC>(msg.WParam);
     PaintWindow(dc);
     PaintControls(dc);
-  } else {
-    TPaintDC dc(FHandle);
+    return;
+  }
+  TPaintDC dc(FHandle);
+  const RECT area = dc.PaintStruct().rcPaint;
+  const int w = area.right - area.left, h = area.bottom - area.top;
+  if (!FDoubleBuffered || w <= 0 || h <= 0) {
     PaintWindow(dc);
     PaintControls(dc);
+    return;
   }
-  msg.Result = 0;
+  // Composed in a memory bitmap (with the same coordinates) and copied once.
+  TMemoryDC mem(dc);
+  TBitmapObject bitmap(CreateCompatibleBitmap(dc, w, h));
+  TSelectObjectGuard select(mem, bitmap);
+  SetWindowOrgEx(mem, area.left, area.top, nullptr);
+  FillBackground(mem);
+  PaintWindow(mem);
+  PaintControls(mem);
+  BitBlt(dc, area.left, area.top, w, h, mem, area.left, area.top, SRCCOPY);
+}
+
+// Fills the client area with Color.
+void TWinControl::FillBackground(HDC dc) {
+  RECT r;
+  GetClientRect(FHandle, &r);
+  FillRect(dc, &r, FBrush.Handle());
 }
 
 // Controls that paint themselves fill their background with Color.
@@ -973,9 +1007,8 @@ void TWinControl::WMEraseBkgnd(TMessage& msg) {
     DefaultHandler(msg);
     return;
   }
-  RECT r;
-  GetClientRect(FHandle, &r);
-  FillRect(reinterpret_cast<HDC>(msg.WParam), &r, FBrush.Handle());
+  // A double-buffered paint fills the background in its bitmap instead.
+  if (!FDoubleBuffered) FillBackground(reinterpret_cast<HDC>(msg.WParam));
   msg.Result = 1;
 }
 
@@ -1005,6 +1038,7 @@ void TWinControl::WMNCDestroy(TMessage& msg) {
   FCaptureControl = nullptr;
   FMouseControl = nullptr;
   FTrackingLeave = false;
+  FMouseInWindow = false;
 }
 
 // A notification from a child window goes back to the child's control as CN_*.
@@ -1039,13 +1073,7 @@ bool TWinControl::ReflectNotification(TMessage& msg) {
 // that has the mouse captured), in the child's coordinates.
 bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
   const TPoint pt{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
-  if (msg.Msg == WM_MOUSEMOVE) {
-    SetMouseControl(ControlAtPos(pt));
-    if (!FTrackingLeave && FHandle) {
-      TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
-      FTrackingLeave = TrackMouseEvent(&tme) != FALSE;
-    }
-  }
+  if (msg.Msg == WM_MOUSEMOVE) SetMouseControl(ControlAtPos(pt));
   TControl* target = FCaptureControl ? FCaptureControl : ControlAtPos(pt);
   if (!target) return false;
   if (IsButtonDown(msg.Msg) && (target->ControlStyle() & csCaptureMouse)) {
@@ -1061,6 +1089,13 @@ bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
   const LPARAM local = MAKELPARAM(pt.x - target->Left(), pt.y - target->Top());
   msg.Result = target->Perform(msg.Msg, msg.WParam, local);
   return true;
+}
+
+// Asks for WM_MOUSELEAVE when the mouse leaves the window.
+void TWinControl::TrackMouseLeave() {
+  if (FTrackingLeave || !FHandle) return;
+  TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
+  FTrackingLeave = TrackMouseEvent(&tme) != FALSE;
 }
 
 // The graphic child under the mouse hears it enter and leave.

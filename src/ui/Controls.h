@@ -310,6 +310,9 @@ public:
   void SetTabOrder(int value);
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool value);
+  // Controls that paint themselves compose each paint in a memory bitmap.
+  bool DoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
   bool CanFocus();
   bool Focused() const;
   virtual void SetFocus();
@@ -369,6 +372,8 @@ private:
   void WMPaint(TMessage& msg);
   void WMEraseBkgnd(TMessage& msg);
   void WMSetCursor(TMessage& msg);
+  void FillBackground(HDC dc);
+  void TrackMouseLeave();
   void WMNCDestroy(TMessage& msg);
   // Sends a notification from a child window back to that child's control.
   bool ReflectNotification(TMessage& msg);
@@ -387,6 +392,8 @@ private:
   TControl* FCaptureControl = nullptr;
   TControl* FMouseControl = nullptr;
   bool FTrackingLeave = false;
+  bool FMouseInWindow = false;
+  bool FDoubleBuffered = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -515,6 +515,38 @@ TEST_F(Controls, PanelsPaintARaisedBevelAndPicturesTheirBitmap) {
   ReleaseDC(form->Panel1->Handle(), dc);
 }
 
+TEST_F(Controls, DoubleBufferedPaintsLookTheSame) {
+  form->SetDoubleBuffered(true);
+  form->Panel1->SetDoubleBuffered(true);
+  form->Invalidate();
+  form->Panel1->Invalidate();
+  form->Update();
+  form->Panel1->Update();
+  HDC dc = GetDC(form->Handle());
+  EXPECT_EQ(GetPixel(dc, 5, 370), RGB(255, 0, 0));  // the bar, painted into the bitmap
+  ReleaseDC(form->Handle(), dc);
+  dc = GetDC(form->Panel1->Handle());
+  EXPECT_EQ(GetPixel(dc, 0, 0), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(GetPixel(dc, 400, 20), ColorToRGB(clBtnFace));
+  ReleaseDC(form->Panel1->Handle(), dc);
+}
+
+TEST_F(Controls, WindowedControlsHearTheMouseEnterAndLeave) {
+  TButton& button = *form->Button2;
+  auto saved = button.WindowProc;
+  std::vector<UINT> seen;
+  button.WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_MOUSEENTER || m.Msg == CM_MOUSELEAVE) seen.push_back(m.Msg);
+    saved(m);
+  };
+  HWND wnd = button.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+  SendMessageA(wnd, WM_MOUSELEAVE, 0, 0);
+  button.WindowProc = saved;
+  EXPECT_EQ(seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
+}
+
 TEST_F(Controls, ResizingTheFormRealignsTheControls) {
   form->SetClientWidth(500);
   form->SetClientHeight(300);
