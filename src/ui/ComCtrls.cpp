@@ -170,6 +170,11 @@ void TStatusBar::UpdatePanel(int index) {
   if (panel->Bevel() == pbNone) flags |= SBT_NOBORDERS;
   if (panel->Bevel() == pbRaised) flags |= SBT_POPOUT;
   if (panel->Style() == psOwnerDraw) flags |= SBT_OWNERDRAW;
+  if (panel->Style() == psOwnerDraw) {
+    // The owner draws the part; the text word is its item data (none here).
+    SendMessageA(FHandle, SB_SETTEXTA, flags, 0);
+    return;
+  }
   std::string text = panel->Text();
   if (panel->Alignment() == taCenter) text = "\t" + text;
   if (panel->Alignment() == taRightJustify) text = "\t\t" + text;
