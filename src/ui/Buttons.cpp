@@ -174,8 +174,76 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   TGraphicControl::MouseUp(button, shift, x, y);
 }
 
+namespace {
+
+// Where the glyph and the caption go inside a button of size (w, h).
+struct GlyphLayout {
+  POINT Glyph;
+  POINT Text;
+};
+
+// Places a glyph of size g and a text of size t in a (w, h) button: along
+// the layout's axis with Margin from the edge (-1: centred) and Spacing
+// between them (-1: the free space shared out); across it, centred.
+GlyphLayout CalcLayout(int w, int h, SIZE g, SIZE t, TButtonLayout layout, int margin, int spacing) {
+  const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+  const int length = horizontal ? w : h;
+  const int glyphLength = horizontal ? g.cx : g.cy;
+  const int textLength = horizontal ? t.cx : t.cy;
+  if (glyphLength == 0 || textLength == 0) spacing = 0;
+  if (margin == -1) {
+    if (spacing == -1) {
+      margin = (length - glyphLength - textLength) / 3;
+      spacing = margin;
+    } else {
+      margin = (length - glyphLength - spacing - textLength + 1) / 2;
+    }
+  } else if (spacing == -1) {
+    spacing = (length - margin - glyphLength - textLength) / 2;
+  }
+  GlyphLayout out{};
+  if (horizontal) {
+    out.Glyph.y = (h - g.cy + 1) / 2;
+    out.Text.y = (h - t.cy + 1) / 2;
+  } else {
+    out.Glyph.x = (w - g.cx + 1) / 2;
+    out.Text.x = (w - t.cx + 1) / 2;
+  }
+  switch (layout) {
+    case blGlyphLeft:
+      out.Glyph.x = margin;
+      out.Text.x = margin + g.cx + spacing;
+      break;
+    case blGlyphRight:
+      out.Glyph.x = w - margin - g.cx;
+      out.Text.x = out.Glyph.x - spacing - t.cx;
+      break;
+    case blGlyphTop:
+      out.Glyph.y = margin;
+      out.Text.y = margin + g.cy + spacing;
+      break;
+    case blGlyphBottom:
+      out.Glyph.y = h - margin - g.cy;
+      out.Text.y = out.Glyph.y - spacing - t.cy;
+      break;
+  }
+  return out;
+}
+
+}  // namespace
+
+// The glyph cell for the current state: up 1, disabled 2, pressed 3, down 4
+// (a cell the glyph does not have gives cell 1).
+int TSpeedButton::GlyphCell() const {
+  int cell = 1;
+  if (!Enabled()) cell = 2;
+  else if (FState == bsDown) cell = 3;
+  else if (FState == bsExclusive || FDown) cell = 4;
+  return cell <= FNumGlyphs ? cell : 1;
+}
+
 // Drawn like a push button: up, pressed, down (exclusive) or, when flat,
-// raised only under the mouse.
+// raised only under the mouse; then the glyph cell and the caption.
 void TSpeedButton::Paint() {
   HDC dc = Canvas()->Handle();
   RECT r = ClientRect();
@@ -186,19 +254,36 @@ void TSpeedButton::Paint() {
     if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     else if (FMouseInControl && Enabled()) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   } else {
-    UINT state = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
+    UINT state = DFCS_BUTTONPUSH;
     if (pressed) state |= DFCS_PUSHED;
     if (FDown && FState == bsExclusive) state |= DFCS_CHECKED;
     RECT face = r;
     DrawFrameControl(dc, &face, DFC_BUTTON, state);
   }
+
   const std::string text = Caption();
-  if (text.empty()) return;
-  RECT textRect = r;
-  if (pressed) OffsetRect(&textRect, 1, 1);
   TSelectObjectGuard font(dc, Font().Handle());
+  RECT measured{0, 0, r.right, r.bottom};
+  if (!text.empty()) DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
+  const SIZE textSize = text.empty() ? SIZE{0, 0} : SIZE{measured.right - measured.left, measured.bottom - measured.top};
+  const SIZE glyphSize = FGlyph.Empty() ? SIZE{0, 0} : SIZE{FGlyph.Width() / FNumGlyphs, FGlyph.Height()};
+  const GlyphLayout layout = CalcLayout(r.right, r.bottom, glyphSize, textSize, FLayout, FMargin, FSpacing);
+  const int shift = pressed ? 1 : 0;
+
+  if (glyphSize.cx > 0 && glyphSize.cy > 0) {
+    // One cell, drawn with its bottom-left pixel's colour transparent.
+    TBitmap cell;
+    cell.SetSize(glyphSize.cx, glyphSize.cy);
+    const int left = (GlyphCell() - 1) * glyphSize.cx;
+    cell.Canvas().CopyRect(Rect(0, 0, glyphSize.cx, glyphSize.cy), FGlyph.Canvas(),
+                           Bounds(left, 0, glyphSize.cx, glyphSize.cy));
+    cell.SetTransparent(true);
+    Canvas()->Draw(layout.Glyph.x + shift, layout.Glyph.y + shift, cell);
+  }
+  if (text.empty()) return;
+  RECT textRect = Bounds(layout.Text.x + shift, layout.Text.y + shift, textSize.cx, textSize.cy);
   SetBkMode(dc, TRANSPARENT);
-  const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  const UINT format = DT_SINGLELINE | DT_NOCLIP;
   if (!Enabled()) {
     RECT shadow = textRect;
     OffsetRect(&shadow, 1, 1);

@@ -44,6 +44,7 @@ protected:
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
 
 private:
+  int GlyphCell() const;
   // Tells the other buttons of the group that this one went down.
   void UpdateExclusive();
   void ButtonPressed(int group, TSpeedButton* sender);

@@ -423,6 +423,35 @@ TEST_F(Controls, SpeedButtonGroupsAreExclusive) {
   EXPECT_FALSE(plain->Down());
 }
 
+TEST_F(Controls, SpeedButtonDrawsTheGlyphCellOfItsState) {
+  auto* b = new TSpeedButton(form.get());
+  b->SetParent(form->Panel1);
+  b->SetBounds(500, 5, 30, 30);
+  // Two 4 by 4 cells: blue for up, lime for disabled; white corners are transparent.
+  TBitmap& glyph = b->Glyph();
+  glyph.SetSize(8, 4);
+  glyph.Canvas().Brush().SetColor(clBlue);
+  glyph.Canvas().FillRect(Rect(0, 0, 4, 4));
+  glyph.Canvas().Brush().SetColor(clLime);
+  glyph.Canvas().FillRect(Rect(4, 0, 8, 4));
+  glyph.Canvas().Brush().SetColor(clWhite);
+  glyph.Canvas().FillRect(Rect(0, 3, 1, 4));
+  glyph.Canvas().FillRect(Rect(4, 3, 5, 4));
+  b->SetNumGlyphs(2);
+  auto pixel = [&](int x, int y) {
+    b->Repaint();
+    HDC dc = GetDC(form->Panel1->Handle());
+    const COLORREF c = GetPixel(dc, 500 + x, 5 + y);
+    ReleaseDC(form->Panel1->Handle(), dc);
+    return c;
+  };
+  // No caption: the glyph is centred, at (13, 13) in the button.
+  EXPECT_EQ(pixel(14, 14), RGB(0, 0, 255));
+  EXPECT_NE(pixel(13, 16), RGB(255, 255, 255));  // transparent corner
+  b->SetEnabled(false);
+  EXPECT_EQ(pixel(14, 14), RGB(0, 255, 0));
+}
+
 TEST_F(Controls, ReplacedWindowProcSeesEveryMessageAndCanBeRestored) {
   TCheckListBox& list = *form->memo1;
   HWND wnd = list.Handle();
