@@ -516,11 +516,12 @@ void TCustomForm::Close() {
   }
 }
 
-// Runs OnDestroy once.
+// Runs OnDestroy once and destroys the window while the form is whole.
 void TCustomForm::BeforeDestruction() {
   if (FDestroyAnnounced) return;
   FDestroyAnnounced = true;
   OnDestroy(this);
+  DestroyHandle();
 }
 
 // Frees the form after the current message.
@@ -631,6 +632,8 @@ void TCustomForm::WndProc(TMessage& msg) {
 // Activation gives the focus to the active control; deactivation remembers it.
 void TCustomForm::WMActivate(TMessage& msg) {
   DefaultHandler(msg);
+  // A form being taken apart calls none of its handlers.
+  if (IsDestroying()) return;
   if (LOWORD(msg.WParam) != WA_INACTIVE) {
     if (!HIWORD(msg.WParam)) FocusFirstControl();
     OnActivate(this);

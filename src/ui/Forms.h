@@ -129,8 +129,9 @@ public:
   TModalResult ShowModal();
   // Frees the form once the current message is done.
   void Release();
-  // Runs OnDestroy (once) while the form is still whole; the application
-  // calls it before freeing a form, the destructor calls it otherwise.
+  // Runs OnDestroy (once) and destroys the window while the form is still
+  // whole; the application calls it before freeing a form, the destructor
+  // calls it otherwise.
   void BeforeDestruction();
   // Brings the form to the front.
   void BringToFront();
