@@ -198,8 +198,11 @@ TPoint TControl::ScreenToClient(TPoint p) {
 // Changes the alignment; the parent lays its children out again.
 void TControl::SetAlign(TAlign value) {
   if (value == FAlign) return;
+  const bool wasAligned = FAlign != alNone;
   FAlign = value;
-  RequestAlign();
+  // A child that stops being aligned frees its place too.
+  if (wasAligned && FParent) FParent->Realign();
+  else RequestAlign();
 }
 
 // Shows or hides a graphic control.
@@ -717,50 +720,21 @@ void TWinControl::Realign() {
   FAligning = false;
 }
 
-// Top children stack from the top, bottom ones from the bottom, then left
-// and right ones; a client child fills what is left. Within each kind the
-// children keep the order of their positions (the one nearest its edge first).
+// Places the aligned children (AlignItems) and moves them there.
 void TWinControl::AlignControls(TRect rect) {
-  static const TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
-  for (TAlign align : kOrder) {
-    std::vector<TControl*> list;
-    for (int i = 0; i < ControlCount(); ++i)
-      if (Controls(i)->Align() == align && Controls(i)->Visible()) list.push_back(Controls(i));
-    auto key = [align](TControl* c) {
-      switch (align) {
-        case alTop: return c->Top();
-        case alBottom: return -(c->Top() + c->Height());
-        case alLeft: return c->Left();
-        case alRight: return -(c->Left() + c->Width());
-        default: return 0;
-      }
-    };
-    std::stable_sort(list.begin(), list.end(), [&](TControl* a, TControl* b) { return key(a) < key(b); });
-    for (TControl* c : list) {
-      const int width = std::max(0, static_cast<int>(rect.right - rect.left));
-      const int height = std::max(0, static_cast<int>(rect.bottom - rect.top));
-      switch (align) {
-        case alTop:
-          c->SetBounds(rect.left, rect.top, width, c->Height());
-          rect.top += c->Height();
-          break;
-        case alBottom:
-          c->SetBounds(rect.left, rect.bottom - c->Height(), width, c->Height());
-          rect.bottom -= c->Height();
-          break;
-        case alLeft:
-          c->SetBounds(rect.left, rect.top, c->Width(), height);
-          rect.left += c->Width();
-          break;
-        case alRight:
-          c->SetBounds(rect.right - c->Width(), rect.top, c->Width(), height);
-          rect.right -= c->Width();
-          break;
-        default:
-          c->SetBounds(rect.left, rect.top, width, height);
-          break;
-      }
-    }
+  std::vector<TControl*> children;
+  std::vector<TAlignItem> items;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    children.push_back(c);
+    items.push_back(TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
+  }
+  AlignItems(TAlignArea{rect.left, rect.top, rect.right, rect.bottom}, items);
+  for (size_t i = 0; i < children.size(); ++i) {
+    const TAlignItem& item = items[i];
+    // A child's resize handler may have removed another child meanwhile.
+    if (item.Align != alNone && item.Visible && children[i]->Parent() == this)
+      children[i]->SetBounds(item.Left, item.Top, item.Width, item.Height);
   }
 }
 

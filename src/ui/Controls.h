@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/AlignLayout.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
 #include "ui/Messages.h"
@@ -22,7 +23,6 @@
 
 class TWinControl;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
