@@ -491,6 +491,7 @@ HWND TWinControl::Handle() {
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
   for (TWinControl* c : FWinControls) c->DestroyHandle();
+  FText = Text();  // the window's text outlives it (it may have been set directly)
   DestroyWnd();
   if (FHandle) DestroyWindow(FHandle);
   FHandle = nullptr;
@@ -499,8 +500,11 @@ void TWinControl::DestroyHandle() {
 // Re-creates the window with the current parameters.
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
+  // A top-level window is shown by hand (children follow Visible by style).
+  const bool shownTopLevel = IsWindowVisible(FHandle) && !(GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD);
   DestroyHandle();
   Handle();
+  if (shownTopLevel) ShowWindow(FHandle, SW_SHOWNA);
 }
 
 // The control of a window, or null.

@@ -322,6 +322,23 @@ TEST(Forms, TabFollowsTabOrderAndSkipsDisabledControls) {
   EXPECT_EQ(tab(), buttons[1]->Handle());  // the disabled one is skipped, then round again
 }
 
+TEST(Forms, ChangingTheBorderRemakesAShownWindow) {
+  auto form = MakeForm("border");
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  button->SetCaption("kept");
+  form->Show();
+  const HWND before = form->Handle();
+  SetWindowTextA(before, "set directly");
+  form->SetBorderStyle(bsNone);
+  EXPECT_EQ(TextOf(form->Handle()), "set directly");
+  EXPECT_NE(form->Handle(), before);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(GetParent(button->Handle()), form->Handle());
+  EXPECT_EQ(TextOf(button->Handle()), "kept");
+}
+
 TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
   auto* form = new TMainForm(nullptr);
   bool destroyed = false;
