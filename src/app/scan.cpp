@@ -30,6 +30,11 @@ namespace {
 const char* const kScanCaption = "Scan for adult material now !";
 const char* const kStopCaption = "Stop scanning now";
 
+// While a walk runs, the list and the status bar are repainted at most this
+// often (milliseconds). Messages are still pumped before every file; painting
+// on every file would cost many times more than the walk itself.
+const DWORD kRepaintInterval = 100;
+
 // Owns a find handle from FindFirstFileA.
 class TFindHandle {
 public:
@@ -72,6 +77,7 @@ void TForm1::StartScan() {
   // A scan started from inside another one's message pump walks on its own path.
   std::vector<TFolderId> outerWalk;
   outerWalk.swap(FWalkPath);
+  PauseRepaints();
   ScanFolder(jvdir->Cache(), "*", true);
   ScanFolder(jvdir->Cookies(), "*", true);
   ScanFolder(jvdir->Favorites(), "*", true);
@@ -81,6 +87,7 @@ void TForm1::StartScan() {
     const std::string drive = std::string(1, static_cast<char>('A' + i)) + ":";
     if (IntToStr(GetDriveTypeA(drive.c_str())) == "3") ScanFolder(drive + "\\", "*", true);
   }
+  ResumeRepaints();
   FWalkPath.swap(outerWalk);
 
   Application->MessageBox("Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count()), Application->Title(),
@@ -129,6 +136,7 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
     } else {
       Application->ProcessMessages();
       ExamineFile(folder + name);
+      RepaintWhenDue();
     }
   } while (FindNextFileA(find.Get(), &entry) && !StopRequested);
   FWalkPath.pop_back();
@@ -136,7 +144,7 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
 
 // Lists path, checked, when it is a hit that is not listed yet.
 void TForm1::ExamineFile(const std::string& path) {
-  SetStatus("Scanning:" + path);
+  SetProgress("Scanning:" + path);
   if (!Matcher().HasKeyword(path)) return;
   if (memo1->Items().IndexOf(path) >= 0) return;  // listed already (letter case ignored)
   if (!Matcher().HasFragment(path)) return;
@@ -160,8 +168,48 @@ bool TForm1::EntersCycle(const std::string& folder, TFolderId& id) const {
   return false;
 }
 
-// The first status panel's text.
-void TForm1::SetStatus(const std::string& text) { StatusBar1->Panels().Items(0)->SetText(text); }
+// Shows text in the first status panel now.
+void TForm1::SetStatus(const std::string& text) {
+  FProgressShown = true;
+  StatusBar1->Panels().Items(0)->SetText(text);
+}
+
+// Sets the progress text: at once when repaints run, else at the next repaint.
+void TForm1::SetProgress(const std::string& text) {
+  if (FRepaintPauses == 0) {
+    SetStatus(text);
+    return;
+  }
+  FProgress = text;
+  FProgressShown = false;
+}
+
+// The list stops repainting on every new entry (nested walks share one pause).
+void TForm1::PauseRepaints() {
+  if (FRepaintPauses++ > 0) return;
+  SendMessageA(memo1->Handle(), WM_SETREDRAW, FALSE, 0);
+  FLastRepaint = GetTickCount() - kRepaintInterval;  // the first file shows at once
+}
+
+// Shows the pending progress and repaints the list for good.
+void TForm1::ResumeRepaints() {
+  if (--FRepaintPauses > 0) return;
+  if (!FProgressShown) SetStatus(FProgress);
+  SendMessageA(memo1->Handle(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(memo1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+// Every kRepaintInterval ms of a walk: shows the progress and repaints the list.
+void TForm1::RepaintWhenDue() {
+  const DWORD now = GetTickCount();
+  if (FRepaintPauses == 0 || now - FLastRepaint < kRepaintInterval) return;
+  FLastRepaint = now;
+  if (!FProgressShown) SetStatus(FProgress);
+  HWND list = memo1->Handle();
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+}
 
 // "Found:" and the number of listed entries.
 std::string TForm1::FoundText() const { return "Found:" + IntToStr(memo1->Items().Count()); }

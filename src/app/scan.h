@@ -54,7 +54,15 @@ private:
   void StartScan();
   void AskToStop();
   void ExamineFile(const std::string& path);
+  // Shows text in the first status panel now.
   void SetStatus(const std::string& text);
+  // Sets the progress text; the panel shows it at the next repaint.
+  void SetProgress(const std::string& text);
+  // Stops (or resumes) repainting the list and status bar on every change.
+  void PauseRepaints();
+  void ResumeRepaints();
+  // Repaints the paused list and status bar when the last repaint is old enough.
+  void RepaintWhenDue();
   std::string FoundText() const;
   // True when folder is one already open on the walk path (a link back up).
   bool EntersCycle(const std::string& folder, TFolderId& id) const;
@@ -62,6 +70,10 @@ private:
   const TPathMatcher& Matcher();
   std::unique_ptr<TPathMatcher> FMatcher;
   std::vector<TFolderId> FWalkPath;
+  int FRepaintPauses = 0;
+  unsigned long FLastRepaint = 0;
+  std::string FProgress;
+  bool FProgressShown = true;
 };
 
 extern TForm1* Form1;
