@@ -358,16 +358,30 @@ TEST_F(Controls, AltLetterClicksTheButtonWithThatAccelerator) {
   EXPECT_EQ(form->removes, 1);
 }
 
+namespace {
+// Moves the mouse and waits until the system reports it there.
+void MoveMouse(POINT to) {
+  SetCursorPos(to.x, to.y);
+  for (int i = 0; i < 100; ++i) {
+    POINT now;
+    GetCursorPos(&now);
+    if (now.x == to.x && now.y == to.y) return;
+    Sleep(10);
+    Pump();
+  }
+}
+}  // namespace
+
 TEST_F(Controls, TheHandCursorShowsOverTheSpeedButton) {
   HWND panel = form->Panel1->Handle();
   POINT over{20, 15};
   ClientToScreen(panel, &over);
-  SetCursorPos(over.x, over.y);
+  MoveMouse(over);
   SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_HAND));
   POINT beside{195, 35};
   ClientToScreen(panel, &beside);
-  SetCursorPos(beside.x, beside.y);
+  MoveMouse(beside);
   SendMessageA(panel, WM_SETCURSOR, reinterpret_cast<WPARAM>(panel), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
 }
