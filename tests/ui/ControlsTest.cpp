@@ -500,6 +500,40 @@ TEST_F(Controls, ReplacedWindowProcSeesEveryMessageAndCanBeRestored) {
   EXPECT_EQ(form->downAtClick.size(), 1u);
 }
 
+TEST_F(Controls, AWindowSubclassOnTopOfAControlSeesMessagesFirst) {
+  form->Button2->SetEnabled(true);
+  HWND wnd = form->Button2->Handle();
+  std::vector<std::string> order;
+  auto saved = form->Button2->WindowProc;
+  form->Button2->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_GETTEXTLENGTH) order.push_back("control");
+    saved(m);
+  };
+  TWindowSubclass skin;
+  ASSERT_TRUE(skin.Attach(wnd, [&](TMessage& m) {
+    if (m.Msg == WM_GETTEXTLENGTH) order.push_back("skin");
+    skin.CallPrevious(m);
+  }));
+  EXPECT_EQ(SendMessageA(wnd, WM_GETTEXTLENGTH, 0, 0), 29);
+  EXPECT_EQ(order, (std::vector<std::string>{"skin", "control"}));
+  SendMessageA(wnd, BM_CLICK, 0, 0);  // the control still works underneath
+  EXPECT_EQ(form->removes, 1);
+  skin.Detach();
+  form->Button2->WindowProc = saved;
+  order.clear();
+  SendMessageA(wnd, WM_GETTEXTLENGTH, 0, 0);
+  EXPECT_TRUE(order.empty());
+  EXPECT_EQ(TWindowSubclass::HandlerCount(wnd), 1);  // the control's own
+
+  // Destroying the control's window detaches a subclass that is still there.
+  TWindowSubclass late;
+  late.Attach(wnd, [&](TMessage& m) { late.CallPrevious(m); });
+  form->Button2->DestroyHandle();
+  EXPECT_FALSE(late.Attached());
+  EXPECT_FALSE(form->Button2->HandleAllocated());
+  EXPECT_EQ(TWinControl::FindControl(wnd), nullptr);
+}
+
 TEST_F(Controls, GraphicControlsPaintThroughTheParent) {
   TTestBar& bar = *form->Bar;
   bar.paints = 0;
