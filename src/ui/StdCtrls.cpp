@@ -178,6 +178,14 @@ int TListBoxStrings::IndexOf(const std::string& s) const {
   return r == LB_ERR ? -1 : static_cast<int>(r);
 }
 
+// Redrawing off while updating; one redraw at the end.
+void TListBoxStrings::SetUpdateState(bool updating) {
+  HWND wnd = FListBox.FHandle;
+  if (!wnd) return;
+  SendMessageA(wnd, WM_SETREDRAW, updating ? FALSE : TRUE, 0);
+  if (!updating) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 // ---------------------------------------------------------------------------
 // TCustomListBox
 

@@ -54,6 +54,10 @@ public:
   // The first item equal to s regardless of letter case (LB_FINDSTRINGEXACT).
   int IndexOf(const std::string& s) const override;
 
+protected:
+  // BeginUpdate stops the list box redrawing; EndUpdate redraws it once.
+  void SetUpdateState(bool updating) override;
+
 private:
   TCustomListBox& FListBox;
 };

@@ -302,6 +302,14 @@ TEST_F(Controls, CheckListItemsLiveInTheListBox) {
   EXPECT_THROW(list.Checked(2), EListError);
   EXPECT_THROW(list.SetChecked(-1, true), EListError);
 
+  // An update bracket stops redrawing and lets the list show again at its end.
+  list.Items().BeginUpdate();
+  list.Items().Add("E:\\third.gif");
+  list.Items().EndUpdate();
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  ASSERT_EQ(list.Items().Count(), 3);
+  list.Items().Delete(2);
+
   // Items survive the window being made again, with their checks.
   list.RecreateWnd();
   ASSERT_EQ(list.Items().Count(), 2);
