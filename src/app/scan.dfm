@@ -166,6 +166,14 @@ object Form1: TForm1
   end
   object jvdir: TJvDirectories
   end
+  object SkinData1: TSkinData
+    Active = True
+    DisableTag = 99
+    SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab]
+    SkinStore = '(Good)'
+    SkinFormtype = sfMainform
+    SkinStream = {@quorvel.skinstream}
+  end
   object ext: TStrHolder
     Capacity = 28
     InternalVer = 1

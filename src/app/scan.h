@@ -9,6 +9,7 @@
 #include "components/JvDirectories.h"
 #include "components/JvWaitingGradient.h"
 #include "components/StrHlder.h"
+#include "skin/data/WinSkinData.h"
 #include "ui/Buttons.h"
 #include "ui/CheckLst.h"
 #include "ui/ComCtrls.h"
@@ -27,7 +28,7 @@ public:
   TStatusBar* StatusBar1 = nullptr;
   TJvDirectories* jvdir = nullptr;
   TJvWaitingGradient* JvWaitingGradient1 = nullptr;
-  TComponent* SkinData1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
   TPanel* Panel1 = nullptr;
   TSpeedButton* SpeedButton1 = nullptr;
   TButton* Button2 = nullptr;

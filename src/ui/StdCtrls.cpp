@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "ui/Forms.h"
 #include "ui/Published.h"
@@ -174,6 +175,7 @@ int TListBoxStrings::IndexOf(const std::string& s) const {
       if (SameText(saved[i].first, s)) return static_cast<int>(i);
     return -1;
   }
+  if (FListBox.KnownAbsent(s)) return -1;
   const LRESULT r = SendMessageA(FListBox.FHandle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str()));
   return r == LB_ERR ? -1 : static_cast<int>(r);
 }
@@ -223,6 +225,8 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
 
 // The window gets the item height and the items kept meanwhile.
 void TCustomListBox::InitWnd() {
+  FTextCounts.clear();  // a new window starts empty
+  FTextCountsValid = true;
   if (FStyle != lbStandard) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
   for (const auto& [text, data] : FSaved) {
     const LRESULT i = SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -344,10 +348,60 @@ void TCustomListBox::WndProc(TMessage& msg) {
       if (HIWORD(msg.WParam) == LBN_SELCHANGE) Click();
       msg.Result = 0;
       return;
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+      TWinControl::WndProc(msg);
+      if (static_cast<LRESULT>(msg.Result) >= 0 && msg.LParam)
+        CountText(reinterpret_cast<const char*>(msg.LParam), 1);
+      return;
+    case LB_DELETESTRING: {
+      const std::string text = ItemText(static_cast<int>(msg.WParam));
+      TWinControl::WndProc(msg);
+      if (static_cast<LRESULT>(msg.Result) != LB_ERR) CountText(text, -1);
+      return;
+    }
+    case LB_RESETCONTENT:
+      TWinControl::WndProc(msg);
+      FTextCounts.clear();
+      FTextCountsValid = true;
+      return;
+    case LB_DIR:
+    case LB_ADDFILE:
+      FTextCountsValid = false;  // items whose texts this list never sees
+      break;
     default:
       break;
   }
   TWinControl::WndProc(msg);
+}
+
+// True when no item equals s regardless of letter case, known without a search.
+bool TCustomListBox::KnownAbsent(const std::string& s) const {
+  if (!FTextCountsValid) return false;
+  auto it = FTextCounts.find(AnsiUpperCase(s));
+  return it == FTextCounts.end();
+}
+
+// Counts one more or one less item holding text.
+void TCustomListBox::CountText(const std::string& text, int delta) {
+  if (!(GetWindowLongA(FHandle, GWL_STYLE) & LBS_HASSTRINGS) && FStyle != lbStandard) {
+    FTextCountsValid = false;  // the items are data words, not texts
+    return;
+  }
+  const std::string key = AnsiUpperCase(text);
+  int& count = FTextCounts[key];
+  count += delta;
+  if (count <= 0) FTextCounts.erase(key);
+}
+
+// The text of item index, straight from the list box.
+std::string TCustomListBox::ItemText(int index) {
+  const LRESULT len = SendMessageA(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len == LB_ERR || len < 0) return std::string();
+  std::string text(static_cast<size_t>(len) + 1, '\0');
+  SendMessageA(FHandle, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
 }
 
 QUORVEL_DEFINE_CLASS(TListBox) {}

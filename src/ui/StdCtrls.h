@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -102,7 +103,19 @@ protected:
 
 private:
   friend class TListBoxStrings;
+  // True when no item equals s regardless of letter case, known without a search.
+  bool KnownAbsent(const std::string& s) const;
+  // Counts one more (delta 1) or one less (delta -1) item holding text.
+  void CountText(const std::string& text, int delta);
+  // The text of item index, straight from the list box.
+  std::string ItemText(int index);
+
   TListBoxStrings FItems{*this};
+  // How many items hold each text (upper-cased), kept up to date from the
+  // messages that add and remove items, so that looking up a text that is
+  // not listed costs no search through the list box.
+  std::unordered_map<std::string, int> FTextCounts;
+  bool FTextCountsValid = true;
   // The items while there is no window: text and data word.
   std::vector<std::pair<std::string, LPARAM>> FSaved;
   int FSavedIndex = -1;

@@ -12,6 +12,7 @@
 #include "DialogDriver.h"
 #include "app/ad.h"
 #include "app/scan.h"
+#include "skin/data/SkinManager.h"
 
 namespace {
 
@@ -120,6 +121,10 @@ std::future<void> PressDuringScan() {
   });
 }
 
+// Whether the skin manager was switched on once the main window's definition
+// was read, before any window was shown.
+bool gSkinningOnBeforeShow = false;
+
 class ScanTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -127,6 +132,7 @@ protected:
       Application->Initialize();
       Application->SetTitle("Quorvel ");
       Application->CreateForm(Form1);
+      gSkinningOnBeforeShow = SkinManager && SkinManager->Active;
       Application->CreateForm(Form2);
       Form1->Show();
       Pump();
@@ -194,6 +200,32 @@ TEST_F(ScanTest, StartsIdle) {
   EXPECT_STREQ(text, "TForm1");
   // The gradient stands still, drawn at the left end of its bar.
   EXPECT_FALSE(Form1->JvWaitingGradient1->Enabled());
+}
+
+TEST_F(ScanTest, StoredSkinIsLoadedAtStartUp) {
+  const TSkinData* skin = Form1->SkinData1;
+  ASSERT_NE(skin, nullptr);
+  EXPECT_FALSE(skin->SkinEmpty);
+  EXPECT_EQ(skin->SkinName, "Quorvel Steel");
+  EXPECT_TRUE(skin->Active());
+  EXPECT_EQ(skin->DisableTag(), 99);
+  EXPECT_EQ(skin->GetSkinStore(), "(none)");  // "(Good)" is a design-time indicator only
+  EXPECT_TRUE(gSkinningOnBeforeShow);
+  // A few of the stored description's values, as the embedded skin gives them.
+  EXPECT_EQ(skin->Borders[3]->Margins.left, 76);
+  EXPECT_EQ(skin->Borders[3]->Margins.right, 84);
+  EXPECT_EQ(skin->Borders[3]->FrameCount, 2);
+  EXPECT_EQ(skin->Borders[1]->Margins.top, 33);
+  EXPECT_EQ(skin->Borders[1]->Margins.bottom, 13);
+  EXPECT_EQ(skin->SysButtons.size(), 8u);
+  EXPECT_EQ(skin->ButtonFaceColour, 0x00CFCFCF);
+  EXPECT_EQ(skin->MenuTextColour, 0);
+  EXPECT_TRUE(skin->ColourList.empty());
+  EXPECT_EQ(skin->Button->CheckFrameCount, 4);
+  ASSERT_NE(skin->Scrollbar, nullptr);
+  EXPECT_EQ(skin->Scrollbar->Bitmap.Width(), 0);
+  // The sponsor window is left alone.
+  EXPECT_EQ(Form2->Tag(), 99);
 }
 
 TEST_F(ScanTest, ScanListsExactlyTheHitsOnceEachAndChecked) {

@@ -14,6 +14,7 @@
 #include "lzhuf/LzhufEncoder.h"
 #include "skin/data/LZH.h"
 #include "skin/data/SkinReader.h"
+#include "skin/data/SkinStore.h"
 #include "ui/Streams.h"
 #include "ui/SysUtils.h"
 
@@ -164,13 +165,23 @@ void CommandPack(const fs::path& Dir, const std::string& SkinFile) {
   WriteFileBytes(SkinFile, skin);
 }
 
+// skintool payload SKINFILE OUT: the skin as a window definition stores it
+// (a 32-bit size, then the skin file).
+void CommandPayload(const std::string& SkinFile, const std::string& OutFile) {
+  TMemoryStream store(ReadFileBytes(SkinFile));
+  TMemoryStream payload;
+  WriteSkinStorePayload(payload, store);
+  WriteFileBytes(OutFile, payload.Bytes());
+}
+
 // Prints how to call the tool.
 int Usage() {
   std::fprintf(stderr,
                "usage: skintool unpack SKINFILE ARCHIVE\n"
                "       skintool list SKINFILE\n"
                "       skintool extract SKINFILE DIR\n"
-               "       skintool pack DIR SKINFILE   (entries named in DIR/%s)\n",
+               "       skintool pack DIR SKINFILE   (entries named in DIR/%s)\n"
+               "       skintool payload SKINFILE OUT (the stored form: 32-bit size + file)\n",
                ListFileName);
   return 2;
 }
@@ -192,6 +203,8 @@ int main(int argc, char** argv) {
       CommandExtract(args[1], args[2]);
     } else if (command == "pack" && args.size() == 3) {
       CommandPack(args[1], args[2]);
+    } else if (command == "payload" && args.size() == 3) {
+      CommandPayload(args[1], args[2]);
     } else {
       return Usage();
     }
