@@ -2,7 +2,7 @@
 // definition compiles to the expected bytes and loads the exact lists.
 #include <gtest/gtest.h>
 
-#include "HoldersText.h"
+#include "MainFormText.h"
 #include "components/StrHlder.h"
 #include "ui/Filer.h"
 #include "ui/ObjText.h"
@@ -41,9 +41,20 @@ QUORVEL_DEFINE_CLASS(THolderHost) {
   p.Field("ext", &THolderHost::ext);
 }
 
-// The fragment wrapped in a root object, compiled to the binary form.
+// The object block of the main window's definition that starts with header.
+std::string ObjectBlock(const std::string& header) {
+  const std::string form = kMainFormText;
+  const size_t start = form.find(header);
+  EXPECT_NE(start, std::string::npos) << header;
+  const size_t end = form.find("\n  end\n", start);
+  EXPECT_NE(end, std::string::npos) << header;
+  return form.substr(start, end + 7 - start);
+}
+
+// The main window's two holders wrapped in a root object, compiled to the binary form.
 std::vector<uint8_t> CompileHolders() {
-  const std::string text = std::string("object Host: THolderHost\n") + kHoldersText + "end\n";
+  const std::string text = std::string("object Host: THolderHost\n") + ObjectBlock("  object kw: TStrHolder") +
+                           ObjectBlock("  object ext: TStrHolder") + "end\n";
   TReadOnlyMemoryStream input(text.data(), text.size());
   TMemoryStream output;
   ObjectTextToBinary(input, output);
