@@ -2,109 +2,19 @@
 // encoding rules, includes, and malformed input of either form.
 #include <gtest/gtest.h>
 
+#include "SampleComponents.h"
 #include "ui/Filer.h"
 #include "ui/ObjText.h"
 #include "ui/Published.h"
 
 namespace {
 
-class TTextItem : public TCollectionItem {
-  QUORVEL_CLASS(TTextItem, TCollectionItem)
-public:
-  using TCollectionItem::TCollectionItem;
-  std::string Label;
-  TVariant Value;
-  const std::string& GetLabel() const { return Label; }
-  void SetLabel(const std::string& s) { Label = s; }
-  const TVariant& GetValue() const { return Value; }
-  void SetValue(const TVariant& v) { Value = v; }
-};
-QUORVEL_DEFINE_CLASS(TTextItem) {
-  p.String("Label", &TTextItem::GetLabel, &TTextItem::SetLabel);
-  p.Variant("Value", &TTextItem::GetValue, &TTextItem::SetValue);
-}
-
-class TTextFont : public TPersistent {
-  QUORVEL_CLASS(TTextFont, TPersistent)
-public:
-  std::string Name = "MS Sans Serif";
-  uint32_t Style = 0;
-  const std::string& GetName() const { return Name; }
-  void SetName(const std::string& s) { Name = s; }
-  uint32_t GetStyle() const { return Style; }
-  void SetStyle(uint32_t s) { Style = s; }
-};
-QUORVEL_DEFINE_CLASS(TTextFont) {
-  p.String("Name", &TTextFont::GetName, &TTextFont::SetName);
-  p.Set("Style", &TTextFont::GetStyle, &TTextFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline"});
-}
-
-class TTextControl : public TComponent {
-  QUORVEL_CLASS(TTextControl, TComponent)
-public:
-  explicit TTextControl(TComponent* owner)
-      : TComponent(owner), Items([](TCollection* c) { return new TTextItem(c); }) {}
-  int32_t Width = 0;
-  int32_t Color = 0;
-  bool Flag = false;
-  std::string Caption;
-  int32_t LongOne = 0;
-  TTextFont Font;
-  TStringList Lines;
-  struct Coll : TCollection {
-    explicit Coll(TItemFactory f) : TCollection(TTextItem::StaticClass(), std::move(f)) {}
-  } Items;
-  std::vector<uint8_t> Blob;
-
-  int32_t GetWidth() const { return Width; }
-  void SetWidth(int32_t w) { Width = w; }
-  int32_t GetColor() const { return Color; }
-  void SetColor(int32_t c) { Color = c; }
-  bool GetFlag() const { return Flag; }
-  void SetFlag(bool f) { Flag = f; }
-  const std::string& GetCaption() const { return Caption; }
-  void SetCaption(const std::string& c) { Caption = c; }
-  int32_t GetLongOne() const { return LongOne; }
-  void SetLongOne(int32_t v) { LongOne = v; }
-  TTextFont* GetFont() { return &Font; }
-  TStringList* GetLines() { return &Lines; }
-  TCollection* GetItems() { return &Items; }
-  void DefineProperties(TFiler& filer) override {
-    TComponent::DefineProperties(filer);
-    filer.DefineBinaryProperty(
-        "Blob", [this](TStream& s) { Blob.resize(static_cast<size_t>(s.Size())); s.ReadBuffer(Blob.data(), Blob.size()); },
-        [this](TStream& s) { s.WriteBuffer(Blob.data(), Blob.size()); }, !Blob.empty());
-  }
-};
-QUORVEL_DEFINE_CLASS(TTextControl) {
-  p.Integer("Width", &TTextControl::GetWidth, &TTextControl::SetWidth, 0);
-  p.Color("Color", &TTextControl::GetColor, &TTextControl::SetColor, 0);
-  p.Bool("Flag", &TTextControl::GetFlag, &TTextControl::SetFlag);
-  p.String("Caption", &TTextControl::GetCaption, &TTextControl::SetCaption);
-  p.Integer("AnUnusuallyLongPropertyName", &TTextControl::GetLongOne, &TTextControl::SetLongOne, 0);
-  p.Object("Font", &TTextControl::GetFont);
-  p.Object("Lines", &TTextControl::GetLines);
-  p.Object("Items", &TTextControl::GetItems);
-}
-
-class TTextForm : public TComponent {
-  QUORVEL_CLASS(TTextForm, TComponent)
-public:
-  explicit TTextForm(TComponent* owner) : TComponent(owner) {}
-  TTextControl* Button1 = nullptr;
-  TTextControl* Button2 = nullptr;
-};
-QUORVEL_DEFINE_CLASS(TTextForm) {
-  p.Field("Button1", &TTextForm::Button1);
-  p.Field("Button2", &TTextForm::Button2);
-}
-
 // A form with two controls and every kind of property set.
-std::unique_ptr<TTextForm> MakeForm() {
-  auto form = std::make_unique<TTextForm>(nullptr);
+std::unique_ptr<TSampleForm> MakeForm() {
+  auto form = std::make_unique<TSampleForm>(nullptr);
   form->SetName("Form1");
   form->SetTag(99);
-  auto* b1 = new TTextControl(form.get());
+  auto* b1 = new TSampleControl(form.get());
   b1->SetName("Button1");
   b1->Width = 300000;
   b1->Color = static_cast<int32_t>(0x8000000F);
@@ -115,12 +25,12 @@ std::unique_ptr<TTextForm> MakeForm() {
   b1->Lines.Add("one");
   b1->Lines.Add("br\xFCste");
   b1->Lines.Add("");
-  auto* item = static_cast<TTextItem*>(b1->Items.Add());
+  auto* item = static_cast<TSampleItem*>(b1->Items.Add());
   item->Label = "first";
   item->Value = int64_t{42};
-  static_cast<TTextItem*>(b1->Items.Add())->Value = 2.5;
+  static_cast<TSampleItem*>(b1->Items.Add())->Value = 2.5;
   b1->Blob = {1, 2, 3, 0, 255};
-  auto* b2 = new TTextControl(form.get());
+  auto* b2 = new TSampleControl(form.get());
   b2->SetName("Button2");
   b2->Caption = std::string(70, 'x') + "\r\n";
   return form;
@@ -128,9 +38,9 @@ std::unique_ptr<TTextForm> MakeForm() {
 
 // The canonical text of MakeForm().
 const char kFormText[] =
-    "object Form1: TTextForm\n"
+    "object Form1: TSampleForm\n"
     "  Tag = 99\n"
-    "  object Button1: TTextControl\n"
+    "  object Button1: TSampleControl\n"
     "    Width = 300000\n"
     "    Color = clBtnFace\n"
     "    Flag = True\n"
@@ -153,7 +63,7 @@ const char kFormText[] =
     "    Blob = {\n"
     "      01020300FF}\n"
     "  end\n"
-    "  object Button2: TTextControl\n"
+    "  object Button2: TSampleControl\n"
     "    Caption =\n"
     "      'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx' +\n"
     "      'xxxxxx'#13#10\n"
@@ -281,9 +191,9 @@ TEST(ObjText, WrittenFormGivesTheCanonicalTextAndTheSameBytesBack) {
 
 TEST(ObjText, CompiledTextLoadsIntoComponents) {
   const std::string text =
-      "object Form1: TTextForm\n"
+      "object Form1: TSampleForm\n"
       "  Tag = $63\n"
-      "  object Button1: TTextControl\n"
+      "  object Button1: TSampleControl\n"
       "    Width = 300000\n"
       "    Color = $8000000F\n"
       "    Flag = true\n"
@@ -295,16 +205,16 @@ TEST(ObjText, CompiledTextLoadsIntoComponents) {
       "    Items = < item Label = 'first' Value = 42 end [7] item Value = 2.5 end >\n"
       "    Blob = { 01 02 0 3 00ff }\n"
       "  end\n"
-      "  inherited Button2: TTextControl [1]\n"
+      "  inherited Button2: TSampleControl [1]\n"
       "  end\n"
       "end";
   TMemoryStream in(ToBinary(text));
-  TTextForm form(nullptr);
+  TSampleForm form(nullptr);
   ReadComponentFromStream(in, &form);
   EXPECT_EQ(form.Tag(), 99);
   ASSERT_NE(form.Button1, nullptr);
   ASSERT_NE(form.Button2, nullptr);
-  const TTextControl& b = *form.Button1;
+  const TSampleControl& b = *form.Button1;
   EXPECT_EQ(b.Width, 300000);
   EXPECT_EQ(static_cast<uint32_t>(b.Color), 0x8000000Fu);
   EXPECT_TRUE(b.Flag);
@@ -313,8 +223,8 @@ TEST(ObjText, CompiledTextLoadsIntoComponents) {
   EXPECT_EQ(b.Font.Style, 5u);
   EXPECT_EQ(b.Lines.ToVector(), (std::vector<std::string>{"one", "br\xFCste", "wide\xE9"}));
   ASSERT_EQ(b.Items.Count(), 2);
-  EXPECT_EQ(static_cast<TTextItem*>(b.Items.Items(0))->Label, "first");
-  EXPECT_EQ(std::get<double>(static_cast<TTextItem*>(b.Items.Items(1))->Value), 2.5);
+  EXPECT_EQ(static_cast<TSampleItem*>(b.Items.Items(0))->Label, "first");
+  EXPECT_EQ(std::get<double>(static_cast<TSampleItem*>(b.Items.Items(1))->Value), 2.5);
   EXPECT_EQ(b.Blob, (std::vector<uint8_t>{1, 2, 3, 0, 255}));
 }
 

@@ -29,16 +29,16 @@ Bytes SkinFile(uint32_t unpackedSize, const Bytes& stream) {
 }
 
 // Incompressible bytes.
-Bytes RandomBytes(size_t size, uint32_t seed) {
-  std::mt19937 rng(seed);
+Bytes RandomBytes(size_t size, uint32_t state) {
+  std::mt19937 rng(state);
   Bytes out(size);
   for (auto& b : out) b = static_cast<uint8_t>(rng());
   return out;
 }
 
 // Text-like data with repeats at every distance the window allows.
-Bytes RepetitiveBytes(size_t size, uint32_t seed) {
-  std::mt19937 rng(seed);
+Bytes RepetitiveBytes(size_t size, uint32_t state) {
+  std::mt19937 rng(state);
   Bytes out;
   while (out.size() < size) {
     if (out.size() > 64 && rng() % 3 != 0) {
@@ -89,11 +89,11 @@ public:
 };
 
 // Bytes of a simple linear congruential generator, for reproducible streams.
-Bytes LcgBytes(uint32_t seed, size_t size) {
+Bytes LcgBytes(uint32_t state, size_t size) {
   Bytes out(size);
   for (auto& b : out) {
-    seed = seed * 1103515245u + 12345u;
-    b = static_cast<uint8_t>(seed >> 24);
+    state = state * 1103515245u + 12345u;
+    b = static_cast<uint8_t>(state >> 24);
   }
   return out;
 }
@@ -109,7 +109,7 @@ TEST(LZH, DecodesReferenceStreams) {
   // Arbitrary bit streams decoded by a separate, plain implementation of the
   // format; the largest rebuilds the tree a dozen times.
   struct Vector {
-    uint32_t seed;
+    uint32_t state;
     size_t streamSize;
     uint32_t unpackedSize;
     uint64_t hash;
@@ -120,8 +120,8 @@ TEST(LZH, DecodesReferenceStreams) {
       {7, 200000, 1500000, 0xde23326032107877ull},
   };
   for (const Vector& v : vectors) {
-    SCOPED_TRACE(v.seed);
-    const Bytes out = UnpackBytes(SkinFile(v.unpackedSize, LcgBytes(v.seed, v.streamSize)));
+    SCOPED_TRACE(v.state);
+    const Bytes out = UnpackBytes(SkinFile(v.unpackedSize, LcgBytes(v.state, v.streamSize)));
     EXPECT_EQ(out.size(), v.unpackedSize);
     EXPECT_EQ(Fnv1a(out), v.hash);
   }
