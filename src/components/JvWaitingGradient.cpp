@@ -11,8 +11,8 @@ QUORVEL_DEFINE_CLASS(TJvWaitingGradient) {
   p.Integer("Width", &TControl::Width, &TControl::SetWidth, 100);
   p.Color("EndColor", &TJvWaitingGradient::EndColor, &TJvWaitingGradient::SetEndColor, clBlack);
   p.Bool("Enabled", &TJvWaitingGradient::Enabled, &TJvWaitingGradient::SetEnabled, false);
-  // Always written: the default has no value of its own.
-  p.Integer("GradientWidth", &TJvWaitingGradient::GradientWidth, &TJvWaitingGradient::SetGradientWidth, INT32_MIN);
+  p.Integer("GradientWidth", &TJvWaitingGradient::GradientWidth, &TJvWaitingGradient::SetGradientWidth)
+      .AlwaysStored();
   p.Integer("Interval", &TJvWaitingGradient::Interval, &TJvWaitingGradient::SetInterval, 50);
   p.Color("StartColor", &TJvWaitingGradient::StartColor, &TJvWaitingGradient::SetStartColor, clBtnFace);
 }

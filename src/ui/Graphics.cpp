@@ -119,21 +119,15 @@ const TIdentMap& CharsetIdents() {
   return map;
 }
 
-namespace {
-// A default that no value has: the property is always written, as a font's
-// members are in definitions.
-constexpr int32_t kAlwaysStored = INT32_MIN;
-}  // namespace
-
-// The members a definition stores for a font (Size is derived from Height).
+// The members a definition stores for a font, always (Size is derived from Height).
 QUORVEL_DEFINE_CLASS(TFont) {
-  p.Integer("Charset", &TFont::Charset, &TFont::SetCharset, kAlwaysStored, &CharsetIdents());
-  p.Color("Color", &TFont::Color, &TFont::SetColor, kAlwaysStored);
-  p.Integer("Height", &TFont::Height, &TFont::SetHeight, kAlwaysStored);
+  p.Integer("Charset", &TFont::Charset, &TFont::SetCharset, 0, &CharsetIdents()).AlwaysStored();
+  p.Color("Color", &TFont::Color, &TFont::SetColor, 0).AlwaysStored();
+  p.Integer("Height", &TFont::Height, &TFont::SetHeight).AlwaysStored();
   p.String("Name", &TFont::Name, &TFont::SetName);
   p.Integer("Size", &TFont::Size, &TFont::SetSize).NotStored();
-  p.Set("Style", &TFont::Style, &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-        0xFFFFFFFFu);
+  p.Set("Style", &TFont::Style, &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+      .AlwaysStored();
 }
 
 // The character set. Each setter drops the GDI font and tells the owner on a change.

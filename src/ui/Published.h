@@ -61,6 +61,11 @@ public:
     FInfo.IsStored = [](TObject&) { return false; };
     return *this;
   }
+  // Always written, whatever the value (a property without a default).
+  TPropOptions& AlwaysStored() {
+    FInfo.IsStored = [](TObject&) { return true; };
+    return *this;
+  }
   // Written only when the predicate holds.
   TPropOptions& StoredIf(std::function<bool(TObject&)> pred) {
     auto base = FInfo.IsStored;

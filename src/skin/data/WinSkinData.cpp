@@ -35,20 +35,20 @@ TDataSkinObject::TDataSkinObject(const std::string& AName) : Name(AName) {}
 // ---------------------------------------------------------------------------
 
 QUORVEL_DEFINE_CLASS(TSkinData) {
-  // None of the properties has a default value: the impossible values below
-  // stand for "no default", so that each is written to every definition.
-  // (Boolean properties always have one: Active is written when True.)
-  p.Bool("Active", &TSkinData::Active, &TSkinData::SetActive);
-  p.Integer("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag, INT32_MIN);
+  // None of the properties has a default value: each is written to every
+  // definition (texts when they are not empty).
+  p.Bool("Active", &TSkinData::Active, &TSkinData::SetActive).AlwaysStored();
+  p.Integer("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag).AlwaysStored();
   p.Set("SkinControls", &TSkinData::SkinControls, &TSkinData::SetSkinControls,
         {"xcMainMenu", "xcPopupMenu", "xcToolbar", "xcControlbar", "xcCombo", "xcCheckBox",
          "xcRadioButton", "xcProgress", "xcScrollbar", "xcEdit", "xcButton", "xcBitBtn",
-         "xcSpeedButton", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab"},
-        ~0u);
+         "xcSpeedButton", "xcPanel", "xcGroupBox", "xcStatusBar", "xcTab"})
+      .AlwaysStored();
   p.String("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile);
   p.String("SkinStore", &TSkinData::GetSkinStore, &TSkinData::SetSkinStore);
   p.Enum("SkinFormtype", &TSkinData::SkinFormtype, &TSkinData::SetSkinFormtype,
-         {"sfMainform", "sfOnlyThisForm", "sfDialog"}, -1);
+         {"sfMainform", "sfOnlyThisForm", "sfDialog"})
+      .AlwaysStored();
   p.Event("OnFormSkin", &TSkinData::OnFormSkin);
   p.Event("OnSkinChanged", &TSkinData::OnSkinChanged);
 }
