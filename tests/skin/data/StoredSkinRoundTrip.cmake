@@ -1,0 +1,32 @@
+# The program's stored skin through skintool: unpack gives a version-20000
+# archive of 26 entries, and extract then pack gives back the same skin file
+# byte for byte. Run with -DSKINTOOL=... -DSKIN=... -DWORK=...
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+
+function(run)
+  execute_process(COMMAND ${ARGV} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${ARGV} failed (${rc}): ${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+run("${SKINTOOL}" unpack "${SKIN}" "${WORK}/archive.bin")
+file(READ "${WORK}/archive.bin" version LIMIT 4 HEX)
+if(NOT version STREQUAL "204e0000")
+  message(FATAL_ERROR "archive version bytes are ${version}, not 20 4E 00 00")
+endif()
+run("${SKINTOOL}" list "${SKIN}")
+string(REGEX MATCHALL "[^\n]+\n" lines "${output}")
+list(LENGTH lines count)
+if(NOT count EQUAL 26)
+  message(FATAL_ERROR "the stored skin lists ${count} entries, not 26")
+endif()
+run("${SKINTOOL}" extract "${SKIN}" "${WORK}/entries")
+run("${SKINTOOL}" pack "${WORK}/entries" "${WORK}/repacked.skn")
+file(SHA256 "${SKIN}" before)
+file(SHA256 "${WORK}/repacked.skn" after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "extract then pack does not give back the stored skin")
+endif()
