@@ -2,6 +2,8 @@
 // user leaves checked.
 #include "app/scan.h"
 
+#include <utility>
+
 #include "app/ad.h"
 #include "ui/Dialogs.h"
 #include "ui/Published.h"
@@ -49,6 +51,19 @@ public:
 private:
   HANDLE FHandle;
 };
+
+// Runs an action when the scope ends, also when an exception passes.
+template <class F>
+class TScopeExit {
+public:
+  explicit TScopeExit(F action) : FAction(std::move(action)) {}
+  ~TScopeExit() { FAction(); }
+  TScopeExit(const TScopeExit&) = delete;
+  TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+  F FAction;
+};
 }  // namespace
 
 // Loads the stored definition of the main window.
@@ -74,21 +89,25 @@ void TForm1::StartScan() {
   SpeedButton1->SetCaption(kStopCaption);
   JvWaitingGradient1->SetEnabled(true);
 
-  // A scan started from inside another one's message pump walks on its own path.
-  std::vector<TFolderId> outerWalk;
-  outerWalk.swap(FWalkPath);
-  PauseRepaints();
-  ScanFolder(jvdir->Cache(), "*", true);
-  ScanFolder(jvdir->Cookies(), "*", true);
-  ScanFolder(jvdir->Favorites(), "*", true);
-  ScanFolder(jvdir->History(), "*", true);
-  for (int i = 0; i < 26; ++i) {
-    if (!(drives & (1u << i))) continue;
-    const std::string drive = std::string(1, static_cast<char>('A' + i)) + ":";
-    if (IntToStr(GetDriveTypeA(drive.c_str())) == "3") ScanFolder(drive + "\\", "*", true);
+  {
+    // A scan started from inside another one's message pump walks on its own path.
+    std::vector<TFolderId> outerWalk;
+    outerWalk.swap(FWalkPath);
+    PauseRepaints();
+    TScopeExit restore([&] {
+      ResumeRepaints();
+      FWalkPath.swap(outerWalk);
+    });
+    ScanFolder(jvdir->Cache(), "*", true);
+    ScanFolder(jvdir->Cookies(), "*", true);
+    ScanFolder(jvdir->Favorites(), "*", true);
+    ScanFolder(jvdir->History(), "*", true);
+    for (int i = 0; i < 26; ++i) {
+      if (!(drives & (1u << i))) continue;
+      const std::string drive = std::string(1, static_cast<char>('A' + i)) + ":";
+      if (IntToStr(GetDriveTypeA(drive.c_str())) == "3") ScanFolder(drive + "\\", "*", true);
+    }
   }
-  ResumeRepaints();
-  FWalkPath.swap(outerWalk);
 
   Application->MessageBox("Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count()), Application->Title(),
                           MB_OK);
@@ -128,6 +147,7 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
   if (find.Get() == INVALID_HANDLE_VALUE) return;
 
   FWalkPath.push_back(id);
+  TScopeExit leave([this] { FWalkPath.pop_back(); });
   do {
     const std::string name = entry.cFileName;
     if (name.empty() || name[0] == '.') continue;
@@ -139,7 +159,6 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
       RepaintWhenDue();
     }
   } while (FindNextFileA(find.Get(), &entry) && !StopRequested);
-  FWalkPath.pop_back();
 }
 
 // Lists path, checked, when it is a hit that is not listed yet.
