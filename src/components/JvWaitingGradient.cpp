@@ -15,6 +15,7 @@ QUORVEL_DEFINE_CLASS(TJvWaitingGradient) {
       .AlwaysStored();
   p.Integer("Interval", &TJvWaitingGradient::Interval, &TJvWaitingGradient::SetInterval, 50);
   p.Color("StartColor", &TJvWaitingGradient::StartColor, &TJvWaitingGradient::SetStartColor, clBtnFace);
+  p.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
 }
 
 // Opaque, still, out of view on the left and moving right; 100 x 10 in button face.

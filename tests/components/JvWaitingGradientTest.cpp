@@ -219,6 +219,13 @@ TEST(JvWaitingGradient, StoredFormKeepsItsSettingsAndAlwaysTheGradientWidth) {
   ASSERT_NE(width, nullptr);
   EXPECT_TRUE(width->IsStored(g));  // 50, the default, is still written
   EXPECT_FALSE(TJvWaitingGradient::StaticClass().FindProp("Enabled")->IsStored(g));
+  // Its own colour turned ParentColor off, which differs from the default (on).
+  const TPropInfo* parentColor = TJvWaitingGradient::StaticClass().FindProp("ParentColor");
+  EXPECT_FALSE(g.ParentColor());
+  EXPECT_TRUE(parentColor->IsStored(g));
+  g.SetParentColor(true);
+  EXPECT_FALSE(parentColor->IsStored(g));
+  g.SetColor(clBtnFace);
 
   g.SetGradientWidth(40);
   g.SetEndColor(clNavy);
