@@ -18,19 +18,13 @@ QUORVEL_DEFINE_CLASS(TJvWaitingGradient) {
   p.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
 }
 
-// Opaque, still, out of view on the left and moving right; 100 x 10 in button face.
+// Opaque, still, out of view on the left and moving right (the members'
+// initial values); 100 x 10 in button face.
 TJvWaitingGradient::TJvWaitingGradient(TComponent* owner) : TGraphicControl(owner) {
   SetControlStyle(ControlStyle() | csOpaque);
   FBitmap = std::make_unique<TBitmap>();
   FBitmap->SetPixelFormat(TPixelFormat::pf24bit);
-  FInterval = 50;
-  FEnabled = false;
-  FStartColor = clBtnFace;
-  FEndColor = clBlack;
-  FGradientWidth = 50;
-  FPosition = -50;
   ResetRects();
-  FMovingRight = true;
   FThread = std::make_unique<TJvImageDrawThread>();
   FThread->Delay = static_cast<int>(FInterval);
   FThread->OnDraw = [this](TObject* sender) { StepGradient(sender); };
