@@ -1,5 +1,7 @@
 #include "skin/data/IniFile.h"
 
+#include <algorithm>
+
 #include "ui/SysUtils.h"
 
 namespace {
@@ -109,8 +111,11 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
   }
 
   TKey key;
-  const size_t equals = Text.find('=', Begin);
-  if (equals != std::string::npos && equals < End) {
+  // Only this line is searched: a search to the end of the text from every
+  // line makes a long description without "=" take quadratic time.
+  const size_t equals =
+      static_cast<size_t>(std::find(Text.begin() + Begin, Text.begin() + End, '=') - Text.begin());
+  if (equals < End) {
     size_t nameEnd = equals;
     while (nameEnd > Begin && IsProfileSpace(Text[nameEnd - 1])) --nameEnd;
     size_t valueBegin = equals + 1;

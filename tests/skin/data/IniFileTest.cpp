@@ -2,6 +2,8 @@
 // sections and integers.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "skin/data/IniFile.h"
 
 namespace {
@@ -129,6 +131,26 @@ TEST(ProfileIni, EmptyAndBlankTexts) {
   EXPECT_TRUE(TProfileIni("").SectionNames().empty());
   EXPECT_TRUE(TProfileIni("\r\n \t\n\x1A").SectionNames().empty());
   EXPECT_EQ(TProfileIni("[x").ReadString("", "[x", "d"), "d");
+}
+
+}  // namespace
+
+namespace {
+
+// Each line is parsed on its own: a damaged description of many lines
+// without "=" must not make every line search the rest of the text.
+TEST(ProfileIni, ManyLinesWithoutEqualsParseInLinearTime) {
+  std::string text = "[S]\r\n";
+  for (int i = 0; i < 200000; ++i) text += "keyWithoutValue\r\n";
+  text += "last=1\r\n";
+  const auto start = std::chrono::steady_clock::now();
+  const TProfileIni ini(text);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(ini.ReadInteger("S", "last", 0), 1);
+  EXPECT_EQ(ini.ReadString("S", "keyWithoutValue", "d"), "d");
+  // Linear parsing takes a few tens of milliseconds even under the
+  // sanitizers; scanning to the end from each line takes many seconds.
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000);
 }
 
 }  // namespace
