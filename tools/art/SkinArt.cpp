@@ -601,6 +601,39 @@ Image transposeFrames(const Image& strip, int count)
 // Appends a line with CR LF.
 void line(std::string& text, const std::string& s) { text += s + "\r\n"; }
 
+// Appends the widths of the fixed edges of a picture whose middle stretches.
+void edgeWidths(std::string& text, int left, int right, int top, int bottom)
+{
+    line(text, "LeftWidth=" + std::to_string(left));
+    line(text, "RightWidth=" + std::to_string(right));
+    line(text, "TopHeight=" + std::to_string(top));
+    line(text, "BottomHeight=" + std::to_string(bottom));
+}
+
+// Appends the keys of a side or bottom border piece (two frames, stretched, opaque).
+void borderPiece(std::string& text, const std::string& side, int topHeight, int bottomHeight)
+{
+    line(text, side + "=steel\\" + side + ".bmp");
+    line(text, side + "TopHeight=" + std::to_string(topHeight));
+    line(text, side + "BotHeight=" + std::to_string(bottomHeight));
+    line(text, side + "Frame=2");
+    line(text, side + "Stretch=1");
+    line(text, side + "Trans=0");
+}
+
+// Appends the section of a caption button in the tray, right-aligned, and an empty line.
+void trayButton(std::string& text, int index, int action, int x, int visibility, const std::string& image)
+{
+    line(text, "[Button" + std::to_string(index) + "]");
+    line(text, "Action=" + std::to_string(action));
+    line(text, "Align=1");
+    line(text, "Xcoord=" + std::to_string(x));
+    line(text, "Ycoord=" + std::to_string(kButtonTop));
+    line(text, "Visibility=" + std::to_string(visibility));
+    line(text, "ButtonImage=" + image);
+    line(text, "");
+}
+
 }  // namespace
 
 // Every picture of the skin, in archive order (without the description).
@@ -660,24 +693,9 @@ std::string descriptionSections()
     line(t, "TopBotHeight=84");
     line(t, "TopFrame=2");
     line(t, "TopStretch=0");
-    line(t, "Left=steel\\Left.bmp");
-    line(t, "LeftTopHeight=" + std::to_string(kTitleHeight));
-    line(t, "LeftBotHeight=" + std::to_string(kBorderBottom));
-    line(t, "LeftFrame=2");
-    line(t, "LeftStretch=1");
-    line(t, "LeftTrans=0");
-    line(t, "Right=steel\\Right.bmp");
-    line(t, "RightTopHeight=" + std::to_string(kTitleHeight));
-    line(t, "RightBotHeight=" + std::to_string(kBorderBottom));
-    line(t, "RightFrame=2");
-    line(t, "RightStretch=1");
-    line(t, "RightTrans=0");
-    line(t, "Bottom=steel\\Bottom.bmp");
-    line(t, "BottomTopHeight=4");
-    line(t, "BottomBotHeight=20");
-    line(t, "BottomFrame=2");
-    line(t, "BottomStretch=1");
-    line(t, "BottomTrans=0");
+    borderPiece(t, "Left", kTitleHeight, kBorderBottom);
+    borderPiece(t, "Right", kTitleHeight, kBorderBottom);
+    borderPiece(t, "Bottom", 4, 20);
     line(t, "menuBar=menu.bmp");
     line(t, "TextShift=" + std::to_string(kTextShift));
     line(t, "TextShiftVert=0");
@@ -697,38 +715,10 @@ std::string descriptionSections()
     line(t, "FontHeight=14");
     line(t, "");
     // Caption buttons: right-aligned in the tray, the window icon at the left.
-    line(t, "[Button0]");
-    line(t, "Action=0");
-    line(t, "Align=1");
-    line(t, "Xcoord=" + std::to_string(kCloseX));
-    line(t, "Ycoord=" + std::to_string(kButtonTop));
-    line(t, "Visibility=0");
-    line(t, "ButtonImage=close.bmp");
-    line(t, "");
-    line(t, "[Button1]");
-    line(t, "Action=1");
-    line(t, "Align=1");
-    line(t, "Xcoord=" + std::to_string(kMaximizeX));
-    line(t, "Ycoord=" + std::to_string(kButtonTop));
-    line(t, "Visibility=2");
-    line(t, "ButtonImage=max.bmp");
-    line(t, "");
-    line(t, "[Button2]");
-    line(t, "Action=2");
-    line(t, "Align=1");
-    line(t, "Xcoord=" + std::to_string(kMinimizeX));
-    line(t, "Ycoord=" + std::to_string(kButtonTop));
-    line(t, "Visibility=0");
-    line(t, "ButtonImage=min.bmp");
-    line(t, "");
-    line(t, "[Button3]");
-    line(t, "Action=1");
-    line(t, "Align=1");
-    line(t, "Xcoord=" + std::to_string(kMaximizeX));
-    line(t, "Ycoord=" + std::to_string(kButtonTop));
-    line(t, "Visibility=1");
-    line(t, "ButtonImage=restore.bmp");
-    line(t, "");
+    trayButton(t, 0, 0, kCloseX, 0, "close.bmp");
+    trayButton(t, 1, 1, kMaximizeX, 2, "max.bmp");
+    trayButton(t, 2, 2, kMinimizeX, 0, "min.bmp");
+    trayButton(t, 3, 1, kMaximizeX, 1, "restore.bmp");
     line(t, "[Button4]");
     line(t, "Action=3");
     line(t, "Align=0");
@@ -771,27 +761,18 @@ std::string descriptionSections()
     line(t, "");
     line(t, "[Progress]");
     line(t, "Bitmap=progress.bmp");
-    line(t, "LeftWidth=3");
-    line(t, "RightWidth=3");
-    line(t, "TopHeight=3");
-    line(t, "BottomHeight=3");
+    edgeWidths(t, 3, 3, 3, 3);
     line(t, "Trans=1");
     line(t, "Tile=0");
     line(t, "");
     line(t, "[Toolbars]");
     line(t, "Image=toolbar.bmp");
-    line(t, "LeftWidth=2");
-    line(t, "RightWidth=2");
-    line(t, "TopHeight=2");
-    line(t, "BottomHeight=2");
+    edgeWidths(t, 2, 2, 2, 2);
     line(t, "");
     line(t, "[Tabs]");
     line(t, "Image=tabs.bmp");
     line(t, "Border=tabborder.bmp");
-    line(t, "LeftWidth=5");
-    line(t, "RightWidth=5");
-    line(t, "TopHeight=5");
-    line(t, "BottomHeight=3");
+    edgeWidths(t, 5, 5, 5, 3);
     line(t, "Trans=1");
     line(t, "Tile=0");
     line(t, "NormalColour2=40 44 52");
@@ -799,18 +780,12 @@ std::string descriptionSections()
     line(t, "");
     line(t, "[ComboButton]");
     line(t, "Image=ap-combo.bmp");
-    line(t, "LeftWidth=3");
-    line(t, "RightWidth=3");
-    line(t, "TopHeight=3");
-    line(t, "BottomHeight=3");
+    edgeWidths(t, 3, 3, 3, 3);
     line(t, "Trans=1");
     line(t, "");
     line(t, "[SunkEdge]");
     line(t, "Image=ap-sunkedge.bmp");
-    line(t, "LeftWidth=2");
-    line(t, "RightWidth=2");
-    line(t, "TopHeight=2");
-    line(t, "BottomHeight=2");
+    edgeWidths(t, 2, 2, 2, 2);
     line(t, "");
     line(t, "[ExtraImages]");
     line(t, "Image=ap-combo-arrows.bmp");
@@ -818,17 +793,11 @@ std::string descriptionSections()
     line(t, "");
     line(t, "[Headerbar]");
     line(t, "Image=toolbar.bmp");
-    line(t, "LeftWidth=2");
-    line(t, "RightWidth=2");
-    line(t, "TopHeight=2");
-    line(t, "BottomHeight=2");
+    edgeWidths(t, 2, 2, 2, 2);
     line(t, "");
     line(t, "[MenuBackground]");
     line(t, "Image=dialog.bmp");
-    line(t, "LeftWidth=3");
-    line(t, "RightWidth=3");
-    line(t, "TopHeight=3");
-    line(t, "BottomHeight=3");
+    edgeWidths(t, 3, 3, 3, 3);
     line(t, "Tile=0");
     line(t, "");
     line(t, "[Scrollbar]");
@@ -837,34 +806,22 @@ std::string descriptionSections()
     line(t, "");
     line(t, "[HorzScroll]");
     line(t, "Image=scrollhz.bmp");
-    line(t, "LeftWidth=2");
-    line(t, "RightWidth=2");
-    line(t, "TopHeight=2");
-    line(t, "BottomHeight=2");
+    edgeWidths(t, 2, 2, 2, 2);
     line(t, "");
     line(t, "[VertScroll]");
     line(t, "Image=scrollvt.bmp");
-    line(t, "LeftWidth=2");
-    line(t, "RightWidth=2");
-    line(t, "TopHeight=2");
-    line(t, "BottomHeight=2");
+    edgeWidths(t, 2, 2, 2, 2);
     line(t, "");
     line(t, "[HorzScrollThumb]");
     line(t, "Image=scrollhb.bmp");
     line(t, "FrameCount=3");
-    line(t, "LeftWidth=4");
-    line(t, "RightWidth=4");
-    line(t, "TopHeight=4");
-    line(t, "BottomHeight=4");
+    edgeWidths(t, 4, 4, 4, 4);
     line(t, "Trans=1");
     line(t, "");
     line(t, "[VertScrollThumb]");
     line(t, "Image=scrollvb.bmp");
     line(t, "FrameCount=3");
-    line(t, "LeftWidth=4");
-    line(t, "RightWidth=4");
-    line(t, "TopHeight=4");
-    line(t, "BottomHeight=4");
+    edgeWidths(t, 4, 4, 4, 4);
     line(t, "Trans=1");
     return t;
 }
