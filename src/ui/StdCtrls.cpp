@@ -102,12 +102,23 @@ int TListBoxStrings::Count() const {
 std::string TListBoxStrings::Get(int index) const {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
   if (!FListBox.FHandle) return FListBox.FSaved[static_cast<size_t>(index)].first;
-  const LRESULT len = SendMessageA(FListBox.FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (len <= 0) return std::string();
-  std::string s(static_cast<size_t>(len) + 1, '\0');
-  const LRESULT got = SendMessageA(FListBox.FHandle, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<size_t>(std::max<LRESULT>(got, 0)));
-  return s;
+  return FListBox.ItemText(index);
+}
+
+// Replaces the text of item index; the data word and the selection stay
+// (a plain delete and insert would drop the check and the selection).
+void TListBoxStrings::Put(int index, const std::string& s) {
+  if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
+  if (!FListBox.FHandle) {
+    FListBox.FSaved[static_cast<size_t>(index)].first = s;
+    return;
+  }
+  const LPARAM data = FListBox.ItemData(index);
+  const bool selected = FListBox.ItemIndex() == index;
+  Delete(index);
+  Insert(index, s);
+  FListBox.SetItemData(index, data);
+  if (selected) FListBox.SetItemIndex(index);
 }
 
 // The object kept with item index (the data word without its lowest bit).
@@ -395,7 +406,7 @@ void TCustomListBox::CountText(const std::string& text, int delta) {
 }
 
 // The text of item index, straight from the list box.
-std::string TCustomListBox::ItemText(int index) {
+std::string TCustomListBox::ItemText(int index) const {
   const LRESULT len = SendMessageA(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (len == LB_ERR || len < 0) return std::string();
   std::string text(static_cast<size_t>(len) + 1, '\0');

@@ -46,6 +46,8 @@ public:
   explicit TListBoxStrings(TCustomListBox& listBox) : FListBox(listBox) {}
   int Count() const override;
   std::string Get(int index) const override;
+  // Replaces an item's text; its data word (object, check) and selection stay.
+  void Put(int index, const std::string& s) override;
   TObject* Objects(int index) const override;
   void SetObjects(int index, TObject* object) override;
   void Insert(int index, const std::string& s) override;
@@ -108,7 +110,7 @@ private:
   // Counts one more (delta 1) or one less (delta -1) item holding text.
   void CountText(const std::string& text, int delta);
   // The text of item index, straight from the list box.
-  std::string ItemText(int index);
+  std::string ItemText(int index) const;
 
   TListBoxStrings FItems{*this};
   // How many items hold each text (upper-cased), kept up to date from the

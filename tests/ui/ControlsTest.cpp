@@ -317,6 +317,31 @@ TEST_F(Controls, CheckListItemsLiveInTheListBox) {
   EXPECT_FALSE(list.Checked(1));
 }
 
+TEST_F(Controls, RenamingACheckListItemKeepsItsCheckObjectAndSelection) {
+  TCheckListBox& list = *form->memo1;
+  TStringList tag;
+  list.Items().Add("C:\\old.jpg");
+  list.Items().Add("D:\\other.txt");
+  // Before the window exists, then with it.
+  list.SetChecked(0, true);
+  list.Items().SetObjects(0, &tag);
+  list.Items().Put(0, "C:\\renamed.jpg");
+  EXPECT_TRUE(list.Checked(0));
+  EXPECT_EQ(list.Items().Objects(0), &tag);
+
+  list.Handle();
+  list.SetItemIndex(0);
+  list.Items().Put(0, "C:\\again.jpg");
+  EXPECT_EQ(list.Items()[0], "C:\\again.jpg");
+  EXPECT_TRUE(list.Checked(0));
+  EXPECT_EQ(list.Items().Objects(0), &tag);
+  EXPECT_EQ(list.ItemIndex(), 0);
+  EXPECT_FALSE(list.Checked(1));
+  EXPECT_EQ(list.Items().IndexOf("C:\\renamed.jpg"), -1);
+  EXPECT_EQ(list.Items().IndexOf("c:\\AGAIN.jpg"), 0);
+  EXPECT_THROW(list.Items().Put(2, "x"), EStringListError);
+}
+
 TEST_F(Controls, CheckBoxClicksAndSpaceToggleChecks) {
   TCheckListBox& list = *form->memo1;
   int clickChecks = 0;
