@@ -90,19 +90,11 @@ TEST(SkinFrameCounts, MdiButtonPlaces) {
   EXPECT_EQ(MdiButtonXCoord(15, 2), 19);
 }
 
-// A payload: a little-endian size word and bytes.
-std::vector<uint8_t> Payload(int32_t size, std::vector<uint8_t> bytes) {
-  const auto u = static_cast<uint32_t>(size);
-  std::vector<uint8_t> p = {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
-  p.insert(p.end(), bytes.begin(), bytes.end());
-  return p;
-}
-
 TEST(SkinStorePayload, RoundTripAndEmptyStore) {
   TMemoryStream store(std::vector<uint8_t>{1, 2, 3, 0x6D, 0x7A});
   TMemoryStream written;
   WriteSkinStorePayload(written, store);
-  EXPECT_EQ(written.Bytes(), Payload(5, {1, 2, 3, 0x6D, 0x7A}));
+  EXPECT_EQ(written.Bytes(), SkinPayload(5, {1, 2, 3, 0x6D, 0x7A}));
 
   TMemoryStream readBack;
   written.SetPosition(0);
@@ -119,8 +111,8 @@ TEST(SkinStorePayload, RoundTripAndEmptyStore) {
 TEST(SkinStorePayload, NothingReadLeavesTheStoreAsItWas) {
   const std::vector<uint8_t> before = {9, 9};
   for (const std::vector<uint8_t>& bad :
-       {Payload(0, {}), Payload(-5, {1, 2, 3}), Payload(4, {1, 2, 3}),
-        Payload(INT32_MAX, {1}), std::vector<uint8_t>{1, 0}, std::vector<uint8_t>{}}) {
+       {SkinPayload(0, {}), SkinPayload(-5, {1, 2, 3}), SkinPayload(4, {1, 2, 3}),
+        SkinPayload(INT32_MAX, {1}), std::vector<uint8_t>{1, 0}, std::vector<uint8_t>{}}) {
     TMemoryStream payload(bad);
     TMemoryStream store(before);
     EXPECT_FALSE(ReadSkinStorePayload(payload, store));
