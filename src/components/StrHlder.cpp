@@ -8,16 +8,18 @@
 
 namespace {
 
-// Keeps a collection's update bracket open for the lifetime of the guard.
-class TCollectionUpdate {
+// Keeps the update bracket of a collection or a string list open for the
+// lifetime of the guard.
+template <class T>
+class TUpdateBracket {
 public:
-  explicit TCollectionUpdate(TCollection& collection) : FCollection(collection) { FCollection.BeginUpdate(); }
-  ~TCollectionUpdate() { FCollection.EndUpdate(); }
-  TCollectionUpdate(const TCollectionUpdate&) = delete;
-  TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
+  explicit TUpdateBracket(T& target) : FTarget(target) { FTarget.BeginUpdate(); }
+  ~TUpdateBracket() { FTarget.EndUpdate(); }
+  TUpdateBracket(const TUpdateBracket&) = delete;
+  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
 
 private:
-  TCollection& FCollection;
+  T& FTarget;
 };
 
 // The value of one hexadecimal digit, or -1.
@@ -213,7 +215,7 @@ TMacro* TMacros::AddMacro(const std::string& name) {
 
 // Assigns each macro of source to the macro of the same name here.
 void TMacros::CopyMacroValues(const TMacros& source) {
-  TCollectionUpdate update(*this);
+  TUpdateBracket<TCollection> update(*this);
   for (int i = 0; i < source.Count(); ++i) {
     TMacro* from = source.Items(i);
     if (TMacro* to = FindMacroByName(from->Name())) to->Assign(from);
@@ -362,18 +364,14 @@ void TStrHolder::WriteInternalVer(TWriter& writer) { writer.WriteInteger(1); }
 void TStrHolder::ReadStrData(TReader& reader) {
   reader.ReadListBegin();
   if (!reader.EndOfList()) FKeyString = reader.ReadString();
-  FStrings.BeginUpdate();
-  try {
+  {
+    TUpdateBracket<TStringList> update(FStrings);
     FStrings.Clear();
     while (!reader.EndOfList()) {
       const std::string item = reader.ReadString();
       FStrings.Add(FFormatVersion > 0 ? DecodeListItem(FKeyString, item) : DecodeLegacyItem(FKeyString, item));
     }
-  } catch (...) {
-    FStrings.EndUpdate();
-    throw;
   }
-  FStrings.EndUpdate();
   reader.ReadListEnd();
 }
 

@@ -204,6 +204,7 @@ TEST(StrHolderStore, AnItemThatIsNotTextIsAReadError) {
   TStrHolder holder(nullptr);
   EXPECT_THROW(Load(holder, bytes), EReadError);
   EXPECT_FALSE(holder.IsLoading());
+  EXPECT_EQ(holder.Strings()->UpdateCount(), 0);  // the list reports changes again
 
   // A truncated list is an error too, never a read past the end.
   std::vector<uint8_t> cut = Definition([](TWriter& w) {
