@@ -11,6 +11,15 @@ namespace {
 // Clamps a component to 0..1.
 double clamp01(double v) { return std::min(1.0, std::max(0.0, v)); }
 
+// The pixel composited over an opaque background, itself opaque.
+Pixel overOpaque(const Colour& background, const Pixel& p)
+{
+    Colour c = toColour(p);
+    Colour out = mix(background, Colour{c.r, c.g, c.b, 1}, c.a);
+    out.a = 1;
+    return toPixel(out);
+}
+
 }  // namespace
 
 // Colour from a 0xRRGGBB value, opaque.
@@ -119,27 +128,15 @@ Image Image::crop(int x, int y, int w, int h) const
 void Image::keyTransparent(const Colour& matte, int alphaThreshold)
 {
     const Pixel key{0xFF, 0x00, 0xFF, 0xFF};
-    for (Pixel& p : pixels_) {
-        if (p.a < alphaThreshold) {
-            p = key;
-        } else {
-            Colour c = toColour(p);
-            Colour out = mix(matte, Colour{c.r, c.g, c.b, 1}, c.a);
-            out.a = 1;
-            p = toPixel(out);
-        }
-    }
+    for (Pixel& p : pixels_)
+        p = p.a < alphaThreshold ? key : overOpaque(matte, p);
 }
 
 // Makes every pixel opaque by compositing it over a background colour.
 void Image::flatten(const Colour& background)
 {
-    for (Pixel& p : pixels_) {
-        Colour c = toColour(p);
-        Colour out = mix(background, Colour{c.r, c.g, c.b, 1}, c.a);
-        out.a = 1;
-        p = toPixel(out);
-    }
+    for (Pixel& p : pixels_)
+        p = overOpaque(background, p);
 }
 
 }  // namespace art
