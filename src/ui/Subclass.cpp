@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <map>
+#include <utility>
 
 // One handler in a window's chain.
 struct TWindowSubclass::Link {
@@ -54,6 +55,37 @@ WNDPROC CurrentProc(HWND wnd) {
 
 // Message dispatch along a record's chain (a friend of TWindowSubclass).
 struct SubclassDispatch {
+  // Counts a message as running through a record until it returns (also by
+  // an exception, so the record can still be cleaned up afterwards).
+  struct RunningMessage {
+    explicit RunningMessage(WindowRecord& rec) : FRecord(rec) { ++FRecord.Running; }
+    ~RunningMessage() { --FRecord.Running; }
+    RunningMessage(const RunningMessage&) = delete;
+    RunningMessage& operator=(const RunningMessage&) = delete;
+    WindowRecord& FRecord;
+  };
+
+  // One running call of a link's handler: counted, and on its owner's list
+  // of active links, until it returns or throws.
+  struct ActiveCall {
+    explicit ActiveCall(std::shared_ptr<Link> link) : FLink(std::move(link)) {
+      ++FLink->Running;
+      if (FLink->Owner) FLink->Owner->FActive.push_back(FLink.get());
+    }
+    ~ActiveCall() {
+      // The owner may have been destroyed by its own handler.
+      if (FLink->Owner) {
+        auto& active = FLink->Owner->FActive;
+        auto it = std::find(active.rbegin(), active.rend(), FLink.get());
+        if (it != active.rend()) active.erase(std::next(it).base());
+      }
+      --FLink->Running;
+    }
+    ActiveCall(const ActiveCall&) = delete;
+    ActiveCall& operator=(const ActiveCall&) = delete;
+    std::shared_ptr<Link> FLink;
+  };
+
   // Calls the newest live handler below position end (or the window's own
   // procedure when there is none) with msg.
   static void CallBelow(WindowRecord& rec, size_t end, TMessage& msg) {
@@ -63,18 +95,9 @@ struct SubclassDispatch {
       msg.Result = CallWindowProcA(rec.Original, rec.Wnd, msg.Msg, msg.WParam, msg.LParam);
       return;
     }
-    std::shared_ptr<Link> link = rec.Chain[i - 1];
-    ++link->Running;
-    TWindowSubclass* owner = link->Owner;
-    if (owner) owner->FActive.push_back(link.get());
+    const std::shared_ptr<Link> link = rec.Chain[i - 1];
+    const ActiveCall call(link);
     link->Handler(msg);
-    // The owner may have been destroyed by its own handler.
-    if (link->Owner) {
-      auto& active = link->Owner->FActive;
-      auto it = std::find(active.rbegin(), active.rend(), link.get());
-      if (it != active.rend()) active.erase(std::next(it).base());
-    }
-    --link->Running;
   }
 
   // Erases finished removals and, when nothing is left, gives the window its
@@ -104,9 +127,10 @@ struct SubclassDispatch {
     std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
     if (!rec) return DefWindowProcA(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
-    ++rec->Running;
-    CallBelow(*rec, rec->Chain.size(), m);
-    --rec->Running;
+    {
+      const RunningMessage running(*rec);
+      CallBelow(*rec, rec->Chain.size(), m);
+    }
     if (msg == WM_NCDESTROY) rec->Destroyed = true;
     Cleanup(rec);
     return m.Result;
@@ -126,9 +150,10 @@ struct SubclassDispatch {
       msg.Result = CallWindowProcA(rec->Original, rec->Wnd, msg.Msg, msg.WParam, msg.LParam);
       return;
     }
-    ++rec->Running;
-    CallBelow(*rec, static_cast<size_t>(it - chain.begin()), msg);
-    --rec->Running;
+    {
+      const RunningMessage running(*rec);
+      CallBelow(*rec, static_cast<size_t>(it - chain.begin()), msg);
+    }
     Cleanup(rec);
   }
 };
@@ -162,13 +187,7 @@ bool TWindowSubclass::Attach(HWND wnd, THandler handler) {
     rec->Original = reinterpret_cast<WNDPROC>(old);
     Windows()[wnd] = rec;
   }
-  if (FLink) FLink->Owner = nullptr;
-  FLink = std::make_shared<Link>();
-  FLink->Owner = this;
-  FLink->Handler = std::move(handler);
-  FLink->Wnd = wnd;
-  FLink->Record = rec;
-  rec->Chain.push_back(FLink);
+  AddLink(rec, std::move(handler));
   return true;
 }
 
@@ -181,14 +200,20 @@ bool TWindowSubclass::AttachCreating(HWND wnd, THandler handler, WNDPROC previou
   rec->Original = previous;
   SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
   Windows()[wnd] = rec;
+  AddLink(rec, std::move(handler));
+  return true;
+}
+
+// Puts a new link with handler at the front of rec's chain; an earlier link
+// of this object (detached, perhaps still running) is no longer ours.
+void TWindowSubclass::AddLink(const std::shared_ptr<WindowRecord>& rec, THandler handler) {
   if (FLink) FLink->Owner = nullptr;
   FLink = std::make_shared<Link>();
   FLink->Owner = this;
   FLink->Handler = std::move(handler);
-  FLink->Wnd = wnd;
+  FLink->Wnd = rec->Wnd;
   FLink->Record = rec;
   rec->Chain.push_back(FLink);
-  return true;
 }
 
 // Marks the link removed; the record drops it when no call of it is running.

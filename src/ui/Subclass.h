@@ -60,6 +60,9 @@ public:
 
 private:
   friend struct SubclassDispatch;
+  // Puts a new link with handler at the front of rec's chain.
+  void AddLink(const std::shared_ptr<WindowRecord>& rec, THandler handler);
+
   std::shared_ptr<Link> FLink;
   // Links of this object whose handler calls are running, innermost last.
   std::vector<Link*> FActive;

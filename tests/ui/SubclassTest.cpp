@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -217,4 +218,29 @@ TEST_F(Subclass, DestroyingTheWindowDetachesEveryHandler) {
   EXPECT_FALSE(b.Attached());
   EXPECT_EQ(TWindowSubclass::HandlerCount(wnd), 0);
   a.Detach();  // harmless afterwards
+}
+
+TEST_F(Subclass, AHandlerThatThrowsLeavesTheChainAbleToDetach) {
+  const WNDPROC original = Proc();
+  TWindowSubclass a, b;
+  a.Attach(wnd, [&a](TMessage& m) {
+    if (m.Msg == kSecond) throw std::runtime_error("handler failed");
+    a.CallPrevious(m);
+  });
+  // The newer handler catches what the older one throws.
+  b.Attach(wnd, [&b](TMessage& m) {
+    try {
+      b.CallPrevious(m);
+    } catch (const std::runtime_error&) {
+      m.Result = 9;
+    }
+  });
+  EXPECT_EQ(SendMessageA(wnd, kSecond, 0, 0), 9);
+  EXPECT_EQ(a.Depth(), 0);
+  EXPECT_EQ(SendMessageA(wnd, kFirst, 0, 0), 101);
+
+  a.Detach();
+  b.Detach();
+  EXPECT_EQ(Proc(), original);
+  EXPECT_EQ(TWindowSubclass::HandlerCount(wnd), 0);
 }
