@@ -161,23 +161,14 @@ Image sponsorPicture()
     drawTeacup(img);
 
     // Name and motto.
-    TextStyle title;
-    title.capHeight = 44;
-    title.weight = 3.4;
-    title.tracking = 1.8;
+    const TextStyle title{44, 3.4, 1.8};  // cap height, weight, tracking
     centredText(img, 300, 74, kSponsorName, title, rgb8(36, 82, 48));
-    TextStyle motto;
-    motto.capHeight = 12;
-    motto.weight = 1.15;
-    motto.tracking = 4.0;
+    const TextStyle motto{12, 1.15, 4.0};
     centredText(img, 300, 106, "FINE LEAF TEAS FROM QUIET HILLS", motto, rgb8(128, 96, 52));
     fillRect(img, 150, 120, 450, 121, solid(rgb8(200, 178, 132)));
 
     // Three claims with leaf bullets, right of the cup.
-    TextStyle claim;
-    claim.capHeight = 15;
-    claim.weight = 1.35;
-    claim.tracking = 2.0;
+    const TextStyle claim{15, 1.35, 2.0};
     const char* claims[] = {"Hand-picked leaves", "Small family gardens", "Brewed with care"};
     for (int i = 0; i < 3; ++i) {
         double baseline = 178 + 38 * i;
@@ -190,15 +181,9 @@ Image sponsorPicture()
     fillShape(img, roundRect(Rect{pill.x0, pill.y0 + 2, pill.x1, pill.y1 + 2}, 17), solid(withAlpha(rgb8(20, 50, 20), 0.35)),
               Rect{pill.x0, pill.y0, pill.x1, pill.y1 + 4});
     fillShape(img, roundRect(pill, 17), verticalGradient(pill.y0, pill.y1, rgb8(255, 252, 240), rgb8(240, 232, 208)), pill);
-    TextStyle address;
-    address.capHeight = 15;
-    address.weight = 1.5;
-    address.tracking = 1.8;
+    const TextStyle address{15, 1.5, 1.8};
     centredText(img, 290, 414, kSponsorHost, address, rgb8(36, 82, 48));
-    TextStyle invite;
-    invite.capHeight = 11;
-    invite.weight = 1.05;
-    invite.tracking = 2.6;
+    const TextStyle invite{11, 1.05, 2.6};
     centredText(img, 290, 380, "Click to visit our tea shop", invite, rgb8(255, 255, 255));
 
     // Opaque throughout: a bitmap has no alpha.
