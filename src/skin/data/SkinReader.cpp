@@ -29,6 +29,16 @@ uint32_t ReadLE32(const uint8_t* Bytes) {
          static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24;
 }
 
+// The line breaks in Text: CR LF, a lone CR and a lone LF count one each.
+size_t CountLineBreaks(const std::string& Text) {
+  size_t breaks = 0;
+  for (size_t i = 0; i < Text.size(); ++i) {
+    if (Text[i] == '\n' || (Text[i] == '\r' && (i + 1 == Text.size() || Text[i + 1] != '\n')))
+      ++breaks;
+  }
+  return breaks;
+}
+
 }  // namespace
 
 TSkinMessageProc SkinMessageProc = WriteSkinMessageToStderr;
@@ -70,6 +80,9 @@ bool TSkinReader::TakeApart(const std::vector<uint8_t>& Archive) {
   const uint64_t namesEnd = HeaderSize + namesLength;
   if (namesEnd > Archive.size()) return false;
   const std::string names(Archive.begin() + HeaderSize, Archive.begin() + namesEnd);
+  // Every break ends a name: a text of too many is refused before it is split,
+  // as a damaged one of millions of empty lines would take much memory.
+  if (CountLineBreaks(names) > static_cast<size_t>(MaxEntries)) return false;
   FNames.SetText(AnsiLowerCase(names));
   if (FNames.Count() > MaxEntries) return false;
   FEntryCount = FNames.Count();
