@@ -107,9 +107,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
       CheckSynchronize();
       return 0;
     case kReleaseMessage: {
+      // Only a form still waiting: another one may live at a freed form's address.
       auto* form = reinterpret_cast<TCustomForm*>(lParam);
-      auto& forms = Application->FForms;
-      if (std::find(forms.begin(), forms.end(), form) != forms.end()) {
+      auto& released = Application->FReleased;
+      if (std::find(released.begin(), released.end(), form) != released.end()) {
         form->BeforeDestruction();
         delete form;
       }
@@ -206,11 +207,16 @@ void TApplication::AddForm(TCustomForm* form) { FForms.push_back(form); }
 // Drops a form that goes away.
 void TApplication::RemoveForm(TCustomForm* form) {
   FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+  FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), form), FReleased.end());
   if (FMainForm == form) FMainForm = nullptr;
 }
 
 // Frees form once the messages now running are done.
-void TApplication::ReleaseForm(TCustomForm* form) { PostMessageA(Handle(), kReleaseMessage, 0, reinterpret_cast<LPARAM>(form)); }
+void TApplication::ReleaseForm(TCustomForm* form) {
+  if (std::find(FReleased.begin(), FReleased.end(), form) != FReleased.end()) return;
+  FReleased.push_back(form);
+  PostMessageA(Handle(), kReleaseMessage, 0, reinterpret_cast<LPARAM>(form));
+}
 
 // ---------------------------------------------------------------------------
 // TCustomForm

@@ -97,6 +97,8 @@ private:
   std::string FTitle;
   TCustomForm* FMainForm = nullptr;
   std::vector<TCustomForm*> FForms;
+  // Forms waiting for their release message (a form freed meanwhile leaves).
+  std::vector<TCustomForm*> FReleased;
   bool FTerminated = false;
 };
 

@@ -4,6 +4,8 @@
 // window and its plain message boxes, forms loaded from resources.
 #include <gtest/gtest.h>
 
+#include <cassert>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -349,6 +351,38 @@ TEST(Forms, ReleasedFormIsFreedByTheMessageLoop) {
   Application->ProcessMessages();
   EXPECT_TRUE(destroyed);
   EXPECT_EQ(Application->FormCount(), before - 1);
+}
+
+namespace {
+// A form that always lives in the same memory, as the next form after a
+// freed one may.
+class TRecycledForm : public TForm {
+public:
+  explicit TRecycledForm(TComponent* owner) : TForm(owner) {}
+  static void* operator new(size_t size) {
+    assert(size <= sizeof(gMemory));
+    (void)size;
+    return gMemory;
+  }
+  static void operator delete(void*) {}
+
+private:
+  alignas(std::max_align_t) static inline unsigned char gMemory[sizeof(TForm) + 256];
+};
+}  // namespace
+
+TEST(Forms, AReleasedFormFreedMeanwhileTakesNoOtherFormWithIt) {
+  auto* released = new TRecycledForm(nullptr);
+  released->Release();
+  released->Release();  // once is enough
+  delete released;
+  auto* next = new TRecycledForm(nullptr);
+  ASSERT_EQ(next, released);
+  bool destroyed = false;
+  next->OnDestroy = [&](TObject*) { destroyed = true; };
+  Application->ProcessMessages();
+  EXPECT_FALSE(destroyed);
+  delete next;
 }
 
 namespace {
