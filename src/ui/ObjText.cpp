@@ -460,8 +460,9 @@ int64_t TTextParser::ParseInteger() {
     if (digits == 0 || digits > 16) Error("bad hex number");
     if (IsIdentChar(Peek())) Error("bad hex number");
     // Up to eight digits are a 32-bit pattern, as colours and flags are written.
-    const int64_t v = digits <= 8 ? static_cast<int32_t>(static_cast<uint32_t>(value)) : static_cast<int64_t>(value);
-    return negative ? -v : v;
+    // Negated as a bit pattern too: "-$8000000000000000" stays that pattern.
+    const uint64_t bits = digits <= 8 ? static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(value))) : value;
+    return static_cast<int64_t>(negative ? 0 - bits : bits);
   }
   for (; IsDigit(Peek()); ++FPos, ++digits) {
     const uint64_t d = static_cast<uint64_t>(Peek() - '0');

@@ -285,6 +285,8 @@ TEST(ObjText, NumbersAndIdentifiers) {
   EXPECT_EQ(ValueBytes("$80000005"), (V{4, 5, 0, 0, 0x80}));
   EXPECT_EQ(ValueBytes("$100000000"), (V{19, 0, 0, 0, 0, 1, 0, 0, 0}));
   EXPECT_EQ(ValueBytes("-9223372036854775808"), (V{19, 0, 0, 0, 0, 0, 0, 0, 0x80}));
+  EXPECT_EQ(ValueBytes("-$8000000000000000"), (V{19, 0, 0, 0, 0, 0, 0, 0, 0x80}));
+  EXPECT_EQ(ValueBytes("-$80000000"), (V{19, 0, 0, 0, 0x80, 0, 0, 0, 0}));
   EXPECT_EQ(ValueBytes("1.5"), (V{5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}));
   EXPECT_EQ(ValueBytes("15E-1"), ValueBytes("1.5"));
   EXPECT_EQ(ValueBytes("2s"), (V{15, 0, 0, 0, 0x40}));
