@@ -15,6 +15,7 @@
 
 namespace {
 
+// The command line: include folders, depfile, direction and the two files.
 struct Options {
   std::vector<std::string> includeDirs;
   std::string depFile;
@@ -56,7 +57,7 @@ bool ParseArgs(int argc, char** argv, Options& options) {
   return true;
 }
 
-// A path made safe for a make rule (spaces and '$' escaped).
+// A path made safe for a make rule: a backslash before spaces and '#', '$' doubled.
 std::string MakeEscaped(const std::string& path) {
   std::string out;
   for (char c : path) {
