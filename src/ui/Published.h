@@ -4,12 +4,14 @@
 //
 //   QUORVEL_DEFINE_CLASS(TButton) {
 //     p.String("Caption", &TButton::Caption, &TButton::SetCaption);
-//     p.Integer("TabOrder", &TButton::TabOrder, &TButton::SetTabOrder).Default(-1);
+//     p.Integer("TabOrder", &TButton::TabOrder, &TButton::SetTabOrder, -1);  // -1: the default
 //     p.Event("OnClick", &TButton::OnClick);
 //   }
 #pragma once
 
+#include <any>
 #include <functional>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
