@@ -80,17 +80,15 @@ void ReadDescription(const std::string& Text, TSkinReader& Reader) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
   SkinMessageProc = IgnoreMessage;
   if (Size == 0) return 0;
-  std::vector<uint8_t> payload;
+  TMemoryStream stream;
   if (Data[0] & 1) {
-    const std::vector<uint8_t> file = LzhufPackSkinFile(std::vector<uint8_t>(Data + 1, Data + Size));
-    const auto n = static_cast<uint32_t>(file.size());
-    payload = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
-    payload.insert(payload.end(), file.begin(), file.end());
+    TMemoryStream file(LzhufPackSkinFile(std::vector<uint8_t>(Data + 1, Data + Size)));
+    WriteSkinStorePayload(stream, file);
   } else {
-    payload.assign(Data + 1, Data + Size);
+    stream.WriteBuffer(Data + 1, Size - 1);
   }
+  stream.SetPosition(0);
 
-  TMemoryStream stream(payload);
   TMemoryStream store(std::vector<uint8_t>{0xAB});
   if (!ReadSkinStorePayload(stream, store)) {
     if (store.Bytes() != std::vector<uint8_t>{0xAB}) std::abort();  // left as it was

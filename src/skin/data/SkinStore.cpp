@@ -1,24 +1,30 @@
 #include "skin/data/SkinStore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "skin/data/SkinDescription.h"
 #include "skin/data/SkinReader.h"
 
+namespace {
+
+// The 32-bit little-endian word in Bytes.
+uint32_t LittleEndian32(const uint8_t (&Bytes)[4]) {
+  return static_cast<uint32_t>(Bytes[0]) | static_cast<uint32_t>(Bytes[1]) << 8 |
+         static_cast<uint32_t>(Bytes[2]) << 16 | static_cast<uint32_t>(Bytes[3]) << 24;
+}
+
+}  // namespace
+
 // The size word, then exactly that many bytes.
 bool ReadSkinStorePayload(TStream& Payload, TMemoryStream& Store) {
   uint8_t sizeBytes[4] = {};
   if (Payload.Read(sizeBytes, 4) != 4) return false;
-  const int32_t size = static_cast<int32_t>(static_cast<uint32_t>(sizeBytes[0]) |
-                                            static_cast<uint32_t>(sizeBytes[1]) << 8 |
-                                            static_cast<uint32_t>(sizeBytes[2]) << 16 |
-                                            static_cast<uint32_t>(sizeBytes[3]) << 24);
+  const auto size = static_cast<int32_t>(LittleEndian32(sizeBytes));
   if (size <= 0 || Payload.Remaining() < size) return false;
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  Payload.ReadBuffer(bytes.data(), bytes.size());
-  Store.Clear();
-  Store.WriteBuffer(bytes.data(), bytes.size());
+  Store.SetSize(size);
+  Payload.ReadBuffer(Store.Memory(), static_cast<size_t>(size));
   Store.SetPosition(0);
   return true;
 }
@@ -34,10 +40,10 @@ void WriteSkinStorePayload(TStream& Payload, TMemoryStream& Store) {
 
 // The little-endian size word at the start.
 uint32_t AnnouncedArchiveSize(const TMemoryStream& SkinFile) {
-  const std::vector<uint8_t>& b = SkinFile.Bytes();
-  uint32_t size = 0;
-  for (size_t i = 0; i < 4 && i < b.size(); ++i) size |= static_cast<uint32_t>(b[i]) << (8 * i);
-  return size;
+  const std::vector<uint8_t>& file = SkinFile.Bytes();
+  uint8_t sizeBytes[4] = {};
+  std::copy_n(file.begin(), std::min<size_t>(file.size(), 4), sizeBytes);
+  return LittleEndian32(sizeBytes);
 }
 
 // Size check, archive, description.
