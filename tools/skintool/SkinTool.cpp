@@ -66,9 +66,21 @@ std::vector<std::string> NonEmptyLines(const std::string& Text) {
   return lines;
 }
 
+// The bytes of a skin file, refused when its size word announces more than
+// any skin holds (a damaged file would otherwise fill memory).
+std::vector<uint8_t> ReadSkinFile(const std::string& SkinFile) {
+  TMemoryStream file(ReadFileBytes(SkinFile));
+  const uint32_t announced = AnnouncedArchiveSize(file);
+  if (announced > MaxSkinArchiveSize) {
+    throw EToolError(Format("%s: announces an archive of %u bytes; a skin holds at most %u",
+                            SkinFile.c_str(), announced, MaxSkinArchiveSize));
+  }
+  return file.Bytes();
+}
+
 // Decompresses a skin file into its archive bytes.
 std::vector<uint8_t> UnpackFile(const std::string& SkinFile) {
-  TMemoryStream source(ReadFileBytes(SkinFile));
+  TMemoryStream source(ReadSkinFile(SkinFile));
   TMemoryStream archive;
   Unpack(source, archive);
   return archive.Bytes();
@@ -76,7 +88,7 @@ std::vector<uint8_t> UnpackFile(const std::string& SkinFile) {
 
 // Loads a skin file into Reader, or raises with the reason.
 void LoadSkin(const std::string& SkinFile, TSkinReader& Reader) {
-  TMemoryStream source(ReadFileBytes(SkinFile));
+  TMemoryStream source(ReadSkinFile(SkinFile));
   if (!Reader.Load(source)) {
     throw EToolError(SkinFile + ": damaged skin archive (parts run past its end or too many entries)");
   }

@@ -56,3 +56,18 @@ execute_process(COMMAND "${SKINTOOL}" list "${WORK}/archive.bin" RESULT_VARIABLE
 if(NOT rc EQUAL 1)
   message(FATAL_ERROR "listing a non-skin file gave ${rc}: ${err}")
 endif()
+
+# A damaged size word ("zzzz" announces about 2 GB) is refused at once
+# rather than decompressed into memory.
+file(WRITE "${WORK}/huge.skn" "zzzz")
+foreach(command list unpack)
+  set(args "${WORK}/huge.skn")
+  if(command STREQUAL "unpack")
+    list(APPEND args "${WORK}/huge.bin")
+  endif()
+  execute_process(COMMAND "${SKINTOOL}" ${command} ${args} RESULT_VARIABLE rc
+                  OUTPUT_QUIET ERROR_VARIABLE err TIMEOUT 30)
+  if(NOT rc EQUAL 1 OR NOT err MATCHES "announces an archive")
+    message(FATAL_ERROR "${command} of a file announcing 2 GB gave ${rc}: ${err}")
+  endif()
+endforeach()
