@@ -1144,6 +1144,25 @@ void TControlCanvas::FreeHandle() {
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
+namespace {
+// Lends a paint's DC to a control's canvas, with the control's font and
+// colour, until the paint ends (also by an exception).
+class TCanvasPaint {
+public:
+  TCanvasPaint(TControlCanvas& canvas, HDC dc, TControl& control) : FCanvas(canvas) {
+    FCanvas.Borrow(dc);
+    FCanvas.Font().Assign(&control.Font());
+    FCanvas.Brush().SetColor(control.Color());
+  }
+  ~TCanvasPaint() { FCanvas.Borrow(nullptr); }
+  TCanvasPaint(const TCanvasPaint&) = delete;
+  TCanvasPaint& operator=(const TCanvasPaint&) = delete;
+
+private:
+  TControlCanvas& FCanvas;
+};
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // TGraphicControl
 
@@ -1156,13 +1175,7 @@ TGraphicControl::~TGraphicControl() = default;
 // WM_PAINT with a DC (from the parent's PaintControls) runs Paint on it.
 void TGraphicControl::WndProc(TMessage& msg) {
   if (msg.Msg == WM_PAINT && msg.WParam) {
-    struct Unbind {
-      TControlCanvas& c;
-      ~Unbind() { c.Borrow(nullptr); }
-    } unbind{FCanvas};
-    FCanvas.Borrow(reinterpret_cast<HDC>(msg.WParam));
-    FCanvas.Font().Assign(&Font());
-    FCanvas.Brush().SetColor(Color());
+    const TCanvasPaint paint(FCanvas, reinterpret_cast<HDC>(msg.WParam), *this);
     Paint();
     msg.Result = 0;
     return;
@@ -1185,12 +1198,6 @@ TCustomControl::~TCustomControl() = default;
 
 // Runs Paint with the canvas bound to dc.
 void TCustomControl::PaintWindow(HDC dc) {
-  struct Unbind {
-    TControlCanvas& c;
-    ~Unbind() { c.Borrow(nullptr); }
-  } unbind{FCanvas};
-  FCanvas.Borrow(dc);
-  FCanvas.Font().Assign(&Font());
-  FCanvas.Brush().SetColor(Color());
+  const TCanvasPaint paint(FCanvas, dc, *this);
   Paint();
 }
