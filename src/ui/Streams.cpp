@@ -2,6 +2,8 @@
 #include "ui/Streams.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 // The size, found by seeking to the end and back.
@@ -142,18 +144,25 @@ size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer,
 // Writes up to count bytes.
 size_t TFileStream::Write(const void* buffer, size_t count) { return std::fwrite(buffer, 1, count, FFile); }
 
-// Moves the file position.
+// Moves the file position (64-bit offsets: a long is 32 bits on Windows).
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   const int whence = origin == TSeekOrigin::Beginning ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
-  if (std::fseek(FFile, static_cast<long>(offset), whence) != 0) return -1;
-  return std::ftell(FFile);
+#ifdef _WIN32
+  if (_fseeki64(FFile, offset, whence) != 0) return -1;
+  return _ftelli64(FFile);
+#else
+  if (fseeko(FFile, static_cast<off_t>(offset), whence) != 0) return -1;
+  return ftello(FFile);
+#endif
 }
 
 // The whole content of a file (raises EFOpenError when it cannot be opened).
 std::vector<uint8_t> ReadFileBytes(const std::string& fileName) {
   TFileStream f(fileName, TFileMode::OpenRead);
   const int64_t size = f.Size();
-  std::vector<uint8_t> bytes(static_cast<size_t>(std::max<int64_t>(0, size)));
+  // A size that cannot be measured or held is an error, not an empty file.
+  if (size < 0 || static_cast<uint64_t>(size) > SIZE_MAX) throw EReadError(Msg::ReadError);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
   f.ReadBuffer(bytes.data(), bytes.size());
   return bytes;
 }
