@@ -135,7 +135,7 @@ TEST(ProfileIniOnThePlatform, ReadsEveryTrickyTextAlike) {
            std::string(2046, 'w') + "\"\np=\"" + std::string(2045, 'w') + "\"\n" +
            std::string(2500, 'K') + "=longname\n[" + std::string(1000, 'N') + "]\nk=1\n"},
       {"control blanks",
-       "[S]\n\x0Bvt\x0B=\x0B" "1\x0B\n\ff\f=\f2\f\n\x1Az\x1A=\x1A" "3\x1A\n\x1Cfs\x1C=\x1C" "4\x1C\n"
+       "[S]\n\x0Bvt\x0B=\x0B" "1\x0B\n\ff\f=\f2\f\n\x1Az\x1A=\x1A" "3\x1A\n\x1C" "fs\x1C=\x1C" "4\x1C\n"
        "nb\xA0=\xA0" "5\xA0\n"},
       {"byte-order mark", "\xEF\xBB\xBF[S]\nk=v\n[T]\nx=y\n"},
       {"UTF-16", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22)},
