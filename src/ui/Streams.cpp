@@ -44,6 +44,14 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
   return count;
 }
 
+namespace {
+// base + offset kept within [0, limit], without overflowing (base >= 0).
+int64_t SeekTarget(int64_t base, int64_t offset, int64_t limit) {
+  if (offset > 0 && offset > limit - std::min(base, limit)) return limit;
+  return std::clamp<int64_t>(base + offset, 0, limit);
+}
+}  // namespace
+
 // Reads up to count bytes from the position.
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (FPosition >= FData.size()) return 0;
@@ -56,6 +64,8 @@ size_t TMemoryStream::Read(void* buffer, size_t count) {
 // Writes count bytes at the position, growing the block as needed.
 size_t TMemoryStream::Write(const void* buffer, size_t count) {
   if (count == 0) return 0;
+  // Past what a block can hold: nothing is written (WriteBuffer raises).
+  if (FPosition > FData.max_size() || count > FData.max_size() - FPosition) return 0;
   if (FPosition + count > FData.size()) FData.resize(FPosition + count);
   std::memcpy(FData.data() + FPosition, buffer, count);
   FPosition += count;
@@ -67,7 +77,9 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t base = 0;
   if (origin == TSeekOrigin::Current) base = static_cast<int64_t>(FPosition);
   if (origin == TSeekOrigin::End) base = static_cast<int64_t>(FData.size());
-  const int64_t pos = std::max<int64_t>(0, base + offset);
+  // Never past what size_t can count (32 bits on Windows).
+  const int64_t limit = static_cast<int64_t>(std::min<uint64_t>(SIZE_MAX, INT64_MAX));
+  const int64_t pos = SeekTarget(base, offset, limit);
   FPosition = static_cast<size_t>(pos);
   return pos;
 }
@@ -122,7 +134,7 @@ int64_t TReadOnlyMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t base = 0;
   if (origin == TSeekOrigin::Current) base = static_cast<int64_t>(FPosition);
   if (origin == TSeekOrigin::End) base = static_cast<int64_t>(FSize);
-  const int64_t pos = std::clamp<int64_t>(base + offset, 0, static_cast<int64_t>(FSize));
+  const int64_t pos = SeekTarget(base, offset, static_cast<int64_t>(FSize));
   FPosition = static_cast<size_t>(pos);
   return pos;
 }
