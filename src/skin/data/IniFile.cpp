@@ -13,17 +13,22 @@ bool IsProfileSpace(char c) {
   return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x1A;
 }
 
+// A character with ASCII letters upper-cased and all others as they are.
+char FoldProfileChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 // Names compare with ASCII letters folded only, as the profile functions do.
 bool SameProfileName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
+    if (FoldProfileChar(a[i]) != FoldProfileChar(b[i])) return false;
   }
   return true;
+}
+
+// A name in the form in which SameProfileName compares it.
+std::string FoldProfileName(std::string name) {
+  for (char& c : name) c = FoldProfileChar(c);
+  return name;
 }
 
 // Text up to its first NUL: the profile functions keep names and values as
@@ -92,6 +97,9 @@ TProfileIni::TProfileIni(const std::string& Text) {
     ParseLine(text, pos, next);
     pos = next;
   }
+  // emplace keeps the first section of a name.
+  for (size_t i = 0; i < FSections.size(); ++i)
+    FFirstSection.emplace(FoldProfileName(FSections[i].Name), i);
 }
 
 // Files the line Text[Begin, End): a section header, a key or nothing.
@@ -130,11 +138,8 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
 
 // The first section named Section (blanks around it ignored), or null.
 const TProfileIni::TSection* TProfileIni::FindSection(const std::string& Section) const {
-  const std::string wanted = TrimName(Section);
-  for (const TSection& section : FSections) {
-    if (SameProfileName(section.Name, wanted)) return &section;
-  }
-  return nullptr;
+  const auto found = FFirstSection.find(FoldProfileName(TrimName(Section)));
+  return found == FFirstSection.end() ? nullptr : &FSections[found->second];
 }
 
 // The first key named Ident in the first section named Section, or null.

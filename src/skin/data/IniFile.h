@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TProfileIni {
@@ -58,6 +59,10 @@ private:
 
   // FSections[0] is the unnamed section holding the keys before the first header.
   std::vector<TSection> FSections;
+  // The index in FSections of the first section of each name, ASCII letters
+  // upper-cased, so that a description of many sections is not searched
+  // from the start for every key.
+  std::unordered_map<std::string, size_t> FFirstSection;
 };
 
 // Integer text as INI readers convert it: blanks before the number are

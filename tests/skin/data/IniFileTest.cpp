@@ -153,4 +153,25 @@ TEST(ProfileIni, ManyLinesWithoutEqualsParseInLinearTime) {
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000);
 }
 
+// The skin reads a few keys of every title-bar button section; a damaged
+// description of tens of thousands of them must not search every section
+// from the start for each key.
+TEST(ProfileIni, KeysOfManySectionsAreFoundWithoutScanningThemAll) {
+  std::string text;
+  for (int i = 0; i < 20000; ++i)
+    text += "[Button" + std::to_string(i) + "]\nAction=" + std::to_string(i) + "\n";
+  text += "[button7]\nAction=-1\n";  // a later section of the same name is never read
+  const auto start = std::chrono::steady_clock::now();
+  const TProfileIni ini(text);
+  int64_t sum = 0;
+  for (const std::string& section : ini.SectionNames()) {
+    for (const char* key : {"Action", "Align", "Xcoord", "Ycoord", "frame", "ButtonImage"})
+      sum += ini.ReadInteger(section, key, 0);
+  }
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(sum, int64_t{19999} * 20000 / 2 + 7);
+  EXPECT_EQ(ini.ReadInteger(" BUTTON7 ", "action", 0), 7);
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000);
+}
+
 }  // namespace
