@@ -153,7 +153,7 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
 }
 
 // Writes one palette index into a 4 or 8-bit top-down image, ignoring pixels outside it.
-void PutIndex(TDibImage& img, int x, int yFromBottom, int index) {
+void PutIndex(TDibImage& img, int64_t x, int yFromBottom, int index) {
   if (x < 0 || x >= img.Width || yFromBottom < 0 || yFromBottom >= img.Height) return;
   uint8_t* row = img.Row(img.Height - 1 - yFromBottom);
   if (img.BitCount == 8) {
@@ -170,7 +170,9 @@ void PutIndex(TDibImage& img, int x, int yFromBottom, int index) {
 size_t DecodeRle(const uint8_t* p, size_t n, TDibImage& img) {
   const bool four = img.BitCount == 4;
   size_t i = 0;
-  int x = 0, y = 0;
+  // Runs and deltas past the right edge keep moving x: 64 bits never overflow.
+  int64_t x = 0;
+  int y = 0;
   while (i + 2 <= n) {
     const uint8_t count = p[i], value = p[i + 1];
     i += 2;

@@ -125,6 +125,22 @@ TEST(ImageFiles, RunLengthPicturesDecodeAndOverlongRunsAreClipped) {
   EXPECT_EQ(clipped->Row(1)[3], 9);
 }
 
+TEST(ImageFiles, RunLengthDeltasFarPastTheEdgeNeverComeBackIn) {
+  // Deltas that move 2^32 pixels to the right in all, then one pixel of 7:
+  // it lies far outside the 2x1 image and must not wrap round into it.
+  std::vector<uint8_t> rle;
+  const size_t deltas = 16843009;  // 255 * 16843009 = 2^32 - 1
+  rle.reserve(4 * deltas + 10);
+  for (size_t i = 0; i < deltas; ++i) rle.insert(rle.end(), {0, 2, 255, 0});
+  rle.insert(rle.end(), {0, 2, 1, 0, 1, 7, 0, 1});
+  const std::vector<uint32_t> pal(8, 0);
+  const std::vector<uint8_t> file = HandMadeBmp(2, 1, 8, 1, pal, rle);
+  auto img = DecodeBmp(file.data(), file.size());
+  ASSERT_TRUE(img);
+  EXPECT_EQ(img->Row(0)[0], 0);
+  EXPECT_EQ(img->Row(0)[1], 0);
+}
+
 TEST(ImageFiles, DamagedFilesGiveNoImage) {
   const std::vector<uint8_t> good = EncodeBmp(Sample(24));
   // Every truncation that cuts into the headers or pixels.
