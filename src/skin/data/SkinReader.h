@@ -31,7 +31,8 @@ public:
 
   // Unpacks the skin file in Source and takes the archive apart. False (and
   // an empty reader) for a wrong version, which is also reported through
-  // SkinMessageProc, and for an archive whose parts do not fit in it.
+  // SkinMessageProc, for an archive whose parts do not fit in it, and for
+  // one that names more than MaxEntries entries.
   bool Load(TStream& Source);
   // Copies the first entry named Name (letter case ignored) into Dest, from
   // position 0; Dest stays empty when there is none.
