@@ -197,9 +197,8 @@ std::string Utf8ToAnsi(const std::string& s) {
     else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
     else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
     else { r.push_back('?'); ++i; continue; }
-    if (i + len > s.size()) { r.push_back('?'); break; }
-    bool ok = true;
-    for (size_t k = 1; k < len; ++k) {
+    bool ok = i + len <= s.size();  // a sequence cut short is malformed too
+    for (size_t k = 1; ok && k < len; ++k) {
       const unsigned char cc = static_cast<unsigned char>(s[i + k]);
       if ((cc & 0xC0) != 0x80) { ok = false; break; }
       cp = (cp << 6) | (cc & 0x3F);
