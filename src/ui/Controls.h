@@ -241,8 +241,6 @@ protected:
   virtual void ColorChanged();
   virtual void FontChanged();
   virtual void EnabledChanged();
-  // True for TWinControl: the control has (or will have) a window.
-  virtual bool IsWindowed() const { return false; }
   // Takes the parent's font (ParentFont) and colour (ParentColor).
   void TakeParentFont();
   void TakeParentColor();
@@ -303,7 +301,7 @@ public:
   void RemoveControl(TControl* control);
   // The visible graphic child at point (client coordinates), topmost first.
   TControl* ControlAtPos(TPoint point, bool allowDisabled = false) const;
-  // Sends msg to every child control.
+  // Sends msg to the child controls in turn until one sets a result.
   void Broadcast(TMessage& msg);
 
   int TabOrder() const { return FTabOrder; }
@@ -339,7 +337,6 @@ public:
   void Loaded() override;
 
 protected:
-  bool IsWindowed() const override { return true; }
   // Describes the window to create.
   virtual void CreateParams(TCreateParams& params);
   // Makes params describe a superclass of the standard control class.
