@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/Dialogs.h"
+#include "ui/Threads.h"
 
 #include <vector>
 
@@ -68,8 +69,13 @@ std::future<std::string> AnswerNext(const std::string& windowClass, const std::s
           char caption[256] = {};
           GetWindowTextA(find.Found, caption, sizeof caption);
           std::string texts = std::string("[") + caption + "]";
-          if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(find.Found)))
-            texts += "|" + form->Message();
+          // The message form's painted text, read on the main thread (its modal loop runs the call).
+          std::string message;
+          const HWND dialog = find.Found;
+          TThread::Synchronize([&] {
+            if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(dialog))) message = form->Message();
+          });
+          if (!message.empty()) texts += "|" + message;
           for (const std::string& t : search.Texts) texts += "|" + t;
           PostMessageA(search.Found, BM_CLICK, 0, 0);
           // Wait until the dialog is gone, so the next answer finds the next one.
