@@ -996,8 +996,7 @@ void TWinControl::WMSetCursor(TMessage& msg) {
     POINT p;
     GetCursorPos(&p);
     ::ScreenToClient(FHandle, &p);
-    TControl* child = ControlAtPos(p);
-    const TCursor cursor = child ? child->Cursor() : Cursor();
+    const TCursor cursor = CursorAt(TPoint{p.x, p.y});
     if (cursor != crDefault) {
       ::SetCursor(LoadCursorA(nullptr, CursorResource(cursor)));
       msg.Result = TRUE;
@@ -1005,6 +1004,12 @@ void TWinControl::WMSetCursor(TMessage& msg) {
     }
   }
   DefaultHandler(msg);
+}
+
+// The cursor shown at a client point: the graphic child's there, else this control's.
+TCursor TWinControl::CursorAt(TPoint point) const {
+  const TControl* child = ControlAtPos(point);
+  return child ? child->Cursor() : Cursor();
 }
 
 // The window is gone: forget it.

@@ -301,6 +301,8 @@ public:
   void RemoveControl(TControl* control);
   // The visible graphic child at point (client coordinates), topmost first.
   TControl* ControlAtPos(TPoint point, bool allowDisabled = false) const;
+  // The cursor shown at a client point: the graphic child's there, else this control's.
+  TCursor CursorAt(TPoint point) const;
   // Sends msg to the child controls in turn until one sets a result.
   void Broadcast(TMessage& msg);
 
