@@ -217,15 +217,15 @@ TEST(ImageFiles, IconDirectoryIsCheckedAndConvertedToResourceLayout) {
 TEST(ImageFiles, RandomlyDamagedFilesNeverReadOrWriteOutOfBounds) {
   // Under the sanitizers, any stray access fails this test.
   std::vector<uint32_t> pal(16, 0x123456);
-  const std::vector<std::vector<uint8_t>> seeds = {
+  const std::vector<std::vector<uint8_t>> samples = {
       EncodeBmp(Sample(24)), EncodeBmp(Sample(8)), EncodeBmp(Sample(4)),
       HandMadeBmp(4, 2, 8, 1, pal, {4, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
       HandMadeBmp(4, 2, 4, 2, pal, {4, 0x12, 0, 2, 1, 1, 0, 3, 0x12, 0x30, 0, 1}),
       HandMadeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xFF, 0xFF})};
   std::mt19937 rng(12345);
-  for (const auto& seed : seeds) {
+  for (const auto& sample : samples) {
     for (int round = 0; round < 2000; ++round) {
-      std::vector<uint8_t> f = seed;
+      std::vector<uint8_t> f = sample;
       const int flips = 1 + static_cast<int>(rng() % 4);
       for (int k = 0; k < flips; ++k) f[rng() % f.size()] = static_cast<uint8_t>(rng());
       if (rng() % 4 == 0) f.resize(rng() % f.size());

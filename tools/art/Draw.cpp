@@ -12,9 +12,9 @@ namespace {
 double length(double x, double y) { return std::sqrt(x * x + y * y); }
 
 // A reproducible pseudo-random value in -1..1 for an integer position.
-double hashNoise(unsigned seed, int i)
+double hashNoise(unsigned noiseKey, int i)
 {
-    uint32_t h = seed * 0x9E3779B1u ^ static_cast<uint32_t>(i) * 0x85EBCA77u;
+    uint32_t h = noiseKey * 0x9E3779B1u ^ static_cast<uint32_t>(i) * 0x85EBCA77u;
     h ^= h >> 15;
     h *= 0x2C1B3C6Du;
     h ^= h >> 12;
@@ -227,12 +227,12 @@ void vline(Image& img, int x, int y0, int y1, const Colour& c)
 }
 
 // Brushed-metal streaks: a smoothed random brightness change per row or column.
-void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned seed, bool horizontal)
+void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned noiseKey, bool horizontal)
 {
     int lines = horizontal ? (y1 - y0) : (x1 - x0);
     std::vector<double> offset(static_cast<size_t>(std::max(0, lines)));
     for (int i = 0; i < lines; ++i)
-        offset[i] = 0.6 * hashNoise(seed, i) + 0.4 * hashNoise(seed + 7, i / 3);
+        offset[i] = 0.6 * hashNoise(noiseKey, i) + 0.4 * hashNoise(noiseKey + 7, i / 3);
     for (int y = std::max(0, y0); y < std::min(img.height(), y1); ++y) {
         for (int x = std::max(0, x0); x < std::min(img.width(), x1); ++x) {
             double o = offset[horizontal ? y - y0 : x - x0] * strength;

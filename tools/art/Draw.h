@@ -62,6 +62,6 @@ void hline(Image& img, int x0, int x1, int y, const Colour& c);
 void vline(Image& img, int x, int y0, int y1, const Colour& c);
 // Brushed-metal streaks: every row (horizontal) or column gets a small
 // deterministic brightness change of at most `strength`.
-void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned seed, bool horizontal);
+void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned noiseKey, bool horizontal);
 
 }  // namespace art
