@@ -501,7 +501,7 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
   // A top-level window is shown by hand (children follow Visible by style).
-  const bool shownTopLevel = IsWindowVisible(FHandle) && !(GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD);
+  const bool shownTopLevel = IsWindowVisible(FHandle) && !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD);
   DestroyHandle();
   Handle();
   if (shownTopLevel) ShowWindow(FHandle, SW_SHOWNA);
@@ -574,9 +574,9 @@ void TWinControl::SetTabStop(bool value) {
   if (value == FTabStop) return;
   FTabStop = value;
   if (FHandle) {
-    LONG style = GetWindowLongA(FHandle, GWL_STYLE);
+    LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
     style = value ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-    SetWindowLongA(FHandle, GWL_STYLE, style);
+    SetWindowLongPtrA(FHandle, GWL_STYLE, style);
   }
 }
 
@@ -615,7 +615,7 @@ void TWinControl::UpdateBounds() {
   if (!FHandle || IsIconic(FHandle)) return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  if (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
+  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (r.left == FLeft && r.top == FTop && w == FWidth && h == FHeight) return;
   const bool sized = w != FWidth || h != FHeight;

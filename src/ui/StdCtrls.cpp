@@ -395,7 +395,7 @@ bool TCustomListBox::KnownAbsent(const std::string& s) const {
 
 // Counts one more or one less item holding text.
 void TCustomListBox::CountText(const std::string& text, int delta) {
-  if (!(GetWindowLongA(FHandle, GWL_STYLE) & LBS_HASSTRINGS) && FStyle != lbStandard) {
+  if (!(GetWindowLongPtrA(FHandle, GWL_STYLE) & LBS_HASSTRINGS) && FStyle != lbStandard) {
     FTextCountsValid = false;  // the items are data words, not texts
     return;
   }

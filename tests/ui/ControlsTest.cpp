@@ -243,7 +243,7 @@ TEST_F(Controls, WindowClassesAreTheComponentClassNames) {
   EXPECT_EQ(ClassOf(form->Button2->Handle()), "TButton");
   EXPECT_EQ(TWinControl::FindControl(form->memo1->Handle()), form->memo1);
   // The superclassed controls keep their standard styles.
-  const LONG style = GetWindowLongA(form->memo1->Handle(), GWL_STYLE);
+  const LONG_PTR style = GetWindowLongPtrA(form->memo1->Handle(), GWL_STYLE);
   EXPECT_TRUE(style & LBS_OWNERDRAWFIXED);
   EXPECT_TRUE(style & LBS_HASSTRINGS);
   EXPECT_FALSE(style & LBS_SORT);
