@@ -6,6 +6,7 @@
 
 #include "app/ad.h"
 #include "ui/Dialogs.h"
+#include "ui/Handles.h"
 #include "ui/Published.h"
 
 TForm1* Form1 = nullptr;
@@ -174,13 +175,10 @@ void TForm1::ExamineFile(const std::string& path) {
 // True when folder is the same folder as one on the walk path (a link or
 // junction leading back up); id receives the folder's identity.
 bool TForm1::EntersCycle(const std::string& folder, TFolderId& id) const {
-  HANDLE h = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  const TFileHandle h(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
-  const bool known = GetFileInformationByHandle(h, &info) != 0;
-  CloseHandle(h);
-  if (!known) return false;
+  if (!h || !GetFileInformationByHandle(h.Get(), &info)) return false;
   id = TFolderId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
   for (const TFolderId& open : FWalkPath)
     if (open == id) return true;

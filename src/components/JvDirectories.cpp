@@ -5,6 +5,7 @@
 
 #include <cassert>
 
+#include "ui/Handles.h"
 #include "ui/Published.h"
 
 namespace {
@@ -41,24 +42,13 @@ class ERegistryException : public Exception {
   using Exception::Exception;
 };
 
-// An open registry key, closed when the owner goes away.
-class TRegKey {
-public:
-  // Opens path under root with full access, without creating it; a key that
-  // cannot be opened leaves the owner empty.
-  TRegKey(HKEY root, const char* path) {
-    if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &FKey) != ERROR_SUCCESS) FKey = nullptr;
-  }
-  ~TRegKey() {
-    if (FKey) RegCloseKey(FKey);
-  }
-  TRegKey(const TRegKey&) = delete;
-  TRegKey& operator=(const TRegKey&) = delete;
-  HKEY Get() const { return FKey; }
-
-private:
-  HKEY FKey = nullptr;
-};
+// Opens path under root with full access, without creating it; a key that
+// cannot be opened leaves the owner empty.
+TRegKeyObject OpenRegKey(HKEY root, const char* path) {
+  TRegKeyObject key;
+  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) key.Release();  // not a key
+  return key;
+}
 
 // The text up to the first zero character of a filled buffer.
 std::string TextOf(const char* buffer, size_t size) {
@@ -70,7 +60,7 @@ std::string TextOf(const char* buffer, size_t size) {
 // A text value as stored (plain and expandable strings alike); a missing
 // value or key is empty text; any other value type raises ERegistryException.
 std::string ReadRegistryString(HKEY root, const char* path, const char* name) {
-  const TRegKey key(root, path);
+  const TRegKeyObject key = OpenRegKey(root, path);
   if (!key.Get()) return std::string();
   DWORD type = 0;
   DWORD size = 0;

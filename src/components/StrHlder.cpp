@@ -8,20 +8,6 @@
 
 namespace {
 
-// Keeps the update bracket of a collection or a string list open for the
-// lifetime of the guard.
-template <class T>
-class TUpdateBracket {
-public:
-  explicit TUpdateBracket(T& target) : FTarget(target) { FTarget.BeginUpdate(); }
-  ~TUpdateBracket() { FTarget.EndUpdate(); }
-  TUpdateBracket(const TUpdateBracket&) = delete;
-  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-
-private:
-  T& FTarget;
-};
-
 // The value of one hexadecimal digit, or -1.
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

@@ -283,14 +283,8 @@ int TStrings::AddObject(const std::string& s, TObject* object) {
 
 // Appends every string (and object) of strings.
 void TStrings::AddStrings(const TStrings& strings) {
-  BeginUpdate();
-  try {
-    for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.Objects(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TUpdateBracket<TStrings> update(*this);
+  for (int i = 0; i < strings.Count(); ++i) AddObject(strings.Get(i), strings.Objects(i));
 }
 
 // The first string equal to s without regard to letter case, or -1.
@@ -320,23 +314,17 @@ std::string TStrings::Text() const {
 
 // Replaces the strings with the lines of text (split at CR, LF or CR LF).
 void TStrings::SetText(const std::string& text) {
-  BeginUpdate();
-  try {
-    Clear();
-    size_t i = 0;
-    while (i < text.size()) {
-      size_t j = i;
-      while (j < text.size() && text[j] != '\r' && text[j] != '\n') ++j;
-      Add(text.substr(i, j - i));
-      if (j < text.size() && text[j] == '\r') ++j;
-      if (j < text.size() && text[j] == '\n') ++j;
-      i = j;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  TUpdateBracket<TStrings> update(*this);
+  Clear();
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t j = i;
+    while (j < text.size() && text[j] != '\r' && text[j] != '\n') ++j;
+    Add(text.substr(i, j - i));
+    if (j < text.size() && text[j] == '\r') ++j;
+    if (j < text.size() && text[j] == '\n') ++j;
+    i = j;
   }
-  EndUpdate();
 }
 
 // Opens an update bracket: notifications wait until the last one closes.
@@ -354,15 +342,9 @@ void TStrings::EndUpdate() {
 // Copies the strings and objects of another string list.
 void TStrings::Assign(TPersistent* source) {
   if (auto* other = dynamic_cast<TStrings*>(source)) {
-    BeginUpdate();
-    try {
-      Clear();
-      AddStrings(*other);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TUpdateBracket<TStrings> update(*this);
+    Clear();
+    AddStrings(*other);
     return;
   }
   TPersistent::Assign(source);
@@ -617,15 +599,9 @@ TCollectionItem* TCollection::FindItemID(int id) const {
 // Replaces the items with copies of another collection's.
 void TCollection::Assign(TPersistent* source) {
   if (auto* other = dynamic_cast<TCollection*>(source)) {
-    BeginUpdate();
-    try {
-      Clear();
-      for (TCollectionItem* item : other->FItems) Add()->Assign(item);
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    TUpdateBracket<TCollection> update(*this);
+    Clear();
+    for (TCollectionItem* item : other->FItems) Add()->Assign(item);
     return;
   }
   TPersistent::Assign(source);

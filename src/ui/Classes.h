@@ -242,6 +242,21 @@ private:
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
+// Keeps the update bracket of a string list or a collection (anything with
+// BeginUpdate and EndUpdate) open for the lifetime of the guard, also when an
+// exception passes.
+template <class T>
+class TUpdateBracket {
+public:
+  explicit TUpdateBracket(T& target) : FTarget(target) { FTarget.BeginUpdate(); }
+  ~TUpdateBracket() { FTarget.EndUpdate(); }
+  TUpdateBracket(const TUpdateBracket&) = delete;
+  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+  T& FTarget;
+};
+
 // An ordered list of strings, each with an optional object.
 class TStrings : public TPersistent {
   QUORVEL_CLASS(TStrings, TPersistent)

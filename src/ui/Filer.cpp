@@ -376,15 +376,11 @@ void TReader::ReadSignature() {
 // Reads a list of strings into strings.
 void TReader::ReadStrings(TStrings& strings) {
   ReadListBegin();
-  strings.BeginUpdate();
-  try {
+  {
+    TUpdateBracket<TStrings> update(strings);
     strings.Clear();
     while (!EndOfList()) strings.Add(ReadString());
-  } catch (...) {
-    strings.EndUpdate();
-    throw;
   }
-  strings.EndUpdate();
   ReadListEnd();
 }
 
@@ -392,23 +388,17 @@ void TReader::ReadStrings(TStrings& strings) {
 void TReader::ReadCollection(TCollection& collection) {
   DepthGuard guard(*this);
   CheckValue(TValueType::vaCollection);
-  collection.BeginUpdate();
-  try {
-    collection.Clear();
-    while (!EndOfList()) {
-      const TValueType v = NextValue();
-      if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32) ReadInteger();
-      TCollectionItem* item = collection.Add();
-      ReadListBegin();
-      while (!EndOfList()) ReadProperty(item);
-      ReadListEnd();
-    }
+  TUpdateBracket<TCollection> update(collection);
+  collection.Clear();
+  while (!EndOfList()) {
+    const TValueType v = NextValue();
+    if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32) ReadInteger();
+    TCollectionItem* item = collection.Add();
+    ReadListBegin();
+    while (!EndOfList()) ReadProperty(item);
     ReadListEnd();
-  } catch (...) {
-    collection.EndUpdate();
-    throw;
   }
-  collection.EndUpdate();
+  ReadListEnd();
 }
 
 // Reads a whole definition into an existing root component.

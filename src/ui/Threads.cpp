@@ -31,23 +31,12 @@ std::deque<TSyncCall*>& Queue() {
   return queue;
 }
 
-// Owns a Win32 handle closed with CloseHandle.
-struct TEventHandle {
-  HANDLE H;
-  explicit TEventHandle(HANDLE h) : H(h) {}
-  ~TEventHandle() {
-    if (H) CloseHandle(H);
-  }
-  TEventHandle(const TEventHandle&) = delete;
-  TEventHandle& operator=(const TEventHandle&) = delete;
-};
-
 }  // namespace
 
 // The auto-reset event set whenever a call is queued.
 HANDLE SyncEvent() {
-  static TEventHandle event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
-  return event.H;
+  static THandleObject event(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  return event.Get();
 }
 
 // Runs the calls queued so far, in order, on the main thread.
@@ -76,44 +65,37 @@ void TThread::Synchronize(const std::function<void()>& fn) {
     fn();
     return;
   }
-  TEventHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  THandleObject done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   TSyncCall call;
   call.Fn = &fn;
-  call.Done = done.H;
+  call.Done = done.Get();
   {
     std::lock_guard<std::mutex> guard(QueueLock());
     Queue().push_back(&call);
   }
   SetEvent(SyncEvent());
   if (WakeMainThreadHook) WakeMainThreadHook();
-  WaitForSingleObject(done.H, INFINITE);
+  WaitForSingleObject(done.Get(), INFINITE);
   if (call.Error) std::rethrow_exception(call.Error);
 }
 
 // ---------------------------------------------------------------------------
 
 // Creates the thread, held at its start until Start or Resume.
-TThread::TThread() {
-  FRunEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  FTerminateEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+TThread::TThread()
+    : FRunEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      FTerminateEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   if (FRunEvent && FTerminateEvent)
-    FHandle = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &FThreadID));
-  if (!FHandle) {
-    if (FRunEvent) CloseHandle(FRunEvent);
-    if (FTerminateEvent) CloseHandle(FTerminateEvent);
-    throw EOutOfResources("cannot create a thread");
-  }
+    FHandle.Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &FThreadID)));
+  if (!FHandle) throw EOutOfResources("cannot create a thread");
 }
 
-// Stops the thread (unless it is the one deleting itself) and closes the handles.
+// Stops the thread (unless it is the one deleting itself); the members close the handles.
 TThread::~TThread() {
   if (GetCurrentThreadId() != FThreadID && !FFinished) {
     Terminate();
     WaitFor();
   }
-  CloseHandle(FHandle);
-  CloseHandle(FRunEvent);
-  CloseHandle(FTerminateEvent);
 }
 
 // The thread's entry point.
@@ -145,13 +127,13 @@ void TThread::Run() {
 // One Resume undoes one Suspend; the thread goes on at zero.
 void TThread::Resume() {
   std::lock_guard<std::mutex> guard(FStateLock);
-  if (FSuspendCount > 0 && --FSuspendCount == 0) SetEvent(FRunEvent);
+  if (FSuspendCount > 0 && --FSuspendCount == 0) SetEvent(FRunEvent.Get());
 }
 
 // Holds the thread at its next wait point.
 void TThread::Suspend() {
   std::lock_guard<std::mutex> guard(FStateLock);
-  if (FSuspendCount++ == 0) ResetEvent(FRunEvent);
+  if (FSuspendCount++ == 0) ResetEvent(FRunEvent.Get());
 }
 
 // True while at least one Suspend is not undone.
@@ -163,7 +145,7 @@ bool TThread::Suspended() const {
 // Asks Execute to end and wakes the thread wherever it waits.
 void TThread::Terminate() {
   FTerminated = true;
-  SetEvent(FTerminateEvent);
+  SetEvent(FTerminateEvent.Get());
 }
 
 // Waits for the thread's end, running synchronized calls when on the main thread.
@@ -172,25 +154,25 @@ int TThread::WaitFor() {
   if (GetCurrentThreadId() == MainThreadID) {
     // A call may have been queued before this wait began, its event already
     // taken by another wait: run the queue first, then after every wake-up.
-    HANDLE handles[2] = {FHandle, SyncEvent()};
+    HANDLE handles[2] = {FHandle.Get(), SyncEvent()};
     do {
       CheckSynchronize();
     } while (WaitForMultipleObjects(2, handles, FALSE, 100) != WAIT_OBJECT_0);
   } else {
-    WaitForSingleObject(FHandle, INFINITE);
+    WaitForSingleObject(FHandle.Get(), INFINITE);
   }
   return FReturnValue;
 }
 
 // Sleeps, waking early on Terminate, then honours a suspension.
 bool TThread::Sleep(DWORD ms) {
-  if (WaitForSingleObject(FTerminateEvent, ms) == WAIT_OBJECT_0) return false;
+  if (WaitForSingleObject(FTerminateEvent.Get(), ms) == WAIT_OBJECT_0) return false;
   return CheckSuspended();
 }
 
 // Waits until resumed or terminated.
 bool TThread::CheckSuspended() {
-  HANDLE handles[2] = {FTerminateEvent, FRunEvent};
+  HANDLE handles[2] = {FTerminateEvent.Get(), FRunEvent.Get()};
   WaitForMultipleObjects(2, handles, FALSE, INFINITE);
   return !FTerminated;
 }

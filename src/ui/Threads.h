@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "ui/Classes.h"
+#include "ui/Handles.h"
 
 // The id of the program's main thread (the one that initialised the program).
 extern const DWORD MainThreadID;
@@ -62,7 +63,7 @@ public:
   // When true the thread deletes itself after Execute (false by default).
   bool FreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool value) { FFreeOnTerminate = value; }
-  HANDLE Handle() const { return FHandle; }
+  HANDLE Handle() const { return FHandle.Get(); }
   DWORD ThreadID() const { return FThreadID; }
   int ReturnValue() const { return FReturnValue; }
   // The exception that ended Execute, if any.
@@ -90,10 +91,10 @@ private:
   // The body run on the new thread.
   void Run();
 
-  HANDLE FHandle = nullptr;
+  THandleObject FRunEvent;        // manual reset; set while not suspended
+  THandleObject FTerminateEvent;  // manual reset; set by Terminate
+  THandleObject FHandle;
   unsigned FThreadID = 0;
-  HANDLE FRunEvent = nullptr;        // manual reset; set while not suspended
-  HANDLE FTerminateEvent = nullptr;  // manual reset; set by Terminate
   mutable std::mutex FStateLock;     // guards FSuspendCount with FRunEvent
   int FSuspendCount = 1;
   std::atomic<bool> FTerminated{false};
