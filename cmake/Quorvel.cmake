@@ -22,6 +22,9 @@ function(quorvel_test name)
   endif()
   add_executable(${name} ${Q_SOURCES})
   target_link_libraries(${name} PRIVATE ${Q_DEPS} GTest::gtest_main quorvel_options)
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE quorvel_test_support)
+  endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT Q_TIMEOUT)
@@ -31,6 +34,14 @@ function(quorvel_test name)
   if(Q_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${Q_ENVIRONMENT}")
   endif()
+endfunction()
+
+# quorvel_prefix_cleanup(TEST FIXTURE PREFIX): a test that ends the Wine
+# processes of PREFIX once every test of FIXTURE has run.
+function(quorvel_prefix_cleanup test fixture prefix)
+  add_test(NAME ${test} COMMAND ${PROJECT_SOURCE_DIR}/tools/wine-stop ${prefix})
+  set_tests_properties(${test} PROPERTIES FIXTURES_CLEANUP ${fixture}
+    ENVIRONMENT QUORVEL_WINE_ARCH=${QUORVEL_WINE_ARCH})
 endfunction()
 
 # quorvel_host_tool(VAR NAME): the path of a build-time tool. The native build

@@ -3,10 +3,11 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
+#include "support/Wait.h"
 #include "ui/Dialogs.h"
 #include "ui/Threads.h"
-
-#include <vector>
 
 namespace {
 struct TFindData {
@@ -57,35 +58,38 @@ std::string ChildTexts(HWND window) {
 // Waits for a dialog of the given class, presses a button, gives its texts.
 std::future<std::string> AnswerNext(const std::string& windowClass, const std::string& button, DWORD timeoutMs) {
   return std::async(std::launch::async, [windowClass, button, timeoutMs]() -> std::string {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-      TFindData find{windowClass};
-      EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&find));
-      if (find.Found) {
-        TChildSearch search{button};
-        EnumChildWindows(find.Found, VisitChild, reinterpret_cast<LPARAM>(&search));
-        if (search.Found) {
-          // The caption first, then a message form's painted text, then the children's texts.
-          char caption[256] = {};
-          GetWindowTextA(find.Found, caption, sizeof caption);
-          std::string texts = std::string("[") + caption + "]";
-          // The message form's painted text, read on the main thread (its modal loop runs the call).
-          std::string message;
-          const HWND dialog = find.Found;
-          TThread::Synchronize([&] {
-            if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(dialog))) message = form->Message();
-          });
-          if (!message.empty()) texts += "|" + message;
-          for (const std::string& t : search.Texts) texts += "|" + t;
-          PostMessageA(search.Found, BM_CLICK, 0, 0);
-          // Wait until the dialog is gone, so the next answer finds the next one.
-          while (IsWindow(find.Found) && IsWindowVisible(find.Found) && GetTickCount() - start < timeoutMs) Sleep(5);
-          return texts;
-        }
-      }
-      Sleep(5);
-    }
-    return std::string();
+    HWND dialog = nullptr;
+    HWND pressed = nullptr;
+    std::vector<std::string> children;
+    const bool found = WaitUntil(
+        [&] {
+          TFindData find{windowClass};
+          EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&find));
+          if (!find.Found) return false;
+          TChildSearch search{button, nullptr, {}};
+          EnumChildWindows(find.Found, VisitChild, reinterpret_cast<LPARAM>(&search));
+          dialog = find.Found;
+          pressed = search.Found;
+          children = search.Texts;
+          return pressed != nullptr;
+        },
+        timeoutMs);
+    if (!found) return std::string();
+    // The caption first, then a message form's painted text, then the children's texts.
+    char caption[256] = {};
+    GetWindowTextA(dialog, caption, sizeof caption);
+    std::string texts = std::string("[") + caption + "]";
+    // The message form's painted text, read on the main thread (its modal loop runs the call).
+    std::string message;
+    TThread::Synchronize([&] {
+      if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(dialog))) message = form->Message();
+    });
+    if (!message.empty()) texts += "|" + message;
+    for (const std::string& t : children) texts += "|" + t;
+    PostMessageA(pressed, BM_CLICK, 0, 0);
+    // Wait until the dialog is gone, so the next answer finds the next one.
+    WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs);
+    return texts;
   });
 }
 

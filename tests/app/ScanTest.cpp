@@ -1,165 +1,11 @@
 // The whole program through its real windows, in a Wine prefix whose only
 // fixed drive (D:) holds a tree made here: scans, stops, removal, sponsor.
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
 #include <algorithm>
-#include <set>
-#include <string>
-#include <vector>
 
-#include "DialogDriver.h"
-#include "app/ad.h"
-#include "app/scan.h"
+#include "ScanFixture.h"
 #include "skin/data/SkinManager.h"
 
 namespace {
-
-const char* const kScanCaption = "Scan for adult material now !";
-const char* const kStopCaption = "Stop scanning now";
-
-struct TTreeFile {
-  const char* Path;
-  DWORD Attributes;
-  bool Hit;
-};
-
-// The test tree. D:\Loop\Back is a link back to D:\Loop, made by the prefix set-up.
-const TTreeFile kTree[] = {
-    {"D:\\Special\\Cache\\adult\\holiday.jpg", 0, true},  // keyword only in the folder part
-    {"D:\\Special\\Cache\\plain.jpg", 0, false},
-    {"D:\\Special\\Cookies\\user@site.txt", 0, false},
-    {"D:\\Special\\Favorites\\free sex links.url", 0, true},
-    {"D:\\Special\\History\\index.dat", 0, false},
-    {"D:\\Pictures\\SEX.JPG", 0, false},  // matching is case-sensitive
-    {"D:\\Photos\\Porn\\a.JPG", 0, false},
-    {"D:\\sexy\\notes.txt", 0, true},
-    {"D:\\wank pics\\a.gif", 0, true},  // "wank " with its space
-    {"D:\\wank.gif", 0, false},
-    {"D:\\hidden\\porn.jpg", FILE_ATTRIBUTE_HIDDEN, true},
-    {"D:\\system\\xxx.avi", FILE_ATTRIBUTE_SYSTEM, true},
-    {"D:\\.secret\\porn.jpg", 0, false},  // dot folders are not entered
-    {"D:\\docs\\.porn.jpg", 0, false},    // dot files are not examined
-    {"D:\\de\\br\xFCste.jpg", 0, true},   // a Windows-1252 keyword
-    {"D:\\ro\\slut.gif", FILE_ATTRIBUTE_READONLY, true},
-    {"D:\\deep\\a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k\\erotic.htm", 0, true},
-    {"D:\\Loop\\porn.txt", 0, true},  // found once, although the loop leads back to it
-    {"D:\\holiday\\beach.jpg", 0, false},
-    {"D:\\porn\\movie.mkv", 0, false},  // keyword but no fragment
-};
-
-// The Favorites folder is stored in lower case: the drive walk meets the same
-// file again in other letter case, and it must not be listed twice.
-const char* const kFavoritesHit = "d:\\special\\favorites\\free sex links.url";
-
-// The path as the walk lists it.
-std::string Listed(const TTreeFile& f) {
-  if (std::string(f.Path) == "D:\\Special\\Favorites\\free sex links.url") return kFavoritesHit;
-  return f.Path;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Creates every folder on the way to path.
-void MakeFolders(const std::string& path) {
-  for (size_t i = 3; i < path.size(); ++i)
-    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-}
-
-// Makes sure every file of the tree exists with its attributes.
-void MakeTree() {
-  for (const TTreeFile& f : kTree) {
-    if (Exists(f.Path)) continue;
-    MakeFolders(f.Path);
-    HANDLE h = CreateFileA(f.Path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << f.Path;
-    DWORD written;
-    WriteFile(h, "x", 1, &written, nullptr);
-    CloseHandle(h);
-    if (f.Attributes) SetFileAttributesA(f.Path, f.Attributes);
-  }
-}
-
-// The check list's entries, read through the list box messages.
-std::vector<std::string> ListEntries() {
-  HWND list = Form1->memo1->Handle();
-  std::vector<std::string> out;
-  const LRESULT n = SendMessageA(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)), '\0');
-    SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-    out.push_back(text);
-  }
-  return out;
-}
-
-std::set<std::string> ExpectedHits() {
-  std::set<std::string> out;
-  for (const TTreeFile& f : kTree)
-    if (f.Hit) out.insert(Listed(f));
-  return out;
-}
-
-std::string Status() { return StatusText(Form1->StatusBar1->Handle()); }
-
-// A press on the scan button (a graphic control on Panel1), dispatched now.
-void PressScanButton() {
-  TSpeedButton* b = Form1->SpeedButton1;
-  PostClick(Form1->Panel1->Handle(), b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
-}
-
-// Runs the message loop until the queue is empty (a scan runs inside it).
-void Pump() { Application->ProcessMessages(); }
-
-// From a second thread: once the walk shows progress, presses the scan button.
-std::future<void> PressDuringScan() {
-  return std::async(std::launch::async, [] {
-    const DWORD start = GetTickCount();
-    while (Status().rfind("Scanning:", 0) != 0 && GetTickCount() - start < 20000) Sleep(2);
-    PressScanButton();
-  });
-}
-
-// Whether the skin manager was switched on once the main window's definition
-// was read, before any window was shown.
-bool gSkinningOnBeforeShow = false;
-
-class ScanTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() {
-    if (!Form1) {
-      Application->Initialize();
-      Application->SetTitle("Quorvel ");
-      Application->CreateForm(Form1);
-      gSkinningOnBeforeShow = SkinManager && SkinManager->Active;
-      Application->CreateForm(Form2);
-      Form1->Show();
-      Pump();
-    }
-  }
-
-  // Every test starts idle, with an empty list and the whole tree on disk.
-  void SetUp() override {
-    MakeTree();
-    Form1->memo1->Items().Clear();
-    Form1->SpeedButton1->SetDown(false);
-    Form1->SpeedButton1->SetCaption(kScanCaption);
-    Form1->Button2->SetEnabled(false);
-    Form1->JvWaitingGradient1->SetEnabled(false);
-    StopRequested = false;
-    Form2->Hide();
-    Pump();
-  }
-
-  // A complete scan from the idle state, its completion box answered.
-  std::string FullScan() {
-    auto box = AnswerNext("#32770", "OK");
-    PressScanButton();
-    Pump();
-    return box.get();
-  }
-};
 
 TEST_F(ScanTest, StartsIdle) {
   EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
@@ -380,7 +226,7 @@ TEST_F(ScanTest, SponsorPictureOpensTheBrowserAndCloseOnlyHides) {
   char cls[64];
   GetClassNameA(Form2->Handle(), cls, sizeof cls);
   EXPECT_STREQ(cls, "TForm2");
-  EXPECT_EQ(GetWindowLongA(Form2->Handle(), GWL_STYLE) & WS_CAPTION, 0);  // borderless
+  EXPECT_EQ(GetWindowLongPtrA(Form2->Handle(), GWL_STYLE) & WS_CAPTION, 0);  // borderless
   RECT client;
   GetClientRect(Form2->Handle(), &client);
   EXPECT_EQ(client.right, 599);
@@ -412,30 +258,4 @@ TEST_F(ScanTest, SponsorPictureOpensTheBrowserAndCloseOnlyHides) {
   EXPECT_FALSE(Application->Terminated());
 }
 
-// Last: closing the main window in the middle of a scan ends the scan and the
-// application, and deletes nothing.
-TEST_F(ScanTest, ClosingDuringAScanEndsItWithoutDeleting) {
-  auto closer = std::async(std::launch::async, [] {
-    const DWORD start = GetTickCount();
-    while (Status().rfind("Scanning:", 0) != 0 && GetTickCount() - start < 20000) Sleep(2);
-    PostMessageA(Form1->Handle(), WM_CLOSE, 0, 0);
-  });
-  auto box = AnswerNext("#32770", "OK", 3000);  // may or may not show once the loop is quitting
-  PressScanButton();
-  Pump();
-  closer.get();
-  box.get();
-  EXPECT_TRUE(StopRequested);
-  EXPECT_LT(ListEntries().size(), ExpectedHits().size());
-  for (const TTreeFile& f : kTree) EXPECT_TRUE(Exists(f.Path)) << f.Path;
-  EXPECT_TRUE(Application->Terminated());
-}
-
 }  // namespace
-
-// The forms (and the gradient's timer thread) go while the program still runs.
-class TFormsTeardown : public ::testing::Environment {
-public:
-  void TearDown() override { Application->DestroyComponents(); }
-};
-const ::testing::Environment* const kFormsTeardown = ::testing::AddGlobalTestEnvironment(new TFormsTeardown);

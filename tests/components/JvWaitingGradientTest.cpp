@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "components/JvWaitingGradient.h"
+#include "support/Wait.h"
 #include "ui/Filer.h"
 #include "ui/Forms.h"
 
@@ -14,27 +15,6 @@ std::unique_ptr<TBitmap> Render(TJvWaitingGradient& g) {
   target->SetSize(g.Width(), g.Height());
   g.Perform(WM_PAINT, reinterpret_cast<WPARAM>(target->Canvas().Handle()), 0);
   return target;
-}
-
-// Runs synchronized calls on this (the main) thread until done() or 3 seconds.
-template <class F>
-bool PumpUntil(F done) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > 3000) return false;
-    CheckSynchronize();
-    WaitForSingleObject(SyncEvent(), 5);
-  }
-  return true;
-}
-
-// Runs synchronized calls for ms milliseconds.
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < ms) {
-    CheckSynchronize();
-    WaitForSingleObject(SyncEvent(), 5);
-  }
 }
 
 }  // namespace
@@ -179,16 +159,16 @@ TEST(JvWaitingGradient, DisabledThreadStopsAndResumesFromTheSamePosition) {
   g.SetWidth(630);
   g.SetInterval(2);
   g.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return g.Position() >= -40; }));
+  ASSERT_TRUE(WaitUntil([&] { return g.Position() >= -40; }));
   g.SetEnabled(false);
   const int held = g.Position();
-  PumpFor(100);
-  EXPECT_EQ(g.Position(), held);  // not even a step queued before the suspension
+  // Not even a step queued before the suspension.
+  EXPECT_FALSE(HappensWithin([&] { return g.Position() != held; }, 100));
 
   // Disabling twice and enabling once runs again: suspensions do not nest.
   g.SetEnabled(false);
   g.SetEnabled(true);
-  ASSERT_TRUE(PumpUntil([&] { return g.Position() != held; }));
+  ASSERT_TRUE(WaitUntil([&] { return g.Position() != held; }));
   EXPECT_EQ(g.Position(), held + 2);
 }
 
@@ -269,11 +249,10 @@ TEST(JvWaitingGradient, PaintsOnItsFormAndStepsThroughTheApplicationLoop) {
   // The timer thread's steps run from the application's own message processing.
   g->SetInterval(1);
   g->SetEnabled(true);
-  const DWORD start = GetTickCount();
-  while (g->Position() < 0 && GetTickCount() - start < 3000) {
+  ASSERT_TRUE(WaitUntil([&] {
     Application->ProcessMessages();
-    Sleep(1);
-  }
+    return g->Position() >= 0;
+  }));
   g->SetEnabled(false);
   Application->ProcessMessages();
   const int at = g->Position();

@@ -17,52 +17,10 @@
 #include "ui/Published.h"
 #include "ui/StdCtrls.h"
 #include "ui/Threads.h"
+#include "support/UserAction.h"
+#include "support/Wait.h"
 
 namespace {
-
-std::string TextOf(HWND wnd) {
-  char text[256] = {};
-  GetWindowTextA(wnd, text, sizeof text);
-  return text;
-}
-
-// The child window with that text, or null.
-HWND ChildWithText(HWND parent, const std::string& text) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    if (TextOf(child) == text) return child;
-  return nullptr;
-}
-
-// Runs an action from a timer of the main thread once a window of the
-// given class (and title, when given) is there: the simulated user.
-struct UserAction {
-  std::string ClassName;
-  std::string Title;
-  std::function<void(HWND)> Act;
-  // Optional: the action waits until this holds too.
-  std::function<bool()> Ready = nullptr;
-  bool Done = false;
-};
-UserAction* gAction = nullptr;
-
-void CALLBACK UserTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  if (!gAction || gAction->Done) {
-    KillTimer(nullptr, id);
-    return;
-  }
-  HWND wnd = FindWindowA(gAction->ClassName.c_str(), gAction->Title.empty() ? nullptr : gAction->Title.c_str());
-  if (!wnd || !IsWindowVisible(wnd)) return;
-  if (gAction->Ready && !gAction->Ready()) return;
-  gAction->Done = true;
-  KillTimer(nullptr, id);
-  gAction->Act(wnd);
-}
-
-// Arms the simulated user for the next modal loop.
-void WhenWindowAppears(UserAction& action) {
-  gAction = &action;
-  SetTimer(nullptr, 0, 50, UserTimer);
-}
 
 // Asks "Stop scanning ?" and has the user do act on the dialog.
 TModalResult AskStop(const std::function<void(HWND)>& act) {
@@ -70,7 +28,7 @@ TModalResult AskStop(const std::function<void(HWND)>& act) {
   WhenWindowAppears(action);
   const TModalResult answer = MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0);
   EXPECT_TRUE(action.Done);
-  gAction = nullptr;
+  ForgetUserAction();
   return answer;
 }
 
@@ -97,8 +55,8 @@ TEST(MessageDialog, ShowsTheConfirmationAndAnswersWithThePressedButton) {
     char cls[64] = {};
     GetClassNameA(yes, cls, sizeof cls);
     seen.push_back(cls);
-    EXPECT_TRUE((GetWindowLongA(yes, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
-    EXPECT_FALSE((GetWindowLongA(no, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
+    EXPECT_TRUE((GetWindowLongPtrA(yes, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
+    EXPECT_FALSE((GetWindowLongPtrA(no, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON);
     ownerDisabled = !IsWindowEnabled(owner->Handle());
     SendMessageA(no, BM_CLICK, 0, 0);
   });
@@ -155,8 +113,12 @@ public:
   bool ran = false;
 
 protected:
+  // Hands the call over once the dialog (and so its modal loop) is there.
   void Execute() override {
-    Sleep(100);
+    WaitUntil([] {
+      HWND dialog = FindWindowA("TMessageForm", nullptr);
+      return dialog && IsWindowVisible(dialog);
+    });
     Synchronize([this] { ran = true; });
   }
 };
@@ -169,7 +131,7 @@ TEST(MessageDialog, ModalLoopRunsCallsHandedToTheMainThread) {
   action.Ready = [&] { return thread->Finished(); };
   WhenWindowAppears(action);
   EXPECT_EQ(MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0), mrNo);
-  gAction = nullptr;
+  ForgetUserAction();
   EXPECT_TRUE(thread->ran);
   thread->WaitFor();
 }
@@ -200,7 +162,7 @@ TEST(Application, WindowCarriesTheTitleOfPlainMessageBoxes) {
   WhenWindowAppears(action);
   EXPECT_EQ(Application->MessageBox("Scan complete\n\rItems found:0", "", MB_OK), IDOK);
   EXPECT_TRUE(action.Done);
-  gAction = nullptr;
+  ForgetUserAction();
 }
 
 TEST(Application, AnExceptionFromAClickIsShownAndTheProgramGoesOn) {
@@ -217,7 +179,7 @@ TEST(Application, AnExceptionFromAClickIsShownAndTheProgramGoesOn) {
                     }};
   WhenWindowAppears(action);
   SendMessageA(button->Handle(), BM_CLICK, 0, 0);
-  gAction = nullptr;
+  ForgetUserAction();
   EXPECT_TRUE(action.Done);
   EXPECT_EQ(shown, "Cannot do that.");
   EXPECT_TRUE(IsWindow(button->Handle()));
@@ -260,7 +222,7 @@ TEST(Forms, ShowModalReturnsTheModalResultOfTheClickedButton) {
   UserAction action{"TForm", "modal", [](HWND wnd) { SendMessageA(ChildWithText(wnd, "OK"), BM_CLICK, 0, 0); }};
   WhenWindowAppears(action);
   EXPECT_EQ(form->ShowModal(), mrOk);
-  gAction = nullptr;
+  ForgetUserAction();
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
   EXPECT_THROW(([&] {
                  form->Show();
@@ -336,7 +298,7 @@ TEST(Forms, ChangingTheBorderRemakesAShownWindow) {
   EXPECT_EQ(TextOf(form->Handle()), "set directly");
   EXPECT_NE(form->Handle(), before);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
-  EXPECT_EQ(GetWindowLongA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(GetWindowLongPtrA(form->Handle(), GWL_STYLE) & WS_CAPTION, 0);
   EXPECT_EQ(GetParent(button->Handle()), form->Handle());
   EXPECT_EQ(TextOf(button->Handle()), "kept");
 }
@@ -444,38 +406,7 @@ TEST(Forms, DefinitionComesFromTheResourceNamedAfterTheClass) {
   EXPECT_EQ(form.ClientWidth(), 599);
   EXPECT_EQ(form.ClientHeight(), 452);
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
-  EXPECT_EQ(GetWindowLongA(form.Handle(), GWL_STYLE) & WS_CAPTION, 0);
+  EXPECT_EQ(GetWindowLongPtrA(form.Handle(), GWL_STYLE) & WS_CAPTION, 0);
 
   EXPECT_THROW(TMissingForm(nullptr), EResNotFound);
-}
-
-// Last: once Run has ended, the application counts as terminated.
-TEST(ZApplicationEnd, RunEndsWhenTheMainFormClosesAndSecondaryFormsOnlyHide) {
-  ASSERT_EQ(Application->MainForm(), nullptr);
-  TMainForm* main = nullptr;
-  TMainForm* second = nullptr;
-  Application->CreateForm(main);
-  Application->CreateForm(second);
-  EXPECT_EQ(Application->MainForm(), main);
-
-  second->Show();
-  second->Close();  // a secondary form hides; the application goes on
-  EXPECT_EQ(second->closeActions, (std::vector<TCloseAction>{caHide}));
-  EXPECT_FALSE(IsWindowVisible(second->Handle()));
-  EXPECT_FALSE(Application->Terminated());
-
-  // The user closes the main window while the program runs.
-  UserAction action{"TMainForm", "", [](HWND wnd) { PostMessageA(wnd, WM_CLOSE, 0, 0); }};
-  WhenWindowAppears(action);
-  Application->Run();
-  gAction = nullptr;
-  EXPECT_TRUE(action.Done);
-  EXPECT_TRUE(Application->Terminated());
-  EXPECT_EQ(main->closeActions, (std::vector<TCloseAction>{caHide}));
-  EXPECT_TRUE(IsWindowVisible(main->Handle()));  // the window stays until the program ends
-  delete main;
-  EXPECT_EQ(Application->MainForm(), nullptr);
-  // The second form stays with the application, which frees it when the
-  // test program ends (after every static table of the layer is gone).
-  EXPECT_EQ(second->Owner(), Application);
 }

@@ -4,24 +4,11 @@
 #include <atomic>
 #include <stdexcept>
 
+#include "support/Wait.h"
 #include "ui/Threads.h"
 #include "ui/Timers.h"
 
 namespace {
-
-// Runs queued calls and messages on this (the main) thread until done() or the timeout.
-template <class F>
-bool PumpUntil(F done, DWORD timeoutMs = 5000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    CheckSynchronize();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // Runs a function as its Execute.
 class TFunctionThread : public TThread {
@@ -51,7 +38,7 @@ TEST(Threads, SynchronizeRunsOnTheMainThreadAndWaits) {
     afterCall = ranOn.load() != 0;  // the call has finished before Synchronize returns
   });
   worker.Start();
-  ASSERT_TRUE(PumpUntil([&] { return worker.Finished(); }));
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
   EXPECT_EQ(ranOn.load(), MainThreadID);
   EXPECT_TRUE(afterCall);
 }
@@ -73,7 +60,7 @@ TEST(Threads, AnExceptionInTheSynchronizedCallReachesTheWaitingThread) {
     }
   });
   worker.Start();
-  ASSERT_TRUE(PumpUntil([&] { return worker.Finished(); }));
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
   EXPECT_EQ(caught, "from main");
 }
 
@@ -90,17 +77,17 @@ TEST(Threads, SuspendedThreadStopsAndResumesWhereItWas) {
     while (self.Sleep(2)) ++steps;
   });
   EXPECT_TRUE(worker.Suspended());
-  Sleep(50);
-  EXPECT_EQ(steps.load(), 0);  // created suspended: Execute has not run
+  // Created suspended: Execute has not run.
+  EXPECT_FALSE(HappensWithin([&] { return steps.load() != 0; }, 50));
   worker.Start();
-  ASSERT_TRUE(PumpUntil([&] { return steps.load() >= 5; }));
+  ASSERT_TRUE(WaitUntil([&] { return steps.load() >= 5; }));
   worker.Suspend();
-  Sleep(20);  // let a step in progress finish
+  // Suspension is cooperative: a step already past its wait point may still
+  // count, but no further one.
   const int held = steps.load();
-  Sleep(100);
-  EXPECT_EQ(steps.load(), held);
+  EXPECT_FALSE(HappensWithin([&] { return steps.load() > held + 1; }, 100));
   worker.Resume();
-  ASSERT_TRUE(PumpUntil([&] { return steps.load() > held + 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return steps.load() > held + 3; }));
 }
 
 TEST(Threads, DestroyingEndsSuspendedAndWaitingThreads) {
@@ -118,22 +105,27 @@ TEST(Threads, DestroyingEndsSuspendedAndWaitingThreads) {
       }
     });
     worker.Start();
-    while (!queued) Sleep(1);
+    ASSERT_TRUE(WaitUntil([&] { return queued.load(); }));
   }
   EXPECT_GE(calls.load(), 1);
 }
 
+// Set by the wake hook, which runs right after a worker's call has been
+// queued: tests learn from it that the call is waiting.
+HANDLE gQueued = nullptr;
+
 TEST(Threads, WaitForRunsACallQueuedBeforeTheWaitBegan) {
-  std::atomic<bool> queued{false};
+  gQueued = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  WakeMainThreadHook = [] { SetEvent(gQueued); };
   bool ran = false;
-  TFunctionThread worker([&](TFunctionThread&) {
-    queued = true;
-    TThread::Synchronize([&] { ran = true; });
-  });
+  TFunctionThread worker([&](TFunctionThread&) { TThread::Synchronize([&] { ran = true; }); });
   worker.Start();
-  while (!queued) Sleep(1);
-  Sleep(20);
-  WaitForSingleObject(SyncEvent(), 0);  // someone else took the wake-up
+  // Wait without running queued calls, so that the call is still waiting.
+  ASSERT_EQ(WaitForSingleObject(gQueued, kWaitDeadlineMs), WAIT_OBJECT_0);
+  WakeMainThreadHook = nullptr;
+  CloseHandle(gQueued);
+  EXPECT_FALSE(ran);
+  ASSERT_EQ(WaitForSingleObject(SyncEvent(), 0), WAIT_OBJECT_0);  // someone else took the wake-up
   worker.WaitFor();
   EXPECT_TRUE(ran);
 }
@@ -143,7 +135,7 @@ TEST(Threads, WakeHookIsCalledWhenACallIsQueued) {
   WakeMainThreadHook = [] { ++wakes; };
   TFunctionThread worker([](TFunctionThread&) { TThread::Synchronize([] {}); });
   worker.Start();
-  ASSERT_TRUE(PumpUntil([&] { return worker.Finished(); }));
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
   WakeMainThreadHook = nullptr;
   EXPECT_EQ(wakes.load(), 1);
 }
@@ -153,9 +145,8 @@ TEST(Timers, TimerFiresWhileEnabledOnly) {
   int ticks = 0;
   timer.OnTimer = [&](TObject*) { ++ticks; };
   timer.SetInterval(10);
-  ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+  ASSERT_TRUE(WaitUntil([&] { return ticks >= 3; }));
   timer.SetEnabled(false);
   const int held = ticks;
-  PumpUntil([] { return false; }, 100);
-  EXPECT_EQ(ticks, held);
+  EXPECT_FALSE(HappensWithin([&] { return ticks != held; }, 100));
 }

@@ -7,23 +7,11 @@
 
 #include "SkinTestFiles.h"
 #include "skin/data/SkinManager.h"
+#include "support/Wait.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Timers.h"
 
 namespace {
-
-// Runs the thread's messages for Milliseconds.
-void PumpMessages(DWORD Milliseconds) {
-  const DWORD start = GetTickCount();
-  MSG msg;
-  while (GetTickCount() - start < Milliseconds) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(5);
-  }
-}
 
 class SkinManagerTest : public ::testing::Test {
 protected:
@@ -71,9 +59,8 @@ TEST_F(SkinManagerTest, LaterRequestsWaitForTheTimerAndTheLastOneWins) {
   EXPECT_TRUE(SkinManager->Active);
   SkinManager->Request(TSkinManage::raSwitchOff);
   EXPECT_TRUE(SkinManager->Active);  // not yet
-  PumpMessages(400);
+  ASSERT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
   EXPECT_FALSE(SkinManager->Active);
-  EXPECT_FALSE(SkinManager->Timer->Enabled());
 }
 
 TEST_F(SkinManagerTest, ASkinFileAtRunTimeReloadsAndFiresOnSkinChangedOnce) {
@@ -95,15 +82,16 @@ TEST_F(SkinManagerTest, ASkinFileAtRunTimeReloadsAndFiresOnSkinChangedOnce) {
   EXPECT_EQ(data.SkinName, "From disk");
   EXPECT_EQ(SkinManager->ChangedSkinData, &data);
   EXPECT_EQ(changed, 0);
-  PumpMessages(400);
+  ASSERT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
   EXPECT_EQ(changed, 1);
   EXPECT_EQ(SkinManager->ChangedSkinData, nullptr);
 
-  // A file that does not exist loads nothing and leaves the component empty.
+  // A file that does not exist loads nothing, leaves the component empty and
+  // asks for no re-skinning.
   data.SetSkinFile(path);
   EXPECT_TRUE(data.SkinEmpty);
   EXPECT_EQ(data.SkinName, "From disk");
-  PumpMessages(300);
+  EXPECT_FALSE(SkinManager->Timer->Enabled());
   EXPECT_EQ(changed, 1);
 }
 
@@ -114,7 +102,8 @@ TEST_F(SkinManagerTest, AComponentGoingAwayIsNoLongerAPendingChange) {
   EXPECT_EQ(SkinManager->ChangedSkinData, data.get());
   data.reset();
   EXPECT_EQ(SkinManager->ChangedSkinData, nullptr);
-  PumpMessages(300);  // the timer fires with nothing to tell
+  // The timer fires with nothing to tell.
+  EXPECT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
 }
 
 }  // namespace
