@@ -10,5 +10,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Every executable runs on its own: no MinGW DLLs beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Windows programs built here run under Wine on the build machine.
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")
+# Windows programs built here run under Wine on the build machine, under the
+# 32-bit Wine (tools/wine-env); scripted tests get the same choice.
+set(QUORVEL_WINE_ARCH 32)
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env QUORVEL_WINE_ARCH=32 "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run")
