@@ -192,6 +192,19 @@ HFONT TFont::Handle() {
   return FHandle.Get();
 }
 
+// Adopts a GDI font made elsewhere (the system's caption font, say).
+void TFont::SetHandle(HFONT font) {
+  LOGFONTA lf{};
+  if (!font || !GetObjectA(font, sizeof lf, &lf)) return;
+  FHeight = lf.lfHeight;
+  FName = lf.lfFaceName;
+  FCharset = lf.lfCharSet;
+  FStyle = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
+           (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+  Changed();
+  FHandle.Reset(font);
+}
+
 // Copies another font's description.
 void TFont::Assign(TPersistent* source) {
   if (auto* f = dynamic_cast<TFont*>(source)) {

@@ -282,6 +282,9 @@ public:
 
   // The GDI font, created on first use and owned by this object.
   HFONT Handle();
+  // Takes ownership of font and takes its description (name, height, style,
+  // character set) from it.
+  void SetHandle(HFONT font);
   void Assign(TPersistent* source) override;
 
   TNotifyEvent OnChange;

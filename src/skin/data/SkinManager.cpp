@@ -1,13 +1,24 @@
 #include "skin/data/SkinManager.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinForm.h"
+#include "ui/Forms.h"
 
 TSkinManage* SkinManager = nullptr;
 DWORD WinVersion = 0;
 
 namespace {
+
+// The manager's window-creation hook.
+HHOOK Hook = nullptr;
+
+std::string LowerCase(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return s;
+}
 
 // Frees the manager when the program ends, if nobody did before.
 struct TSkinManagerFinalizer {
@@ -16,19 +27,63 @@ struct TSkinManagerFinalizer {
 
 }  // namespace
 
-// A switched-off manager with a stopped 250 ms timer.
+// A switched-off manager with a stopped 250 ms timer and its hook.
 TSkinManage::TSkinManage() : Timer(std::make_unique<TTimer>(nullptr)) {
   Timer->SetEnabled(false);
   Timer->SetInterval(RequestDelay);
   Timer->OnTimer = [this](TObject*) { TimerFired(); };
-  WinVersion = GetVersion();
+  InstallHook();
 }
 
-// Marks the manager as going away before anything is released.
+// Marks the manager as going away, stops watching windows, then frees the
+// skinners (their windows may still be there: they put them back).
 TSkinManage::~TSkinManage() {
   ActivateCount = 4;
   Timer.reset();
+  if (Hook) {
+    UnhookWindowsHookEx(Hook);
+    Hook = nullptr;
+  }
+  while (!Forms.empty()) Forms.pop_back();
   SkinDatas.clear();
+}
+
+// Watches the windows of this thread only.
+void TSkinManage::InstallHook() {
+  WinVersion = GetVersion();
+  Hook = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+}
+
+LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
+  TSkinManage* manager = SkinManager;
+  if (Code >= 0 && manager) {
+    const auto wnd = reinterpret_cast<HWND>(WParam);
+    switch (Code) {
+      case HCBT_CREATEWND: {
+        const std::string name = WindowClassName(wnd);
+        if (name == "ScrollBar") {
+          // A skinned window draws its own scroll bars: a separate bar
+          // control directly on it is refused.
+          const auto* create = reinterpret_cast<CBT_CREATEWNDA*>(LParam);
+          if (create && create->lpcs && manager->HasFormSkinner(create->lpcs->hwndParent)) return RefuseWindow;
+        } else if (name == "#32768") {
+          manager->AttachPopupMenu(wnd);
+        }
+        break;
+      }
+      case HCBT_DESTROYWND:
+        manager->DetachPopupMenu(wnd);
+        manager->DetachForm(wnd);
+        break;
+      case HCBT_ACTIVATE:
+        if (manager->ActivateCount == 0) manager->ActivateCount = 1;
+        manager->AttachForm(wnd);
+        break;
+      default:
+        break;
+    }
+  }
+  return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
 // Appends to the registered components.
@@ -56,20 +111,165 @@ void TSkinManage::TimerFired() {
   Timer->SetEnabled(false);
   switch (PendingAction) {
     case raSwitchOn:
-      Active = true;
+      SwitchOn();
       break;
     case raSwitchOff:
-      Active = false;
+      SwitchOff();
       break;
     case raSkinChanged:
-      if (TSkinData* changed = ChangedSkinData) {
-        ChangedSkinData = nullptr;
-        changed->DoSkinChanged();
-      }
+      ApplyChangedSkin();
       break;
     default:
       break;
   }
+}
+
+// Skins every form of the application; other windows follow at their next
+// activation.
+void TSkinManage::SwitchOn() {
+  Active = true;
+  if (!Application) return;
+  for (int i = Application->FormCount() - 1; i >= 0; --i) AttachForm(Application->Forms(i)->Handle());
+}
+
+// Gives every skinned window its own look back; popup menus are left alone.
+void TSkinManage::SwitchOff() {
+  Active = false;
+  while (!Forms.empty()) {
+    std::unique_ptr<TWinSkinForm> skinner = std::move(Forms.back());
+    Forms.pop_back();
+    skinner->Detach();
+    TWinSkinForm::Repaint(skinner->FHandle);
+  }
+}
+
+// Every skinned window takes the changed skin's metrics, then its looks.
+void TSkinManage::ApplyChangedSkin() {
+  for (auto& skinner : Forms) {
+    skinner->DropRegion();
+    skinner->ComputeMetrics();
+  }
+  for (auto& skinner : Forms) skinner->SkinChanged();
+  if (TSkinData* changed = ChangedSkinData) {
+    changed->DoSkinChanged();
+    ChangedSkinData = nullptr;
+  }
+}
+
+bool TSkinManage::AttachForm(HWND Wnd) {
+  if (!Active) return false;
+  TCustomForm* form = FindForm(Wnd);
+  if (HasFormSkinner(Wnd) || IsPlainChild(Wnd)) return false;
+  RECT r;
+  if (!GetWindowRect(Wnd, &r) || (r.right - r.left) * (r.bottom - r.top) == 0) return false;
+  if (form && form->Tag() == 99) return false;
+  const std::string name = WindowClassName(Wnd);
+  if (name == "TApplication" || !CanSkin(name)) return false;
+  TSkinData* skinData = nullptr;
+  FindSkinData(skinData, Wnd);
+  if (!skinData || skinData->SkinEmpty) return false;
+
+  auto skinner = std::make_unique<TWinSkinForm>(nullptr);
+  skinner->FHandle = Wnd;
+  if (form)
+    skinner->AttachToForm(skinData, form);
+  else
+    skinner->AttachToWindow(skinData);
+  PostMessageA(Wnd, WM_SKINACTIVATE, 0, 1000);
+  Forms.push_back(std::move(skinner));
+  return true;
+}
+
+bool TSkinManage::DetachForm(HWND Wnd) {
+  auto it = std::find_if(Forms.begin(), Forms.end(), [Wnd](const auto& f) { return f->FHandle == Wnd; });
+  if (it == Forms.end()) return false;
+  std::unique_ptr<TWinSkinForm> skinner = std::move(*it);
+  Forms.erase(it);
+  skinner->FPhase = fpReleasing;
+  skinner->Detach();
+  return true;
+}
+
+bool TSkinManage::HasFormSkinner(HWND Wnd) const { return FormSkinner(Wnd) != nullptr; }
+
+TWinSkinForm* TSkinManage::FormSkinner(HWND Wnd) const {
+  for (const auto& f : Forms)
+    if (f->FHandle == Wnd) return f.get();
+  return nullptr;
+}
+
+TCustomForm* TSkinManage::FindForm(HWND Wnd) {
+  if (!Application) return nullptr;
+  for (int i = 0; i < Application->FormCount(); ++i)
+    if (Application->Forms(i)->Handle() == Wnd) return Application->Forms(i);
+  return nullptr;
+}
+
+bool TSkinManage::IsPlainChild(HWND Wnd) {
+  if (!(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD)) return false;
+  return LowerCase(WindowClassName(GetParent(Wnd))) != "mdiclient";
+}
+
+void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
+  // Within a rule the last matching component wins.
+  auto lastOf = [this](auto&& matches) {
+    TSkinData* found = nullptr;
+    for (TSkinData* data : SkinDatas)
+      if (matches(*data)) found = data;
+    return found;
+  };
+  SkinData = lastOf([Wnd](TSkinData& d) {
+    auto* owner = dynamic_cast<TWinControl*>(d.Owner());
+    return d.SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() && owner->Handle() == Wnd;
+  });
+  if (SkinData) return;
+  const std::string name = LowerCase(WindowClassName(Wnd));
+  if (name == "tmessageform" || name == "#32770") {
+    SkinData = lastOf([](TSkinData& d) { return d.SkinFormtype() == sfDialog; });
+    if (SkinData) return;
+  }
+  SkinData = lastOf([](TSkinData& d) { return d.SkinFormtype() == sfMainform; });
+  if (!SkinData && !SkinDatas.empty()) SkinData = SkinDatas.front();
+}
+
+bool TSkinManage::CanSkin(const std::string& ClassName) const {
+  bool doSkin = true;
+  for (TSkinData* data : SkinDatas)
+    if (data->SkinFormtype() == sfMainform) {
+      data->CheckFormSkin(ClassName, doSkin);
+      break;
+    }
+  return doSkin;
+}
+
+void TSkinManage::AttachPopupMenu(HWND) {}
+
+bool TSkinManage::DetachPopupMenu(HWND) { return false; }
+
+void TSkinManage::SetMdiMax(bool Value) {
+  if (Value == MdiMaximized) return;
+  MdiMaximized = Value;
+  for (auto& f : Forms) {
+    if (f->FKind != fkMDIChild) continue;
+    if (Value) {
+      if (f->FRegionSet) f->DropRegion();
+      f->SetSysButtons(true);
+    } else if (f->FWindowState == fwsMinimized) {
+      f->SetSysButtons(true);
+    } else {
+      f->FWindowState = fwsNormal;
+      f->UpdateRegion();
+      f->SetSysButtons(false);
+      if (!f->FRegionSet) f->FrameChanged();
+    }
+  }
+  SkinTrace(Value ? "***** SetMdiMax True" : "***** SetMdiMax Flase");
+}
+
+std::string WindowClassName(HWND Wnd) {
+  char name[100] = {};
+  if (!Wnd || !GetClassNameA(Wnd, name, sizeof name)) return {};
+  return name;
 }
 
 // Deletes the manager once.

@@ -1,17 +1,23 @@
-// The process-wide skin manager: it knows every skin data component and
-// carries out switching skinning on and off and applying a changed skin,
-// deferred through a 250 ms timer once the first window has been activated.
+// The process-wide skin manager. Through a window-creation hook of the GUI
+// thread it sees every window created, activated and destroyed, decides
+// which ones get a skin and from which skin data component, and attaches
+// and releases their form skinners. It also carries out switching skinning
+// on and off and applying a changed skin, deferred through a 250 ms timer
+// once the first window has been activated.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Classes.h"
 #include "ui/Timers.h"
 
+class TCustomForm;
 class TSkinData;
+class TWinSkinForm;
 
 class TSkinManage : public TObject {
 public:
@@ -20,8 +26,12 @@ public:
   // How long a request waits once windows are up, in milliseconds.
   static constexpr uint32_t RequestDelay = 250;
 
-  // Idle and switched off, with its timer stopped; takes WinVersion.
+  // The result of the hook that makes Windows refuse a window.
+  static constexpr LRESULT RefuseWindow = 10;
+
+  // Idle and switched off, with its timer stopped; installs the hook.
   TSkinManage();
+  // Removes the hook and frees every skinner, last attached first.
   ~TSkinManage() override;
   TSkinManage(const TSkinManage&) = delete;
   TSkinManage& operator=(const TSkinManage&) = delete;
@@ -36,7 +46,32 @@ public:
   // Carries out PendingAction; the timer's handler.
   void TimerFired();
 
+  // Gives Wnd a form skinner when it qualifies; true when one was attached.
+  bool AttachForm(HWND Wnd);
+  // Releases Wnd's form skinner; false when it has none.
+  bool DetachForm(HWND Wnd);
+  bool HasFormSkinner(HWND Wnd) const;
+  // The form skinner of Wnd, or null.
+  TWinSkinForm* FormSkinner(HWND Wnd) const;
+  // The application's form whose window is Wnd, or null.
+  static TCustomForm* FindForm(HWND Wnd);
+  // A child window that is not an MDI child.
+  static bool IsPlainChild(HWND Wnd);
+  // The component that serves Wnd (SkinData enters null and stays null when
+  // none is registered).
+  void FindSkinData(TSkinData*& SkinData, HWND Wnd) const;
+  // Whether windows of class ClassName may be skinned.
+  bool CanSkin(const std::string& ClassName) const;
+  // Popup menus keep the platform's look until they get a skinner of their
+  // own; the hook already calls these at their creation and destruction.
+  void AttachPopupMenu(HWND Wnd);
+  bool DetachPopupMenu(HWND Wnd);
+  // Records whether the active MDI child is maximized and switches every MDI
+  // child between the skinned frame and the platform's.
+  void SetMdiMax(bool Value);
+
   std::unique_ptr<TTimer> Timer;
+  std::vector<std::unique_ptr<TWinSkinForm>> Forms;
   std::vector<TSkinData*> SkinDatas;  // not owned
   bool Active = false;                // new windows may be skinned
   // 0 until the first window activation has been seen, then 1; 4 while the
@@ -45,7 +80,17 @@ public:
   bool MdiMaximized = false;
   int PendingAction = 0;
   TSkinData* ChangedSkinData = nullptr;  // whose OnSkinChanged fires after a change
+
+private:
+  void InstallHook();
+  static LRESULT CALLBACK HookProc(int Code, WPARAM WParam, LPARAM LParam);
+  void SwitchOn();
+  void SwitchOff();
+  void ApplyChangedSkin();
 };
+
+// A window's class name (read into a buffer of 100 characters).
+std::string WindowClassName(HWND Wnd);
 
 // The one manager, made by the first skin data component outside design
 // mode; null before that and after FreeSkinManager.

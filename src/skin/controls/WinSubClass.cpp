@@ -1,0 +1,249 @@
+// The control skinner base: attaching, message routing, the common repaint
+// rules, the hover hand-over, and the shared drawing helpers.
+#include "skin/controls/WinSubClass.h"
+
+#include <algorithm>
+
+#include "skin/window/SkinDraw.h"
+#include "skin/window/WinSkinForm.h"
+
+namespace {
+constexpr int kMaxCaption = 1000;
+}  // namespace
+
+TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSkinControl::~TSkinControl() { Restore(); }
+
+TWinSkinForm* TSkinControl::SkinForm() const { return dynamic_cast<TWinSkinForm*>(Owner()); }
+
+std::string TSkinControl::ReadCaption() const {
+  char text[kMaxCaption + 1] = {};
+  if (FHandle) SendMessageA(FHandle, WM_GETTEXT, kMaxCaption, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor, TCanvas* Canvas) {
+  FChangeColor = ChangeColor;
+  FSkinData = SkinData;
+  FCanvas = Canvas;
+  FControl = Control;
+  auto* windowed = dynamic_cast<TWinControl*>(Control);
+  FHandle = windowed ? windowed->Handle() : nullptr;
+  FOldWindowProc = Control->WindowProc;
+  Control->WindowProc = [this](TMessage& m) { WndProc(m); };
+  if (windowed) windowed->SetDoubleBuffered(true);
+  if (TWinSkinForm* form = SkinForm()) form->FSkinners.push_back(this);
+  FFocused = FHandle && GetFocus() == FHandle;
+  FEnabled = FHandle ? !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED) : Control->Enabled();
+  FCaption = ReadCaption();
+  if (ChangeColor) {
+    FOldColor = Control->Color();
+    Control->SetColor(SkinData->ButtonFaceColour);
+  }
+}
+
+void TSkinControl::InitWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas) {
+  FSkinData = SkinData;
+  FCanvas = Canvas;
+  FHandle = Handle;
+  FEnabled = true;
+  FCaption = ReadCaption();
+  auto instance = std::make_unique<TWindowSubclass>();
+  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); })) FObjectInstance = std::move(instance);
+}
+
+void TSkinControl::Restore() {
+  if (FOldWindowProc) {
+    TWinSkinForm* form = SkinForm();
+    if (FChangeColor && FControl && !(form && form->FPhase == fpReleasing)) FControl->SetColor(FOldColor);
+    if (FControl) FControl->WindowProc = std::move(FOldWindowProc);
+    FOldWindowProc = nullptr;
+  }
+  if (FObjectInstance) {
+    FObjectInstance->Detach();
+    FObjectInstance.reset();
+  }
+}
+
+bool TSkinControl::BeforeProc(TMessage&) { return true; }
+
+void TSkinControl::AfterProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_PAINT:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case CM_ENABLEDCHANGED:
+      Paint();
+      break;
+    case WM_SETTEXT:
+      FCaption = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+      Repaint();
+      break;
+    case WM_NCDESTROY:
+      Restore();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSkinControl::Paint() {
+  if (!FHandle || !IsWindow(FHandle)) return;
+  GetWindowRect(FHandle, &FWindowRect);
+  TRect r = FWindowRect;
+  OffsetRect(&r, -r.left, -r.top);
+  const TWindowDC dc(FHandle, TWindowDC::Window);
+  PaintControl(dc, r);
+}
+
+void TSkinControl::PaintControl(HDC, const TRect&) {}
+
+void TSkinControl::WndProc(TMessage& Message) {
+  if (!BeforeProc(Message)) return;
+  Default(Message);
+  AfterProc(Message);
+}
+
+void TSkinControl::Default(TMessage& Message) {
+  if (FOldWindowProc) {
+    FOldWindowProc(Message);
+  } else if (FObjectInstance) {
+    FObjectInstance->CallPrevious(Message);
+  } else if (FControl) {
+    // Restored while this message was on its way: the control's own handler.
+    FControl->WindowProc(Message);
+  } else if (FHandle) {
+    Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+  }
+}
+
+void TSkinControl::MouseLeave() {
+  if (FHandle) PostMessageA(FHandle, CM_MOUSELEAVE, 0, 0);
+  if (TWinSkinForm* form = SkinForm()) form->FHotControl = nullptr;
+}
+
+void TSkinControl::TakeHover() {
+  if (FMouseState & msMouseOver) return;
+  FMouseState |= msMouseOver;
+  Repaint();
+  TWinSkinForm* form = SkinForm();
+  if (!form) return;
+  if (form->FHotControl && form->FHotControl != this) form->FHotControl->MouseLeave();
+  form->FHotControl = this;
+}
+
+void TSkinControl::FillFace(HDC DC, const TRect& Rect) {
+  const TBrushObject face(CreateSolidBrush(ColorToRGB(FSkinData->ButtonFaceColour)));
+  FillRect(DC, &Rect, face);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing helpers
+
+void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans, int FrameCount,
+                   int Frame) {
+  TBitmap* scratch = ScratchBitmap();
+  if (!scratch || Rect.right < Rect.left || Rect.bottom < Rect.top) return;
+  std::unique_ptr<TBitmap> picture =
+      DrawNineSlice(Rect, Element.Bitmap, Element.Margins, false, Element.Tile != 0, FrameCount, Frame);
+  HDC dc = scratch->Canvas().Handle();
+  Skinner.FillFace(dc, Rect);
+  const TRect at{0, 0, Rect.right - Rect.left, Rect.bottom - Rect.top};
+  if (Trans == 1)
+    TransparentBlt(dc, at, *picture, SkinKeyColour);
+  else
+    BitBlt(dc, 0, 0, at.right, at.bottom, picture->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align, bool Enabled,
+                  const std::string& Text) {
+  HDC dc = Canvas.Handle();
+  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  Canvas.Font().SetStyle(0);
+  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
+  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
+  RECT m = Rect;
+  DrawTextA(dc, Text.c_str(), -1, &m, Align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS);
+  const int w = m.right - m.left, h = m.bottom - m.top;
+  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
+  const int left = Align == DT_CENTER ? Rect.left + ((Rect.right - Rect.left) - w) / 2 : m.left;
+  RECT at{left, top, left + w, top + h};
+  DrawTextA(dc, Text.c_str(), -1, &at, Align | DT_EXPANDTABS);
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+}
+
+void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect) {
+  TBitmap* scratch = ScratchBitmap();
+  if (!scratch || !Skinner.FCanvas) return;
+  Skinner.FCanvas->SetHandle(DC);
+  BitBlt(DC, Rect.left, Rect.top, scratch->Width(), scratch->Height(), scratch->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void PaintThroughBeginPaint(TSkinControl& Skinner, TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT paint{};
+  const bool began = dc == nullptr;
+  if (began) dc = BeginPaint(Skinner.FHandle, &paint);
+  GetWindowRect(Skinner.FHandle, &Skinner.FWindowRect);
+  TRect r = Skinner.FWindowRect;
+  OffsetRect(&r, -r.left, -r.top);
+  Skinner.PaintControl(dc, r);
+  if (began) EndPaint(Skinner.FHandle, &paint);
+  Message.Result = 0;
+}
+
+namespace {
+
+// Frame Frame of Bitmap's side-by-side strip stretched to Rect on DC,
+// magenta transparent.
+void DrawStrip(HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
+  if (Rect.right < Rect.left || Rect.bottom < Rect.top || Bitmap.Empty()) return;
+  const int frames = std::max(1, FrameCount), fw = Bitmap.Width() / frames;
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  if (w == 0 || h == 0 || fw == 0) return;
+  TBitmap cell;
+  cell.SetSize(w, h);
+  HDC cellDC = cell.Canvas().Handle();
+  SetStretchBltMode(cellDC, COLORONCOLOR);
+  StretchBlt(cellDC, 0, 0, w, h, Bitmap.Canvas().Handle(), fw * (Frame - 1), 0, fw, Bitmap.Height(), SRCCOPY);
+  TransparentBlt(DC, Rect, cell, SkinKeyColour);
+}
+
+}  // namespace
+
+void DrawStripFrame(TSkinControl&, TCanvas& Target, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
+  DrawStrip(Target.Handle(), Rect, FrameCount, Frame, Bitmap);
+}
+
+void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
+  if (Skinner.FCanvas) Skinner.FCanvas->SetHandle(DC);
+  DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
+}
+
+void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
+                           TBitmap& Bitmap) {
+  if (!Skinner.FCanvas) {
+    DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
+    return;
+  }
+  const HDC previous = Skinner.FCanvas->HandleAllocated() ? Skinner.FCanvas->Handle() : nullptr;
+  Skinner.FCanvas->SetHandle(DC);
+  DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
+  Skinner.FCanvas->SetHandle(previous);
+}
+
+void DrawGlyph(TSkinControl&, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index, TBitmap& Glyph) {
+  if (Glyph.Empty()) return;
+  const int cells = std::max(1, NumGlyphs), cw = Glyph.Width() / cells, ch = Glyph.Height();
+  if (cw == 0) return;
+  TBitmap cell;
+  cell.SetSize(cw, ch);
+  BitBlt(cell.Canvas().Handle(), 0, 0, cw, ch, Glyph.Canvas().Handle(), cw * (Index - 1), 0, SRCCOPY);
+  const COLORREF key = GetPixel(cell.Canvas().Handle(), 0, ch - 1);
+  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + cw, Rect.top + ch}, cell, key);
+}

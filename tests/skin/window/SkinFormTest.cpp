@@ -1,0 +1,496 @@
+// The form skinner on the program's own windows: attaching at the first
+// activation, the frame drawn from the skin (checked against the skin's own
+// pictures), the title-bar buttons, switching skinning off and on, changing
+// the skin, and handles that are given back.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/ad.h"
+#include "app/scan.h"
+#include "skin/data/SkinManager.h"
+#include "skin/window/SkinDraw.h"
+#include "skin/window/WinSkinForm.h"
+#include "support/UserAction.h"
+#include "support/Wait.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+HWND MainWindow() { return Form1->Handle(); }
+TWinSkinForm* Skinner(HWND wnd) { return SkinManager ? SkinManager->FormSkinner(wnd) : nullptr; }
+
+// Runs the queue dry (the scan tests' pump, without a scan).
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+bool IsSkinnedAndActive(HWND wnd) {
+  TWinSkinForm* s = Skinner(wnd);
+  return s && s->FPhase == fpActive;
+}
+
+// The window as it is on the screen, through its window DC.
+struct TCapture {
+  int Width = 0, Height = 0;
+  std::vector<COLORREF> Pixels;
+  COLORREF At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
+};
+
+TCapture Capture(HWND wnd) {
+  RECT r;
+  GetWindowRect(wnd, &r);
+  TCapture c;
+  c.Width = r.right - r.left;
+  c.Height = r.bottom - r.top;
+  TBitmap shot;
+  shot.SetPixelFormat(TPixelFormat::pf32bit);
+  shot.SetSize(c.Width, c.Height);
+  {
+    const TWindowDC dc(wnd, TWindowDC::Window);
+    BitBlt(shot.Canvas().Handle(), 0, 0, c.Width, c.Height, dc, 0, 0, SRCCOPY);
+  }
+  for (int y = 0; y < c.Height; ++y) {
+    const uint8_t* row = shot.ScanLine(y);
+    for (int x = 0; x < c.Width; ++x) c.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
+  }
+  return c;
+}
+
+COLORREF PixelOf(TBitmap& bitmap, int x, int y) { return GetPixel(bitmap.Canvas().Handle(), x, y) & 0xFFFFFF; }
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+// Counts the pixels of a rectangle of the capture that differ from the
+// picture: source(x, y) gives the expected colour (magenta: not checked).
+int Mismatches(const TCapture& shot, const TRect& r, const std::function<COLORREF(int, int)>& source,
+               const std::function<bool(int, int)>& skip = nullptr) {
+  int bad = 0;
+  for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, shot.Height); ++y)
+    for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, shot.Width); ++x) {
+      if (skip && skip(x, y)) continue;
+      const COLORREF want = source(x - r.left, y - r.top);
+      if (want != kMagenta && shot.At(x, y) != want) ++bad;
+    }
+  return bad;
+}
+
+// A small window of another program part, used to take the activation away.
+HWND OtherWindow() {
+  static HWND wnd = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SkinTestOther";
+    RegisterClassA(&wc);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, "SkinTestOther", "", WS_POPUP | WS_VISIBLE, 1000, 740, 20, 20,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  }();
+  return wnd;
+}
+
+class SkinFormTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    if (Form1) return;
+    Application->Initialize();
+    Application->SetTitle("Quorvel ");
+    Application->CreateForm(Form1);
+    Application->CreateForm(Form2);
+    Form1->Show();
+    SetWindowPos(MainWindow(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+
+  // Every test starts with the stored skin on, the main window normal,
+  // active and skinned, and nothing else shown.
+  void SetUp() override {
+    ForgetUserAction();
+    TSkinData* data = Form1->SkinData1;
+    if (!data->SkinFile().empty()) {
+      data->SetSkinFile("");
+      ASSERT_TRUE(data->LoadSkinStore());
+      data->NotifySkinChanged();
+      Settle();
+    }
+    if (!SkinManager->Active) {
+      data->SetActive(true);
+      Settle();
+    }
+    Form2->Hide();
+    if (IsIconic(MainWindow()) || IsZoomed(MainWindow())) ShowWindow(MainWindow(), SW_RESTORE);
+    SetForegroundWindow(MainWindow());
+    SetActiveWindow(MainWindow());
+    ASSERT_TRUE(WaitUntil([] { return IsSkinnedAndActive(MainWindow()) && GetActiveWindow() == MainWindow(); }));
+    Repaint();
+  }
+
+  // Lets the manager's timer carry out what was requested.
+  static void Settle() {
+    WaitUntil([] { return !SkinManager->Timer->Enabled(); });
+    Pump();
+  }
+
+  // Paints the frame now and lets the window catch up.
+  static void Repaint() {
+    RedrawWindow(MainWindow(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
+    Pump();
+  }
+
+  static TWinSkinForm& Main() { return *Skinner(MainWindow()); }
+  static TSkinData& Skin() { return *Form1->SkinData1; }
+
+  static POINT ScreenPointOf(const TRect& bounds) {
+    RECT w;
+    GetWindowRect(MainWindow(), &w);
+    return POINT{w.left + (bounds.left + bounds.right) / 2, w.top + (bounds.top + bounds.bottom) / 2};
+  }
+  static LPARAM PointParam(POINT p) { return MAKELPARAM(p.x, p.y); }
+
+  // The first visible button with this action, or null.
+  static TWinSysButton* ButtonWithAction(int action) {
+    for (auto& b : Main().FSysButtons)
+      if (b->FVisible && b->FSkinObject->Action == action && !b->FSkinObject->Bitmap.Empty()) return b.get();
+    return nullptr;
+  }
+
+  // The mismatching pixels of every visible, non-icon title-bar button of the
+  // main window against frame frameOf(button) of its strip.
+  static int ButtonMismatches(const std::function<int(TWinSysButton&)>& frameOf) {
+    const TCapture shot = Capture(MainWindow());
+    int bad = 0;
+    for (auto& b : Main().FSysButtons) {
+      TDataSkinSysButton& e = *b->FSkinObject;
+      if (!b->FVisible || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11 || e.Visibility == 100) continue;
+      const int fw = e.Bitmap.Width() / std::max(1, e.FrameCount), frame = frameOf(*b);
+      bad += Mismatches(shot, b->FBounds, [&](int x, int y) { return PixelOf(e.Bitmap, fw * (frame - 1) + x, y); });
+    }
+    return bad;
+  }
+};
+
+TEST_F(SkinFormTest, StartUpSkinsTheMainWindowAroundItsClientArea) {
+  TWinSkinForm& s = Main();
+  RECT client;
+  GetClientRect(MainWindow(), &client);
+  EXPECT_EQ(client.right, 630);
+  EXPECT_EQ(client.bottom, 394);
+  EXPECT_EQ(s.FSkinData, Form1->SkinData1);
+  EXPECT_EQ(s.FForm, Form1);
+  auto& b = Skin().Borders;
+  EXPECT_EQ(s.FTitleHeight, b[3]->Bitmap.Height() / b[3]->FrameCount);
+  EXPECT_EQ(s.FBorderLeft, b[1]->Bitmap.Width() / b[1]->FrameCount);
+  RECT window;
+  GetWindowRect(MainWindow(), &window);
+  EXPECT_EQ(window.right - window.left, 630 + s.FBorderLeft + s.FBorderRight);
+  EXPECT_EQ(window.bottom - window.top, 394 + s.FTitleHeight + s.FBorderBottom);
+  // The window's own caption buttons are off while the skin draws them.
+  EXPECT_EQ(GetWindowLongPtrA(MainWindow(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+}
+
+TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
+  TWinSkinForm& s = Main();
+  const TCapture shot = Capture(MainWindow());
+  const int w = shot.Width, h = shot.Height;
+  auto& b = Skin().Borders;
+  // Corners and edges kept at their size are the pictures' own pixels.
+  TDataSkinBorder& left = *b[1];
+  const int leftTop = left.Margins.top, leftBottom = left.Margins.bottom;
+  EXPECT_EQ(Mismatches(shot, TRect{0, 0, s.FBorderLeft, leftTop}, [&](int x, int y) { return PixelOf(left.Bitmap, x, y); }), 0);
+  EXPECT_EQ(Mismatches(shot, TRect{0, h - leftBottom, s.FBorderLeft, h},
+                       [&](int x, int y) { return PixelOf(left.Bitmap, x, left.Bitmap.Height() - leftBottom + y); }),
+            0);
+  TDataSkinBorder& right = *b[2];
+  EXPECT_EQ(Mismatches(shot, TRect{w - s.FBorderRight, 0, w, right.Margins.top},
+                       [&](int x, int y) { return PixelOf(right.Bitmap, x, y); }),
+            0);
+  TDataSkinBorder& bottom = *b[4];
+  const int bl = bottom.Margins.left;
+  EXPECT_EQ(Mismatches(shot, TRect{s.FBorderLeft, h - s.FBorderBottom, s.FBorderLeft + bl, h},
+                       [&](int x, int y) { return PixelOf(bottom.Bitmap, x, y); }),
+            0);
+  // The title's left and right ends, outside the buttons and the caption.
+  TDataSkinBorder& top = *b[3];
+  const int fw = top.Bitmap.Width();
+  auto covered = [&](int x, int y) {
+    const POINT p{x, y};
+    if (PtInRect(&s.FCaptionRect, p)) return true;
+    for (auto& button : s.FSysButtons)
+      if (button->FVisible && PtInRect(&button->FBounds, p)) return true;
+    return false;
+  };
+  EXPECT_EQ(Mismatches(shot, TRect{s.FBorderLeft, 0, s.FBorderLeft + top.Margins.left, s.FTitleHeight},
+                       [&](int x, int y) { return PixelOf(top.Bitmap, x, y); }, covered),
+            0);
+  EXPECT_EQ(Mismatches(shot, TRect{w - s.FBorderRight - top.Margins.right, 0, w - s.FBorderRight, s.FTitleHeight},
+                       [&](int x, int y) { return PixelOf(top.Bitmap, fw - top.Margins.right + x, y); }, covered),
+            0);
+  // Every visible button in its normal look.
+  EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
+  // Opaque border pieces: the region is the plain window rectangle.
+  EXPECT_TRUE(s.FRegionSet);
+  RECT box;
+  const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetWindowRgn(MainWindow(), region), SIMPLEREGION);
+  GetRgnBox(region, &box);
+  EXPECT_EQ(box.right - box.left, w);
+  EXPECT_EQ(box.bottom - box.top, h);
+}
+
+TEST_F(SkinFormTest, ButtonsShowHotPressedAndInactiveFrames) {
+  TWinSysButton* close = ButtonWithAction(0);
+  ASSERT_NE(close, nullptr);
+  const POINT at = ScreenPointOf(close->FBounds);
+  SendMessageA(MainWindow(), WM_NCMOUSEMOVE, HTCAPTION, PointParam(at));
+  EXPECT_EQ(Main().FHotObject, close);
+  EXPECT_EQ(ButtonMismatches([&](TWinSysButton& b) { return &b == close ? 3 : 1; }), 0);
+  SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(at));
+  EXPECT_EQ(close->FState, TNCObject::stPressed);
+  EXPECT_EQ(ButtonMismatches([&](TWinSysButton& b) { return &b == close ? 2 : 1; }), 0);
+  // Leaving the button (the hover timer notices) brings the normal look back.
+  SetCursorPos(0, 0);
+  ASSERT_TRUE(WaitUntil([&] { return Main().FHotObject == nullptr; }));
+  EXPECT_EQ(close->FState, TNCObject::stNormal);
+
+  // Inactive: strips with four frames show the fourth.
+  SetForegroundWindow(OtherWindow());
+  SetActiveWindow(OtherWindow());
+  ASSERT_TRUE(WaitUntil([&] { return !Main().FActive; }));
+  Repaint();
+  EXPECT_EQ(ButtonMismatches([](TWinSysButton& b) { return b.FSkinObject->FrameCount >= 4 ? 4 : 1; }), 0);
+}
+
+TEST_F(SkinFormTest, ReleasingOverAnotherButtonRunsNothing) {
+  TWinSysButton* close = ButtonWithAction(0);
+  TWinSysButton* minimize = ButtonWithAction(2);
+  ASSERT_TRUE(close && minimize);
+  SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(ScreenPointOf(minimize->FBounds)));
+  SendMessageA(MainWindow(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenPointOf(close->FBounds)));
+  EXPECT_FALSE(HappensWithin([] { return !IsWindowVisible(MainWindow()) || IsIconic(MainWindow()); }, 500));
+}
+
+// What each button action does, seen in the messages it posts.
+TEST_F(SkinFormTest, ButtonActionsPostTheirCommands) {
+  struct TCase {
+    int Action;
+    UINT Msg;
+    WPARAM WParam;
+  };
+  const TCase cases[] = {
+      {0, WM_CLOSE, 0},          {2, WM_SYSCOMMAND, SC_MINIMIZE}, {23, WM_SYSCOMMAND, SC_MINIMIZE},
+      {5, WM_SKINBUTTONACTION, 5}, {200, WM_SKINBUTTONACTION, 200},
+  };
+  TWinSysButton* button = ButtonWithAction(0);
+  ASSERT_NE(button, nullptr);
+  const int saved = button->FSkinObject->Action;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Action);
+    button->FSkinObject->Action = c.Action;
+    Main().FWindowState = fwsNormal;
+    Main().FHotObject = button;
+    Main().ExecuteSysButton(0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, MainWindow(), c.Msg, c.Msg, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, c.WParam);
+  }
+  button->FSkinObject->Action = saved;
+  Main().FHotObject = nullptr;
+}
+
+TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
+  TWinSkinForm& s = Main();
+  s.ToggleMaximize();
+  ASSERT_TRUE(WaitUntil([] { return IsZoomed(MainWindow()) != 0; }));
+  // A double click on the title of a maximized window restores it.
+  SendMessageA(MainWindow(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  ASSERT_TRUE(WaitUntil([] { return !IsZoomed(MainWindow()); }));
+  SendMessageA(MainWindow(), WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  ASSERT_TRUE(WaitUntil([] { return IsZoomed(MainWindow()) != 0; }));
+  s.RestoreWindow();
+  ASSERT_TRUE(WaitUntil([] { return !IsZoomed(MainWindow()); }));
+
+  // Minimized, the window shows the platform's own caption buttons.
+  s.ToggleMinimize();
+  ASSERT_TRUE(WaitUntil([] { return IsIconic(MainWindow()) != 0; }));
+  ASSERT_TRUE(WaitUntil([] { return (GetWindowLongPtrA(MainWindow(), GWL_STYLE) & WS_SYSMENU) != 0; }));
+  EXPECT_EQ(s.FWindowState, fwsMinimized);
+  s.RestoreWindow();
+  ASSERT_TRUE(WaitUntil([] { return !IsIconic(MainWindow()); }));
+
+  // A right click on the title opens the system menu; its choice comes back
+  // as a system command.
+  UserAction choose{"#32768", "", [](HWND) { EndMenu(); }};
+  WhenWindowAppears(choose);
+  RECT w;
+  GetWindowRect(MainWindow(), &w);
+  SendMessageA(MainWindow(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(w.left + 100, w.top + 5));
+  EXPECT_TRUE(choose.Done);
+  SendMessageA(MainWindow(), WM_COMMAND, SC_MAXIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([] { return IsZoomed(MainWindow()) != 0; }));
+}
+
+TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
+  const HWND wnd = MainWindow();
+  Form1->SkinData1->SetActive(false);
+  Settle();
+  ASSERT_EQ(Skinner(wnd), nullptr);
+  const LONG_PTR proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC), style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  const TColor colour = Form1->Color();
+  const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);  // no region
+
+  Form1->SkinData1->SetActive(true);
+  Settle();
+  ASSERT_TRUE(WaitUntil([&] { return IsSkinnedAndActive(wnd); }));
+  EXPECT_NE(GetWindowLongPtrA(wnd, GWLP_WNDPROC), proc);
+  EXPECT_EQ(Form1->Color(), Form1->SkinData1->ButtonFaceColour);
+
+  Form1->SkinData1->SetActive(false);
+  Settle();
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWLP_WNDPROC), proc);
+  EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE), style);
+  EXPECT_EQ(Form1->Color(), colour);
+  EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
+
+  // Off then on again within the timer's delay: nothing is released.
+  Form1->SkinData1->SetActive(true);
+  Settle();
+  TWinSkinForm* skinner = Skinner(wnd);
+  ASSERT_NE(skinner, nullptr);
+  Form1->SkinData1->SetActive(false);
+  Form1->SkinData1->SetActive(true);
+  Settle();
+  EXPECT_EQ(Skinner(wnd), skinner);
+}
+
+TEST_F(SkinFormTest, TheSponsorWindowIsNeverSkinned) {
+  const HWND sponsor = Form2->Handle();
+  const LONG_PTR proc = GetWindowLongPtrA(sponsor, GWLP_WNDPROC);
+  Form2->Show();
+  SetActiveWindow(sponsor);
+  ASSERT_TRUE(WaitUntil([&] { return GetActiveWindow() == sponsor; }));
+  Pump();
+  EXPECT_EQ(Skinner(sponsor), nullptr);
+  EXPECT_EQ(GetWindowLongPtrA(sponsor, GWLP_WNDPROC), proc);
+  const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(sponsor, region), ERROR);
+}
+
+TEST_F(SkinFormTest, MessageBoxesGetSkinnedFramesFromTheMainSkin) {
+  struct TCase {
+    const char* ClassName;
+    std::function<void()> Open;
+  };
+  const TCase cases[] = {
+      {"#32770", [] { Application->MessageBox("Found:1", "Information", MB_OK); }},
+      {"TMessageForm", [] { MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0); }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.ClassName);
+    TSkinData* servedBy = nullptr;
+    UserAction look{c.ClassName, "", [&](HWND box) {
+                      if (TWinSkinForm* s = Skinner(box)) servedBy = s->FSkinData;
+                      PostMessageA(box, WM_CLOSE, 0, 0);
+                    },
+                    [&] {
+                      HWND box = FindWindowA(c.ClassName, nullptr);
+                      return box && IsSkinnedAndActive(box);
+                    }};
+    WhenWindowAppears(look);
+    c.Open();
+    EXPECT_TRUE(look.Done);
+    EXPECT_EQ(servedBy, Form1->SkinData1);
+  }
+}
+
+TEST_F(SkinFormTest, AScrollBarIsRefusedOnlyDirectlyUnderASkinnedWindow) {
+  auto makeBar = [](HWND parent) {
+    return CreateWindowExA(0, "ScrollBar", "", WS_CHILD | SBS_HORZ, 0, 0, 50, 10, parent, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+  };
+  EXPECT_EQ(makeBar(MainWindow()), nullptr);
+  const HWND bar = makeBar(Form2->Handle());
+  EXPECT_NE(bar, nullptr);
+  DestroyWindow(bar);
+}
+
+TEST_F(SkinFormTest, ChangingTheSkinReshapesTheWindowAndBack) {
+  int changed = 0;
+  Form1->SkinData1->OnSkinChanged = [&](TObject*) { ++changed; };
+  Form1->SkinData1->SetSkinFile(QUORVEL_TRANS_SKIN_FILE);
+  Settle();
+  ASSERT_TRUE(WaitUntil([&] { return changed == 1 && IsSkinnedAndActive(MainWindow()); }));
+  TWinSkinForm& s = Main();
+  RECT w;
+  GetWindowRect(MainWindow(), &w);
+  const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(GetWindowRgn(MainWindow(), region), COMPLEXREGION);
+  // The skin's magenta corner pixels are outside the region; the middle of
+  // the title is inside.
+  TDataSkinBorder& top = *Skin().Borders[3];
+  ASSERT_EQ(PixelOf(top.Bitmap, 0, 0), kMagenta);
+  EXPECT_FALSE(PtInRegion(region, s.FBorderLeft, 0));
+  EXPECT_TRUE(PtInRegion(region, (w.right - w.left) / 2, s.FTitleHeight / 2));
+  EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
+
+  Form1->SkinData1->SetSkinFile("");
+  ASSERT_TRUE(Form1->SkinData1->LoadSkinStore());
+  Form1->SkinData1->NotifySkinChanged();
+  Settle();
+  ASSERT_TRUE(WaitUntil([&] { return changed == 2; }));
+  EXPECT_EQ(GetWindowRgn(MainWindow(), region), SIMPLEREGION);
+  Form1->SkinData1->OnSkinChanged = nullptr;
+}
+
+// The largest handle index that ~2,000 new objects reach: it grows only when
+// objects were leaked in between (Wine's GetGuiResources answers 0).
+template <class Make, class Free>
+unsigned HighWater(Make make, Free free) {
+  std::vector<HANDLE> made;
+  unsigned top = 0;
+  for (int i = 0; i < 2000; ++i) {
+    HANDLE h = make();
+    top = std::max(top, unsigned(LOWORD(reinterpret_cast<ULONG_PTR>(h))));
+    made.push_back(h);
+  }
+  for (HANDLE h : made) free(h);
+  return top;
+}
+unsigned GdiHighWater() {
+  return HighWater([] { return HANDLE(CreateSolidBrush(0)); }, [](HANDLE h) { DeleteObject(HGDIOBJ(h)); });
+}
+unsigned UserHighWater() {
+  return HighWater([] { return HANDLE(CreateMenu()); }, [](HANDLE h) { DestroyMenu(HMENU(h)); });
+}
+
+TEST_F(SkinFormTest, FrameWorkGivesItsHandlesBack) {
+  const HWND wnd = MainWindow();
+  auto work = [&] {
+    for (int i = 0; i < 1000; ++i) SendMessageA(wnd, WM_SKINPAINTFRAME, 0, 0);
+    for (int i = 0; i < 200; ++i) SendMessageA(wnd, WM_NCACTIVATE, i % 2, 0);
+    for (int i = 0; i < 100; ++i) SetWindowPos(wnd, nullptr, 0, 0, 500 + i, 400 + i, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < 20; ++i) {
+      Form1->SkinData1->NotifySkinChanged();
+      Settle();
+      Form1->SkinData1->SetActive(i % 2 != 0);
+      Settle();
+    }
+    Form1->SkinData1->SetActive(true);
+    Settle();
+  };
+  work();  // caches and first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  const DWORD gdiCount = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
+  if (gdiCount) EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiCount + 16);
+}
+
+}  // namespace
