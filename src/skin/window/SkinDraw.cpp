@@ -1,1 +1,293 @@
 #include "skin/window/SkinDraw.h"
+
+#include <vector>
+
+namespace {
+
+bool IsEmpty(const TRect& R) { return R.right < R.left || R.bottom < R.top; }
+
+// Where one frame of a strip lies in its bitmap.
+struct TFrameBox {
+  int X, Y, W, H;
+};
+
+// Frame Frame (from 1) of FrameCount frames, stacked vertically or lying
+// side by side. A count below 1 is taken as 1 so that a damaged skin cannot
+// divide by zero.
+TFrameBox FrameOf(const TBitmap& Bitmap, bool Vertical, int FrameCount, int Frame) {
+  const int count = MaxInt2(FrameCount, 1);
+  if (Vertical) {
+    const int fh = Bitmap.Height() / count;
+    return {0, fh * (Frame - 1), Bitmap.Width(), fh};
+  }
+  const int fw = Bitmap.Width() / count;
+  return {fw * (Frame - 1), 0, fw, Bitmap.Height()};
+}
+
+// One piece of a nine-slice: where it goes and where it comes from.
+struct TPiece {
+  TRect Dest;
+  TRect Source;
+  bool Centre;
+};
+
+// The pieces of frame F drawn w x h, in drawing order: the left and top
+// pieces, the centre, then the right and bottom pieces, so that whatever the
+// centre draws beyond its box is covered by the edges. Margins that do not
+// fit in a direction are dropped in that direction.
+std::vector<TPiece> NineSlicePieces(const TFrameBox& F, int w, int h, const TRect& Margins) {
+  int L = Margins.left, T = Margins.top, R = Margins.right, B = Margins.bottom;
+  if (w < L + R) L = R = 0;
+  if (h < T + B) T = B = 0;
+  const int sx = F.X, sy = F.Y, fw = F.W, fh = F.H;
+  std::vector<TPiece> pieces;
+  pieces.reserve(9);
+  auto add = [&](bool when, TRect dest, TRect source, bool centre = false) {
+    if (when) pieces.push_back({dest, source, centre});
+  };
+  add(L * T > 0, {0, 0, L, T}, {sx, sy, sx + L, sy + T});
+  add(L * B > 0, {0, h - B, L, h}, {sx, sy + fh - B, sx + L, sy + fh});
+  add(R * T > 0, {w - R, 0, w, T}, {sx + fw - R, sy, sx + fw, sy + T});
+  add(L > 0, {0, T, L, h - B}, {sx, sy + T, sx + L, sy + fh - B});
+  add(T > 0, {L, 0, w - R, T}, {sx + L, sy, sx + fw - R, sy + T});
+  add(true, {L, T, w - R, h - B}, {sx + L, sy + T, sx + fw - R, sy + fh - B}, true);
+  add(R * B > 0, {w - R, h - B, w, h}, {sx + fw - R, sy + fh - B, sx + fw, sy + fh});
+  add(R > 0, {w - R, T, w, h - B}, {sx + fw - R, sy + T, sx + fw, sy + fh - B});
+  add(B > 0, {L, h - B, w - R, h}, {sx + L, sy + fh - B, sx + fw - R, sy + fh});
+  return pieces;
+}
+
+void Stretch(HDC Dest, const TRect& D, HDC Source, const TRect& S) {
+  StretchBlt(Dest, D.left, D.top, D.right - D.left, D.bottom - D.top, Source, S.left, S.top,
+             S.right - S.left, S.bottom - S.top, SRCCOPY);
+}
+
+// A new w x h work bitmap that stretches with COLORONCOLOR (whole pixels,
+// never blended with AND/OR as the default mode does when shrinking).
+std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetSize(w, h);
+  SetStretchBltMode(bitmap->Canvas().Handle(), COLORONCOLOR);
+  return bitmap;
+}
+
+// Work copied onto DC at (X, Y): through the magenta mask when Transparent,
+// else as it is.
+void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
+  if (Transparent) {
+    TransparentBlt(DC, Bounds(X, Y, Work.Width(), Work.Height()), Work, SkinKeyColour);
+  } else {
+    BitBlt(DC, X, Y, Work.Width(), Work.Height(), Work.Canvas().Handle(), 0, 0, SRCCOPY);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TRect& Margins,
+                                       bool Vertical, bool Tile, int FrameCount, int Frame) {
+  const int w = Size.right - Size.left, h = Size.bottom - Size.top;
+  std::unique_ptr<TBitmap> result = WorkBitmap(w, h);
+  if (result->Empty() || Bitmap.Empty()) return result;
+  const TFrameBox frame = FrameOf(Bitmap, Vertical, FrameCount, Frame);
+  TCanvas& canvas = result->Canvas();
+  for (const TPiece& piece : NineSlicePieces(frame, w, h, Margins)) {
+    if (piece.Centre && Tile) {
+      TileBitmap(canvas, piece.Dest, Bitmap, piece.Source);
+    } else if (piece.Centre) {
+      Stretch(canvas.Handle(), piece.Dest, Bitmap.Canvas().Handle(), piece.Source);
+    } else {
+      canvas.CopyRect(piece.Dest, Bitmap.Canvas(), piece.Source);
+    }
+  }
+  return result;
+}
+
+void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
+                     bool Transparent, int FrameCount, int Frame, const TRect& Margins) {
+  if (IsEmpty(Rect)) return;
+  std::unique_ptr<TBitmap> work = DrawNineSlice(Rect, Bitmap, Margins, Vertical, Tile, FrameCount, Frame);
+  if (work->Empty()) return;
+  Put(DC, Rect.left, Rect.top, *work, Transparent);
+}
+
+void DrawNineSliceTo(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, int FrameCount,
+                     int Frame, const TRect& Margins) {
+  if (IsEmpty(Rect) || Bitmap.Empty()) return;
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  const TFrameBox frame = FrameOf(Bitmap, Vertical, FrameCount, Frame);
+  HDC source = Bitmap.Canvas().Handle();
+  const int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
+  for (TPiece piece : NineSlicePieces(frame, w, h, Margins)) {
+    if (piece.Centre) continue;
+    OffsetRect(&piece.Dest, Rect.left, Rect.top);
+    Stretch(DC, piece.Dest, source, piece.Source);
+  }
+  if (oldMode) SetStretchBltMode(DC, oldMode);
+}
+
+void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool Vertical,
+                       bool Transparent, int FrameCount, int Frame, const TRect& Margins) {
+  if (IsEmpty(Rect) || Bitmap.Empty()) return;
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  std::unique_ptr<TBitmap> work = WorkBitmap(w, h);
+  if (work->Empty()) return;
+  const TFrameBox f = FrameOf(Bitmap, Vertical, FrameCount, Frame);
+  const int L = Margins.left, R = Margins.right;
+  TCanvas& canvas = work->Canvas();
+  TCanvas& source = Bitmap.Canvas();
+  canvas.CopyRect({0, 0, L, h}, source, {f.X, f.Y, f.X + L, f.Y + f.H});
+  // The middle is repeated at its own width; the last copy runs under the
+  // right part. A frame without a middle has nothing to repeat.
+  const int step = f.W - L - R;
+  if (step > 0) {
+    for (int x = L; x < w - R; x += step)
+      canvas.CopyRect({x, 0, x + step, h}, source, {f.X + L, f.Y, f.X + L + step, f.Y + f.H});
+  }
+  canvas.CopyRect({w - R, 0, w, h}, source, {f.X + f.W - R, f.Y, f.X + f.W, f.Y + f.H});
+  if (Transparent) {
+    work->SetTransparentColor(SkinKeyColour);
+    work->SetTransparent(true);
+    Canvas.Draw(Rect.left, Rect.top, *work);
+  } else {
+    BitBlt(Canvas.Handle(), Rect.left, Rect.top, w, h, canvas.Handle(), 0, 0, SRCCOPY);
+  }
+}
+
+void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int Frame) {
+  if (IsEmpty(Rect) || Bitmap.Empty()) return;
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  std::unique_ptr<TBitmap> work = WorkBitmap(w, h);
+  if (work->Empty()) return;
+  Stretch(work->Canvas().Handle(), {0, 0, w, h}, Bitmap.Canvas().Handle(),
+          {w * (Frame - 1), 0, w * Frame, Bitmap.Height()});
+  Put(DC, Rect.left, Rect.top, *work, Transparent);
+}
+
+void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour) {
+  if (IsEmpty(Rect) || Bitmap.Empty()) return;
+  TBitmapObject mask = Bitmap.CreateMask(ColorToRGB(KeyColour));
+  if (!mask) return;
+  TMemoryDC maskDC;
+  TSelectObjectGuard selected(maskDC, mask);
+  HDC source = Bitmap.Canvas().Handle();
+  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
+  const int bw = Bitmap.Width(), bh = Bitmap.Height();
+  // (D xor S) and M xor S: where the mask is white (key) the destination
+  // comes back unchanged, where it is black the source replaces it. The
+  // monochrome mask takes the DC's colours: white for 1, black for 0.
+  const COLORREF oldBk = SetBkColor(DC, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(DC, RGB(0, 0, 0));
+  StretchBlt(DC, Rect.left, Rect.top, w, h, source, 0, 0, bw, bh, SRCINVERT);
+  StretchBlt(DC, Rect.left, Rect.top, w, h, maskDC, 0, 0, bw, bh, SRCAND);
+  StretchBlt(DC, Rect.left, Rect.top, w, h, source, 0, 0, bw, bh, SRCINVERT);
+  SetBkColor(DC, oldBk);
+  SetTextColor(DC, oldText);
+}
+
+void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect) {
+  const int sw = SourceRect.right - SourceRect.left, sh = SourceRect.bottom - SourceRect.top;
+  if (sw < 0 || sh < 0 || sw * sh == 0) return;
+  TBitmap tile;
+  tile.SetSize(sw, sh);
+  tile.Canvas().CopyRect({0, 0, sw, sh}, Bitmap.Canvas(), SourceRect);
+  for (int y = DestRect.top; y < DestRect.bottom; y += sh)
+    for (int x = DestRect.left; x < DestRect.right; x += sw) Canvas.Draw(x, y, tile);
+}
+
+TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, int GreenTolerance,
+                             int RedTolerance, TColor KeyColour) {
+  TRegionObject result(CreateRectRgn(0, 0, 0, 0));
+  if (Bitmap.Empty() || !result) return result;
+
+  const COLORREF key = ColorToRGB(KeyColour);
+  const int r = GetRValue(key), g = GetGValue(key), b = GetBValue(key);
+  const int r2 = MinInt2(255, r + RedTolerance);
+  const int g2 = MinInt2(255, g + GreenTolerance);
+  const int b2 = MinInt2(255, b + BlueTolerance);
+
+  Bitmap.SetPixelFormat(TPixelFormat::pf32bit);
+
+  // Region data: the header, then the rectangles, made room for 500 at a
+  // time and handed to GDI every 2000.
+  constexpr DWORD kGrowBy = 500;
+  constexpr DWORD kBatch = 2000;
+  std::vector<unsigned char> buffer(sizeof(RGNDATAHEADER) + kGrowBy * sizeof(RECT));
+  DWORD capacity = kGrowBy;
+  auto header = [&] { return reinterpret_cast<RGNDATAHEADER*>(buffer.data()); };
+  auto rects = [&] { return reinterpret_cast<RECT*>(buffer.data() + sizeof(RGNDATAHEADER)); };
+  *header() = RGNDATAHEADER{};
+  header()->dwSize = sizeof(RGNDATAHEADER);
+  header()->iType = RDH_RECTANGLES;
+  // The bounds gather every run, in the bitmap's own coordinates.
+  SetRect(&header()->rcBound, MAXLONG, MAXLONG, 0, 0);
+
+  auto flush = [&] {
+    const DWORD count = header()->nCount;
+    if (count == 0) return;
+    TRegionObject part(ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
+                                       reinterpret_cast<const RGNDATA*>(buffer.data())));
+    if (part) CombineRgn(result, result, part, RGN_OR);
+    header()->nCount = 0;
+  };
+  auto add = [&](int x0, int x1, int y) {
+    if (header()->nCount >= capacity) {
+      capacity += kGrowBy;
+      buffer.resize(sizeof(RGNDATAHEADER) + capacity * sizeof(RECT));
+    }
+    RECT& bound = header()->rcBound;
+    bound.left = MinInt2(bound.left, x0);
+    bound.top = MinInt2(bound.top, y);
+    bound.right = MaxInt2(bound.right, x1);
+    bound.bottom = MaxInt2(bound.bottom, y + 1);
+    SetRect(&rects()[header()->nCount++], x0 + X, y + Y, x1 + X, y + Y + 1);
+    if (header()->nCount == kBatch) flush();
+  };
+
+  const int width = Bitmap.Width();
+  for (int y = 0; y < Bitmap.Height(); ++y) {
+    const unsigned char* p = Bitmap.ScanLine(y);  // blue, green, red, unused
+    int x = 0;
+    while (x < width) {
+      const int x0 = x;
+      while (x < width) {
+        const unsigned char* px = p + 4 * x;
+        const bool transparent = px[2] >= r && px[2] <= r2 && px[1] >= g && px[1] <= g2 && px[0] >= b && px[0] <= b2;
+        if (transparent) break;
+        ++x;
+      }
+      if (x > x0) add(x0, x, y);
+      ++x;  // the transparent pixel that ended the run
+    }
+  }
+  flush();
+  return result;
+}
+
+namespace {
+
+// The scratch bitmap lives behind a plain pointer and flag, which stay
+// readable during program exit; the owner below frees it then.
+TBitmap* GScratch = nullptr;
+bool GScratchFreed = false;
+
+struct TScratchOwner {
+  TScratchOwner() {
+    GScratch = new TBitmap;
+    SetStretchBltMode(GScratch->Canvas().Handle(), COLORONCOLOR);
+  }
+  ~TScratchOwner() {
+    delete GScratch;
+    GScratch = nullptr;
+    GScratchFreed = true;
+  }
+  TScratchOwner(const TScratchOwner&) = delete;
+  TScratchOwner& operator=(const TScratchOwner&) = delete;
+};
+
+}  // namespace
+
+TBitmap* ScratchBitmap() {
+  if (GScratchFreed) return nullptr;
+  static TScratchOwner owner;
+  return GScratch;
+}
