@@ -3,7 +3,7 @@
 //   artgen sponsor FILE    the sponsor picture
 //   artgen skin DIR        the stored skin's pictures, description and entries.lst
 //   artgen transskin DIR   the same for the transparent test skin
-//   artgen preview DIR     preview pictures of the stored skin and the icon, as .bmp
+//   artgen preview DIR     preview pictures of both skins and the icon, as .bmp
 #include "BitmapFile.h"
 #include "IconArt.h"
 #include "Preview.h"
