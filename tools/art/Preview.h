@@ -1,10 +1,14 @@
-// Preview pictures that put the skin together the way the frame and
-// control painters cut and draw it, to judge the artwork as a whole.
+// Preview pictures that put a skin together from its archive entries the
+// way the frame and control painters cut and draw it: the description is
+// read with the skin engine's own rules, so the previews show what the
+// description says, mistakes included.
 #pragma once
 
 #include "Image.h"
+#include "SkinParts.h"
 
 #include <string>
+#include <vector>
 
 namespace art {
 
@@ -16,8 +20,14 @@ Image nineSlice(const Image& strip, int frames, int frame, bool vertical, int le
 // Copies src onto dst at (x, y), leaving out exact magenta pixels.
 void drawKeyed(Image& dst, const Image& src, int x, int y);
 
-// Writes the previews into `dir`: the main window and a window of sample
-// controls, each active and inactive, a popup menu and all icon images.
+// Writes the previews of one skin into `dir`, each file name starting with
+// `prefix`: the main window and a window of sample controls, each active and
+// inactive, and a popup menu. Windows stand on a desktop colour, so that a
+// shaped window region shows.
+void writeSkinPreviews(const std::string& dir, const std::string& prefix, const std::vector<SkinEntry>& entries);
+
+// Writes the previews of both skins (the transparent one's with the prefix
+// "transparent-") and a sheet of all icon images into `dir`.
 void writePreviews(const std::string& dir);
 
 }  // namespace art

@@ -2,28 +2,13 @@
 // picture of the skin archive and its description, in archive order.
 #pragma once
 
-#include "Image.h"
+#include "SkinParts.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace art {
-
-// One entry of the skin archive: its name and its file contents.
-struct SkinEntry {
-    std::string name;
-    std::vector<uint8_t> bytes;
-};
-
-// One picture of the skin before encoding, with its stored colour depth.
-struct SkinPicture {
-    std::string name;
-    Image image;
-    int bitsPerPixel;
-    int trailingBytes = 0;  // zero bytes after the rows, to keep the archive's entry sizes
-};
 
 // Window frame metrics that the pictures and the description share.
 constexpr int kBorderLeft = 10;

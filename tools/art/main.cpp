@@ -1,13 +1,15 @@
 // artgen: writes the program's artwork.
 //   artgen icon FILE       the main window's icon
 //   artgen sponsor FILE    the sponsor picture
-//   artgen skin DIR        the skin's pictures, description and entries.lst
-//   artgen preview DIR     preview pictures of the skin and the icon, as .bmp
+//   artgen skin DIR        the stored skin's pictures, description and entries.lst
+//   artgen transskin DIR   the same for the transparent test skin
+//   artgen preview DIR     preview pictures of both skins and the icon, as .bmp
 #include "BitmapFile.h"
 #include "IconArt.h"
 #include "Preview.h"
 #include "SkinArt.h"
 #include "SponsorArt.h"
+#include "TransSkinArt.h"
 
 #include <cstdio>
 #include <exception>
@@ -18,7 +20,7 @@ namespace {
 // Prints how to call the tool.
 int usage()
 {
-    std::fprintf(stderr, "usage: artgen icon FILE | sponsor FILE | skin DIR | preview DIR\n");
+    std::fprintf(stderr, "usage: artgen icon FILE | sponsor FILE | skin DIR | transskin DIR | preview DIR\n");
     return 2;
 }
 
@@ -37,6 +39,8 @@ int main(int argc, char** argv)
             art::writeFile(target, art::encodeBitmap(art::sponsorPicture(), 24));
         else if (command == "skin")
             art::writeSkinDirectory(target);
+        else if (command == "transskin")
+            art::writeTransSkinDirectory(target);
         else if (command == "preview")
             art::writePreviews(target);
         else
