@@ -4,12 +4,17 @@
 
 #include <algorithm>
 
+#include "ui/Published.h"
 #include "skin/window/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {
 constexpr int kMaxCaption = 1000;
 }  // namespace
+
+// Skinners publish nothing: they are made by the engine, never read from
+// a definition.
+QUORVEL_DEFINE_CLASS(TSkinControl) {}
 
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 

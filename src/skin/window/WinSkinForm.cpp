@@ -11,6 +11,7 @@
 #include "skin/data/SkinManager.h"
 #include "skin/window/SkinDraw.h"
 #include "ui/Forms.h"
+#include "ui/Published.h"
 
 namespace {
 
@@ -62,6 +63,10 @@ void TNCObject::MouseLeave() {
 }
 
 void TWinSysButton::Paint() { FSkinForm->PaintSysButton(*this, FState); }
+
+// Skinners publish nothing: they are made by the engine, never read from
+// a definition.
+QUORVEL_DEFINE_CLASS(TWinSkinForm) {}
 
 // ---------------------------------------------------------------------------
 // Life cycle
