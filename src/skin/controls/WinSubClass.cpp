@@ -33,6 +33,7 @@ void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool Chan
   FSkinData = SkinData;
   FCanvas = Canvas;
   FControl = Control;
+  Control->FreeNotification(this);
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   FHandle = windowed ? windowed->Handle() : nullptr;
   FOldWindowProc = Control->WindowProc;
@@ -71,6 +72,16 @@ void TSkinControl::Restore() {
   }
 }
 
+// A control freed while skinned has restored itself at WM_NCDESTROY (a
+// graphic control has no window and gets nothing to restore): the skinner
+// forgets it and never touches it again.
+void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove || !AComponent || AComponent != FControl) return;
+  FControl = nullptr;
+  FOldWindowProc = nullptr;
+}
+
 bool TSkinControl::BeforeProc(TMessage&) { return true; }
 
 void TSkinControl::AfterProc(TMessage& Message) {
@@ -87,7 +98,10 @@ void TSkinControl::AfterProc(TMessage& Message) {
       Repaint();
       break;
     case WM_NCDESTROY:
+      // The window is going: hand it back and keep no handle that a new
+      // window could reuse.
       Restore();
+      FHandle = nullptr;
       break;
     default:
       break;
@@ -129,13 +143,17 @@ void TSkinControl::MouseLeave() {
   if (TWinSkinForm* form = SkinForm()) form->FHotControl = nullptr;
 }
 
+// A control of ours hears CM_MOUSEENTER while it handles its first mouse
+// move, so the hover bit may already be set when the move arrives here; the
+// hot control is handed over all the same.
 void TSkinControl::TakeHover() {
-  if (FMouseState & msMouseOver) return;
-  FMouseState |= msMouseOver;
-  Repaint();
+  if (!(FMouseState & msMouseOver)) {
+    FMouseState |= msMouseOver;
+    Repaint();
+  }
   TWinSkinForm* form = SkinForm();
-  if (!form) return;
-  if (form->FHotControl && form->FHotControl != this) form->FHotControl->MouseLeave();
+  if (!form || form->FHotControl == this) return;
+  if (form->FHotControl) form->FHotControl->MouseLeave();
   form->FHotControl = this;
 }
 

@@ -41,6 +41,8 @@ public:
   // Gives the control its own message handling back (and its colour); a
   // second call does nothing.
   virtual void Restore();
+  // Forgets a control that is being freed.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   // Sees each message first: false consumes it (Message.Result stands).
   virtual bool BeforeProc(TMessage& Message);
   // Sees each message that was passed on, after the control handled it.
@@ -61,8 +63,9 @@ public:
   void FillFace(HDC DC, const TRect& Rect);
 
   TWinSkinForm* SkinForm() const;
-  // The hover protocol of buttons: a mouse move while the hover bit is clear
-  // makes this the form skinner's hot control.
+  // The hover protocol of buttons: a mouse move sets the hover bit (and
+  // repaints when it was clear) and makes this the form skinner's hot
+  // control, ending the previous one's hover.
   void TakeHover();
 
   TSkinData* FSkinData = nullptr;
