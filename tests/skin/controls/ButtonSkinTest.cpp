@@ -1,0 +1,248 @@
+// Push, bitmap and speed buttons, check boxes and radio buttons as the skin
+// paints them (checked against the skin's own bitmaps), clicks and the
+// hover hand-over.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "SkinControlsKit.h"
+#include "skin/controls/SkinButtons.h"
+#include "support/Wait.h"
+#include "ui/Buttons.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+enum { frNormal = 1, frPressed = 2, frDisabled = 3, frHot = 4 };
+enum TKind { kDialogButton, kButton, kBitButton };
+const char* const kKindNames[] = {"dialog button", "button", "bitmap button"};
+
+int FaceMismatches(HWND Button, int Frame) {
+  const TShot shot = CaptureWindow(Button);
+  return Mismatches(shot, TRect{0, 0, shot.Width, shot.Height},
+                    ExpectedFace(*Skin().Button, 5, Frame, shot.Width, shot.Height));
+}
+
+// An empty push button of the kind at (X, Y), skinned.
+HWND MakeButton(THost& Host, TKind Kind, int X, int Y, TSkinControl** Skinner = nullptr) {
+  TSkinControl* s = nullptr;
+  HWND w = nullptr;
+  if (Kind == kDialogButton) {
+    w = Host.Child("button", BS_PUSHBUTTON | WS_TABSTOP, X, Y, 90, 30);
+    s = Host.Skin<TSkinButton>(w);
+  } else {
+    auto* b = Host.Add<TButton>(X, Y, 90, 30);
+    w = b->Handle();
+    s = Kind == kButton ? static_cast<TSkinControl*>(Host.Skin<TSkinButton>(b)) : Host.Skin<TSkinBitButton>(b);
+  }
+  if (Skinner) *Skinner = s;
+  return w;
+}
+
+void Destroy(HWND W) {
+  if (TWinControl* control = TWinControl::FindControl(W))
+    delete control;
+  else
+    DestroyWindow(W);
+}
+
+void Press(HWND W) { MoveOnto(W), SendMessageA(W, WM_LBUTTONDOWN, MK_LBUTTON, MiddleOf(W)); }
+void Release(HWND W) { SendMessageA(W, WM_LBUTTONUP, 0, MiddleOf(W)); }
+
+// Each row has a new button where no earlier one was (so that no late copy
+// of a pointer move reaches it); the pointer rests on it or nowhere.
+TEST(PushButtonSkin, FaceIsTheButtonFrameOfTheState) {
+  const struct {
+    const char* Name;
+    bool Pointer;
+    std::function<void(HWND)> Act;
+    int Frame;
+  } rows[] = {
+      {"normal", false, [](HWND) {}, frNormal},
+      {"hot", true, MoveOnto, frHot},
+      {"pressed", true, Press, frPressed},
+      {"space bar held", false, [](HWND b) { SetFocus(b), SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0); }, frPressed},
+      {"disabled", false, Disable, frDisabled},
+      {"disabled under the mouse", true, [](HWND b) { MoveOnto(b), Disable(b); }, frDisabled},
+      {"focused", false, [](HWND b) { SetFocus(b); }, frHot},
+  };
+  for (TKind kind : {kDialogButton, kButton, kBitButton}) {
+    THost host;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+      ParkCursor();
+      SetFocus(host.FForm->Handle());
+      HWND b = MakeButton(host, kind, 20 + 100 * int(i % 3), 20 + 40 * int(i / 3));
+      Pump();
+      if (rows[i].Pointer) PointAt(b);
+      rows[i].Act(b);
+      Pump();
+      EXPECT_EQ(FaceMismatches(b, rows[i].Frame), 0) << kKindNames[kind] << ", " << rows[i].Name;
+      Destroy(b);
+    }
+  }
+}
+
+// Two buttons side by side, each row's where no earlier ones were: what the
+// mouse and the space bar do to clicks, to the form skinner's hot control
+// and to the faces. A click is a release over the button pressed there;
+// while it runs, the face is the skin's.
+TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
+  struct TRow {
+    const char* Name;
+    int Pointer;  // where the pointer rests and the hot control: 0 nowhere, 1 a, 2 b
+    std::function<void(HWND a, HWND b)> Act;
+    int Clicks;  // of a
+    int FrameA, FrameB;
+  };
+  const TRow rows[] = {
+      {"click", 1, [](HWND a, HWND) { Press(a), Release(a); }, 1, frHot, frNormal},
+      {"double click", 1, [](HWND a, HWND) {
+         Press(a), Release(a);
+         SendMessageA(a, WM_LBUTTONDBLCLK, MK_LBUTTON, MiddleOf(a)), Release(a);
+       }, 2, frHot, frNormal},
+      {"space bar", 0, [](HWND a, HWND) {
+         SetFocus(a), SendMessageA(a, WM_KEYDOWN, VK_SPACE, 0), SendMessageA(a, WM_KEYUP, VK_SPACE, 0);
+       }, 1, frHot, frNormal},
+      {"mouse from a onto b", 2, [](HWND a, HWND b) { MoveOnto(a), MoveOnto(b); }, 0, frNormal, frHot},
+      {"pressed on a, released on b", 2, [](HWND a, HWND b) { Press(a), MoveOnto(b), Pump(), Release(b); }, 0,
+       frHot, frHot},
+      {"released without a press", 1, [](HWND a, HWND) { MoveOnto(a), Release(a); }, 0, frHot, frNormal},
+      {"disabled under the mouse, enabled after it left", 2, [](HWND a, HWND b) {
+         MoveOnto(a), EnableWindow(a, FALSE), MoveOnto(b), Pump(), EnableWindow(a, TRUE);
+       }, 0, frNormal, frHot},
+  };
+  for (TKind kind : {kDialogButton, kButton}) {
+    THost host;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+      const TRow& row = rows[i];
+      TSkinControl *sa, *sb;
+      const int y = 20 + 35 * int(i);
+      HWND a = MakeButton(host, kind, 20, y, &sa), b = MakeButton(host, kind, 120, y, &sb);
+      int unskinned = 0;
+      host.Clicks.clear();
+      host.OnClick = [&](HWND w) {
+        unskinned += FaceMismatches(w, frPressed) && FaceMismatches(w, frHot) && FaceMismatches(w, frNormal);
+      };
+      ParkCursor();
+      SetFocus(host.FForm->Handle());
+      if (row.Pointer) PointAt(row.Pointer == 1 ? a : b);
+      row.Act(a, b);
+      Pump();
+      const std::string what = std::string(kKindNames[kind]) + ", " + row.Name;
+      EXPECT_TRUE(WaitUntil([&] { return !FaceMismatches(a, row.FrameA) && !FaceMismatches(b, row.FrameB); }))
+          << what;
+      EXPECT_EQ(host.Clicks, std::vector<HWND>(row.Clicks, a)) << what;
+      EXPECT_EQ(unskinned, 0) << what;
+      TSkinControl* hot[] = {nullptr, sa, sb};
+      if (row.Pointer) {
+        EXPECT_EQ(host.FSkinForm->FHotControl, hot[row.Pointer]) << what;
+      }
+      host.OnClick = nullptr;
+      Destroy(a), Destroy(b);
+    }
+  }
+}
+
+// Speed buttons have no window: they are painted through their parent.
+TEST(SpeedButtonSkin, FaceIsTheButtonFrameOfTheState) {
+  const std::pair<const char*, int> rows[] = {{"normal", frNormal},    {"hot", frHot},
+                                              {"pressed", frPressed},  {"down", frPressed},
+                                              {"disabled", frDisabled}, {"down disabled", frPressed}};
+  THost host;
+  for (const auto& [name, frame] : rows) {
+    const std::string row = name;
+    auto* button = host.Add<TSpeedButton>(20, 20, 60, 26);
+    button->SetGroupIndex(1);
+    button->SetAllowAllUp(true);
+    (new TSkinSpeedButton(host.FSkinForm))->InitSpeedButton(button, &Skin(), &host.FSkinForm->FControlCanvas);
+    if (row == "hot") button->Perform(CM_MOUSEENTER, 0, 0);
+    if (row == "pressed") button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    if (row.find("down") == 0) button->SetDown(true);
+    if (row.find("disabled") != std::string::npos) button->SetEnabled(false);
+    host.FForm->Update();
+    EXPECT_EQ(Mismatches(CaptureClient(host.FForm->Handle(), button->BoundsRect()), TRect{0, 0, 60, 26},
+                         ExpectedFace(*Skin().Button, 5, frame, 60, 26)),
+              0)
+        << name;
+    delete button;
+  }
+}
+
+// Check boxes and radio buttons: the mark box from the skin's strip, at the
+// left of the control, or at its right with the text on the left.
+TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
+  const auto check = [](HWND w) { SendMessageA(w, BM_SETCHECK, BST_CHECKED, 0); };
+  const struct {
+    const char* Name;
+    DWORD Style;
+    std::function<void(HWND)> Act;
+    int Frame;
+  } rows[] = {
+      {"check box", BS_AUTOCHECKBOX, [](HWND) {}, 1},
+      {"checked", BS_AUTOCHECKBOX, check, 2},
+      {"disabled", BS_AUTOCHECKBOX, Disable, 3},
+      {"checked, disabled", BS_AUTOCHECKBOX, [&](HWND w) { check(w), Disable(w); }, 3},
+      {"clicked", BS_AUTOCHECKBOX, [](HWND w) { Press(w), Release(w); }, 2},
+      {"held by the space bar", BS_AUTOCHECKBOX, [](HWND w) { SetFocus(w), SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0); },
+       1},
+      {"text on the left", BS_AUTOCHECKBOX | BS_LEFTTEXT, check, 2},
+      {"radio button", BS_AUTORADIOBUTTON, [](HWND) {}, 1},
+      {"radio checked", BS_AUTORADIOBUTTON, check, 2},
+      {"radio disabled", BS_AUTORADIOBUTTON, Disable, 3},
+      {"radio checked, disabled", BS_AUTORADIOBUTTON, [&](HWND w) { check(w), Disable(w); }, 4},
+      {"radio, text on the left", BS_AUTORADIOBUTTON | BS_LEFTTEXT, [](HWND) {}, 1},
+  };
+  THost host;
+  TDataSkinButton& skin = *Skin().Button;
+  for (const auto& row : rows) {
+    const bool radio = (row.Style & 15) == BS_AUTORADIOBUTTON;
+    SetFocus(host.FForm->Handle());
+    HWND w = host.Child("button", row.Style, 20, 20, 150, 24, "Option");
+    if (radio)
+      host.Skin<TSkinRadioButton>(w);
+    else
+      host.Skin<TSkinCheckBox>(w);
+    Pump();
+    row.Act(w);
+    Pump();
+    TBitmap& strip = radio ? skin.RadioBitmap : skin.CheckBitmap;
+    const int count = radio ? skin.RadioFrameCount : skin.CheckFrameCount;
+    const int mw = strip.Width() / count, mh = strip.Height();
+    // A mark narrower than 15 pixels stands in the middle of a 14-pixel column.
+    const int inset = mw < 15 ? (14 - mw) / 2 : 0;
+    const int left = (row.Style & BS_LEFTTEXT) ? 150 - inset - mw - (mw < 15 ? 0 : 1) : inset;
+    EXPECT_EQ(Mismatches(CaptureWindow(w), TRect{left, (24 - mh) / 2, 0, 0},
+                         ExpectedStrip(strip, count, row.Frame, mw, mh)),
+              0)
+        << row.Name;
+    DestroyWindow(w);
+  }
+}
+
+// Bitmap and speed buttons: glyph and caption in a 100 x 40 button, a
+// 16 x 16 glyph and a 30 x 13 caption.
+TEST(GlyphLayout, PlacesGlyphAndCaptionByLayoutMarginAndSpacing) {
+  const struct {
+    const char* Name;
+    int Layout, Margin, Spacing;
+    bool Speed;
+    int GlyphX, GlyphY, TextX, TextY;
+  } rows[] = {
+      {"free width in thirds", 0, -1, -1, false, 18, 12, 52, 14},
+      {"centred", 0, -1, 4, false, 25, 12, 45, 14},
+      {"centred, speed button", 0, -1, 4, true, 26, 12, 46, 14},
+      {"margin given, spacing shared", 0, 5, -1, false, 5, 12, 45, 14},
+      {"glyph right", 1, 3, 2, false, 81, 12, 49, 14},
+      {"glyph bottom", 3, 2, 1, false, 42, 22, 35, 8},
+  };
+  for (const auto& row : rows) {
+    const TGlyphPlacement p =
+        PlaceGlyph(100, 40, 40, SIZE{16, 16}, SIZE{30, 13}, row.Layout, row.Margin, row.Spacing, row.Speed);
+    EXPECT_EQ(std::vector<LONG>({p.Glyph.x, p.Glyph.y, p.Text.left, p.Text.top, p.Text.right - p.Text.left}),
+              std::vector<LONG>({row.GlyphX, row.GlyphY, row.TextX, row.TextY, 30}))
+        << row.Name;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The control-skinner tests' shared parts.
+#include "SkinControlsKit.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/window/SkinDraw.h"
+#include "support/Wait.h"
+
+TSkinData& Skin() {
+  static TSkinData* data = [] {
+    auto* d = new TSkinData(nullptr);
+    d->SkinStream.LoadFromFile(QUORVEL_SKIN_FILE);
+    EXPECT_TRUE(d->LoadSkinStore());
+    return d;
+  }();
+  return *data;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+void ParkCursor() {
+  SetCursorPos(1015, 760);
+  Pump();
+}
+
+LPARAM MiddleOf(HWND Wnd) {
+  RECT r;
+  GetClientRect(Wnd, &r);
+  return MAKELPARAM(r.right / 2, r.bottom / 2);
+}
+
+// Wine delivers a pointer move more than once, the last copies a little
+// later; a test that moves the pointer moves it once, to where it is to
+// stay, and moves between controls with sent messages only.
+void PointAt(HWND Wnd) {
+  RECT r;
+  GetWindowRect(Wnd, &r);
+  const POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  POINT client = at;
+  ScreenToClient(Wnd, &client);
+  bool arrived = false;
+  TWindowSubclass watch;
+  watch.Attach(Wnd, [&](TMessage& m) {
+    arrived = arrived || (m.Msg == WM_MOUSEMOVE && m.LParam == MAKELPARAM(client.x, client.y));
+    watch.CallPrevious(m);
+  });
+  SetCursorPos(at.x, at.y);
+  EXPECT_TRUE(WaitUntil([&] { return arrived; }));
+}
+
+// Posted messages come before the next input, so the notifications that the
+// move posts are delivered before anything else is done.
+void MoveOnto(HWND Wnd) {
+  SendMessageA(Wnd, WM_MOUSEMOVE, 0, MiddleOf(Wnd));
+  Pump();
+}
+
+void Disable(HWND Wnd) {
+  if (TWinControl* control = TWinControl::FindControl(Wnd))
+    control->SetEnabled(false);
+  else
+    EnableWindow(Wnd, FALSE);
+}
+
+TShot PixelsOf(TBitmap& Bitmap) {
+  TBitmap copy;
+  copy.SetPixelFormat(TPixelFormat::pf32bit);
+  copy.SetSize(Bitmap.Width(), Bitmap.Height());
+  BitBlt(copy.Canvas().Handle(), 0, 0, Bitmap.Width(), Bitmap.Height(), Bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+  TShot s{Bitmap.Width(), Bitmap.Height(), {}};
+  for (int y = 0; y < s.Height; ++y) {
+    const uint8_t* row = copy.ScanLine(y);
+    for (int x = 0; x < s.Width; ++x) s.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
+  }
+  return s;
+}
+
+namespace {
+TShot Capture(HDC DC, const TRect& Rect) {
+  TBitmap shot;
+  shot.SetSize(Rect.right - Rect.left, Rect.bottom - Rect.top);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), DC, Rect.left, Rect.top, SRCCOPY);
+  return PixelsOf(shot);
+}
+}  // namespace
+
+TShot CaptureWindow(HWND Wnd) {
+  RECT r;
+  GetWindowRect(Wnd, &r);
+  return Capture(TWindowDC(Wnd, TWindowDC::Window), TRect{0, 0, r.right - r.left, r.bottom - r.top});
+}
+
+TShot CaptureClient(HWND Wnd, const TRect& Rect) { return Capture(TWindowDC(Wnd), Rect); }
+
+int Mismatches(const TShot& Shot, const TRect& Rect, const TShot& Want) {
+  int bad = 0;
+  for (int y = 0; y < Want.Height; ++y)
+    for (int x = 0; x < Want.Width; ++x) {
+      const int sx = Rect.left + x, sy = Rect.top + y;
+      bad += sx < 0 || sy < 0 || sx >= Shot.Width || sy >= Shot.Height || Shot.At(sx, sy) != Want.At(x, y);
+    }
+  return bad;
+}
+
+namespace {
+void MagentaToFace(TShot& Shot) {
+  for (COLORREF& p : Shot.Pixels)
+    if (p == RGB(255, 0, 255)) p = ColorToRGB(Skin().ButtonFaceColour);
+}
+}  // namespace
+
+TShot ExpectedFace(TDataSkinObject& Element, int FrameCount, int Frame, int Width, int Height) {
+  TShot s = PixelsOf(*DrawNineSlice(TRect{0, 0, Width, Height}, Element.Bitmap, Element.Margins, false,
+                                    Element.Tile != 0, FrameCount, Frame));
+  if (Element.Trans == 1) MagentaToFace(s);
+  return s;
+}
+
+TShot ExpectedStrip(TBitmap& Strip, int FrameCount, int Frame, int Width, int Height) {
+  TBitmap cell;
+  cell.SetSize(Width, Height);
+  const int fw = Strip.Width() / FrameCount;
+  SetStretchBltMode(cell.Canvas().Handle(), COLORONCOLOR);
+  StretchBlt(cell.Canvas().Handle(), 0, 0, Width, Height, Strip.Canvas().Handle(), fw * (Frame - 1), 0, fw,
+             Strip.Height(), SRCCOPY);
+  TShot s = PixelsOf(cell);
+  MagentaToFace(s);
+  return s;
+}
+
+THost::THost() : FForm(std::make_unique<TForm>(nullptr)) {
+  FForm->SetBounds(40, 40, 400, 300);
+  FForm->Show();
+  SetForegroundWindow(FForm->Handle());
+  FSkinForm = new TWinSkinForm(nullptr);
+  FSkinForm->FHandle = FForm->Handle();
+  FSkinForm->AttachToForm(&::Skin(), FForm.get());
+  FCommands.Attach(FForm->Handle(), [this](TMessage& m) {
+    if (m.Msg == WM_COMMAND && m.LParam && HIWORD(m.WParam) == BN_CLICKED) {
+      Clicks.push_back(reinterpret_cast<HWND>(m.LParam));
+      if (OnClick) OnClick(reinterpret_cast<HWND>(m.LParam));
+    }
+    FCommands.CallPrevious(m);
+  });
+  Pump();
+}
+
+THost::~THost() {
+  FCommands.Detach();
+  FSkinForm->Detach();
+  delete FSkinForm;
+  FForm.reset();
+  Pump();
+}
+
+HWND THost::Child(const char* ClassName, DWORD Style, int X, int Y, int W, int H, const char* Text, DWORD ExStyle) {
+  HWND wnd = CreateWindowExA(ExStyle, ClassName, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, FForm->Handle(),
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
+  SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return wnd;
+}
