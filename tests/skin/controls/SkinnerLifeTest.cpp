@@ -1,0 +1,148 @@
+// A control skinner's life: restored, it leaves no trace; a control that
+// goes away while skinned restores itself and is never touched again; a
+// message the skinner consumes never reaches the control.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "SkinControlsKit.h"
+#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinEdits.h"
+#include "ui/Buttons.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+WNDPROC ProcOf(HWND Wnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Wnd, GWLP_WNDPROC)); }
+
+// The skinner sees Wnd's messages: a text change reaches its caption.
+bool SeesMessages(TSkinControl& Skinner, HWND Wnd, const char* Text) {
+  SendMessageA(Wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text));
+  return Skinner.FCaption == Text;
+}
+
+TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
+  THost host;
+  const auto ours = [&] {
+    auto* b = host.Add<TButton>(20, 20, 90, 24);
+    b->SetColor(clInfoBk);
+    return b->Handle();
+  };
+  const struct {
+    const char* Name;
+    std::function<HWND()> Make;
+    std::function<TSkinControl*(HWND)> Attach;
+  } rows[] = {
+      {"dialog button", [&] { return host.Child("button", BS_PUSHBUTTON, 20, 20, 90, 24); },
+       [&](HWND w) { return host.Skin<TSkinButton>(w); }},
+      {"dialog check box", [&] { return host.Child("button", BS_AUTOCHECKBOX, 20, 20, 90, 24); },
+       [&](HWND w) { return host.Skin<TSkinCheckBox>(w); }},
+      {"dialog combo box", [&] { return host.Child("combobox", CBS_DROPDOWN, 20, 20, 90, 99); },
+       [&](HWND w) { return host.Skin<TSkinComBox>(w); }},
+      {"dialog edit", [&] { return host.Child("edit", 0, 20, 20, 90, 24); },
+       [&](HWND w) { return host.Skin<TSkinEdit>(w); }},
+      // Controls of ours: WindowProc is replaced, the window's procedure stays.
+      {"button", ours, [&](HWND w) { return host.Skin<TSkinButton>(TWinControl::FindControl(w)); }},
+      {"check box (face colour meanwhile)", ours,
+       [&](HWND w) { return host.Skin<TSkinCheckBox>(TWinControl::FindControl(w), true); }},
+  };
+  for (const auto& row : rows) {
+    HWND w = row.Make();
+    const WNDPROC before = ProcOf(w);
+    TSkinControl* s = row.Attach(w);
+    TControl* control = s->FControl;
+    if (control) {
+      EXPECT_EQ(control->Color(), s->FChangeColor ? Skin().ButtonFaceColour : clInfoBk) << row.Name;
+    }
+    EXPECT_TRUE(SeesMessages(*s, w, "one")) << row.Name;
+    for (int twice = 0; twice < 2; ++twice) {
+      s->Restore();
+      EXPECT_FALSE(SeesMessages(*s, w, "two")) << row.Name;
+      EXPECT_EQ(ProcOf(w), before) << row.Name;
+      if (control) {
+        EXPECT_EQ(control->Color(), clInfoBk) << row.Name;
+      }
+    }
+    DestroyWindow(w);
+  }
+  // A control whose form is going keeps the skin's colour.
+  TSkinControl* s = host.Skin<TSkinCheckBox>(TWinControl::FindControl(ours()), true);
+  host.FSkinForm->FPhase = fpReleasing;
+  s->Restore();
+  host.FSkinForm->FPhase = fpAttached;
+  EXPECT_EQ(s->FControl->Color(), Skin().ButtonFaceColour);
+}
+
+TEST(SkinnerLife, ControlDestroyedWhileSkinnedIsNotTouchedAgain) {
+  THost host;
+  HWND w = host.Child("button", BS_PUSHBUTTON, 20, 20, 90, 30);
+  TSkinControl* dialogButton = host.Skin<TSkinButton>(w);
+  MoveOnto(w);  // the hot control, too
+  DestroyWindow(w);
+  EXPECT_TRUE(!dialogButton->FObjectInstance && !dialogButton->FHandle);
+  EXPECT_EQ(host.FSkinForm->FindSkinner(w), nullptr);
+  dialogButton->MouseLeave();  // as the hover timer would
+  auto* button = host.Add<TButton>(20, 60, 90, 30);
+  auto* speed = host.Add<TSpeedButton>(120, 60, 60, 30);
+  TSkinControl* buttonSkinner = host.Skin<TSkinButton>(button, true);
+  auto* speedSkinner = new TSkinSpeedButton(host.FSkinForm);
+  speedSkinner->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+  EXPECT_TRUE(host.FSkinForm->IsSkinned(speed));
+  delete button;
+  delete speed;
+  for (TSkinControl* s : {buttonSkinner, static_cast<TSkinControl*>(speedSkinner)})
+    EXPECT_TRUE(!s->FControl && !s->FOldWindowProc && !s->FHandle);
+  EXPECT_EQ(speedSkinner->FSpeedButton, nullptr);
+  speedSkinner->Paint();
+  host.FSkinForm->ReleaseSkinners();  // restores and repaints what is left: nothing
+}
+
+// A speed button that counts its own paints.
+class TCountingSpeedButton : public TSpeedButton {
+public:
+  using TSpeedButton::TSpeedButton;
+  int Paints = 0;
+
+protected:
+  void Paint() override { ++Paints, TSpeedButton::Paint(); }
+};
+
+TEST(SkinnerLife, MessageConsumedByTheSkinnerNeverReachesTheControl) {
+  THost host;
+  // The window procedure of a dialog button, below the skinner.
+  HWND w = host.Child("button", BS_PUSHBUTTON, 20, 20, 90, 30);
+  std::vector<UINT> seen;
+  TWindowSubclass own;
+  own.Attach(w, [&](TMessage& m) { seen.push_back(m.Msg), own.CallPrevious(m); });
+  host.Skin<TSkinButton>(w);
+  for (UINT msg : {WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    SendMessageA(w, msg, msg == WM_ERASEBKGND ? reinterpret_cast<WPARAM>(TWindowDC(w).Get()) : 0, MiddleOf(w));
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_LBUTTONUP)), 1);
+  for (UINT msg : {WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK})
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), msg), 0) << msg;
+  // A button of ours: its mouse-down event does not run.
+  auto* button = host.Add<TButton>(20, 60, 90, 30);
+  int downs = 0;
+  button->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+  host.Skin<TSkinButton>(button);
+  SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MiddleOf(button->Handle()));
+  EXPECT_EQ(downs, 0);
+  // A speed button is painted by the skin, not by itself; without a button
+  // picture in the skin it paints itself.
+  TSkinData noPictures(nullptr);
+  for (TSkinData* data : {&Skin(), &noPictures}) {
+    auto* speed = host.Add<TCountingSpeedButton>(120, 60, 60, 30);
+    auto* s = new TSkinSpeedButton(host.FSkinForm);
+    s->InitSpeedButton(speed, data, &host.FSkinForm->FControlCanvas);
+    host.FForm->Update();
+    EXPECT_EQ(speed->Paints, data == &noPictures ? 1 : 0);
+    s->Restore();
+    speed->Invalidate();
+    host.FForm->Update();
+    EXPECT_EQ(speed->Paints, data == &noPictures ? 2 : 1);
+    delete speed;
+  }
+}
+
+}  // namespace
