@@ -714,13 +714,13 @@ void TToolBar::Loaded() {
   UpdateButtons();
 }
 
-// Flat buttons (the window style changes in place).
+// Flat buttons (the tool bar changes its style in place).
 void TToolBar::SetFlat(bool value) {
   FFlat = value;
   if (!FHandle) return;
-  LONG_PTR style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-  style = value ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LONG_PTR>(TBSTYLE_FLAT));
-  SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+  LRESULT style = SendMessageA(FHandle, TB_GETSTYLE, 0, 0);
+  style = value ? (style | TBSTYLE_FLAT) : (style & ~static_cast<LRESULT>(TBSTYLE_FLAT));
+  SendMessageA(FHandle, TB_SETSTYLE, 0, style);
   InvalidateRect(FHandle, nullptr, TRUE);
 }
 

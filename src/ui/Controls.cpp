@@ -901,6 +901,12 @@ void TWinControl::WndProc(TMessage& msg) {
       else
         MouseLeft();
       break;
+    case CM_MOUSELEAVE:
+      // Also when sent from outside (a skin's hover check): the next mouse
+      // move is an enter again.
+      FMouseInWindow = false;
+      if (FHandle) KillTimer(FHandle, kLeaveCheckTimer);
+      break;
     case WM_TIMER:
       if (msg.WParam != kLeaveCheckTimer) break;
       switch (PointerPlace()) {

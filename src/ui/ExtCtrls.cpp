@@ -239,13 +239,12 @@ void TCustomRadioGroup::UpdateButtons() {
 // Columns of equal width below the caption, the rows sharing the height.
 void TCustomRadioGroup::ArrangeButtons() {
   if (FButtons.empty()) return;
-  HDC dc = GetDC(nullptr);
   TEXTMETRICA metrics{};
   {
+    TMemoryDC dc;
     TSelectObjectGuard font(dc, Font().Handle());
     GetTextMetricsA(dc, &metrics);
   }
-  ReleaseDC(nullptr, dc);
   const int count = static_cast<int>(FButtons.size());
   const int perColumn = (count + FColumns - 1) / FColumns;
   const int buttonWidth = (FWidth - 10) / FColumns;

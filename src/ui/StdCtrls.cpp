@@ -458,9 +458,7 @@ void UncheckSiblings(TRadioButton* control) {
 // ---------------------------------------------------------------------------
 // TCustomEdit
 
-QUORVEL_DEFINE_CLASS(TCustomEdit) {
-  p.String("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
-}
+QUORVEL_DEFINE_CLASS(TCustomEdit) {}
 
 // A 121 by 21 edit in the window colour that is a tab stop.
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
@@ -481,7 +479,10 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
   params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-QUORVEL_DEFINE_CLASS(TEdit) {}
+// A memo's text is stored as its Lines; an edit's as Text.
+QUORVEL_DEFINE_CLASS(TEdit) {
+  p.String("Text", &TEdit::Text, &TEdit::SetText);
+}
 
 // ---------------------------------------------------------------------------
 // TMemoStrings

@@ -141,7 +141,7 @@ public:
 
 // ---------------------------------------------------------------------------
 
-// A one-line edit (EDIT) with a sunken edge; its text is Text.
+// An edit (EDIT) with a sunken edge, one line unless a memo.
 class TCustomEdit : public TWinControl {
   QUORVEL_CLASS(TCustomEdit, TWinControl)
 public:
@@ -152,7 +152,7 @@ protected:
   void CreateParams(TCreateParams& params) override;
 };
 
-// The edit of programs.
+// The one-line edit of programs; its text is Text.
 class TEdit : public TCustomEdit {
   QUORVEL_CLASS(TEdit, TCustomEdit)
 public:

@@ -518,6 +518,12 @@ TEST_F(ControlKinds, PropertiesAreReadFromTheDefinition) {
   EXPECT_STREQ(cell, "34");
   EXPECT_NE(SendMessageA(f.ListView1->Handle(), LVM_GETHEADER, 0, 0), 0);
   EXPECT_TRUE(f.ToolBar1->Flat());
+  EXPECT_TRUE(SendMessageA(f.ToolBar1->Handle(), TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
+  // A live tool bar changes its style (the skin engine makes tool bars flat).
+  f.ToolBar1->SetFlat(false);
+  EXPECT_FALSE(SendMessageA(f.ToolBar1->Handle(), TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
+  f.ToolBar1->SetFlat(true);
+  EXPECT_TRUE(SendMessageA(f.ToolBar1->Handle(), TB_GETSTYLE, 0, 0) & TBSTYLE_FLAT);
   ASSERT_EQ(f.ToolBar1->ButtonCount(), 2);
   EXPECT_EQ(f.ToolBar1->Buttons(0), f.ToolButton1);
   EXPECT_FALSE(f.ToolButton2->Enabled());
@@ -625,12 +631,14 @@ TEST_F(ControlKinds, MemosListBoxesAndScrollBoxesScrollBothWays) {
 namespace {
 // Moves the form so that the mouse pointer (which the tests never move:
 // Wine hears of a moved pointer late, from the X server) is over client
-// point (700, 520), a free spot.
+// point (700, 520), a free spot, and keeps it above the windows of tests
+// that run beside this one.
 TPoint PointerAtFreeSpot(TForm& form) {
   POINT p;
   GetCursorPos(&p);
   const TPoint client = form.ScreenToClient(TPoint{p.x, p.y});
   form.SetBounds(form.Left() + client.x - 700, form.Top() + client.y - 520, form.Width(), form.Height());
+  SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Pump();
   return TPoint{p.x, p.y};
 }
@@ -685,4 +693,21 @@ TEST_F(ControlKinds, TheEditOfAComboBoxCountsAsTheComboBox) {
   combo.SetBounds(8, 190, 150, 21);
   EXPECT_TRUE(WaitUntil([&] { return log.Seen.size() >= 2; }));
   EXPECT_EQ(log.Seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
+}
+
+TEST_F(ControlKinds, ALeaveSentFromOutsideMakesTheNextMoveAnEnter) {
+  const TPoint pointer = PointerAtFreeSpot(*form);
+  TButton& button = *new TButton(form.get());
+  button.SetParent(form.get());
+  button.SetBounds(650, 500, 100, 40);  // under the pointer
+  Pump();
+  ASSERT_EQ(WindowFromPoint(POINT{pointer.x, pointer.y}), button.Handle());
+  TMouseLog log(button);
+  HWND wnd = button.Handle();
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 20));
+  // A skin's hover check decides the mouse is gone and says so.
+  SendMessageA(wnd, CM_MOUSELEAVE, 0, 0);
+  SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(51, 20));
+  EXPECT_EQ(log.Seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_MOUSEENTER}));
+  EXPECT_FALSE(HappensWithin([&] { return log.Seen.size() > 3; }, 300));  // the pointer is still there
 }
