@@ -199,8 +199,11 @@ void TFont::SetHandle(HFONT font) {
   FHeight = lf.lfHeight;
   FName = lf.lfFaceName;
   FCharset = lf.lfCharSet;
-  FStyle = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
-           (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+  FStyle = 0;
+  if (lf.lfWeight >= FW_BOLD) FStyle |= fsBold;
+  if (lf.lfItalic) FStyle |= fsItalic;
+  if (lf.lfUnderline) FStyle |= fsUnderline;
+  if (lf.lfStrikeOut) FStyle |= fsStrikeOut;
   Changed();
   FHandle.Reset(font);
 }
