@@ -8,6 +8,7 @@ QUORVEL_DEFINE_CLASS(TSpeedButton) {
   p.Integer("GroupIndex", &TSpeedButton::GroupIndex, &TSpeedButton::SetGroupIndex);
   p.Bool("Down", &TSpeedButton::Down, &TSpeedButton::SetDown);
   p.Bool("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat);
+  p.Object("Glyph", &TSpeedButton::GlyphObject);
   p.Integer("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs, 1);
   p.Enum("Layout", &TSpeedButton::Layout, &TSpeedButton::SetLayout,
          {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
@@ -23,6 +24,7 @@ TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
   FHeight = 22;
   SetColor(clBtnFace);
   SetParentFont(true);
+  FGlyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
 // Group members share AllowAllUp.
@@ -176,58 +178,59 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 
 namespace {
 
-// Where the glyph and the caption go inside a button of size (w, h).
-struct GlyphLayout {
-  POINT Glyph;
-  POINT Text;
-};
+// The size of text drawn on one line with the DC's font ((0, 0) when empty).
+SIZE MeasureCaption(HDC dc, const std::string& text) {
+  if (text.empty()) return SIZE{0, 0};
+  RECT r{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+  return SIZE{r.right - r.left, r.bottom - r.top};
+}
 
-// Places a glyph of size g and a text of size t in a (w, h) button: along
-// the layout's axis with Margin from the edge (-1: centred) and Spacing
-// between them (-1: the free space shared out); across it, centred.
-GlyphLayout CalcLayout(int w, int h, SIZE g, SIZE t, TButtonLayout layout, int margin, int spacing) {
-  const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
-  const int length = horizontal ? w : h;
-  const int glyphLength = horizontal ? g.cx : g.cy;
-  const int textLength = horizontal ? t.cx : t.cy;
-  if (glyphLength == 0 || textLength == 0) spacing = 0;
-  if (margin == -1) {
-    if (spacing == -1) {
-      margin = (length - glyphLength - textLength) / 3;
-      spacing = margin;
-    } else {
-      margin = (length - glyphLength - spacing - textLength + 1) / 2;
-    }
-  } else if (spacing == -1) {
-    spacing = (length - margin - glyphLength - textLength) / 2;
+// Draws cell (from 1) of a glyph of numGlyphs cells at (x, y), with the
+// cell's bottom-left pixel's colour transparent.
+void DrawGlyphCell(HDC dc, TBitmap& glyph, int numGlyphs, int cell, int x, int y) {
+  const int w = glyph.Width() / numGlyphs, h = glyph.Height();
+  if (w <= 0 || h <= 0) return;
+  TBitmap one;
+  one.SetSize(w, h);
+  one.Canvas().CopyRect(Rect(0, 0, w, h), glyph.Canvas(), Bounds((cell - 1) * w, 0, w, h));
+  one.SetTransparent(true);
+  TCanvas canvas;
+  canvas.SetHandle(dc);
+  canvas.Draw(x, y, one);
+  canvas.SetHandle(nullptr);
+}
+
+// Draws a one-line caption at rect's top left with the DC's font: in color,
+// or embossed grey when disabled.
+void DrawCaption(HDC dc, const std::string& text, RECT rect, bool enabled, TColor color) {
+  if (text.empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  const UINT format = DT_SINGLELINE | DT_NOCLIP;
+  if (!enabled) {
+    RECT shadow = rect;
+    OffsetRect(&shadow, 1, 1);
+    SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
+    color = clBtnShadow;
   }
-  GlyphLayout out{};
-  if (horizontal) {
-    out.Glyph.y = (h - g.cy + 1) / 2;
-    out.Text.y = (h - t.cy + 1) / 2;
-  } else {
-    out.Glyph.x = (w - g.cx + 1) / 2;
-    out.Text.x = (w - t.cx + 1) / 2;
-  }
-  switch (layout) {
-    case blGlyphLeft:
-      out.Glyph.x = margin;
-      out.Text.x = margin + g.cx + spacing;
-      break;
-    case blGlyphRight:
-      out.Glyph.x = w - margin - g.cx;
-      out.Text.x = out.Glyph.x - spacing - t.cx;
-      break;
-    case blGlyphTop:
-      out.Glyph.y = margin;
-      out.Text.y = margin + g.cy + spacing;
-      break;
-    case blGlyphBottom:
-      out.Glyph.y = h - margin - g.cy;
-      out.Text.y = out.Glyph.y - spacing - t.cy;
-      break;
-  }
-  return out;
+  SetTextColor(dc, ColorToRGB(color));
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+}
+
+// Draws glyph cell and caption inside a button face of width x height,
+// moved by shift (1 while pressed); the DC has the caption's font selected.
+void DrawGlyphAndCaption(HDC dc, int width, int height, TBitmap& glyph, int numGlyphs, int cell,
+                         const std::string& text, TButtonLayout layout, int margin, int spacing, int shift,
+                         bool enabled, TColor color) {
+  const SIZE textSize = MeasureCaption(dc, text);
+  const int glyphWidth = glyph.Empty() ? 0 : glyph.Width() / numGlyphs;
+  const int glyphHeight = glyph.Empty() ? 0 : glyph.Height();
+  const TButtonPlacement at = CalcButtonLayout(width, height, glyphWidth, glyphHeight, textSize.cx, textSize.cy,
+                                               layout, margin, spacing);
+  if (glyphWidth > 0 && glyphHeight > 0) DrawGlyphCell(dc, glyph, numGlyphs, cell, at.GlyphX + shift, at.GlyphY + shift);
+  const RECT textRect = Bounds(at.TextX + shift, at.TextY + shift, textSize.cx, textSize.cy);
+  DrawCaption(dc, text, textRect, enabled, color);
 }
 
 }  // namespace
@@ -261,37 +264,104 @@ void TSpeedButton::Paint() {
     DrawFrameControl(dc, &face, DFC_BUTTON, state);
   }
 
-  const std::string text = Caption();
   TSelectObjectGuard font(dc, Font().Handle());
-  RECT measured{0, 0, r.right, r.bottom};
-  if (!text.empty()) DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE);
-  const SIZE textSize = text.empty() ? SIZE{0, 0} : SIZE{measured.right - measured.left, measured.bottom - measured.top};
-  const SIZE glyphSize = FGlyph.Empty() ? SIZE{0, 0} : SIZE{FGlyph.Width() / FNumGlyphs, FGlyph.Height()};
-  const GlyphLayout layout = CalcLayout(r.right, r.bottom, glyphSize, textSize, FLayout, FMargin, FSpacing);
-  const int shift = pressed ? 1 : 0;
+  DrawGlyphAndCaption(dc, r.right, r.bottom, FGlyph, FNumGlyphs, GlyphCell(), Caption(), FLayout, FMargin, FSpacing,
+                      pressed ? 1 : 0, Enabled(), Font().Color());
+}
 
-  if (glyphSize.cx > 0 && glyphSize.cy > 0) {
-    // One cell, drawn with its bottom-left pixel's colour transparent.
-    TBitmap cell;
-    cell.SetSize(glyphSize.cx, glyphSize.cy);
-    const int left = (GlyphCell() - 1) * glyphSize.cx;
-    cell.Canvas().CopyRect(Rect(0, 0, glyphSize.cx, glyphSize.cy), FGlyph.Canvas(),
-                           Bounds(left, 0, glyphSize.cx, glyphSize.cy));
-    cell.SetTransparent(true);
-    Canvas()->Draw(layout.Glyph.x + shift, layout.Glyph.y + shift, cell);
+// ---------------------------------------------------------------------------
+// TBitBtn
+
+QUORVEL_DEFINE_CLASS(TBitBtn) {
+  p.Object("Glyph", &TBitBtn::GlyphObject);
+  p.Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs, 1);
+  p.Enum("Layout", &TBitBtn::Layout, &TBitBtn::SetLayout,
+         {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+  p.Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin, -1);
+  p.Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing, 4);
+}
+
+// A push button whose face is redrawn when its glyph changes.
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
+  FGlyph.OnChange = [this](TObject*) { Invalidate(); };
+}
+
+// The number of state cells in the glyph (1 to 4).
+void TBitBtn::SetNumGlyphs(int value) {
+  FNumGlyphs = value < 1 ? 1 : value > 4 ? 4 : value;
+  Invalidate();
+}
+
+// Where the glyph stands relative to the caption.
+void TBitBtn::SetLayout(TButtonLayout value) {
+  FLayout = value;
+  Invalidate();
+}
+
+// Space between the edge and the glyph (-1: centred).
+void TBitBtn::SetMargin(int value) {
+  FMargin = value < -1 ? -1 : value;
+  Invalidate();
+}
+
+// Space between the glyph and the caption (-1: the free space shared out).
+void TBitBtn::SetSpacing(int value) {
+  FSpacing = value;
+  Invalidate();
+}
+
+// An owner-drawn BUTTON: the parent's WM_DRAWITEM comes back as CN_DRAWITEM.
+void TBitBtn::CreateParams(TCreateParams& params) {
+  TButton::CreateParams(params);
+  params.Style = (params.Style & ~static_cast<DWORD>(BS_TYPEMASK)) | BS_OWNERDRAW;
+}
+
+// Drawing; the button stays owner-drawn whatever style it is given; a
+// double click is a second press (owner-drawn buttons would not click again).
+void TBitBtn::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_DRAWITEM:
+      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam));
+      msg.Result = TRUE;
+      return;
+    case BM_SETSTYLE:
+      msg.WParam = (msg.WParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+      TButton::WndProc(msg);
+      Invalidate();  // the default frame may have changed
+      return;
+    case WM_LBUTTONDBLCLK:
+      msg.Msg = WM_LBUTTONDOWN;
+      break;
+    default:
+      break;
   }
-  if (text.empty()) return;
-  RECT textRect = Bounds(layout.Text.x + shift, layout.Text.y + shift, textSize.cx, textSize.cy);
-  SetBkMode(dc, TRANSPARENT);
-  const UINT format = DT_SINGLELINE | DT_NOCLIP;
-  if (!Enabled()) {
-    RECT shadow = textRect;
-    OffsetRect(&shadow, 1, 1);
-    SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &shadow, format);
-    SetTextColor(dc, ColorToRGB(clBtnShadow));
-  } else {
-    SetTextColor(dc, ColorToRGB(Font().Color()));
+  TButton::WndProc(msg);
+}
+
+// The face (with the default frame of the default or focused button), the
+// glyph cell of the state (disabled 2, pressed 3, else 1) with the caption,
+// and the focus rectangle.
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool focused = (item.itemState & ODS_FOCUS) != 0;
+  if (Default() || focused) {
+    TBrushObject frame(CreateSolidBrush(ColorToRGB(clWindowFrame)));
+    FrameRect(dc, &r, frame);
+    InflateRect(&r, -1, -1);
   }
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
+  RECT face = r;
+  DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  int cell = !Enabled() ? 2 : pressed ? 3 : 1;
+  if (cell > FNumGlyphs) cell = 1;
+  const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
+  TSelectObjectGuard font(dc, Font().Handle());
+  DrawGlyphAndCaption(dc, width, height, FGlyph, FNumGlyphs, cell, Caption(), FLayout, FMargin, FSpacing,
+                      pressed ? 1 : 0, Enabled(), Font().Color());
+  if (focused) {
+    RECT focus = item.rcItem;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
 }

@@ -878,6 +878,8 @@ void TWinControl::WndProc(TMessage& msg) {
       return;
     case WM_COMMAND:
     case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
     case WM_DRAWITEM:
     case WM_DELETEITEM:
     case WM_CTLCOLORMSGBOX:
@@ -892,12 +894,30 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_MOUSELEAVE:
       FTrackingLeave = false;
       SetMouseControl(nullptr);
-      if (FMouseInWindow) {
-        FMouseInWindow = false;
-        Perform(CM_MOUSELEAVE, 0, 0);
-      }
+      // Onto a window of the control's own making (a combo box's edit, a
+      // list view's header): the mouse is still over the control.
+      if (FMouseInWindow && PointerPlace() == TPointerPlace::InnerWindow)
+        SetTimer(FHandle, kLeaveCheckTimer, kLeaveCheckInterval, nullptr);
+      else
+        MouseLeft();
       break;
+    case CM_MOUSELEAVE:
+      // Also when sent from outside (a skin's hover check): the next mouse
+      // move is an enter again.
+      FMouseInWindow = false;
+      if (FHandle) KillTimer(FHandle, kLeaveCheckTimer);
+      break;
+    case WM_TIMER:
+      if (msg.WParam != kLeaveCheckTimer) break;
+      switch (PointerPlace()) {
+        case TPointerPlace::Elsewhere: MouseLeft(); break;
+        case TPointerPlace::Window: KillTimer(FHandle, kLeaveCheckTimer); break;  // its mouse moves go on
+        case TPointerPlace::InnerWindow: break;
+      }
+      msg.Result = 0;
+      return;
     case WM_MOUSEMOVE:
+      KillTimer(FHandle, kLeaveCheckTimer);
       if (!FMouseInWindow) {
         FMouseInWindow = true;
         Perform(CM_MOUSEENTER, 0, 0);
@@ -1074,11 +1094,35 @@ bool TWinControl::RouteMouseToGraphic(TMessage& msg) {
   return true;
 }
 
-// Asks for WM_MOUSELEAVE when the mouse leaves the window.
+// Asks for WM_MOUSELEAVE when the mouse leaves the window. A pointer that
+// is not over the window at all gets its leave at once, as the platform's
+// mouse tracking documents (Wine's would wait for the pointer to move).
 void TWinControl::TrackMouseLeave() {
   if (FTrackingLeave || !FHandle) return;
   TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
   FTrackingLeave = TrackMouseEvent(&tme) != FALSE;
+  if (FTrackingLeave && PointerPlace() != TPointerPlace::Window) PostMessageA(FHandle, WM_MOUSELEAVE, 0, 0);
+}
+
+// Where the mouse pointer is: over this window, over a window inside it
+// that belongs to no control of its own (which counts as the control's),
+// or elsewhere.
+TWinControl::TPointerPlace TWinControl::PointerPlace() const {
+  POINT p;
+  if (!FHandle || !GetCursorPos(&p)) return TPointerPlace::Elsewhere;
+  HWND wnd = WindowFromPoint(p);
+  if (wnd == FHandle) return TPointerPlace::Window;
+  for (; wnd && wnd != FHandle; wnd = GetParent(wnd))
+    if (FindControl(wnd)) return TPointerPlace::Elsewhere;
+  return wnd == FHandle ? TPointerPlace::InnerWindow : TPointerPlace::Elsewhere;
+}
+
+// The mouse has left the window (and whatever inner windows it has).
+void TWinControl::MouseLeft() {
+  if (FHandle) KillTimer(FHandle, kLeaveCheckTimer);
+  if (!FMouseInWindow) return;
+  FMouseInWindow = false;
+  Perform(CM_MOUSELEAVE, 0, 0);
 }
 
 // The graphic child under the mouse hears it enter and leave.

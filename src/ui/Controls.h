@@ -373,6 +373,13 @@ private:
   void WMSetCursor(TMessage& msg);
   void FillBackground(HDC dc);
   void TrackMouseLeave();
+  enum class TPointerPlace { Window, InnerWindow, Elsewhere };
+  TPointerPlace PointerPlace() const;
+  void MouseLeft();
+  // While the mouse is over an inner window of a standard control (which
+  // reports nothing to us), this timer watches for it to leave.
+  static constexpr UINT_PTR kLeaveCheckTimer = 0x514C;
+  static constexpr UINT kLeaveCheckInterval = 100;
   void WMNCDestroy(TMessage& msg);
   // Sends a notification from a child window back to that child's control.
   bool ReflectNotification(TMessage& msg);

@@ -177,3 +177,108 @@ void TImage::Paint() {
   if (!g || g->Empty()) return;
   Canvas()->StretchDraw(DestRect(), *g);
 }
+
+// ---------------------------------------------------------------------------
+// TGroupButton
+
+QUORVEL_DEFINE_CLASS(TGroupButton) {}
+
+// A radio button owned by its group (never stored in definitions).
+TGroupButton::TGroupButton(TComponent* owner) : TRadioButton(owner) { SetTabStop(false); }
+
+// Tells the group, then runs OnClick.
+void TGroupButton::Click() {
+  if (auto* group = dynamic_cast<TCustomRadioGroup*>(Parent())) group->ButtonClicked(this);
+  TRadioButton::Click();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomRadioGroup
+
+QUORVEL_DEFINE_CLASS(TCustomRadioGroup) {
+  p.Object("Items", &TCustomRadioGroup::ItemsObject);
+  p.Integer("ItemIndex", &TCustomRadioGroup::ItemIndex, &TCustomRadioGroup::SetItemIndex, -1);
+  p.Integer("Columns", &TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns, 1);
+}
+
+// An empty group; the buttons follow Items.
+TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner) {
+  FItems.OnChange = [this](TObject*) { UpdateButtons(); };
+}
+
+// Checks the button of item value (-1: none).
+void TCustomRadioGroup::SetItemIndex(int value) {
+  if (!IsLoading() && (value < -1 || value >= static_cast<int>(FButtons.size()))) value = -1;
+  FItemIndex = value;
+  if (value >= 0 && value < static_cast<int>(FButtons.size())) FButtons[static_cast<size_t>(value)]->SetChecked(true);
+  else
+    for (TGroupButton* b : FButtons) b->SetChecked(false);
+}
+
+// The number of columns (1 to 16).
+void TCustomRadioGroup::SetColumns(int value) {
+  FColumns = std::max(1, std::min(value, 16));
+  ArrangeButtons();
+}
+
+// One button per item, in item order.
+void TCustomRadioGroup::UpdateButtons() {
+  for (TGroupButton* b : FButtons) delete b;
+  FButtons.clear();
+  for (int i = 0; i < FItems.Count(); ++i) {
+    auto* b = new TGroupButton(this);
+    b->SetCaption(FItems[i]);
+    b->SetEnabled(Enabled());
+    b->SetParent(this);
+    FButtons.push_back(b);
+  }
+  SetItemIndex(FItemIndex);
+  ArrangeButtons();
+}
+
+// Columns of equal width below the caption, the rows sharing the height.
+void TCustomRadioGroup::ArrangeButtons() {
+  if (FButtons.empty()) return;
+  TEXTMETRICA metrics{};
+  {
+    TMemoryDC dc;
+    TSelectObjectGuard font(dc, Font().Handle());
+    GetTextMetricsA(dc, &metrics);
+  }
+  const int count = static_cast<int>(FButtons.size());
+  const int perColumn = (count + FColumns - 1) / FColumns;
+  const int buttonWidth = (FWidth - 10) / FColumns;
+  const int free = FHeight - metrics.tmHeight - 5;
+  const int buttonHeight = free / perColumn;
+  const int top = metrics.tmHeight + 1 + (free % perColumn) / 2;
+  for (int i = 0; i < count; ++i)
+    FButtons[static_cast<size_t>(i)]->SetBounds((i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + top,
+                                                buttonWidth, buttonHeight);
+}
+
+// A click on a button makes it the chosen item.
+void TCustomRadioGroup::ButtonClicked(TGroupButton* button) {
+  for (size_t i = 0; i < FButtons.size(); ++i)
+    if (FButtons[i] == button) FItemIndex = static_cast<int>(i);
+  Click();
+}
+
+// The buttons follow the size.
+void TCustomRadioGroup::Resize() {
+  TCustomGroupBox::Resize();
+  ArrangeButtons();
+}
+
+// The buttons follow the font's height.
+void TCustomRadioGroup::FontChanged() {
+  TCustomGroupBox::FontChanged();
+  ArrangeButtons();
+}
+
+// The buttons are enabled with the group.
+void TCustomRadioGroup::EnabledChanged() {
+  TCustomGroupBox::EnabledChanged();
+  for (TGroupButton* b : FButtons) b->SetEnabled(Enabled());
+}
+
+QUORVEL_DEFINE_CLASS(TRadioGroup) {}

@@ -1,8 +1,11 @@
-// Panels (window class "TPanel", painted here) and pictures (TImage, a
-// graphic control).
+// Panels (window class "TPanel", painted here), pictures (TImage, a
+// graphic control) and radio groups (a group box of radio buttons).
 #pragma once
 
+#include <vector>
+
 #include "ui/Controls.h"
+#include "ui/StdCtrls.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
@@ -78,4 +81,56 @@ private:
   bool FStretch = false;
   bool FCenter = false;
   bool FTransparent = false;
+};
+
+class TCustomRadioGroup;
+
+// One radio button of a radio group, made by the group for one of its Items.
+class TGroupButton : public TRadioButton {
+  QUORVEL_CLASS(TGroupButton, TRadioButton)
+public:
+  explicit TGroupButton(TComponent* owner);
+  // The user chose this button: the group's ItemIndex follows.
+  void Click() override;
+};
+
+// A group box holding one radio button per line of Items, laid out in
+// Columns from top to bottom; ItemIndex is the checked one (-1: none). A
+// click on a button changes ItemIndex, then runs OnClick.
+class TCustomRadioGroup : public TCustomGroupBox {
+  QUORVEL_CLASS(TCustomRadioGroup, TCustomGroupBox)
+public:
+  explicit TCustomRadioGroup(TComponent* owner);
+
+  TStrings& Items() { return FItems; }
+  TStrings* ItemsObject() { return &FItems; }
+  int ItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int value);
+  int Columns() const { return FColumns; }
+  void SetColumns(int value);
+  // The radio button of item index.
+  TGroupButton* Buttons(int index) const { return FButtons.at(static_cast<size_t>(index)); }
+
+protected:
+  void Resize() override;
+  void FontChanged() override;
+  void EnabledChanged() override;
+
+private:
+  friend class TGroupButton;
+  // Makes one button per item, checks the one of ItemIndex, lays them out.
+  void UpdateButtons();
+  void ArrangeButtons();
+  void ButtonClicked(TGroupButton* button);
+  TStringList FItems;
+  std::vector<TGroupButton*> FButtons;
+  int FItemIndex = -1;
+  int FColumns = 1;
+};
+
+// The radio group of programs.
+class TRadioGroup : public TCustomRadioGroup {
+  QUORVEL_CLASS(TRadioGroup, TCustomRadioGroup)
+public:
+  explicit TRadioGroup(TComponent* owner) : TCustomRadioGroup(owner) {}
 };

@@ -30,6 +30,19 @@ TApplication& TheApplication() {
   return *app;
 }
 
+// The definition of class className in the program's resources (type
+// RCDATA, named by the upper-case class name); EResNotFound when missing.
+TReadOnlyMemoryStream DefinitionResource(const std::string& className) {
+  const std::string name = AnsiUpperCase(className);
+  const HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC res = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!res) throw EResNotFound(Format("Resource %s not found", name.c_str()));
+  HGLOBAL data = LoadResource(module, res);
+  const void* bytes = data ? LockResource(data) : nullptr;
+  if (!bytes) throw EResNotFound(Format("Resource %s not found", name.c_str()));
+  return TReadOnlyMemoryStream(bytes, SizeofResource(module, res));
+}
+
 }  // namespace
 
 TApplication* Application = &TheApplication();
@@ -274,14 +287,7 @@ TCustomForm::~TCustomForm() {
 
 // Reads the definition stored in the program's resources.
 void TCustomForm::LoadDefinition() {
-  const std::string name = AnsiUpperCase(ClassName());
-  const HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC res = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
-  if (!res) throw EResNotFound(Format("Resource %s not found", name.c_str()));
-  HGLOBAL data = LoadResource(module, res);
-  const void* bytes = data ? LockResource(data) : nullptr;
-  if (!bytes) throw EResNotFound(Format("Resource %s not found", name.c_str()));
-  TReadOnlyMemoryStream stream(bytes, SizeofResource(module, res));
+  TReadOnlyMemoryStream stream = DefinitionResource(ClassName());
   LoadDefinition(stream);
 }
 
@@ -694,3 +700,157 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 QUORVEL_DEFINE_CLASS(TForm) {}
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+// ---------------------------------------------------------------------------
+// TCustomFrame
+
+QUORVEL_DEFINE_CLASS(TCustomFrame) {}
+
+// A 320 by 240 container in its parent's colour.
+TCustomFrame::TCustomFrame(TComponent* owner) : TCustomControl(owner) {
+  FWidth = 320;
+  FHeight = 240;
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+// Reads the definition stored in the program's resources.
+void TCustomFrame::LoadDefinition() {
+  TReadOnlyMemoryStream stream = DefinitionResource(ClassName());
+  LoadDefinition(stream);
+}
+
+// Reads a definition (the frame owns what it defines), then lays it out.
+void TCustomFrame::LoadDefinition(TStream& stream) {
+  DisableAlign();
+  try {
+    ReadComponentFromStream(stream, this);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
+QUORVEL_DEFINE_CLASS(TFrame) {}
+
+// ---------------------------------------------------------------------------
+// TScrollBox
+
+QUORVEL_DEFINE_CLASS(TScrollBox) {
+  p.Enum("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle, {"bsNone", "bsSingle"}, bsSingle);
+}
+
+// A 185 by 41 box with a sunken edge that holds controls.
+TScrollBox::TScrollBox(TComponent* owner) : TCustomControl(owner) {
+  FWidth = 185;
+  FHeight = 41;
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+// A single border is a sunken client edge (the window is made again).
+void TScrollBox::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  RecreateWnd();
+}
+
+// Its own window class, with a sunken edge when bordered.
+void TScrollBox::CreateParams(TCreateParams& params) {
+  TCustomControl::CreateParams(params);
+  if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+// Lays the controls out, then fits the scroll bars to them.
+void TScrollBox::AlignControls(TRect rect) {
+  TCustomControl::AlignControls(rect);
+  UpdateScrollBars();
+}
+
+// Each bar's range is the controls' extent (where they reach in the
+// content), its page the client size; a bar shows only when the range is
+// larger. A bar that appears narrows the client area, so twice round.
+void TScrollBox::UpdateScrollBars() {
+  if (!FHandle || FUpdatingBars) return;
+  FUpdatingBars = true;
+  int right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    right = std::max(right, c->Left() + c->Width() + FScrollX);
+    bottom = std::max(bottom, c->Top() + c->Height() + FScrollY);
+  }
+  for (int round = 0; round < 2; ++round) {
+    RECT client;
+    GetClientRect(FHandle, &client);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMax = right - 1;
+    si.nPage = static_cast<UINT>(client.right);
+    SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
+    si.nMax = bottom - 1;
+    si.nPage = static_cast<UINT>(client.bottom);
+    SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+  }
+  FUpdatingBars = false;
+  // A larger client area may leave the content scrolled too far.
+  ScrollTo(SB_HORZ, FScrollX);
+  ScrollTo(SB_VERT, FScrollY);
+}
+
+// Moves the bar's thumb to position (within the range less the page) and
+// the controls by the difference.
+void TScrollBox::ScrollTo(int bar, int position) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  GetScrollInfo(FHandle, bar, &si);
+  const int last = std::max(0, si.nMax - si.nMin + 1 - static_cast<int>(si.nPage));
+  position = std::max(0, std::min(position, last));
+  int& current = bar == SB_HORZ ? FScrollX : FScrollY;
+  const int delta = current - position;
+  si.fMask = SIF_POS;
+  si.nPos = position;
+  SetScrollInfo(FHandle, bar, &si, TRUE);
+  if (delta == 0) return;
+  current = position;  // before the moves: a layout they cause scrolls no further
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (bar == SB_HORZ) c->SetBounds(c->Left() + delta, c->Top(), c->Width(), c->Height());
+    else c->SetBounds(c->Left(), c->Top() + delta, c->Width(), c->Height());
+  }
+  Invalidate();
+}
+
+// Arrows move by a tenth of the page, the track by a page, the thumb to where it is.
+void TScrollBox::ScrollMessage(int bar, WPARAM code) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(FHandle, bar, &si);
+  const int current = bar == SB_HORZ ? FScrollX : FScrollY;
+  const int line = std::max(1, static_cast<int>(si.nPage) / 10);
+  switch (LOWORD(code)) {
+    case SB_LINEUP: ScrollTo(bar, current - line); break;
+    case SB_LINEDOWN: ScrollTo(bar, current + line); break;
+    case SB_PAGEUP: ScrollTo(bar, current - static_cast<int>(si.nPage)); break;
+    case SB_PAGEDOWN: ScrollTo(bar, current + static_cast<int>(si.nPage)); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(bar, HIWORD(code)); break;
+    case SB_TOP: ScrollTo(bar, 0); break;
+    case SB_BOTTOM: ScrollTo(bar, si.nMax); break;
+    default: break;
+  }
+}
+
+// The box's own scroll bars (scroll messages without a control window).
+void TScrollBox::WndProc(TMessage& msg) {
+  if ((msg.Msg == WM_HSCROLL || msg.Msg == WM_VSCROLL) && msg.LParam == 0) {
+    ScrollMessage(msg.Msg == WM_HSCROLL ? SB_HORZ : SB_VERT, msg.WParam);
+    msg.Result = 0;
+    return;
+  }
+  TCustomControl::WndProc(msg);
+}

@@ -1,6 +1,7 @@
 // Forms and the application: top-level windows loaded from their stored
 // definitions, modal forms, and the message loop that also runs the work
-// other threads hand to the main thread.
+// other threads hand to the main thread; frames (containers with a stored
+// definition of their own, placed on forms) and scroll boxes.
 #pragma once
 
 #include <windows.h>
@@ -230,4 +231,63 @@ class TForm : public TCustomForm {
   QUORVEL_CLASS(TForm, TCustomForm)
 public:
   explicit TForm(TComponent* owner);
+};
+
+// ---------------------------------------------------------------------------
+
+// A container with a definition of its own, placed on a form like any
+// control. A frame class loads its definition (the resource named by the
+// upper-case class name) in its constructor, so the components it defines
+// belong to the frame; a form's definition then only places it
+// ("object Frame1: TMyFrame" or "inline Frame1: TMyFrame") and may set the
+// frame's own properties.
+class TCustomFrame : public TCustomControl {
+  QUORVEL_CLASS(TCustomFrame, TCustomControl)
+public:
+  explicit TCustomFrame(TComponent* owner);
+
+  // Reads the frame's definition from the program's resources; raises
+  // EResNotFound when there is none and EReadError when it is damaged.
+  void LoadDefinition();
+  // The same from a stream holding a binary definition.
+  void LoadDefinition(TStream& stream);
+};
+
+// The frame class of programs.
+class TFrame : public TCustomFrame {
+  QUORVEL_CLASS(TFrame, TCustomFrame)
+public:
+  explicit TFrame(TComponent* owner) : TCustomFrame(owner) {}
+};
+
+// A container that scrolls its controls: it shows a horizontal or vertical
+// scroll bar when its controls reach past its client area, and the bars
+// move the controls. The extent is taken when the box lays out its
+// controls (window creation, resizing, Realign).
+class TScrollBox : public TCustomControl {
+  QUORVEL_CLASS(TScrollBox, TCustomControl)
+public:
+  explicit TScrollBox(TComponent* owner);
+
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  // How far the controls are scrolled (the content's point at the top left).
+  TPoint ScrollPos() const { return TPoint{FScrollX, FScrollY}; }
+
+  void WndProc(TMessage& msg) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void AlignControls(TRect rect) override;
+
+private:
+  // Ranges and pages of both bars from the controls' extent and the client size.
+  void UpdateScrollBars();
+  // Scrolls one bar to position (kept in range); the controls move.
+  void ScrollTo(int bar, int position);
+  void ScrollMessage(int bar, WPARAM code);
+  TBorderStyle FBorderStyle = bsSingle;
+  int FScrollX = 0;
+  int FScrollY = 0;
+  bool FUpdatingBars = false;
 };

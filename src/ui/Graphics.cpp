@@ -199,8 +199,11 @@ void TFont::SetHandle(HFONT font) {
   FHeight = lf.lfHeight;
   FName = lf.lfFaceName;
   FCharset = lf.lfCharSet;
-  FStyle = (lf.lfWeight >= FW_BOLD ? fsBold : 0) | (lf.lfItalic ? fsItalic : 0) |
-           (lf.lfUnderline ? fsUnderline : 0) | (lf.lfStrikeOut ? fsStrikeOut : 0);
+  FStyle = 0;
+  if (lf.lfWeight >= FW_BOLD) FStyle |= fsBold;
+  if (lf.lfItalic) FStyle |= fsItalic;
+  if (lf.lfUnderline) FStyle |= fsUnderline;
+  if (lf.lfStrikeOut) FStyle |= fsStrikeOut;
   Changed();
   FHandle.Reset(font);
 }
@@ -932,6 +935,32 @@ void TBitmap::LoadFromStream(TStream& stream) {
   } else {
     Clear();
   }
+}
+
+// Stores the bitmap as the binary property "Data": the .bmp file's size
+// (4 bytes, least significant first) and the file. A plain .bmp file (as a
+// definition includes one with {@file}) is read as well.
+void TBitmap::DefineProperties(TFiler& filer) {
+  TGraphic::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Data",
+      [this](TStream& s) {
+        char magic[2] = {};
+        const int64_t start = s.Position();
+        const bool plainFile = s.Read(magic, 2) == 2 && magic[0] == 'B' && magic[1] == 'M';
+        s.SetPosition(plainFile ? start : start + 4);
+        LoadFromStream(s);
+      },
+      [this](TStream& s) {
+        TMemoryStream file;
+        SaveToStream(file);
+        const uint32_t size = static_cast<uint32_t>(file.Size());
+        const uint8_t prefix[4] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
+                                   static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
+        s.WriteBuffer(prefix, 4);
+        s.WriteBuffer(file.Memory(), file.Bytes().size());
+      },
+      !Empty());
 }
 
 // Writes the bitmap as a .bmp file (device bitmaps as 24 bits).

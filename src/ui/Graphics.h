@@ -515,6 +515,8 @@ public:
   void LoadFromImage(const TDibImage& image);
   TDibImage ToImage();
   void Assign(TPersistent* source) override;
+  // Stored as the binary property "Data" (the size of the .bmp file, then the file).
+  void DefineProperties(TFiler& filer) override;
   // Drops the picture (width and height 0).
   void Clear();
 

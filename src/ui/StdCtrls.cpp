@@ -1,4 +1,5 @@
-// Push buttons and list boxes.
+// Push buttons, list boxes, edits, memos, combo boxes, check boxes, radio
+// buttons, group boxes and scroll bars.
 #include "ui/StdCtrls.h"
 
 #include <windowsx.h>
@@ -205,6 +206,7 @@ void TListBoxStrings::SetUpdateState(bool updating) {
 QUORVEL_DEFINE_CLASS(TCustomListBox) {
   p.Object("Items", &TCustomListBox::ItemsObject);
   p.Integer("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight, 16);
+  p.Integer("ScrollWidth", &TCustomListBox::ScrollWidth, &TCustomListBox::SetScrollWidth);
   p.Bool("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted);
   p.Enum("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle,
          {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"});
@@ -223,11 +225,12 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
 
 TCustomListBox::~TCustomListBox() { DestroyHandle(); }
 
-// A superclass of LISTBOX with a sunken edge and a vertical scroll bar.
+// A superclass of LISTBOX with a sunken edge and scroll bars that show when
+// the items need them.
 void TCustomListBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "LISTBOX");
-  params.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+  params.Style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
   if (FSorted) params.Style |= LBS_SORT;
   if (FStyle == lbOwnerDrawFixed) params.Style |= LBS_OWNERDRAWFIXED;
   if (FStyle == lbOwnerDrawVariable) params.Style |= LBS_OWNERDRAWVARIABLE;
@@ -239,6 +242,7 @@ void TCustomListBox::InitWnd() {
   FTextCounts.clear();  // a new window starts empty
   FTextCountsValid = true;
   if (FStyle != lbStandard) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+  SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
   for (const auto& [text, data] : FSaved) {
     const LRESULT i = SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (i >= 0) SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(i), data);
@@ -281,6 +285,12 @@ void TCustomListBox::SetItemHeight(int value) {
     SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, value);
     Invalidate();
   }
+}
+
+// The width the items can be scrolled over (the horizontal extent).
+void TCustomListBox::SetScrollWidth(int value) {
+  FScrollWidth = std::max(value, 0);
+  if (FHandle) SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
 }
 
 // Sorted lists keep their items in order (the window is made again).
@@ -416,3 +426,620 @@ std::string TCustomListBox::ItemText(int index) const {
 }
 
 QUORVEL_DEFINE_CLASS(TListBox) {}
+
+namespace {
+// The lines of text, split at CR LF, CR or LF; a last line break ends the
+// last line and starts no other.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
+// Unchecks the radio buttons that share control's parent.
+void UncheckSiblings(TRadioButton* control) {
+  TWinControl* parent = control->Parent();
+  if (!parent) return;
+  for (int i = 0; i < parent->ControlCount(); ++i)
+    if (auto* radio = dynamic_cast<TRadioButton*>(parent->Controls(i)); radio && radio != control)
+      radio->SetChecked(false);
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomEdit
+
+QUORVEL_DEFINE_CLASS(TCustomEdit) {}
+
+// A 121 by 21 edit in the window colour that is a tab stop.
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csClickEvents | csSetCaption | csDoubleClicks;
+  FWidth = 121;
+  FHeight = 21;
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TCustomEdit::~TCustomEdit() { DestroyHandle(); }
+
+// A superclass of EDIT with a sunken edge, scrolling its text sideways.
+void TCustomEdit::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "EDIT");
+  params.Style |= ES_AUTOHSCROLL;
+  params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+// A memo's text is stored as its Lines; an edit's as Text.
+QUORVEL_DEFINE_CLASS(TEdit) {
+  p.String("Text", &TEdit::Text, &TEdit::SetText);
+}
+
+// ---------------------------------------------------------------------------
+// TMemoStrings
+
+// The lines as they are now (the pending ones inside an update bracket).
+std::vector<std::string> TMemoStrings::Lines() const { return FUpdating ? FPending : SplitLines(FMemo.Text()); }
+
+// Gives the memo the lines (at the end of the update bracket, when open).
+void TMemoStrings::SetLines(std::vector<std::string> lines) {
+  if (FUpdating) {
+    FPending = std::move(lines);
+    return;
+  }
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += lines[i];
+  }
+  FMemo.SetText(text);
+}
+
+// The number of lines.
+int TMemoStrings::Count() const { return static_cast<int>(Lines().size()); }
+
+// Line index.
+std::string TMemoStrings::Get(int index) const {
+  const std::vector<std::string> lines = Lines();
+  if (index < 0 || index >= static_cast<int>(lines.size())) Error(Msg::ListIndexError, index);
+  return lines[static_cast<size_t>(index)];
+}
+
+// Replaces line index.
+void TMemoStrings::Put(int index, const std::string& s) {
+  std::vector<std::string> lines = Lines();
+  if (index < 0 || index >= static_cast<int>(lines.size())) Error(Msg::ListIndexError, index);
+  lines[static_cast<size_t>(index)] = s;
+  SetLines(std::move(lines));
+}
+
+// Inserts a line before line index (Count: at the end).
+void TMemoStrings::Insert(int index, const std::string& s) {
+  std::vector<std::string> lines = Lines();
+  if (index < 0 || index > static_cast<int>(lines.size())) Error(Msg::ListIndexError, index);
+  lines.insert(lines.begin() + index, s);
+  SetLines(std::move(lines));
+}
+
+// Removes line index.
+void TMemoStrings::Delete(int index) {
+  std::vector<std::string> lines = Lines();
+  if (index < 0 || index >= static_cast<int>(lines.size())) Error(Msg::ListIndexError, index);
+  lines.erase(lines.begin() + index);
+  SetLines(std::move(lines));
+}
+
+// Empties the memo.
+void TMemoStrings::Clear() { SetLines({}); }
+
+// Opening the bracket takes the lines; closing it writes them back once.
+void TMemoStrings::SetUpdateState(bool updating) {
+  if (updating) {
+    FPending = Lines();
+    FUpdating = true;
+    return;
+  }
+  FUpdating = false;
+  SetLines(std::move(FPending));
+  FPending.clear();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomMemo
+
+QUORVEL_DEFINE_CLASS(TCustomMemo) {
+  p.Object("Lines", &TCustomMemo::LinesObject);
+  p.Enum("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars,
+         {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+  p.Bool("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap, true);
+}
+
+// A 185 by 89 memo that wraps its lines.
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomEdit(owner) {
+  FWidth = 185;
+  FHeight = 89;
+}
+
+// Which scroll bars the memo has (the window is made again).
+void TCustomMemo::SetScrollBars(TScrollStyle value) {
+  if (value == FScrollBars) return;
+  FScrollBars = value;
+  RecreateWnd();
+}
+
+// Lines wrap at the right edge, or run on (the window is made again).
+void TCustomMemo::SetWordWrap(bool value) {
+  if (value == FWordWrap) return;
+  FWordWrap = value;
+  RecreateWnd();
+}
+
+// A multi-line EDIT; it scrolls sideways only when lines do not wrap.
+void TCustomMemo::CreateParams(TCreateParams& params) {
+  TCustomEdit::CreateParams(params);
+  params.Style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+  if (FWordWrap) params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) params.Style |= WS_HSCROLL;
+  if (FScrollBars == ssVertical || FScrollBars == ssBoth) params.Style |= WS_VSCROLL;
+}
+
+QUORVEL_DEFINE_CLASS(TMemo) {}
+
+// ---------------------------------------------------------------------------
+// TComboBoxStrings
+
+// The number of items.
+int TComboBoxStrings::Count() const {
+  if (FComboBox.FHandle) return static_cast<int>(SendMessageA(FComboBox.FHandle, CB_GETCOUNT, 0, 0));
+  return static_cast<int>(FComboBox.FSaved.size());
+}
+
+// The text of item index.
+std::string TComboBoxStrings::Get(int index) const {
+  if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
+  if (!FComboBox.FHandle) return FComboBox.FSaved[static_cast<size_t>(index)];
+  const LRESULT len = SendMessageA(FComboBox.FHandle, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len == CB_ERR || len < 0) return std::string();
+  std::string text(static_cast<size_t>(len) + 1, '\0');
+  SendMessageA(FComboBox.FHandle, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+// Inserts an item at index (0 to Count).
+void TComboBoxStrings::Insert(int index, const std::string& s) {
+  if (index < 0 || index > Count()) Error(Msg::ListIndexError, index);
+  if (!FComboBox.FHandle) {
+    FComboBox.FSaved.insert(FComboBox.FSaved.begin() + index, s);
+    return;
+  }
+  const LRESULT r = SendMessageA(FComboBox.FHandle, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+  if (r < 0) throw EOutOfResources("Not enough room in the list");
+}
+
+// Removes item index.
+void TComboBoxStrings::Delete(int index) {
+  if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
+  if (!FComboBox.FHandle) {
+    FComboBox.FSaved.erase(FComboBox.FSaved.begin() + index);
+    return;
+  }
+  SendMessageA(FComboBox.FHandle, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+// Removes every item.
+void TComboBoxStrings::Clear() {
+  if (!FComboBox.FHandle) {
+    FComboBox.FSaved.clear();
+    return;
+  }
+  SendMessageA(FComboBox.FHandle, CB_RESETCONTENT, 0, 0);
+}
+
+// Appends an item; returns its index.
+int TComboBoxStrings::Add(const std::string& s) {
+  if (!FComboBox.FHandle) {
+    FComboBox.FSaved.push_back(s);
+    return static_cast<int>(FComboBox.FSaved.size()) - 1;
+  }
+  const LRESULT r = SendMessageA(FComboBox.FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  if (r < 0) throw EOutOfResources("Not enough room in the list");
+  return static_cast<int>(r);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomComboBox
+
+QUORVEL_DEFINE_CLASS(TCustomComboBox) {
+  p.Enum("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle, {"csDropDown", "csSimple", "csDropDownList"});
+  p.Object("Items", &TCustomComboBox::ItemsObject);
+  p.Integer("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex, -1);
+  p.String("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText);
+}
+
+// A 145 by 21 drop-down combo box in the window colour that is a tab stop.
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csSetCaption | csDoubleClicks;
+  FWidth = 145;
+  FHeight = 21;
+  SetTabStop(true);
+  SetColor(clWindow);
+}
+
+TCustomComboBox::~TCustomComboBox() { DestroyHandle(); }
+
+// Eight items' room below a closed box; none for a simple combo box.
+int TCustomComboBox::DropDownExtra() const { return FStyle == csSimple ? 0 : 8 * 16 + 2; }
+
+// A superclass of COMBOBOX of the chosen style.
+void TCustomComboBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "COMBOBOX");
+  params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
+  params.Style |= FStyle == csSimple ? CBS_SIMPLE : FStyle == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  params.Height += DropDownExtra();
+}
+
+// The window gets the items, the chosen one and the text kept meanwhile.
+void TCustomComboBox::InitWnd() {
+  for (const std::string& item : FSaved) SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  FSaved.clear();
+  if (FSavedIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FSavedIndex), 0);
+  else if (!FText.empty()) TextChanged();
+}
+
+// Keeps the items and the chosen one while the window is gone.
+void TCustomComboBox::DestroyWnd() {
+  const int index = ItemIndex();
+  std::vector<std::string> items;
+  for (int i = 0; i < FItems.Count(); ++i) items.push_back(FItems.Get(i));
+  FSaved = std::move(items);
+  FSavedIndex = index;
+}
+
+// The closed box gets the height; the window's own height adds the list's room.
+void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
+  if (!FHandle || FStyle == csSimple || IsIconic(FHandle)) {
+    TWinControl::SetBounds(left, top, width, height);
+    return;
+  }
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  SetWindowPos(FHandle, nullptr, left, top, width, height + DropDownExtra(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The item shown in the box, or -1.
+int TCustomComboBox::ItemIndex() {
+  if (!FHandle) return FSavedIndex;
+  const LRESULT r = SendMessageA(FHandle, CB_GETCURSEL, 0, 0);
+  return r == CB_ERR ? -1 : static_cast<int>(r);
+}
+
+// Shows item value in the box (-1: none).
+void TCustomComboBox::SetItemIndex(int value) {
+  if (!FHandle) {
+    FSavedIndex = value;
+    return;
+  }
+  SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+}
+
+// A new style needs a new window.
+void TCustomComboBox::SetStyle(TComboBoxStyle value) {
+  if (value == FStyle) return;
+  FStyle = value;
+  RecreateWnd();
+}
+
+// The edit takes the text; a drop-down list shows the item of that text.
+void TCustomComboBox::TextChanged() {
+  if (!FHandle) return;
+  if (FStyle != csDropDownList) {
+    TWinControl::TextChanged();
+    return;
+  }
+  SetItemIndex(FItems.IndexOf(FText));
+}
+
+// A new choice in the list runs OnClick.
+void TCustomComboBox::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    if (HIWORD(msg.WParam) == CBN_SELCHANGE) Click();
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+QUORVEL_DEFINE_CLASS(TComboBox) {}
+
+// ---------------------------------------------------------------------------
+// TCustomCheckBox
+
+QUORVEL_DEFINE_CLASS(TCustomCheckBox) {
+  p.Enum("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState, {"cbUnchecked", "cbChecked", "cbGrayed"});
+  p.Bool("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).NotStored();
+  p.Bool("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed);
+  p.Enum("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment,
+         {"taLeftJustify", "taRightJustify", "taCenter"}, taRightJustify);
+}
+
+// A 97 by 17 check box in its parent's colour that is a tab stop.
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csSetCaption | csDoubleClicks;
+  FWidth = 97;
+  FHeight = 17;
+  SetTabStop(true);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+// A superclass of BUTTON that checks itself when clicked.
+void TCustomCheckBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "BUTTON");
+  params.Style |= FAllowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
+  if (FAlignment == taLeftJustify) params.Style |= BS_LEFTTEXT;
+}
+
+// The window shows the state kept meanwhile.
+void TCustomCheckBox::InitWnd() { SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0); }
+
+// Keeps the state while the window is gone.
+void TCustomCheckBox::DestroyWnd() { FState = State(); }
+
+// Unchecked, checked or grayed: the window's state when there is one.
+TCheckBoxState TCustomCheckBox::State() {
+  if (!FHandle) return FState;
+  const LRESULT r = SendMessageA(FHandle, BM_GETCHECK, 0, 0);
+  return r == BST_CHECKED ? cbChecked : r == BST_INDETERMINATE ? cbGrayed : cbUnchecked;
+}
+
+// Shows a state (grayed only with AllowGrayed).
+void TCustomCheckBox::SetState(TCheckBoxState value) {
+  if (value == cbGrayed && !FAllowGrayed && !IsLoading()) value = cbUnchecked;
+  FState = value;
+  if (FHandle) SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+// Two or three states (the window is made again).
+void TCustomCheckBox::SetAllowGrayed(bool value) {
+  if (value == FAllowGrayed) return;
+  FState = State();
+  FAllowGrayed = value;
+  if (!value && FState == cbGrayed) FState = cbUnchecked;
+  RecreateWnd();
+}
+
+// The text on the right of the box, or on the left (the window is made again).
+void TCustomCheckBox::SetAlignment(TAlignment value) {
+  if (value == FAlignment) return;
+  FAlignment = value;
+  RecreateWnd();
+}
+
+// A click has changed the state already: OnClick runs.
+void TCustomCheckBox::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    if (HIWORD(msg.WParam) == BN_CLICKED) {
+      FState = State();
+      Click();
+    }
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+QUORVEL_DEFINE_CLASS(TCheckBox) {}
+
+// ---------------------------------------------------------------------------
+// TRadioButton
+
+QUORVEL_DEFINE_CLASS(TRadioButton) {
+  p.Bool("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
+}
+
+// A 113 by 17 radio button in its parent's colour.
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csSetCaption | csDoubleClicks;
+  FWidth = 113;
+  FHeight = 17;
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+// A superclass of BUTTON that checks itself (and unchecks the others) when clicked.
+void TRadioButton::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "BUTTON");
+  params.Style |= BS_AUTORADIOBUTTON;
+}
+
+// The window shows the check kept meanwhile.
+void TRadioButton::InitWnd() { SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+// Keeps the check while the window is gone.
+void TRadioButton::DestroyWnd() { FChecked = Checked(); }
+
+// The check, the window's when there is one.
+bool TRadioButton::Checked() {
+  if (!FHandle) return FChecked;
+  return SendMessageA(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Checks (unchecking the radio buttons beside it) or unchecks.
+void TRadioButton::SetChecked(bool value) {
+  FChecked = value;
+  if (FHandle) SendMessageA(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (value) UncheckSiblings(this);
+}
+
+// A click has checked the button: OnClick runs.
+void TRadioButton::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    if (HIWORD(msg.WParam) == BN_CLICKED && Checked()) {
+      FChecked = true;
+      UncheckSiblings(this);
+      Click();
+    }
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------------------
+// TCustomGroupBox
+
+QUORVEL_DEFINE_CLASS(TCustomGroupBox) {}
+
+// A 185 by 105 group box in its parent's colour that holds controls.
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  FWidth = 185;
+  FHeight = 105;
+  SetColor(clBtnFace);
+  SetParentColor(true);
+}
+
+// A superclass of BUTTON drawn as a group frame.
+void TCustomGroupBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "BUTTON");
+  params.Style |= BS_GROUPBOX;
+}
+
+// The standard group box leaves its inside unpainted: it gets Color.
+void TCustomGroupBox::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_ERASEBKGND) {
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FillRect(reinterpret_cast<HDC>(msg.WParam), &r, FBrush.Handle());
+    msg.Result = 1;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+QUORVEL_DEFINE_CLASS(TGroupBox) {}
+
+// ---------------------------------------------------------------------------
+// TScrollBar
+
+QUORVEL_DEFINE_CLASS(TScrollBar) {
+  p.Enum("Kind", &TScrollBar::Kind, &TScrollBar::SetKind, {"sbHorizontal", "sbVertical"});
+  p.Integer("Min", &TScrollBar::Min, &TScrollBar::SetMin);
+  p.Integer("Max", &TScrollBar::Max, &TScrollBar::SetMax, 100);
+  p.Integer("Position", &TScrollBar::Position, &TScrollBar::SetPosition);
+  p.Integer("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize);
+  p.Integer("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange, 1);
+  p.Integer("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange, 1);
+  p.Event("OnChange", &TScrollBar::OnChange);
+}
+
+// A horizontal bar of 121 by 17 from 0 to 100 that is a tab stop.
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
+  FControlStyle = csDoubleClicks;
+  FWidth = 121;
+  FHeight = 17;
+  SetTabStop(true);
+  SetColor(clBtnFace);
+}
+
+// A superclass of SCROLLBAR of the kind's direction.
+void TScrollBar::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  CreateSubClass(params, "SCROLLBAR");
+  params.Style |= FKind == sbHorizontal ? SBS_HORZ : SBS_VERT;
+}
+
+// The window gets the range, page and position.
+void TScrollBar::InitWnd() { UpdateScrollInfo(); }
+
+// Horizontal or vertical; a bar that exists turns its size round with it.
+void TScrollBar::SetKind(TScrollBarKind value) {
+  if (value == FKind) return;
+  FKind = value;
+  if (!IsLoading()) SetBounds(FLeft, FTop, FHeight, FWidth);
+  RecreateWnd();
+}
+
+// The lowest position.
+void TScrollBar::SetMin(int value) {
+  FMin = value;
+  if (!IsLoading()) SetPosition(FPosition);
+  UpdateScrollInfo();
+}
+
+// The highest position (less the page).
+void TScrollBar::SetMax(int value) {
+  FMax = value;
+  if (!IsLoading()) SetPosition(FPosition);
+  UpdateScrollInfo();
+}
+
+// The size of the thumb in positions (0: a square thumb).
+void TScrollBar::SetPageSize(int value) {
+  FPageSize = std::max(value, 0);
+  if (!IsLoading()) SetPosition(FPosition);
+  UpdateScrollInfo();
+}
+
+// Moves the thumb (kept within the range outside loading); OnChange runs on a change.
+void TScrollBar::SetPosition(int value) {
+  if (!IsLoading()) value = std::max(FMin, std::min(value, FMax - std::max(FPageSize - 1, 0)));
+  if (value == FPosition) return;
+  FPosition = value;
+  UpdateScrollInfo();
+  if (!IsLoading()) OnChange(this);
+}
+
+// Range, page and position into the window (through its WindowProc).
+void TScrollBar::UpdateScrollInfo() {
+  if (!FHandle) return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  si.nMin = FMin;
+  si.nMax = FMax;
+  si.nPage = static_cast<UINT>(FPageSize);
+  si.nPos = FPosition;
+  SendMessageA(FHandle, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
+}
+
+// Arrows, track and thumb move the position.
+void TScrollBar::Scroll(WPARAM code) {
+  switch (LOWORD(code)) {
+    case SB_LINEUP: SetPosition(FPosition - FSmallChange); break;
+    case SB_LINEDOWN: SetPosition(FPosition + FSmallChange); break;
+    case SB_PAGEUP: SetPosition(FPosition - FLargeChange); break;
+    case SB_PAGEDOWN: SetPosition(FPosition + FLargeChange); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      // The message carries 16 bits: signed for a range below zero.
+      SetPosition(FMin < 0 ? static_cast<short>(HIWORD(code)) : static_cast<int>(HIWORD(code)));
+      break;
+    case SB_TOP: SetPosition(FMin); break;
+    case SB_BOTTOM: SetPosition(FMax); break;
+    default: break;
+  }
+}
+
+// The parent's WM_HSCROLL / WM_VSCROLL come back reflected.
+void TScrollBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_HSCROLL || msg.Msg == CN_VSCROLL) {
+    Scroll(msg.WParam);
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}

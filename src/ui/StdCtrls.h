@@ -1,5 +1,6 @@
-// Standard controls: push buttons and list boxes, each a superclass of the
-// system's control (window classes "TButton", "TListBox", ...).
+// Standard controls: push buttons, check boxes, radio buttons, group boxes,
+// edits, memos, list boxes, combo boxes and scroll bars, each a superclass
+// of the system's control (window classes "TButton", "TEdit", "TMemo", ...).
 #pragma once
 
 #include <string>
@@ -80,6 +81,10 @@ public:
   void SetItemIndex(int value);
   int ItemHeight() const { return FItemHeight; }
   void SetItemHeight(int value);
+  // How far the items can be scrolled sideways, in pixels (0: no horizontal
+  // scrolling).
+  int ScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int value);
   bool Sorted() const { return FSorted; }
   void SetSorted(bool value);
   TListBoxStyle Style() const { return FStyle; }
@@ -122,6 +127,7 @@ private:
   std::vector<std::pair<std::string, LPARAM>> FSaved;
   int FSavedIndex = -1;
   int FItemHeight = 16;
+  int FScrollWidth = 0;
   bool FSorted = false;
   TListBoxStyle FStyle = lbStandard;
 };
@@ -131,4 +137,273 @@ class TListBox : public TCustomListBox {
   QUORVEL_CLASS(TListBox, TCustomListBox)
 public:
   explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
+};
+
+// ---------------------------------------------------------------------------
+
+// An edit (EDIT) with a sunken edge, one line unless a memo.
+class TCustomEdit : public TWinControl {
+  QUORVEL_CLASS(TCustomEdit, TWinControl)
+public:
+  explicit TCustomEdit(TComponent* owner);
+  ~TCustomEdit() override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+};
+
+// The one-line edit of programs; its text is Text.
+class TEdit : public TCustomEdit {
+  QUORVEL_CLASS(TEdit, TCustomEdit)
+public:
+  explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+class TCustomMemo;
+
+// The lines of a memo: its text split at line breaks. Changes inside an
+// update bracket reach the window once, when the bracket closes.
+class TMemoStrings : public TStrings {
+public:
+  explicit TMemoStrings(TCustomMemo& memo) : FMemo(memo) {}
+  int Count() const override;
+  std::string Get(int index) const override;
+  void Put(int index, const std::string& s) override;
+  void Insert(int index, const std::string& s) override;
+  void Delete(int index) override;
+  void Clear() override;
+
+protected:
+  void SetUpdateState(bool updating) override;
+
+private:
+  std::vector<std::string> Lines() const;
+  void SetLines(std::vector<std::string> lines);
+  TCustomMemo& FMemo;
+  bool FUpdating = false;
+  std::vector<std::string> FPending;
+};
+
+// A multi-line edit: scroll bars as ScrollBars says; without WordWrap the
+// lines run on to the right (and the horizontal bar scrolls them).
+class TCustomMemo : public TCustomEdit {
+  QUORVEL_CLASS(TCustomMemo, TCustomEdit)
+public:
+  explicit TCustomMemo(TComponent* owner);
+
+  TStrings& Lines() { return FLines; }
+  TStrings* LinesObject() { return &FLines; }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool value);
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+
+private:
+  TMemoStrings FLines{*this};
+  TScrollStyle FScrollBars = ssNone;
+  bool FWordWrap = true;
+};
+
+// The memo of programs.
+class TMemo : public TCustomMemo {
+  QUORVEL_CLASS(TMemo, TCustomMemo)
+public:
+  explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
+};
+
+class TCustomComboBox;
+
+// The items of a combo box, kept in the window (CB_ messages) or, before
+// there is one, in the control.
+class TComboBoxStrings : public TStrings {
+public:
+  explicit TComboBoxStrings(TCustomComboBox& comboBox) : FComboBox(comboBox) {}
+  int Count() const override;
+  std::string Get(int index) const override;
+  void Insert(int index, const std::string& s) override;
+  void Delete(int index) override;
+  void Clear() override;
+  int Add(const std::string& s) override;
+
+private:
+  TCustomComboBox& FComboBox;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+// A combo box (COMBOBOX): an edit with a drop-down list (csDropDown), an edit
+// over a list that is always shown (csSimple), or a drop-down list alone
+// (csDropDownList). Height is the height of the closed box; the drop-down
+// list gets room for eight items below it. Choosing an item runs OnClick.
+class TCustomComboBox : public TWinControl {
+  QUORVEL_CLASS(TCustomComboBox, TWinControl)
+public:
+  explicit TCustomComboBox(TComponent* owner);
+  ~TCustomComboBox() override;
+
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle value);
+  TStrings& Items() { return FItems; }
+  TStrings* ItemsObject() { return &FItems; }
+  // The chosen item, or -1.
+  int ItemIndex();
+  void SetItemIndex(int value);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  void WndProc(TMessage& msg) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitWnd() override;
+  void DestroyWnd() override;
+  // A drop-down list has no text of its own: the text chooses the item.
+  void TextChanged() override;
+
+private:
+  friend class TComboBoxStrings;
+  // What the window's height adds to Height for the drop-down list.
+  int DropDownExtra() const;
+  TComboBoxStrings FItems{*this};
+  std::vector<std::string> FSaved;  // the items while there is no window
+  int FSavedIndex = -1;
+  TComboBoxStyle FStyle = csDropDown;
+};
+
+// The combo box of programs.
+class TComboBox : public TCustomComboBox {
+  QUORVEL_CLASS(TComboBox, TCustomComboBox)
+public:
+  explicit TComboBox(TComponent* owner) : TCustomComboBox(owner) {}
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// A check box (BUTTON, BS_AUTOCHECKBOX, or BS_AUTO3STATE with AllowGrayed):
+// a click changes State, then runs OnClick. Alignment taLeftJustify puts the
+// text on the left of the box.
+class TCustomCheckBox : public TWinControl {
+  QUORVEL_CLASS(TCustomCheckBox, TWinControl)
+public:
+  explicit TCustomCheckBox(TComponent* owner);
+
+  TCheckBoxState State();
+  void SetState(TCheckBoxState value);
+  bool Checked() { return State() == cbChecked; }
+  void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment value);
+
+  void WndProc(TMessage& msg) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitWnd() override;
+  void DestroyWnd() override;
+
+private:
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+  TAlignment FAlignment = taRightJustify;
+};
+
+// The check box of programs.
+class TCheckBox : public TCustomCheckBox {
+  QUORVEL_CLASS(TCheckBox, TCustomCheckBox)
+public:
+  explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
+};
+
+// A radio button (BUTTON, BS_AUTORADIOBUTTON). Checking one, by a click or
+// by Checked, unchecks the radio buttons beside it (same parent); a click
+// runs OnClick.
+class TRadioButton : public TWinControl {
+  QUORVEL_CLASS(TRadioButton, TWinControl)
+public:
+  explicit TRadioButton(TComponent* owner);
+
+  bool Checked();
+  void SetChecked(bool value);
+
+  void WndProc(TMessage& msg) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitWnd() override;
+  void DestroyWnd() override;
+
+private:
+  bool FChecked = false;
+};
+
+// A group box (BUTTON, BS_GROUPBOX): a captioned frame that holds controls;
+// its inside is filled with Color.
+class TCustomGroupBox : public TWinControl {
+  QUORVEL_CLASS(TCustomGroupBox, TWinControl)
+public:
+  explicit TCustomGroupBox(TComponent* owner);
+  void WndProc(TMessage& msg) override;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+};
+
+// The group box of programs.
+class TGroupBox : public TCustomGroupBox {
+  QUORVEL_CLASS(TGroupBox, TCustomGroupBox)
+public:
+  explicit TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
+};
+
+enum TScrollBarKind { sbHorizontal, sbVertical };
+
+// A scroll bar control (SCROLLBAR). Its arrows, track and thumb move
+// Position by SmallChange, LargeChange or to the thumb, within Min to
+// Max - PageSize + 1; every change of Position runs OnChange.
+class TScrollBar : public TWinControl {
+  QUORVEL_CLASS(TScrollBar, TWinControl)
+public:
+  explicit TScrollBar(TComponent* owner);
+
+  TScrollBarKind Kind() const { return FKind; }
+  void SetKind(TScrollBarKind value);
+  int Min() const { return FMin; }
+  void SetMin(int value);
+  int Max() const { return FMax; }
+  void SetMax(int value);
+  int Position() const { return FPosition; }
+  void SetPosition(int value);
+  int PageSize() const { return FPageSize; }
+  void SetPageSize(int value);
+  int SmallChange() const { return FSmallChange; }
+  void SetSmallChange(int value) { FSmallChange = value; }
+  int LargeChange() const { return FLargeChange; }
+  void SetLargeChange(int value) { FLargeChange = value; }
+
+  void WndProc(TMessage& msg) override;
+
+  TNotifyEvent OnChange;
+
+protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitWnd() override;
+
+private:
+  // Gives the window the range, page and position.
+  void UpdateScrollInfo();
+  // A reflected scroll message moves the position.
+  void Scroll(WPARAM code);
+  TScrollBarKind FKind = sbHorizontal;
+  int FMin = 0;
+  int FMax = 100;
+  int FPosition = 0;
+  int FPageSize = 0;
+  int FSmallChange = 1;
+  int FLargeChange = 1;
 };

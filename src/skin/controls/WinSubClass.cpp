@@ -193,7 +193,11 @@ void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align,
   DrawTextA(dc, Text.c_str(), -1, &m, Align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS);
   const int w = m.right - m.left, h = m.bottom - m.top;
   const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
-  const int left = Align == DT_CENTER ? Rect.left + ((Rect.right - Rect.left) - w) / 2 : m.left;
+  // The measured rectangle keeps Rect's left edge: right-aligned text is
+  // moved to Rect's right edge here.
+  const int left = Align == DT_CENTER  ? Rect.left + ((Rect.right - Rect.left) - w) / 2
+                   : Align & DT_RIGHT ? Rect.right - w
+                                      : m.left;
   RECT at{left, top, left + w, top + h};
   DrawTextA(dc, Text.c_str(), -1, &at, Align | DT_EXPANDTABS);
   SetTextColor(dc, oldColour);

@@ -217,6 +217,7 @@ void TWinSkinForm::SkinChanged() {
   for (TSkinControl* skinner : FSkinners)
     if (skinner->FChangeColor && skinner->FControl && FSkinData)
       skinner->FControl->SetColor(FSkinData->ButtonFaceColour);
+  ForgetBorderPictures();
   FPhase = fpSkinChanging;
   FitWindowToFrame(1);
   UpdateRegion();
@@ -526,6 +527,7 @@ void TWinSkinForm::ComputeMetrics() {
     FBorderRight = b[2]->Bitmap.Width() / Frames(*b[2]);
     FBorderBottom = b[4]->Bitmap.Height() / Frames(*b[4]);
   }
+  ForgetBorderPictures();
   FHotObject = nullptr;
   FSysButtons.clear();
   FSysButtonCount = static_cast<int>(FSkinData->SysButtons.size());
@@ -558,20 +560,30 @@ void TWinSkinForm::FrameChanged() {
 
 namespace {
 
-// Border piece Index drawn at w x h in the frame of the window's look.
-std::unique_ptr<TBitmap> BorderPicture(TSkinData& skin, int Index, int w, int h, bool active) {
-  TDataSkinBorder& piece = *skin.Borders[size_t(Index)];
-  const int frame = (active || Frames(piece) == 1) ? 1 : 2;
-  return DrawNineSlice(TRect{0, 0, w, h}, piece.Bitmap, piece.Margins, Index >= 3, piece.Tile != 1,
-                       Frames(piece), frame);
-}
-
 // The opaque pixels of picture as a region at (x, y).
 TRegionObject OpaquePart(TBitmap& picture, int x, int y) {
   return BitmapToRegion(picture, x, y, 1, 1, 1, SkinKeyColour);
 }
 
 }  // namespace
+
+TBitmap& TWinSkinForm::BorderPicture(int Index, int w, int h) {
+  TDataSkinBorder& piece = *FSkinData->Borders[size_t(Index)];
+  const int frame = (FActive || Frames(piece) == 1) ? 1 : 2;
+  TPieceCache& cache = FPieceCache[size_t(Index)];
+  if (!cache.Picture || cache.W != w || cache.H != h || cache.Frame != frame) {
+    cache.Picture = DrawNineSlice(TRect{0, 0, w, h}, piece.Bitmap, piece.Margins, Index >= 3, piece.Tile != 1,
+                                  Frames(piece), frame);
+    cache.W = w;
+    cache.H = h;
+    cache.Frame = frame;
+  }
+  return *cache.Picture;
+}
+
+void TWinSkinForm::ForgetBorderPictures() {
+  for (TPieceCache& cache : FPieceCache) cache = TPieceCache{};
+}
 
 void TWinSkinForm::UpdateRegion() {
   if (!FSkinData || FSkinData->SkinEmpty) return;
@@ -594,31 +606,30 @@ void TWinSkinForm::UpdateRegion() {
       const int innerWidth = w - FBorderLeft - FBorderRight;
       TRegionObject left, right, bottom, top;
       if (b[1]->Trans == 1 && h > 1 && FBorderLeft > 0)
-        left = OpaquePart(*BorderPicture(*FSkinData, 1, FBorderLeft, h, FActive), 0, 0);
+        left = OpaquePart(BorderPicture(1, FBorderLeft, h), 0, 0);
       else
         left.Reset(CreateRectRgn(0, 0, FBorderLeft, h));
       if (b[2]->Trans == 1 && h > 1 && FBorderRight > 0)
-        right = OpaquePart(*BorderPicture(*FSkinData, 2, FBorderRight, h, FActive), w - FBorderRight, 0);
+        right = OpaquePart(BorderPicture(2, FBorderRight, h), w - FBorderRight, 0);
       else
         right.Reset(CreateRectRgn(w - FBorderRight, 0, w, h));
       if (b[4]->Trans == 1 && FBorderBottom >= 2 && innerWidth > 0)
-        bottom = OpaquePart(*BorderPicture(*FSkinData, 4, innerWidth, FBorderBottom, FActive), FBorderLeft,
+        bottom = OpaquePart(BorderPicture(4, innerWidth, FBorderBottom), FBorderLeft,
                             h - FBorderBottom);
       else
         bottom.Reset(CreateRectRgn(FBorderLeft, h - FBorderBottom, w - FBorderRight, h));
       if (b[3]->Trans == 1 && FTitleHeight > 1 && innerWidth > 0) {
         // The last painted title counts its caption and buttons as opaque;
         // it only serves while it has the window's present width.
-        std::unique_ptr<TBitmap> title;
         if (FTitleBitmap.Width() == w && FTitleBitmap.Height() == FTitleHeight) {
-          title = std::make_unique<TBitmap>();
-          title->SetSize(innerWidth, FTitleHeight);
-          BitBlt(title->Canvas().Handle(), 0, 0, innerWidth, FTitleHeight, FTitleBitmap.Canvas().Handle(),
+          TBitmap title;
+          title.SetSize(innerWidth, FTitleHeight);
+          BitBlt(title.Canvas().Handle(), 0, 0, innerWidth, FTitleHeight, FTitleBitmap.Canvas().Handle(),
                  FBorderLeft, 0, SRCCOPY);
+          top = OpaquePart(title, FBorderLeft, 0);
         } else {
-          title = BorderPicture(*FSkinData, 3, innerWidth, FTitleHeight, FActive);
+          top = OpaquePart(BorderPicture(3, innerWidth, FTitleHeight), FBorderLeft, 0);
         }
-        top = OpaquePart(*title, FBorderLeft, 0);
       } else {
         top.Reset(CreateRectRgn(FBorderLeft, 0, w - FBorderRight, FTitleHeight));
       }
@@ -740,15 +751,21 @@ void TWinSkinForm::PaintNC() {
 void TWinSkinForm::PaintBorderPiece(int Index, const TRect& Rect, HDC DC) {
   const int w = Width(Rect), h = Height(Rect);
   if (w <= 0 || h <= 0) return;
-  std::unique_ptr<TBitmap> picture = BorderPicture(*FSkinData, Index, w, h, FActive);
-  BitBlt(DC, Rect.left, Rect.top, w, h, picture->Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(DC, Rect.left, Rect.top, w, h, BorderPicture(Index, w, h).Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TWinSkinForm::PaintTitle(HDC DC) {
   FTitleBitmap.SetSize(FFrameWidth, FTitleHeight);
   if (!FTitleBitmap.Empty()) {
     HDC title = FTitleBitmap.Canvas().Handle();
-    BitBlt(title, 0, 0, FFrameWidth, FTitleHeight, DC, 0, 0, SRCCOPY);
+    // The title's ends are the tops of the side borders just painted; they
+    // come from their pictures rather than back from the screen.
+    if (FBorderLeft > 0)
+      BitBlt(title, 0, 0, FBorderLeft, FTitleHeight, BorderPicture(1, FBorderLeft, FFrameHeight).Canvas().Handle(),
+             0, 0, SRCCOPY);
+    if (FBorderRight > 0)
+      BitBlt(title, FFrameWidth - FBorderRight, 0, FBorderRight, FTitleHeight,
+             BorderPicture(2, FBorderRight, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
     const TRect r{FBorderLeft, 0, FFrameWidth - FBorderRight, FTitleHeight};
     PaintBorderPiece(3, r, title);
     PaintCaption(FTitleBitmap.Canvas(), r);

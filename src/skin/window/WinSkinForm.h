@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -205,4 +206,15 @@ private:
   void NCMouseMessage(TMessage& Message);
   // The window text, up to 1000 characters.
   std::string WindowText() const;
+
+  // Border piece Index (1 to 4) drawn at w x h in the window's present look.
+  // The pictures are kept until the size, the look or the skin changes, so
+  // that repainting an unchanged frame only copies them.
+  TBitmap& BorderPicture(int Index, int w, int h);
+  void ForgetBorderPictures();
+  struct TPieceCache {
+    int W = -1, H = -1, Frame = 0;
+    std::unique_ptr<TBitmap> Picture;
+  };
+  std::array<TPieceCache, 5> FPieceCache;
 };

@@ -1,0 +1,19 @@
+// The skin gallery program: a window with one control of every kind, under
+// a skin that can be switched at run time.
+//   SkinGallery [--transparent FILE] [SKINFILE...]
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "gallery/gallery.h"
+
+// Creates the gallery window, runs until it closes, then frees it.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  GalleryOptions = ParseGalleryOptions(std::vector<std::string>(__argv + 1, __argv + __argc));
+  Application->Initialize();
+  Application->SetTitle("Skin Gallery");
+  Application->CreateForm(GalleryForm);
+  Application->Run();
+  Application->DestroyComponents();
+  return 0;
+}

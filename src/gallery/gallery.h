@@ -1,0 +1,125 @@
+// The gallery window: one control of every kind the component layer has,
+// enabled and disabled, checked and unchecked, under a skin that can be
+// switched while the window is open (the skin stored in the window's
+// definition, the transparent skin, or skin files named on the command
+// line), so that a skin author sees at a glance what a skin does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "skin/data/WinSkinData.h"
+#include "ui/Buttons.h"
+#include "ui/CheckLst.h"
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+// The frame shown inside the gallery's scroll box; it loads its own definition.
+class TGalleryFrame : public TFrame {
+  QUORVEL_CLASS(TGalleryFrame, TFrame)
+public:
+  explicit TGalleryFrame(TComponent* owner);
+
+  TGroupBox* FrameBox = nullptr;
+  TEdit* FrameEdit = nullptr;
+  TButton* FrameButton = nullptr;
+  TCheckBox* FrameCheck = nullptr;
+  TProgressBar* FrameProgress = nullptr;
+  TRadioButton* FrameRadio = nullptr;
+};
+
+// What the command line asks for.
+struct TGalleryOptions {
+  // The transparent skin file ("": looked for beside the program).
+  std::string TransparentSkin;
+  // Skin files to offer; the first one is shown at start.
+  std::vector<std::string> SkinFiles;
+};
+extern TGalleryOptions GalleryOptions;
+
+// Reads "[--transparent FILE] [SKINFILE...]".
+TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args);
+
+class TGalleryForm : public TForm {
+  QUORVEL_CLASS(TGalleryForm, TForm)
+public:
+  explicit TGalleryForm(TComponent* owner);
+
+  // Published fields, in definition order.
+  TToolBar* ToolBar1 = nullptr;
+  TToolButton* ToolButton1 = nullptr;
+  TToolButton* ToolButton2 = nullptr;
+  TToolButton* ToolButton3 = nullptr;
+  TStatusBar* StatusBar1 = nullptr;
+  TGroupBox* ButtonsBox = nullptr;
+  TButton* Button1 = nullptr;
+  TButton* Button2 = nullptr;
+  TBitBtn* BitBtn1 = nullptr;
+  TBitBtn* BitBtn2 = nullptr;
+  TSpeedButton* SpeedButton1 = nullptr;
+  TSpeedButton* SpeedButton2 = nullptr;
+  TSpeedButton* SpeedButton3 = nullptr;
+  TCheckBox* CheckBox1 = nullptr;
+  TCheckBox* CheckBox2 = nullptr;
+  TCheckBox* CheckBox3 = nullptr;
+  TCheckBox* CheckBox4 = nullptr;
+  TCheckBox* CheckBox5 = nullptr;
+  TRadioButton* RadioButton1 = nullptr;
+  TRadioButton* RadioButton2 = nullptr;
+  TRadioButton* RadioButton3 = nullptr;
+  TRadioGroup* RadioGroup1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  TEdit* Edit2 = nullptr;
+  TComboBox* ComboBox1 = nullptr;
+  TComboBox* ComboBox2 = nullptr;
+  TComboBox* ComboBox3 = nullptr;
+  TProgressBar* ProgressBar1 = nullptr;
+  TScrollBar* ScrollBar1 = nullptr;
+  TScrollBar* ScrollBar2 = nullptr;
+  TMemo* Memo1 = nullptr;
+  TListBox* ListBox1 = nullptr;
+  TCheckListBox* CheckListBox1 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TScrollBox* ScrollBox1 = nullptr;
+  TGalleryFrame* GalleryFrame1 = nullptr;
+  TTabControl* TabControl1 = nullptr;
+  TEdit* TabEdit = nullptr;
+  TPageControl* PageControl1 = nullptr;
+  TTabSheet* TabSheet1 = nullptr;
+  TListView* ListView1 = nullptr;
+  TTabSheet* TabSheet2 = nullptr;
+  TGroupBox* SettingsBox = nullptr;
+  TCheckBox* SettingCheck = nullptr;
+  TEdit* SettingEdit = nullptr;
+  TTabSheet* TabSheet3 = nullptr;
+  TPanel* ThirdPanel = nullptr;
+  TGroupBox* SkinBox = nullptr;
+  TComboBox* SkinChoice = nullptr;
+  TButton* MessageButton = nullptr;
+  TButton* ConfirmButton = nullptr;
+  TSkinData* SkinData1 = nullptr;
+
+  // OnCreate: rows for the list view, checks for the check list, the skin choices.
+  void FormCreate(TObject* Sender);
+  // Puts on the skin chosen in SkinChoice.
+  void SkinChoiceClick(TObject* Sender);
+  // Opens a message box of the system.
+  void MessageBoxClick(TObject* Sender);
+  // Asks the library's confirmation and shows the answer.
+  void ConfirmClick(TObject* Sender);
+  // The progress bar follows the scroll bar.
+  void ScrollBar1Change(TObject* Sender);
+
+private:
+  // Puts on choice index of SkinChoice: 0 the stored skin, then the files.
+  void ApplySkin(int index);
+  // The skin's name and where it came from, in the status bar.
+  void ShowSkin(const std::string& source);
+  std::vector<uint8_t> FStoredSkin;
+  // The file of each choice after the stored skin.
+  std::vector<std::string> FSkinFiles;
+};
+
+extern TGalleryForm* GalleryForm;
