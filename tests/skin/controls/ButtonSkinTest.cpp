@@ -3,12 +3,12 @@
 // hover hand-over.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
 #include "SkinControlsKit.h"
 #include "skin/controls/SkinButtons.h"
-#include "support/Wait.h"
 #include "ui/Buttons.h"
 #include "ui/StdCtrls.h"
 
@@ -32,7 +32,7 @@ HWND MakeButton(THost& Host, TKind Kind, int X, int Y, TSkinControl** Skinner = 
     w = Host.Child("button", BS_PUSHBUTTON | WS_TABSTOP, X, Y, 90, 30);
     s = Host.Skin<TSkinButton>(w);
   } else {
-    auto* b = Host.Add<TButton>(X, Y, 90, 30);
+    TButton* b = Kind == kButton ? Host.Add<TButton>(X, Y, 90, 30) : Host.Add<TBitBtn>(X, Y, 90, 30);
     w = b->Handle();
     s = Kind == kButton ? static_cast<TSkinControl*>(Host.Skin<TSkinButton>(b)) : Host.Skin<TSkinBitButton>(b);
   }
@@ -50,93 +50,86 @@ void Destroy(HWND W) {
 void Press(HWND W) { MoveOnto(W), SendMessageA(W, WM_LBUTTONDOWN, MK_LBUTTON, MiddleOf(W)); }
 void Release(HWND W) { SendMessageA(W, WM_LBUTTONUP, 0, MiddleOf(W)); }
 
-// Each row has a new button where no earlier one was (so that no late copy
-// of a pointer move reaches it); the pointer rests on it or nowhere.
+// Each face is captured as soon as the state is reached: a control of ours
+// hears the mouse leave again once its messages are pumped.
 TEST(PushButtonSkin, FaceIsTheButtonFrameOfTheState) {
-  const struct {
-    const char* Name;
-    bool Pointer;
-    std::function<void(HWND)> Act;
-    int Frame;
-  } rows[] = {
-      {"normal", false, [](HWND) {}, frNormal},
-      {"hot", true, MoveOnto, frHot},
-      {"pressed", true, Press, frPressed},
-      {"space bar held", false, [](HWND b) { SetFocus(b), SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0); }, frPressed},
-      {"disabled", false, Disable, frDisabled},
-      {"disabled under the mouse", true, [](HWND b) { MoveOnto(b), Disable(b); }, frDisabled},
-      {"focused", false, [](HWND b) { SetFocus(b); }, frHot},
+  const std::pair<const char*, std::function<void(HWND)>> rows[] = {
+      {"normal", [](HWND) {}},
+      {"hot", MoveOnto},
+      {"pressed", Press},
+      {"space bar held", [](HWND b) { SetFocus(b), SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0); }},
+      {"disabled", Disable},
+      {"disabled under the mouse", [](HWND b) { MoveOnto(b), Disable(b); }},
+      {"focused", [](HWND b) { SetFocus(b); }},
   };
+  const int frames[] = {frNormal, frHot, frPressed, frPressed, frDisabled, frDisabled, frHot};
   for (TKind kind : {kDialogButton, kButton, kBitButton}) {
     THost host;
     for (size_t i = 0; i < std::size(rows); ++i) {
-      ParkCursor();
-      SetFocus(host.FForm->Handle());
-      HWND b = MakeButton(host, kind, 20 + 100 * int(i % 3), 20 + 40 * int(i / 3));
+      host.Activate();
+      HWND b = MakeButton(host, kind, 20, 20);
       Pump();
-      if (rows[i].Pointer) PointAt(b);
-      rows[i].Act(b);
-      Pump();
-      EXPECT_EQ(FaceMismatches(b, rows[i].Frame), 0) << kKindNames[kind] << ", " << rows[i].Name;
+      rows[i].second(b);
+      EXPECT_EQ(FaceMismatches(b, frames[i]), 0) << kKindNames[kind] << ", " << rows[i].first;
       Destroy(b);
     }
   }
 }
 
-// Two buttons side by side, each row's where no earlier ones were: what the
-// mouse and the space bar do to clicks, to the form skinner's hot control
-// and to the faces. A click is a release over the button pressed there;
-// while it runs, the face is the skin's.
+// Two buttons side by side: what the mouse and the space bar do to clicks,
+// to the form skinner's hot control and to the faces. A click is a release
+// over the button pressed there; while it runs, the face is the skin's. The
+// pointer is elsewhere, so buttons of ours are not hot once it is all over.
 TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
   struct TRow {
     const char* Name;
-    int Pointer;  // where the pointer rests and the hot control: 0 nowhere, 1 a, 2 b
     std::function<void(HWND a, HWND b)> Act;
     int Clicks;  // of a
-    int FrameA, FrameB;
+    int Hot;     // the hot control: 0 none, 1 a, 2 b
+    int Dialog[2], Ours[2];  // the faces of a and b
   };
   const TRow rows[] = {
-      {"click", 1, [](HWND a, HWND) { Press(a), Release(a); }, 1, frHot, frNormal},
-      {"double click", 1, [](HWND a, HWND) {
+      {"click", [](HWND a, HWND) { Press(a), Release(a); }, 1, 1, {frHot, frNormal}, {frHot, frNormal}},
+      {"double click", [](HWND a, HWND) {
          Press(a), Release(a);
          SendMessageA(a, WM_LBUTTONDBLCLK, MK_LBUTTON, MiddleOf(a)), Release(a);
-       }, 2, frHot, frNormal},
-      {"space bar", 0, [](HWND a, HWND) {
+       }, 2, 1, {frHot, frNormal}, {frHot, frNormal}},
+      {"space bar", [](HWND a, HWND) {
          SetFocus(a), SendMessageA(a, WM_KEYDOWN, VK_SPACE, 0), SendMessageA(a, WM_KEYUP, VK_SPACE, 0);
-       }, 1, frHot, frNormal},
-      {"mouse from a onto b", 2, [](HWND a, HWND b) { MoveOnto(a), MoveOnto(b); }, 0, frNormal, frHot},
-      {"pressed on a, released on b", 2, [](HWND a, HWND b) { Press(a), MoveOnto(b), Pump(), Release(b); }, 0,
-       frHot, frHot},
-      {"released without a press", 1, [](HWND a, HWND) { MoveOnto(a), Release(a); }, 0, frHot, frNormal},
-      {"disabled under the mouse, enabled after it left", 2, [](HWND a, HWND b) {
+       }, 1, 0, {frHot, frNormal}, {frHot, frNormal}},
+      {"mouse from a onto b", [](HWND a, HWND b) { MoveOnto(a), Pump(), MoveOnto(b); }, 0, 2, {frNormal, frHot},
+       {frNormal, frNormal}},
+      {"pressed on a, released on b", [](HWND a, HWND b) { Press(a), Pump(), MoveOnto(b), Pump(), Release(b); }, 0,
+       2, {frHot, frHot}, {frHot, frNormal}},
+      {"released without a press", [](HWND a, HWND) { MoveOnto(a), Release(a); }, 0, 1, {frHot, frNormal},
+       {frNormal, frNormal}},
+      {"disabled under the mouse, enabled after it left", [](HWND a, HWND b) {
          MoveOnto(a), EnableWindow(a, FALSE), MoveOnto(b), Pump(), EnableWindow(a, TRUE);
-       }, 0, frNormal, frHot},
+       }, 0, 2, {frNormal, frHot}, {frNormal, frNormal}},
   };
   for (TKind kind : {kDialogButton, kButton}) {
     THost host;
-    for (size_t i = 0; i < std::size(rows); ++i) {
-      const TRow& row = rows[i];
+    for (const TRow& row : rows) {
       TSkinControl *sa, *sb;
-      const int y = 20 + 35 * int(i);
-      HWND a = MakeButton(host, kind, 20, y, &sa), b = MakeButton(host, kind, 120, y, &sb);
+      HWND a = MakeButton(host, kind, 20, 20, &sa), b = MakeButton(host, kind, 120, 20, &sb);
       int unskinned = 0;
       host.Clicks.clear();
       host.OnClick = [&](HWND w) {
         unskinned += FaceMismatches(w, frPressed) && FaceMismatches(w, frHot) && FaceMismatches(w, frNormal);
       };
-      ParkCursor();
-      SetFocus(host.FForm->Handle());
-      if (row.Pointer) PointAt(row.Pointer == 1 ? a : b);
+      host.Activate();
+      Pump();
       row.Act(a, b);
       Pump();
       const std::string what = std::string(kKindNames[kind]) + ", " + row.Name;
-      EXPECT_TRUE(WaitUntil([&] { return !FaceMismatches(a, row.FrameA) && !FaceMismatches(b, row.FrameB); }))
-          << what;
+      const int* faces = kind == kDialogButton ? row.Dialog : row.Ours;
+      EXPECT_EQ(FaceMismatches(a, faces[0]), 0) << what;
+      EXPECT_EQ(FaceMismatches(b, faces[1]), 0) << what;
       EXPECT_EQ(host.Clicks, std::vector<HWND>(row.Clicks, a)) << what;
       EXPECT_EQ(unskinned, 0) << what;
       TSkinControl* hot[] = {nullptr, sa, sb};
-      if (row.Pointer) {
-        EXPECT_EQ(host.FSkinForm->FHotControl, hot[row.Pointer]) << what;
+      if (row.Hot) {
+        EXPECT_EQ(host.FSkinForm->FHotControl, hot[row.Hot]) << what;
       }
       host.OnClick = nullptr;
       Destroy(a), Destroy(b);
@@ -169,6 +162,64 @@ TEST(SpeedButtonSkin, FaceIsTheButtonFrameOfTheState) {
   }
 }
 
+// The glyph cell shown: a bitmap button's is always the first; a speed
+// button's the second when disabled and the third when down (the first when
+// it has fewer cells). Cells are red, green and blue, each with a white
+// bottom-left pixel, the transparent one.
+TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
+  const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+  const auto down = [](TControl& c) { static_cast<TSpeedButton&>(c).SetDown(true); };
+  const struct {
+    const char* Name;
+    bool Speed;
+    int Cells;
+    std::function<void(TControl&)> Act;
+    int Cell;
+  } rows[] = {
+      {"bitmap button", false, 3, [](TControl&) {}, 1},
+      {"bitmap button pressed", false, 3, [](TControl& c) { Press(static_cast<TWinControl&>(c).Handle()); }, 1},
+      {"bitmap button disabled", false, 3, [](TControl& c) { c.SetEnabled(false); }, 1},
+      {"speed button", true, 3, [](TControl&) {}, 1},
+      {"speed button disabled", true, 3, [](TControl& c) { c.SetEnabled(false); }, 2},
+      {"speed button down and disabled", true, 3, [&](TControl& c) { down(c), c.SetEnabled(false); }, 3},
+      {"speed button of two cells down", true, 2, down, 1},
+  };
+  THost host;
+  for (const auto& row : rows) {
+    TControl* c = nullptr;
+    TBitmap* glyph = nullptr;
+    if (row.Speed) {
+      auto* speed = host.Add<TSpeedButton>(20, 20, 90, 30);
+      speed->SetGroupIndex(1);
+      speed->SetAllowAllUp(true);
+      speed->SetNumGlyphs(row.Cells);
+      (new TSkinSpeedButton(host.FSkinForm))->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+      c = speed, glyph = &speed->Glyph();
+    } else {
+      auto* bit = host.Add<TBitBtn>(20, 20, 90, 30);
+      bit->SetNumGlyphs(row.Cells);
+      host.Skin<TSkinBitButton>(bit);
+      c = bit, glyph = &bit->Glyph();
+    }
+    glyph->SetSize(16 * row.Cells, 16);
+    for (int i = 0; i < row.Cells; ++i) {
+      const TBrushObject brush(CreateSolidBrush(colours[i]));
+      const RECT cell{16 * i, 0, 16 * i + 16, 16};
+      FillRect(glyph->Canvas().Handle(), &cell, brush);
+      SetPixel(glyph->Canvas().Handle(), 16 * i, 15, RGB(255, 255, 255));
+    }
+    row.Act(*c);
+    c->Invalidate();
+    c->Update();
+    const TShot shot = row.Speed ? CaptureClient(host.FForm->Handle(), c->BoundsRect())
+                                 : CaptureWindow(static_cast<TWinControl*>(c)->Handle());
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(std::count(shot.Pixels.begin(), shot.Pixels.end(), colours[i]), i + 1 == row.Cell ? 255 : 0)
+          << row.Name << ", cell " << i + 1;
+    delete c;
+  }
+}
+
 // Check boxes and radio buttons: the mark box from the skin's strip, at the
 // left of the control, or at its right with the text on the left.
 TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
@@ -197,7 +248,7 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
   TDataSkinButton& skin = *Skin().Button;
   for (const auto& row : rows) {
     const bool radio = (row.Style & 15) == BS_AUTORADIOBUTTON;
-    SetFocus(host.FForm->Handle());
+    host.Activate();
     HWND w = host.Child("button", row.Style, 20, 20, 150, 24, "Option");
     if (radio)
       host.Skin<TSkinRadioButton>(w);
@@ -205,7 +256,6 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
       host.Skin<TSkinCheckBox>(w);
     Pump();
     row.Act(w);
-    Pump();
     TBitmap& strip = radio ? skin.RadioBitmap : skin.CheckBitmap;
     const int count = radio ? skin.RadioFrameCount : skin.CheckFrameCount;
     const int mw = strip.Width() / count, mh = strip.Height();

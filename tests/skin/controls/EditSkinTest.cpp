@@ -61,14 +61,12 @@ TEST(ComboBoxSkin, ButtonIsTheComboButtonFrameOfTheState) {
   THost host;
   for (const auto& kind : kinds) {
     for (size_t i = 0; i < std::size(rows); ++i) {
-      ParkCursor();
-      SetFocus(host.FForm->Handle());
+      host.Activate();
       HWND outer = host.Child(kind.ClassName, kind.Style, 20, 20, 160, 200);
       HWND c = lstrcmpA(kind.ClassName, WC_COMBOBOXEXA) == 0 ? GetTopWindow(outer) : outer;
       host.Skin<TSkinComBox>(c);
       Pump();
       rows[i].second(c, host.FForm->Handle());
-      Pump();
       const TShot shot = CaptureWindow(c);
       const int bw = GetSystemMetrics(SM_CXHSCROLL) + 2;
       EXPECT_EQ(Mismatches(shot, TRect{shot.Width - bw, 0, 0, 0}, ExpectedComboButton(frames[i], shot.Height)), 0)

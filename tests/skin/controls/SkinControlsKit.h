@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,10 +15,8 @@
 
 TSkinData& Skin();  // the stored skin, loaded once
 void Pump();        // runs the thread's queue dry
-void ParkCursor();  // the pointer where no test window is
-// The pointer onto the middle of Wnd, once Wnd has had the move.
-void PointAt(HWND Wnd);
-// A mouse move over the middle of Wnd, sent (the pointer stays).
+// A mouse move over the middle of Wnd, sent: the pointer is elsewhere, so a
+// control of ours hears the mouse leave again once its messages are pumped.
 void MoveOnto(HWND Wnd);
 LPARAM MiddleOf(HWND Wnd);  // in client coordinates, as mouse messages carry it
 
@@ -38,12 +37,15 @@ TShot ExpectedFace(TDataSkinObject& Element, int FrameCount, int Frame, int Widt
 // magenta showing the face colour.
 TShot ExpectedStrip(TBitmap& Strip, int FrameCount, int Frame, int Width, int Height);
 
-// A form of ours attached to a form skinner; BN_CLICKED commands reaching
-// it are recorded by the sending window.
+// A form of ours attached to a form skinner, away from the pointer;
+// BN_CLICKED commands reaching it are recorded by the sending window.
 class THost {
 public:
   THost();
   ~THost();
+  // The form active, in front and focused (tests running beside these may
+  // have taken the focus away).
+  void Activate();
   // A bare child window (no control of ours).
   HWND Child(const char* ClassName, DWORD Style, int X, int Y, int W, int H, const char* Text = "",
              DWORD ExStyle = 0);

@@ -44,8 +44,11 @@ TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
        [&](HWND w) { return host.Skin<TSkinEdit>(w); }},
       // Controls of ours: WindowProc is replaced, the window's procedure stays.
       {"button", ours, [&](HWND w) { return host.Skin<TSkinButton>(TWinControl::FindControl(w)); }},
-      {"check box (face colour meanwhile)", ours,
-       [&](HWND w) { return host.Skin<TSkinCheckBox>(TWinControl::FindControl(w), true); }},
+      {"check box (face colour meanwhile)", [&] {
+         auto* c = host.Add<TCheckBox>(20, 20, 90, 24);
+         c->SetColor(clInfoBk);
+         return c->Handle();
+       }, [&](HWND w) { return host.Skin<TSkinCheckBox>(TWinControl::FindControl(w), true); }},
   };
   for (const auto& row : rows) {
     HWND w = row.Make();
