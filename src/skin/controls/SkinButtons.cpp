@@ -294,6 +294,7 @@ void TSkinBitButton::PaintControl(HDC DC, const TRect& Rect) {
   SetListColour(*FSkinData, font, frame);
 
   TGlyphFace glyphFace;
+  if (auto* bitButton = dynamic_cast<TBitBtn*>(FControl)) ReadGlyphFace(*bitButton, glyphFace);
   glyphFace.Text = FControl ? FControl->Text() : FCaption;
   glyphFace.Enabled = enabled;
   RECT client{0, 0, r.right, r.bottom};
