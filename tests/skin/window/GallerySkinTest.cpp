@@ -12,6 +12,7 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
+#include "support/Screen.h"
 #include "support/Wait.h"
 #include "ui/ComCtrls.h"
 
@@ -60,26 +61,7 @@ TEST_F(GallerySkinTest, EveryControlOfASkinnedKindHasItsSkinner) {
   EXPECT_FALSE(GalleryForm->StatusBar1->SizeGrip());
 }
 
-// The largest handle index that ~2,000 new objects reach grows only when
-// objects were leaked in between (Wine's GetGuiResources answers 0).
-template <class Make, class Free>
-unsigned HighWater(Make make, Free free) {
-  std::vector<HANDLE> made;
-  unsigned top = 0;
-  for (int i = 0; i < 2000; ++i) {
-    HANDLE h = make();
-    top = std::max(top, unsigned(LOWORD(reinterpret_cast<ULONG_PTR>(h))));
-    made.push_back(h);
-  }
-  for (HANDLE h : made) free(h);
-  return top;
-}
-
 TEST_F(GallerySkinTest, RepaintsAndSkinSwitchesGiveTheirHandlesBack) {
-  auto gdi = [] {
-    return HighWater([] { return HANDLE(CreateSolidBrush(0)); }, [](HANDLE h) { DeleteObject(HGDIOBJ(h)); });
-  };
-  auto user = [] { return HighWater([] { return HANDLE(CreateMenu()); }, [](HANDLE h) { DestroyMenu(HMENU(h)); }); };
   const HWND wnd = GalleryForm->Handle();
   auto work = [&] {
     // About 25 skinned controls: 40 full repaints are over 1,000 control paints.
@@ -87,10 +69,10 @@ TEST_F(GallerySkinTest, RepaintsAndSkinSwitchesGiveTheirHandlesBack) {
     for (int i = 0; i < 20; ++i) ChooseSkin(i % 2 == 0 ? 1 : 0);
   };
   work();  // first-use allocations settle
-  const unsigned gdiBefore = gdi(), userBefore = user();
+  const unsigned gdiBefore = GdiHighWater(), userBefore = UserHighWater();
   work();
-  EXPECT_LE(gdi(), gdiBefore + 16);
-  EXPECT_LE(user(), userBefore + 16);
+  EXPECT_LE(GdiHighWater(), gdiBefore + 16);
+  EXPECT_LE(UserHighWater(), userBefore + 16);
 }
 
 }  // namespace
