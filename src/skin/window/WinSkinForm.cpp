@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/SkinManager.h"
 #include "skin/window/SkinDraw.h"
@@ -169,10 +170,6 @@ void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent == FSkinData) FSkinData = nullptr;
 }
 
-// No control has a skinner yet: the controls keep their own look.
-void TWinSkinForm::SkinControls(TCustomForm*) {}
-void TWinSkinForm::SkinChildWindows() {}
-
 TSkinControl* TWinSkinForm::FindSkinner(HWND Wnd) const {
   for (TSkinControl* skinner : FSkinners)
     if (skinner->FHandle == Wnd) return skinner;
@@ -214,9 +211,11 @@ void TWinSkinForm::SkinChanged() {
     for (int i = 0; i < FForm->ComponentCount(); ++i)
       if (auto* form = dynamic_cast<TCustomForm*>(FForm->Components(i))) form->SetColor(face);
   }
-  for (TSkinControl* skinner : FSkinners)
+  for (TSkinControl* skinner : FSkinners) {
+    if (auto* tab = dynamic_cast<TSkinTab*>(skinner)) tab->PrepareImages();
     if (skinner->FChangeColor && skinner->FControl && FSkinData)
       skinner->FControl->SetColor(FSkinData->ButtonFaceColour);
+  }
   ForgetBorderPictures();
   FPhase = fpSkinChanging;
   FitWindowToFrame(1);

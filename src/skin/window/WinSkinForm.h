@@ -21,6 +21,7 @@
 #include "ui/Timers.h"
 
 class TCustomForm;
+class TWinControl;
 class TSkinControl;
 class TWinSkinForm;
 
@@ -190,11 +191,14 @@ private:
   void HoverTimerFired();
   bool IsMaximizedMDIChild() const;
 
-  // Hands the child controls to control skinners: a form's through its
-  // components, a system window's by window class. No control is skinned
-  // yet, so both attach nothing.
-  void SkinControls(TCustomForm* Form);
+  // Hands the child controls to control skinners: the components of a form
+  // or frame of ours (recursing into frames and embedded forms), or the
+  // direct child windows of a window of the system, by class and style.
+  void SkinControls(TWinControl* Container);
   void SkinChildWindows();
+  void SkinChildWindow(HWND Wnd);
+  // A control that scrolls: scroll-bar styles or a scrolling kind.
+  static bool HasScrollBars(TComponent* Component);
 
   void WMCommand(TMessage& Message);
   void WMSysCommand(TMessage& Message);

@@ -57,27 +57,6 @@ void Put(TBitmap& Target, int x, int y, TBitmap& Source, bool Transparent) {
     }
 }
 
-TCapture Capture(HWND Wnd) {
-  RECT r;
-  GetWindowRect(Wnd, &r);
-  TCapture c;
-  c.Width = r.right - r.left;
-  c.Height = r.bottom - r.top;
-  TBitmap shot;
-  shot.SetPixelFormat(TPixelFormat::pf32bit);
-  shot.SetSize(c.Width, c.Height);
-  {
-    const TWindowDC dc(Wnd, TWindowDC::Window);
-    BitBlt(shot.Canvas().Handle(), 0, 0, c.Width, c.Height, dc, 0, 0, SRCCOPY);
-  }
-  GdiFlush();
-  for (int y = 0; y < c.Height; ++y) {
-    const uint8_t* row = shot.ScanLine(y);
-    for (int x = 0; x < c.Width; ++x) c.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
-  }
-  return c;
-}
-
 int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected, std::string* Report) {
   int bad = 0;
   for (int y = R.top; y < R.bottom; ++y)

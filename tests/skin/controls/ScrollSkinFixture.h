@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Screen.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Forms.h"
@@ -27,13 +28,6 @@ COLORREF PixelAt(TBitmap& Bitmap, int x, int y);
 // Source copied onto Target at (x, y), skipping magenta when Transparent.
 void Put(TBitmap& Target, int x, int y, TBitmap& Source, bool Transparent);
 
-// A window's pixels as they are on the screen (its whole window DC).
-struct TCapture {
-  int Width = 0, Height = 0;
-  std::vector<COLORREF> Pixels;
-  COLORREF At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
-};
-TCapture Capture(HWND Wnd);
 // The pixels of R in Shot that differ from Expected (of R's size); Report
 // gets the first one.
 int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected, std::string* Report = nullptr);

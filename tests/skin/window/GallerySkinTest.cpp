@@ -1,0 +1,78 @@
+// The skin gallery under the skin engine: every control of a kind the engine
+// draws gets its skinner, and repainting and switching skins give back every
+// handle they take.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "gallery/gallery.h"
+#include "skin/controls/WinSubClass.h"
+#include "skin/data/SkinManager.h"
+#include "skin/window/WinSkinForm.h"
+#include "support/Screen.h"
+#include "support/Wait.h"
+#include "ui/ComCtrls.h"
+
+namespace {
+
+TWinSkinForm* GallerySkinner() { return SkinManager ? SkinManager->FormSkinner(GalleryForm->Handle()) : nullptr; }
+
+class GallerySkinTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    GalleryOptions.TransparentSkin = QUORVEL_TRANS_SKIN_FILE;
+    Application->Initialize();
+    Application->CreateForm(GalleryForm);
+    GalleryForm->Show();
+    SetForegroundWindow(GalleryForm->Handle());
+    ASSERT_TRUE(WaitUntil([] { return GallerySkinner() && GallerySkinner()->FPhase == fpActive; }));
+  }
+
+  // Switches the gallery's skin as its choice box does, and waits for it.
+  static void ChooseSkin(int index) {
+    int changed = 0;
+    GalleryForm->SkinData1->OnSkinChanged = [&](TObject*) { ++changed; };
+    GalleryForm->SkinChoice->SetItemIndex(index);
+    GalleryForm->SkinChoiceClick(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return changed == 1; }));
+    GalleryForm->SkinData1->OnSkinChanged.Clear();
+  }
+};
+
+// The kinds the engine draws, and the windowed controls of the gallery that
+// show them; each must have a skinner.
+TEST_F(GallerySkinTest, EveryControlOfASkinnedKindHasItsSkinner) {
+  TWinSkinForm& skinner = *GallerySkinner();
+  TWinControl* const controls[] = {
+      GalleryForm->Button1,  GalleryForm->BitBtn1,   GalleryForm->CheckBox1,    GalleryForm->RadioButton1,
+      GalleryForm->RadioGroup1, GalleryForm->Edit1,  GalleryForm->ComboBox1,    GalleryForm->ProgressBar1,
+      GalleryForm->ScrollBar1, GalleryForm->Memo1,   GalleryForm->ListBox1,     GalleryForm->CheckListBox1,
+      GalleryForm->Panel1,   GalleryForm->TabControl1, GalleryForm->PageControl1, GalleryForm->ListView1,
+      GalleryForm->StatusBar1, GalleryForm->ButtonsBox, GalleryForm->SettingCheck, GalleryForm->SettingEdit,
+  };
+  for (TWinControl* control : controls) {
+    SCOPED_TRACE(control->Name());
+    EXPECT_NE(skinner.FindSkinner(control->Handle()), nullptr);
+  }
+  EXPECT_TRUE(skinner.IsSkinned(GalleryForm->SpeedButton1));
+  EXPECT_FALSE(GalleryForm->StatusBar1->SizeGrip());
+}
+
+TEST_F(GallerySkinTest, RepaintsAndSkinSwitchesGiveTheirHandlesBack) {
+  const HWND wnd = GalleryForm->Handle();
+  auto work = [&] {
+    // About 25 skinned controls: 40 full repaints are over 1,000 control paints.
+    for (int i = 0; i < 40; ++i) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 20; ++i) ChooseSkin(i % 2 == 0 ? 1 : 0);
+  };
+  work();  // first-use allocations settle
+  const unsigned gdiBefore = GdiHighWater(), userBefore = UserHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdiBefore + 16);
+  EXPECT_LE(UserHighWater(), userBefore + 16);
+}
+
+}  // namespace
