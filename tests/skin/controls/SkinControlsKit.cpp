@@ -44,7 +44,9 @@ TShot PixelsOf(TBitmap& Bitmap) {
   copy.SetPixelFormat(TPixelFormat::pf32bit);
   copy.SetSize(Bitmap.Width(), Bitmap.Height());
   BitBlt(copy.Canvas().Handle(), 0, 0, Bitmap.Width(), Bitmap.Height(), Bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
-  TShot s{Bitmap.Width(), Bitmap.Height(), {}};
+  TShot s;
+  s.Width = Bitmap.Width();
+  s.Height = Bitmap.Height();
   for (int y = 0; y < s.Height; ++y) {
     const uint8_t* row = copy.ScanLine(y);
     for (int x = 0; x < s.Width; ++x) s.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
@@ -52,22 +54,12 @@ TShot PixelsOf(TBitmap& Bitmap) {
   return s;
 }
 
-namespace {
-TShot Capture(HDC DC, const TRect& Rect) {
+TShot CaptureClient(HWND Wnd, const TRect& Rect) {
   TBitmap shot;
   shot.SetSize(Rect.right - Rect.left, Rect.bottom - Rect.top);
-  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), DC, Rect.left, Rect.top, SRCCOPY);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), TWindowDC(Wnd), Rect.left, Rect.top, SRCCOPY);
   return PixelsOf(shot);
 }
-}  // namespace
-
-TShot CaptureWindow(HWND Wnd) {
-  RECT r;
-  GetWindowRect(Wnd, &r);
-  return Capture(TWindowDC(Wnd, TWindowDC::Window), TRect{0, 0, r.right - r.left, r.bottom - r.top});
-}
-
-TShot CaptureClient(HWND Wnd, const TRect& Rect) { return Capture(TWindowDC(Wnd), Rect); }
 
 int Mismatches(const TShot& Shot, const TRect& Rect, const TShot& Want) {
   int bad = 0;

@@ -11,6 +11,7 @@
 
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/WinSkinForm.h"
+#include "support/Screen.h"
 #include "ui/Forms.h"
 
 TSkinData& Skin();  // the stored skin, loaded once
@@ -20,14 +21,10 @@ void Pump();        // runs the thread's queue dry
 void MoveOnto(HWND Wnd);
 LPARAM MiddleOf(HWND Wnd);  // in client coordinates, as mouse messages carry it
 
-struct TShot {
-  int Width = 0, Height = 0;
-  std::vector<COLORREF> Pixels;
-  COLORREF At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
-};
+using TShot = TCapture;
 TShot PixelsOf(TBitmap& Bitmap);
-TShot CaptureWindow(HWND Wnd);                    // border included
-TShot CaptureClient(HWND Wnd, const TRect& Rect);  // part of the client area
+inline TShot CaptureWindow(HWND Wnd) { return Capture(Wnd); }  // border included
+TShot CaptureClient(HWND Wnd, const TRect& Rect);                // part of the client area
 // Pixels of Rect in Shot that differ from Want (placed at Rect's top-left).
 int Mismatches(const TShot& Shot, const TRect& Rect, const TShot& Want);
 // Frame Frame of FrameCount of Element drawn at (Width, Height) over the
