@@ -1,11 +1,11 @@
 #include "skin/data/SkinManager.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Forms.h"
+#include "ui/SysUtils.h"
 
 TSkinManage* SkinManager = nullptr;
 DWORD WinVersion = 0;
@@ -14,11 +14,6 @@ namespace {
 
 // The manager's window-creation hook.
 HHOOK Hook = nullptr;
-
-std::string LowerCase(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return s;
-}
 
 // Frees the manager when the program ends, if nobody did before.
 struct TSkinManagerFinalizer {
@@ -207,7 +202,7 @@ TCustomForm* TSkinManage::FindForm(HWND Wnd) {
 
 bool TSkinManage::IsPlainChild(HWND Wnd) {
   if (!(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD)) return false;
-  return LowerCase(WindowClassName(GetParent(Wnd))) != "mdiclient";
+  return AnsiLowerCase(WindowClassName(GetParent(Wnd))) != "mdiclient";
 }
 
 void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
@@ -223,7 +218,7 @@ void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
     return d.SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() && owner->Handle() == Wnd;
   });
   if (SkinData) return;
-  const std::string name = LowerCase(WindowClassName(Wnd));
+  const std::string name = AnsiLowerCase(WindowClassName(Wnd));
   if (name == "tmessageform" || name == "#32770") {
     SkinData = lastOf([](TSkinData& d) { return d.SkinFormtype() == sfDialog; });
     if (SkinData) return;

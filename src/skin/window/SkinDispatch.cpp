@@ -3,7 +3,6 @@
 // the skin data's SkinControls and DisableTag; for a window of the system by
 // the child windows' class names and styles.
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "skin/controls/SkinButtons.h"
@@ -17,17 +16,9 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
+#include "ui/SysUtils.h"
 
 namespace {
-
-std::string UpperCase(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-  return s;
-}
-std::string LowerCase(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return s;
-}
 
 template <class T>
 bool Is(TComponent* c) {
@@ -73,7 +64,7 @@ void TWinSkinForm::SkinControls(TWinControl* Container) {
         continue;  // a control whose window cannot be made keeps its look
       }
       if (!handle) continue;
-      name = UpperCase(WindowClassName(handle));
+      name = AnsiUpperCase(WindowClassName(handle));
     }
     if (name == "TDBCOMBOBOXEH") continue;
     const int tag = c->Tag();
@@ -193,7 +184,7 @@ void TWinSkinForm::SkinChildWindows() {
 
 void TWinSkinForm::SkinChildWindow(HWND Wnd) {
   if (!Wnd || FindSkinner(Wnd) || !FSkinData) return;
-  const std::string name = LowerCase(WindowClassName(Wnd));
+  const std::string name = AnsiLowerCase(WindowClassName(Wnd));
   const LONG_PTR style = GetWindowLongPtrA(Wnd, GWL_STYLE);
   TSkinControl* skinner = nullptr;
   HWND target = Wnd;
