@@ -4,6 +4,7 @@
 
 #include "skin/data/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
+#include "skin/window/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
 
@@ -240,6 +241,18 @@ bool TSkinManage::CanSkin(const std::string& ClassName) const {
 void TSkinManage::AttachPopupMenu(HWND) {}
 
 bool TSkinManage::DetachPopupMenu(HWND) { return false; }
+
+bool TSkinManage::HasPopupMenu(HWND Wnd) const {
+  for (const auto& menu : PopupMenus)
+    if (menu->FHandle == Wnd) return true;
+  return false;
+}
+
+TBitmap* TSkinManage::PopupMenuBitmap(HMENU Menu) const {
+  for (const auto& menu : PopupMenus)
+    if (menu->FMenuHandle == Menu) return &menu->FBackground;
+  return nullptr;
+}
 
 void TSkinManage::SetMdiMax(bool Value) {
   if (Value == MdiMaximized) return;

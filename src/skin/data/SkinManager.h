@@ -18,6 +18,8 @@
 class TCustomForm;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinPopMenu;
+class TBitmap;
 
 class TSkinManage : public TObject {
 public:
@@ -66,12 +68,16 @@ public:
   // own; the hook already calls these at their creation and destruction.
   void AttachPopupMenu(HWND Wnd);
   bool DetachPopupMenu(HWND Wnd);
+  bool HasPopupMenu(HWND Wnd) const;
+  // The background of the open popup menu showing Menu, or null.
+  TBitmap* PopupMenuBitmap(HMENU Menu) const;
   // Records whether the active MDI child is maximized and switches every MDI
   // child between the skinned frame and the platform's.
   void SetMdiMax(bool Value);
 
   std::unique_ptr<TTimer> Timer;
   std::vector<std::unique_ptr<TWinSkinForm>> Forms;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;  // not owned
   bool Active = false;                // new windows may be skinned
   // 0 until the first window activation has been seen, then 1; 4 while the
