@@ -204,6 +204,27 @@ void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align,
   SetBkMode(dc, oldMode);
 }
 
+void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment, bool Enabled) {
+  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  const UINT align = kAlign[(Alignment >= 0 && Alignment <= 2) ? Alignment : 0];
+  HDC dc = Canvas.Handle();
+  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  Canvas.Font().SetStyle(0);
+  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
+  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
+  RECT m = Rect;
+  DrawTextA(dc, Text.c_str(), -1, &m, align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+  const int w = m.right - m.left, h = m.bottom - m.top;
+  const int left = Rect.left + ((Rect.right - Rect.left) - w) / 2;
+  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
+  RECT at{left, top, left + w, top + h};
+  DrawTextA(dc, Text.c_str(), -1, &at, align | DT_EXPANDTABS | DT_SINGLELINE);
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+}
+
 void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect) {
   TBitmap* scratch = ScratchBitmap();
   if (!scratch || !Skinner.FCanvas) return;

@@ -11,6 +11,7 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/SkinManager.h"
 #include "skin/window/SkinDraw.h"
+#include "skin/window/WinSkinMenu.h"
 #include "ui/Forms.h"
 #include "ui/Published.h"
 
@@ -82,6 +83,8 @@ TWinSkinForm::~TWinSkinForm() {
   ReleaseSkinners();
   FHotObject = nullptr;
   FSysButtons.clear();
+  FMenuBar.reset();
+  RestoreOwnerDrawnItems();
   if (FForm && FSavedWindowProc) FForm->WindowProc = std::move(FSavedWindowProc);
   if (FSkinData) FSkinData->RemoveFreeNotification(this);
 }
@@ -117,14 +120,21 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
   FFrameless = (style & WS_POPUP) && !(style & (WS_BORDER | WS_DLGFRAME)) && !(style & WS_THICKFRAME) &&
                !(exStyle & WS_EX_WINDOWEDGE);
 
-  // The menu bar is not skinned yet: a window with a menu keeps the
-  // platform's bar, and the frame reserves no band for a skinned one.
   FWindowMenu = GetMenu(FHandle);
 
   FOldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FHandle, GWLP_WNDPROC));
   auto instance = std::make_unique<TWindowSubclass>();
   if (!instance->Attach(FHandle, [this](TMessage& m) { WndProc(m); })) return;
   FObjectInstance = std::move(instance);
+
+  // The frame draws the menu bar itself, in a band below the title.
+  if (FWindowMenu && FKind != fkMDIChild) {
+    FMenuBar = std::make_unique<TWinSkinMenu>(nullptr);
+    FMenuBar->FSkinData = FSkinData;
+    FMenuBar->FSkinForm = this;
+    FMenuHeight = GetSystemMetrics(SM_CYMENU);
+    FMenuBar->BuildButtons();
+  }
 
   if (!IsMaximizedMDIChild()) SetSysButtons(false);
   ComputeMetrics();
@@ -143,6 +153,7 @@ void TWinSkinForm::AttachToForm(TSkinData* SkinData, TCustomForm* Form) {
   AttachToWindow(SkinData);
   FSavedColor = Form->Color();
   if (FSkinData) Form->SetColor(FSkinData->ButtonFaceColour);
+  SetMenusOwnerDraw(Form, true);
 }
 
 void TWinSkinForm::Detach() {
@@ -151,6 +162,7 @@ void TWinSkinForm::Detach() {
   if (FForm) {
     FForm->SetColor(FSavedColor);
     if (FSavedWindowProc) FForm->WindowProc = std::move(FSavedWindowProc);
+    SetMenusOwnerDraw(FForm, false);
   }
   FSavedWindowProc = nullptr;
   if (FObjectInstance) {
@@ -159,6 +171,14 @@ void TWinSkinForm::Detach() {
   }
   ReleaseSkinners();
   FHotObject = nullptr;
+  if (FMenuBar) {
+    // The real menu goes back with the items' own drawing; SetMenu resizes
+    // the frame around it.
+    RestoreOwnerDrawnItems();
+    if (FMenuBar->FMenuHandle) SetMenu(FHandle, FMenuBar->FMenuHandle);
+    FMenuBar.reset();
+    FMenuHeight = 0;
+  }
   FTitleBitmap.Clear();
   SetWindowRgn(FHandle, nullptr, TRUE);
   FRegion = nullptr;
@@ -216,6 +236,7 @@ void TWinSkinForm::SkinChanged() {
     if (skinner->FChangeColor && skinner->FControl && FSkinData)
       skinner->FControl->SetColor(FSkinData->ButtonFaceColour);
   }
+  if (FForm) SetMenusOwnerDraw(FForm, true);
   ForgetBorderPictures();
   FPhase = fpSkinChanging;
   FitWindowToFrame(1);
@@ -345,6 +366,9 @@ void TWinSkinForm::FormWindowProc(TMessage& Message) {
     case WM_SKINCHANGED:
       SkinChanged();
       return;
+    case CM_DIALOGCHAR:
+      CMDialogChar(Message);
+      return;
     default:
       FSavedWindowProc(Message);
   }
@@ -360,6 +384,13 @@ void TWinSkinForm::WndProc(TMessage& Message) {
       instance->Detach();
       FRegion = nullptr;  // the system frees a window's region with it
       FRegionSet = false;
+      // The menu taken off the window goes back, to go with the window as
+      // it would have.
+      if (FMenuBar && FMenuBar->FMenuHandle && !GetMenu(FHandle)) {
+        RestoreOwnerDrawnItems();
+        SetMenu(FHandle, FMenuBar->FMenuHandle);
+        FMenuBar->FMenuHandle = nullptr;
+      }
       instance->CallPrevious(Message);
       return;
     }
@@ -395,6 +426,10 @@ void TWinSkinForm::WndProc(TMessage& Message) {
       return;
     case CM_MENUCHANGED:
       CallDefault(Message);
+      if (FMenuBar) {
+        FMenuBar->BuildButtons();
+        PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
+      }
       return;
     default:
       break;
@@ -410,6 +445,12 @@ bool TWinSkinForm::FrameMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_SIZE:
       WMSize(Message);
+      return true;
+    case WM_MEASUREITEM:
+      WMMeasureItem(Message);
+      return true;
+    case WM_DRAWITEM:
+      WMDrawItem(Message);
       return true;
     case WM_NCCALCSIZE:
       WMNCCalcSize(Message);
@@ -488,10 +529,28 @@ void TWinSkinForm::WMCommand(TMessage& Message) {
 
 void TWinSkinForm::WMSysCommand(TMessage& Message) {
   const WPARAM command = Message.WParam & 0xFFF0;
-  // Alt or F10 alone would activate a menu bar that the frame draws itself.
-  if (!FMenuTracking && command == SC_KEYMENU && Message.LParam == 0 && !GetCapture()) {
-    Message.Result = 1;
-    return;
+  // The keyboard's menu commands never reach the real menu bar, which the
+  // frame has taken off: Alt or F10 alone does nothing, Alt+letter opens the
+  // skinned bar's button (for a window whose Alt+letter came as no
+  // CM_DIALOGCHAR), Alt+Space the system menu, which the platform will not
+  // open for a window without WS_SYSMENU.
+  if (!FMenuTracking && command == SC_KEYMENU && !GetCapture()) {
+    const LPARAM key = Message.LParam;
+    if (key != ' ' && key != '-') {
+      TMenuBtn* button = key ? FindAccelButton(FMenuBar.get(), int(key)) : nullptr;
+      if (key == 0 || button) {
+        if (button) PostMenuButtonClick(button);
+        Message.Result = 1;
+        return;
+      }
+    } else if (key == ' ' && FKind != fkMDIChild && FSystemMenu &&
+               !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_SYSMENU)) {
+      RECT window;
+      GetWindowRect(FHandle, &window);
+      ShowSystemMenu(TPoint{window.left + FBorderLeft, window.top + FTitleHeight});
+      Message.Result = 0;
+      return;
+    }
   }
   switch (command) {
     case SC_MINIMIZE:
@@ -741,6 +800,7 @@ void TWinSkinForm::PaintNC() {
     PaintBorderPiece(2, TRect{w - FBorderRight, 0, w, h}, dc);
     PaintBorderPiece(4, TRect{FBorderLeft, h - FBorderBottom, w - FBorderRight, h}, dc);
     PaintTitle(dc);
+    if (FMenuBar) FMenuBar->PaintBar(dc, TRect{FBorderLeft, FTitleHeight, w - FBorderRight, FTitleHeight + FMenuHeight});
   } catch (...) {
     // A frame that cannot be painted keeps what it showed before.
   }
@@ -955,7 +1015,9 @@ TWinSysButton* TWinSkinForm::SysButtonAt(TPoint P) {
 void TWinSkinForm::NCMouseMessage(TMessage& Message) {
   const TPoint screen{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
   const TPoint p = ToWindowPoint(screen.x, screen.y);
-  TWinSysButton* object = SysButtonAt(p);
+  TWinSysButton* sysButton = SysButtonAt(p);
+  TMenuBtn* menuButton = sysButton ? nullptr : MenuButtonAt(FMenuBar.get(), p);
+  TNCObject* object = sysButton ? static_cast<TNCObject*>(sysButton) : menuButton;
   Message.Result = 0;
   switch (Message.Msg) {
     case WM_NCMOUSEMOVE:
@@ -967,17 +1029,26 @@ void TWinSkinForm::NCMouseMessage(TMessage& Message) {
       if (FHotObject) FHotObject->MouseLeave();
       break;
     case WM_NCLBUTTONDOWN:
+      if (menuButton && DeferWhileMenuOpen(Message)) return;
       if (object && FActive) {
         object->MouseDown();
+        if (menuButton) TrackMenuButton(menuButton);
         return;
       }
       break;
     case WM_NCLBUTTONUP:
-      if (object) {
-        if (object == FHotObject) {
-          object->MouseUp();
+      if (sysButton) {
+        if (sysButton == FHotObject) {
+          sysButton->MouseUp();
           ExecuteSysButton(screen.x, screen.y);
         }
+        return;
+      }
+      // Only a command item of the bar itself runs on release; a button
+      // with a popup, or a disabled one, has no command of its own.
+      if (menuButton) {
+        if (menuButton->FEnabled && !menuButton->FSubMenu)
+          PostMessageA(FHandle, WM_COMMAND, WPARAM(menuButton->FCommand), 0);
         return;
       }
       break;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/data/WinSkinData.h"
@@ -24,6 +25,8 @@ class TCustomForm;
 class TWinControl;
 class TSkinControl;
 class TWinSkinForm;
+class TWinSkinMenu;
+class TMenuBtn;
 
 // The skin engine's private window messages.
 enum : UINT {
@@ -123,6 +126,22 @@ public:
   bool IsActiveChildMaximized();
   void SendToActiveChild(WPARAM Command);
 
+  // --- menu bar (WinSkinMenu.cpp) ---
+  // Opens Button's popup below it and returns when it has closed; false
+  // for no button or one without a popup.
+  bool TrackMenuButton(TMenuBtn* Button);
+  void EndMenuTracking() { FMenuTracking = false; }
+  void WMMeasureItem(TMessage& Message);
+  void WMDrawItem(TMessage& Message);
+  // Alt+letter of a form: opens the menu-bar button with that accelerator.
+  void CMDialogChar(TMessage& Message);
+  // A click that switches popups while one is open: closes the open one
+  // and posts the click again; false when no bar popup is open.
+  bool DeferWhileMenuOpen(TMessage& Message);
+  // Takes MFT_OWNERDRAW off the bar's menu items that tracking gave it.
+  void RestoreOwnerDrawnItems();
+  std::vector<std::pair<HMENU, UINT>> FOwnerDrawnItems;
+
   // Passes Message to the window's procedure from before the subclass.
   void CallDefault(TMessage& Message);
 
@@ -147,6 +166,7 @@ public:
   HMENU FSystemMenu = nullptr;
   HMENU FTrackedMenu = nullptr;
   TColor FSavedColor = 0;
+  std::unique_ptr<TWinSkinMenu> FMenuBar;  // the skinned menu bar, or null
   TNCObject* FHotObject = nullptr;
   bool FRegionSet = false;
   HRGN FRegion = nullptr;  // the window's region: the system's once set
