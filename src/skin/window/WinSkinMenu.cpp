@@ -454,7 +454,7 @@ void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canv
   HDC dc = Canvas.Handle();
   if (text != "-") {
     Canvas.Brush().SetStyle(TBrushStyle::bsClear);
-    Canvas.Font().SetStyle(Item.Default ? fsBold : 0);
+    Canvas.Font().SetStyle(Item.Default ? TFontStyles(fsBold) : TFontStyles(0));
     TColor colour;
     if (Item.Enabled)
       colour = Selected ? Skin.HilightTextColour : Skin.MenuTextColour;

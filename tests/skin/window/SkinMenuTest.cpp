@@ -1,0 +1,415 @@
+// The skinned menu bar on a form whose window has a menu of its own: the bar
+// drawn in the frame, the real menu taken off and given back, opening and
+// switching popups with the mouse and the keyboard, the keyboard's menu
+// shortcuts, the skinned items inside the popups, and handles given back
+// over many openings. Menu loops are modal: what the user does inside one
+// runs from a timer of the main thread (MenuScript).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "skin/data/SkinManager.h"
+#include "skin/window/SkinDraw.h"
+#include "skin/window/WinSkinForm.h"
+#include "skin/window/WinSkinMenu.h"
+#include "support/Screen.h"
+#include "support/Wait.h"
+#include "ui/Forms.h"
+
+namespace {
+
+constexpr UINT kMnGetHMenu = 0x01E1;  // MN_GETHMENU
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+enum : UINT { idNew = 101, idOpen = 102, idExit = 103, idOne = 111, idUndo = 201, idCut = 202, idZoom = 301,
+              idAlpha = 401, idAbout = 402 };
+enum { btFile, btEdit, btView, btHelp };
+
+TSkinData* Skin = nullptr;
+TForm* Form = nullptr;
+HMENU Bar = nullptr, FileMenu = nullptr, EditMenu = nullptr, HelpMenu = nullptr, OptionsMenu = nullptr;
+std::vector<WPARAM> Commands;  // WM_COMMAND identifiers that reached the form
+
+HWND Wnd() { return Form->Handle(); }
+TWinSkinForm* Skinner() { return SkinManager ? SkinManager->FormSkinner(Wnd()) : nullptr; }
+TWinSkinForm& Main() { return *Skinner(); }
+TMenuBtn& Button(int index) { return *Main().FMenuBar->FButtons[size_t(index)]; }
+
+// File, Edit, a disabled View and Help, with a submenu in File and in Help.
+HMENU BuildMenu() {
+  Bar = CreateMenu();
+  FileMenu = CreatePopupMenu();
+  AppendMenuA(FileMenu, MF_STRING, idNew, "&New");
+  AppendMenuA(FileMenu, MF_STRING, idOpen, "&Open");
+  AppendMenuA(FileMenu, MF_SEPARATOR, 0, nullptr);
+  HMENU recent = CreatePopupMenu();
+  AppendMenuA(recent, MF_STRING, idOne, "One");
+  AppendMenuA(FileMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), "&Recent");
+  AppendMenuA(FileMenu, MF_STRING, idExit, "E&xit");
+  EditMenu = CreatePopupMenu();
+  AppendMenuA(EditMenu, MF_STRING, idUndo, "&Undo");
+  AppendMenuA(EditMenu, MF_STRING | MF_GRAYED, idCut, "Cu&t");
+  HMENU view = CreatePopupMenu();
+  AppendMenuA(view, MF_STRING, idZoom, "&Zoom");
+  HelpMenu = CreatePopupMenu();
+  OptionsMenu = CreatePopupMenu();
+  AppendMenuA(OptionsMenu, MF_STRING, idAlpha, "&Alpha");
+  AppendMenuA(HelpMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(OptionsMenu), "&Options");
+  AppendMenuA(HelpMenu, MF_STRING, idAbout, "&About");
+  AppendMenuA(Bar, MF_POPUP, reinterpret_cast<UINT_PTR>(FileMenu), "&File");
+  AppendMenuA(Bar, MF_POPUP, reinterpret_cast<UINT_PTR>(EditMenu), "&Edit");
+  AppendMenuA(Bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(view), "&View");
+  AppendMenuA(Bar, MF_POPUP, reinterpret_cast<UINT_PTR>(HelpMenu), "&Help");
+  return Bar;
+}
+
+// The visible popup-menu windows, newest (topmost) first.
+std::vector<HWND> Popups() {
+  std::vector<HWND> found;
+  EnumWindows(
+      [](HWND w, LPARAM p) {
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (IsWindowVisible(w) && std::string(name) == "#32768") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+HMENU MenuOf(HWND popup) { return reinterpret_cast<HMENU>(SendMessageA(popup, kMnGetHMenu, 0, 0)); }
+// The visible popup that shows menu, or null.
+HWND PopupShowing(HMENU menu) {
+  for (HWND w : Popups())
+    if (MenuOf(w) == menu) return w;
+  return nullptr;
+}
+bool Highlighted(HMENU menu, int position) { return (GetMenuState(menu, UINT(position), MF_BYPOSITION) & MF_HILITE) != 0; }
+
+// Steps run one after the other from a timer of the main thread, which
+// also fires inside the modal menu loop; a step returns true when done.
+class MenuScript {
+public:
+  explicit MenuScript(std::vector<std::function<bool()>> steps) : FSteps(std::move(steps)) {
+    Current = this;
+    FTimer = SetTimer(nullptr, 0, 10, Tick);
+  }
+  ~MenuScript() {
+    KillTimer(nullptr, FTimer);
+    Current = nullptr;
+  }
+  bool Done() const { return FNext >= FSteps.size(); }
+
+private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Current && !Current->Done() && Current->FSteps[Current->FNext]()) ++Current->FNext;
+  }
+  static inline MenuScript* Current = nullptr;
+  std::vector<std::function<bool()>> FSteps;
+  size_t FNext = 0;
+  UINT_PTR FTimer = 0;
+};
+
+void PostKey(WORD key) { PostMessageA(Wnd(), WM_KEYDOWN, key, 0); }
+// The press of a key (with Alt held when alt) as the keyboard makes it.
+void Press(WORD key, bool alt) {
+  std::vector<INPUT> input;
+  auto add = [&](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  };
+  if (alt) add(VK_MENU, false);
+  if (key) add(key, false);
+  if (key) add(key, true);
+  if (alt) add(VK_MENU, true);
+  SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
+}
+// A click on a bar button as the frame receives it.
+void ClickButton(int index) {
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  const RECT& b = Button(index).FBounds;
+  PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2));
+}
+// Runs the script while the queue is pumped; true when it finished.
+bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void()>& start) {
+  MenuScript script(std::move(steps));
+  start();
+  return WaitUntil([&] { return script.Done(); }) && WaitUntil([] { return !Main().FMenuTracking; });
+}
+std::function<bool()> WaitFor(std::function<bool()> condition) { return condition; }
+std::function<bool()> Do(std::function<void()> action) {
+  return [action] {
+    action();
+    return true;
+  };
+}
+
+class SkinMenuTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    if (Form) return;
+    Application->Initialize();
+    Skin = new TSkinData(nullptr);
+    Skin->SetSkinFile(QUORVEL_TRANS_SKIN_FILE);  // has a MenuItem element
+    Form = new TForm(nullptr);
+    Form->SetBounds(60, 60, 420, 260);
+    Form->SetCaption("Menus");
+    auto saved = Form->WindowProc;
+    Form->WindowProc = [saved](TMessage& m) {
+      if (m.Msg == WM_COMMAND && m.LParam == 0) Commands.push_back(LOWORD(m.WParam));
+      saved(m);
+    };
+    SetMenu(Wnd(), BuildMenu());
+    Skin->SetActive(true);
+    Form->Show();
+  }
+
+  void SetUp() override {
+    if (!SkinManager->Active) Skin->SetActive(true);
+    SetForegroundWindow(Wnd());
+    SetActiveWindow(Wnd());
+    ASSERT_TRUE(WaitUntil([] {
+      return Skinner() && Main().FPhase == fpActive && Main().FActive && GetActiveWindow() == Wnd() &&
+             !Main().FMenuBar->FButtons.empty();
+    }));
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_TRUE(WaitUntil([] { return Button(btFile).FBounds.right > 0 && Popups().empty(); }));
+    Commands.clear();
+  }
+};
+
+// Pixels of the captured bar band against a bar picture, outside the
+// captions' cells; returns the mismatches (one when nothing was compared).
+int BarMismatches(const TCapture& shot, TBitmap& expected) {
+  TWinSkinForm& s = Main();
+  const int top = s.FTitleHeight, left = s.FBorderLeft;
+  const int firstCell = Button(btFile).FBounds.left, lastCell = Button(btHelp).FBounds.right;
+  int bad = 0, compared = 0;
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x) {
+      if (left + x >= firstCell && left + x < lastCell) continue;
+      ++compared;
+      if (shot.At(left + x, top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF)) ++bad;
+    }
+  return compared ? bad : 1;
+}
+
+TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
+  TWinSkinForm& s = Main();
+  TDataSkinObject& picture = *Skin->MenuBar;
+  const TRect band{0, 0, s.FFrameWidth - s.FBorderLeft - s.FBorderRight, s.FMenuHeight};
+  auto active = DrawNineSlice(band, picture.Bitmap, picture.Margins, true, false, 2, 1);
+  auto inactive = DrawNineSlice(band, picture.Bitmap, picture.Margins, true, false, 2, 2);
+  ASSERT_NE(GetPixel(active->Canvas().Handle(), 1, 1), GetPixel(inactive->Canvas().Handle(), 1, 1));
+  // The client area starts below the band.
+  POINT origin{0, 0};
+  ClientToScreen(Wnd(), &origin);
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  EXPECT_EQ(origin.y - w.top, s.FTitleHeight + s.FMenuHeight);
+  EXPECT_EQ(BarMismatches(Capture(Wnd()), *active), 0);
+
+  // A disabled item's caption is in the shadow colour, an enabled one's is not.
+  ASSERT_NE(ColorToRGB(Skin->ButtonShadowColour), ColorToRGB(Skin->MenuBarTextColour));
+  auto count = [](const TCapture& shot, const RECT& r, TColor colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += shot.At(x, y) == ColorToRGB(colour);
+    return n;
+  };
+  const TCapture shot = Capture(Wnd());
+  EXPECT_GT(count(shot, Button(btView).FBounds, Skin->ButtonShadowColour), 0);
+  EXPECT_EQ(count(shot, Button(btView).FBounds, Skin->MenuBarTextColour), 0);
+  EXPECT_GT(count(shot, Button(btFile).FBounds, Skin->MenuBarTextColour), 0);
+
+  // Inactive, the bar shows the second frame.
+  static HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 900, 700, 20, 20,
+                                      nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  SetActiveWindow(other);
+  ASSERT_TRUE(WaitUntil([] { return !Main().FActive; }));
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(WaitUntil([&] { return BarMismatches(Capture(Wnd()), *inactive) == 0; }));
+}
+
+TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
+  EXPECT_EQ(GetMenu(Wnd()), nullptr);
+  EXPECT_EQ(Main().FMenuBar->FMenuHandle, Bar);
+  ASSERT_EQ(Main().FMenuBar->FButtons.size(), 4u);
+  EXPECT_EQ(Button(btEdit).FCaption, "&Edit");
+  EXPECT_FALSE(Button(btView).FEnabled);
+  Skin->SetActive(false);
+  ASSERT_TRUE(WaitUntil([] { return !Skinner(); }));
+  EXPECT_EQ(GetMenu(Wnd()), Bar);
+  // The items the bar drew itself are the platform's again.
+  EXPECT_EQ(GetMenuState(FileMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+}
+
+TEST_F(SkinMenuTest, AClickOpensTheButtonsPopupBelowIt) {
+  RECT popup{}, window{};
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
+                     GetWindowRect(PopupShowing(FileMenu), &popup);
+                     GetWindowRect(Wnd(), &window);
+                     PostKey(VK_ESCAPE);
+                   })},
+                  [] { ClickButton(btFile); }));
+  EXPECT_EQ(popup.left, window.left + Button(btFile).FBounds.left);
+  EXPECT_EQ(popup.top, window.top + Button(btFile).FBounds.bottom);
+  EXPECT_TRUE(Popups().empty());
+}
+
+TEST_F(SkinMenuTest, MovingOverAnotherButtonSwitchesPopups) {
+  RECT w;
+  GetWindowRect(Wnd(), &w);
+  const RECT& edit = Button(btEdit).FBounds;
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
+                     SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
+                     PostMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
+                   }),
+                   WaitFor([] { return PopupShowing(EditMenu) && !PopupShowing(FileMenu) && MenuTrackingIndex() == btEdit; }),
+                   Do([] { PostKey(VK_ESCAPE); })},
+                  [] { ClickButton(btFile); }));
+}
+
+TEST_F(SkinMenuTest, LeftAndRightSwitchFromTheTopLevelAndRightOpensASubmenu) {
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
+                   Do([] { PostKey(VK_RIGHT); }),  // "New" has no submenu: next button
+                   WaitFor([] { return PopupShowing(EditMenu) && Highlighted(EditMenu, 0) && MenuTrackingIndex() == btEdit; }),
+                   Do([] { PostKey(VK_LEFT); }),
+                   WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0) && MenuTrackingIndex() == btFile; }),
+                   Do([] { PostKey(VK_ESCAPE); })},
+                  [] { ClickButton(btFile); }));
+  // Help's first item opens a submenu: Right opens it, and Left inside it
+  // only closes it again.
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(HelpMenu) && Highlighted(HelpMenu, 0); }),
+                   Do([] { PostKey(VK_RIGHT); }),
+                   WaitFor([] { return PopupShowing(OptionsMenu) && Highlighted(OptionsMenu, 0); }),
+                   Do([] { PostKey(VK_LEFT); }),
+                   WaitFor([] { return !PopupShowing(OptionsMenu) && PopupShowing(HelpMenu); }),
+                   Do([] { PostKey(VK_ESCAPE); })},
+                  [] { ClickButton(btHelp); }));
+  EXPECT_TRUE(Popups().empty());
+}
+
+TEST_F(SkinMenuTest, EnterRunsTheSelectedItemOnce) {
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
+                   Do([] { PostKey(VK_RETURN); })},
+                  [] { ClickButton(btFile); }));
+  ASSERT_TRUE(WaitUntil([] { return !Commands.empty(); }));
+  EXPECT_FALSE(HappensWithin([] { return Commands.size() > 1; }, 300));
+  EXPECT_EQ(Commands, std::vector<WPARAM>{idNew});
+}
+
+TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystemMenu) {
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(EditMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+                  [] { Press('E', true); }));
+  Press(0, true);
+  Press(VK_DOWN, false);  // in menu mode this would open a popup
+  EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 500));
+  const HMENU system = GetSystemMenu(Wnd(), FALSE);
+  MenuScript script({WaitFor([system] { return PopupShowing(system) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })});
+  Press(VK_SPACE, true);
+  EXPECT_TRUE(WaitUntil([&] { return script.Done(); }));
+}
+
+TEST_F(SkinMenuTest, ADisabledButtonIsHighlightedButOpensNothing) {
+  ClickButton(btView);
+  ASSERT_TRUE(WaitUntil([] { return Button(btView).FState == TNCObject::stPressed; }));
+  EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 300));
+  const TCapture shot = Capture(Wnd());
+  EXPECT_EQ(shot.At(Button(btView).FBounds.left, Button(btView).FBounds.top), ColorToRGB(Skin->ButtonHilightColour));
+  EXPECT_TRUE(Commands.empty());
+}
+
+// The item at position of menu, read off its popup window: its rectangle
+// in the popup's window coordinates and the capture.
+struct TItemShot {
+  TCapture Shot;
+  RECT Item{};
+};
+TItemShot ShootItem(HWND popup, HMENU menu, int position) {
+  TItemShot s;
+  RECT item, window;
+  GetMenuItemRect(Wnd(), menu, UINT(position), &item);
+  GetWindowRect(popup, &window);
+  OffsetRect(&item, -window.left, -window.top);
+  UpdateWindow(popup);
+  s.Shot = Capture(popup);
+  s.Item = item;
+  return s;
+}
+
+// Mismatches between the item's left part (glyph box, no text) and the
+// MenuItem frame drawn over the popup's background.
+int ItemMismatches(const TItemShot& s, HMENU menu, int frame) {
+  TDataSkinObject& element = *Skin->MenuItem;
+  const int w = s.Item.right - s.Item.left, h = s.Item.bottom - s.Item.top;
+  TBitmap expected;
+  expected.SetSize(w, h);
+  const RECT all{0, 0, w, h};
+  TBitmap* background = SkinManager->PopupMenuBitmap(menu);
+  if (background && !background->Empty()) {
+    BitBlt(expected.Canvas().Handle(), 0, 0, w, h, background->Canvas().Handle(), s.Item.left, s.Item.top, SRCCOPY);
+  } else {
+    HBRUSH fill = CreateSolidBrush(ColorToRGB(Skin->MenuColour));
+    FillRect(expected.Canvas().Handle(), &all, fill);
+    DeleteObject(fill);
+  }
+  if (frame == 2) {  // the separator: frame 2's left part over the background
+    for (int y = 0; y < std::min(h, element.Bitmap.Height()); ++y)
+      for (int x = 0; x < element.Margins.left; ++x) {
+        const int sy = h < element.Bitmap.Height() ? element.Bitmap.Height() - h + y : y;
+        const COLORREF c = GetPixel(element.Bitmap.Canvas().Handle(), element.Bitmap.Width() / 5 + x, sy) & 0xFFFFFF;
+        if (c != kMagenta) SetPixel(expected.Canvas().Handle(), x, y, c);
+      }
+  } else {
+    DrawNineSliceOn(expected.Canvas().Handle(), all, element.Bitmap, false, element.Tile != 0, element.Trans != 0, 5,
+                    frame, element.Margins);
+  }
+  const int columns = frame == 2 ? element.Margins.left : 18;  // left of the caption
+  int bad = 0, compared = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < columns; ++x) {
+      ++compared;
+      if (s.Shot.At(s.Item.left + x, s.Item.top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF)) ++bad;
+    }
+  return compared ? bad : 1;
+}
+
+TEST_F(SkinMenuTest, ItemsAreDrawnFromTheMenuItemFrames) {
+  TItemShot selected, normal, separator;
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }), Do([&] {
+                     HWND popup = PopupShowing(FileMenu);
+                     selected = ShootItem(popup, FileMenu, 0);
+                     normal = ShootItem(popup, FileMenu, 1);
+                     separator = ShootItem(popup, FileMenu, 2);
+                     PostKey(VK_ESCAPE);
+                   })},
+                  [] { ClickButton(btFile); }));
+  EXPECT_EQ(ItemMismatches(selected, FileMenu, 4), 0);
+  EXPECT_EQ(ItemMismatches(normal, FileMenu, 1), 0);
+  EXPECT_EQ(ItemMismatches(separator, FileMenu, 2), 0);
+}
+
+TEST_F(SkinMenuTest, ManyOpeningsGiveTheirHandlesBack) {
+  auto open = [] {
+    return RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
+                Do([] { PostKey(VK_ESCAPE); })},
+               [] { ClickButton(btFile); });
+  };
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(open());  // first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  for (int i = 0; i < 200; ++i) ASSERT_TRUE(open());
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
+}
+
+}  // namespace
