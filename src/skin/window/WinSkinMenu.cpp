@@ -132,8 +132,10 @@ void TWinSkinMenu::PaintBar(HDC DC, const TRect& Rect) {
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   for (auto& button : FButtons) {
     const int cell = canvas.TextWidth(button->FCaption) + 10;
+    // A disabled caption takes the skin's shadow colour, chosen here, rather
+    // than the system's that DrawMenuText would give it.
     canvas.Font().SetColor(button->FEnabled ? FSkinData->MenuBarTextColour : FSkinData->ButtonShadowColour);
-    DrawMenuText(canvas, TRect{x, 0, x + cell, h - 1}, button->FCaption, 2, button->FEnabled);
+    DrawMenuText(canvas, TRect{x, 0, x + cell, h - 1}, button->FCaption, 2, true);
     button->FBounds = TRect{Rect.left + x, Rect.top, Rect.left + x + cell, Rect.bottom - 1};
     x += cell;
   }
@@ -167,7 +169,7 @@ void TMenuBtn::Paint() {
   }
   UseMenuFont(canvas);
   canvas.Font().SetColor(FEnabled ? FSkinData->MenuBarTextColour : FSkinData->ButtonShadowColour);
-  DrawMenuText(canvas, FBounds, FCaption, 2, FEnabled);
+  DrawMenuText(canvas, FBounds, FCaption, 2, true);  // the colour is chosen above, as in PaintBar
   canvas.SetHandle(nullptr);
 }
 

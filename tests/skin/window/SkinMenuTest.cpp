@@ -338,7 +338,7 @@ struct TItemShot {
 TItemShot ShootItem(HWND popup, HMENU menu, int position) {
   TItemShot s;
   RECT item, window;
-  GetMenuItemRect(Wnd(), menu, UINT(position), &item);
+  GetMenuItemRect(nullptr, menu, UINT(position), &item);
   GetWindowRect(popup, &window);
   OffsetRect(&item, -window.left, -window.top);
   UpdateWindow(popup);
