@@ -240,6 +240,20 @@ TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
   EXPECT_TRUE(WaitUntil([&] { return BarMismatches(Capture(Wnd()), *inactive) == 0; }));
 }
 
+TEST_F(SkinMenuTest, WithoutAMenuBarPictureTheBarIsFilledWithTheMenuBarColour) {
+  std::unique_ptr<TDataSkinObject> picture = std::move(Skin->MenuBar);
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const TCapture shot = Capture(Wnd());
+  const int left = Button(btFile).FBounds.left;
+  Skin->MenuBar = std::move(picture);
+  TWinSkinForm& s = Main();
+  EXPECT_EQ(left, s.FBorderLeft + 6);
+  EXPECT_EQ(shot.At(s.FBorderLeft + 2, s.FTitleHeight + 2), ColorToRGB(Skin->MenubarColour));
+  EXPECT_EQ(shot.At(s.FFrameWidth - s.FBorderRight - 2, s.FTitleHeight + s.FMenuHeight - 2),
+            ColorToRGB(Skin->MenubarColour));
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
   EXPECT_EQ(GetMenu(Wnd()), nullptr);
   EXPECT_EQ(Main().FMenuBar->FMenuHandle, Bar);

@@ -1,0 +1,149 @@
+// Time from a click on a menu-bar item to its popup fully painted, with the
+// bar skinned (drawn by the frame, items drawn from the skin) and with the
+// platform's own bar, on a form with a menu of its own:
+//   bench_menu.exe SKINFILE [ROUNDS]
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "skin/data/SkinManager.h"
+#include "skin/window/WinSkinForm.h"
+#include "skin/window/WinSkinMenu.h"
+#include "ui/Forms.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+template <class Done>
+bool PumpUntil(Done done) {
+  const auto start = Clock::now();
+  while (!done()) {
+    if (MsSince(start) > 10000) return false;
+    Pump();
+    Sleep(1);
+  }
+  return true;
+}
+
+TForm* Form = nullptr;
+HMENU FileMenu = nullptr;
+
+HMENU BuildMenu() {
+  HMENU bar = CreateMenu();
+  FileMenu = CreatePopupMenu();
+  const char* items[] = {"&New", "&Open", "&Save", "Save &As", "-", "&Print", "Print Pre&view", "-", "E&xit"};
+  UINT id = 100;
+  for (const char* item : items)
+    AppendMenuA(FileMenu, std::string(item) == "-" ? MF_SEPARATOR : MF_STRING, id++, item);
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(FileMenu), "&File");
+  HMENU edit = CreatePopupMenu();
+  AppendMenuA(edit, MF_STRING, 200, "&Undo");
+  AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+  return bar;
+}
+
+TWinSkinForm* Skinner() { return SkinManager->FormSkinner(Form->Handle()); }
+
+// The File popup once shown and with nothing left to paint.
+HWND PaintedPopup() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND w, LPARAM p) {
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (IsWindowVisible(w) && std::string(name) == "#32768" &&
+            reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == FileMenu && !GetUpdateRect(w, nullptr, FALSE))
+          *reinterpret_cast<HWND*>(p) = w;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+Clock::time_point Start;
+double Elapsed = -1;
+
+// Polls from inside the menu loop; closes the popup once painted.
+void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
+  if (Elapsed >= 0 || !PaintedPopup()) return;
+  Elapsed = MsSince(Start);
+  PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// One click on File at screen point p: milliseconds until the popup is painted.
+double OpenOnce(POINT p) {
+  Elapsed = -1;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1, Poll);
+  Start = Clock::now();
+  PostMessageA(Form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
+  PumpUntil([] { return Elapsed >= 0; });
+  PumpUntil([] { return !PaintedPopup(); });
+  KillTimer(nullptr, timer);
+  return Elapsed;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double Measure(int rounds, POINT p) {
+  std::vector<double> times;
+  OpenOnce(p);  // warm up
+  for (int i = 0; i < rounds; ++i) times.push_back(OpenOnce(p));
+  return Median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: bench_menu SKINFILE [ROUNDS]\n");
+    return 2;
+  }
+  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
+  Application->Initialize();
+  auto* skin = new TSkinData(nullptr);
+  skin->SetSkinFile(argv[1]);
+  Form = new TForm(nullptr);
+  Form->SetBounds(40, 40, 500, 300);
+  SetMenu(Form->Handle(), BuildMenu());
+  skin->SetActive(true);
+  Form->Show();
+  SetForegroundWindow(Form->Handle());
+  if (!PumpUntil([] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FMenuBar; })) return 1;
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump();
+
+  RECT w;
+  GetWindowRect(Form->Handle(), &w);
+  const RECT& b = Skinner()->FMenuBar->FButtons[0]->FBounds;
+  const double skinned = Measure(rounds, POINT{w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2});
+
+  skin->SetActive(false);
+  if (!PumpUntil([] { return Skinner() == nullptr && GetMenu(Form->Handle()); })) return 1;
+  RECT item;
+  GetMenuItemRect(Form->Handle(), GetMenu(Form->Handle()), 0, &item);
+  const double plain = Measure(rounds, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+
+  std::printf("click to painted popup (median of %d): skinned %.2f ms, platform %.2f ms, ratio %.2f\n", rounds,
+              skinned, plain, plain > 0 ? skinned / plain : 0.0);
+  return 0;
+}
