@@ -365,8 +365,76 @@ TEST(Menus, AltLetterReachesTheFormAsDialogCharBeforeTheSystem) {
     previous(m);
   };
   PostMessageA(form.Handle(), WM_SYSCHAR, 'z', 1 << 29);
-  ASSERT_TRUE(WaitUntil([&] { return seen.size() >= 2; }));
+  Application->ProcessMessages();  // the application's loop, not a test's
+  ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0], (std::pair<UINT, WPARAM>{CM_DIALOGCHAR, 'z'}));
   EXPECT_EQ(seen[1].first, static_cast<UINT>(WM_SYSCHAR));
   form.WindowProc = previous;
+}
+
+TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
+  auto frame = std::make_unique<TForm>(nullptr);
+  frame->SetBounds(20, 20, 500, 400);
+  frame->SetFormStyle(fsMDIForm);
+  auto* menu = new TMainMenu(frame.get());
+  auto* window = new TMenuItem(frame.get());
+  window->SetCaption("&Window");
+  auto* cascade = new TMenuItem(frame.get());
+  cascade->SetCaption("&Cascade");
+  window->Add(cascade);
+  menu->Items()->Add(window);
+  frame->SetMenu(menu);
+  frame->SetWindowMenu(window);
+  frame->Show();
+  char cls[32] = {};
+  ASSERT_TRUE(frame->ClientHandle());
+  GetClassNameA(frame->ClientHandle(), cls, sizeof cls);
+  EXPECT_STREQ(cls, "MDIClient");
+  EXPECT_EQ(GetParent(frame->ClientHandle()), frame->Handle());
+  EXPECT_EQ(GetMenu(frame->Handle()), menu->Handle());
+
+  std::vector<TForm*> children;
+  bool thirdFreed = false;
+  for (int i = 0; i < 3; ++i) {
+    auto* child = new TForm(frame.get());
+    child->SetFormStyle(fsMDIChild);
+    child->SetCaption("Child " + std::to_string(i + 1));
+    child->SetBounds(10 * i, 10 * i, 200, 150);
+    if (i == 2) {
+      child->SetWindowState(wsMaximized);
+      child->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+      child->OnDestroy = [&](TObject*) { thirdFreed = true; };
+    }
+    child->Show();
+    children.push_back(child);
+  }
+  EXPECT_EQ(frame->MDIChildCount(), 3);
+  for (TForm* child : children) {
+    EXPECT_EQ(GetParent(child->Handle()), frame->ClientHandle());
+    EXPECT_TRUE(GetWindowLongPtrA(child->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
+  }
+  BOOL maximized = FALSE;
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized))),
+            children[2]->Handle());
+  EXPECT_TRUE(maximized);
+  EXPECT_EQ(frame->ActiveMDIChild(), children[2]);
+  EXPECT_EQ(frame->MDIChildren(0), children[2]);
+  // The Window menu lists the children after its own items.
+  auto listed = [&] {
+    int n = 0;
+    for (int i = 0; i < GetMenuItemCount(window->Handle()); ++i)
+      if (GetMenuItemID(window->Handle(), i) >= 0xFF00 && GetMenuItemID(window->Handle(), i) != 0xFFFFFFFFu) ++n;
+    return n;
+  };
+  EXPECT_EQ(listed(), 3);
+  EXPECT_EQ(GetMenuItemID(window->Handle(), 0), cascade->Command());
+
+  // Closing the child that frees itself on close.
+  SendMessageA(children[2]->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return thirdFreed && frame->MDIChildCount() == 2; }));
+  EXPECT_EQ(listed(), 2);
+  // A child closed without an OnClose is minimized and stays.
+  SendMessageA(children[0]->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsIconic(children[0]->Handle()));
+  EXPECT_EQ(frame->MDIChildCount(), 2);
 }
