@@ -816,12 +816,23 @@ void TWinControl::CreateWnd() {
   auto base = BaseProcs().find(className);
   FDefWndProc = base != BaseProcs().end() ? base->second : params.WindowClass.lpfnWndProc;
   gCreating = this;
-  HWND wnd = CreateWindowExA(params.ExStyle, className.c_str(), params.Caption.c_str(), params.Style, params.X,
-                             params.Y, params.Width, params.Height, params.WndParent, nullptr, instance,
-                             params.Param);
+  HWND wnd = nullptr;
+  try {
+    wnd = CreateWindowHandle(params);
+  } catch (...) {
+    gCreating = nullptr;
+    throw;
+  }
   gCreating = nullptr;
   if (!wnd) throw EOutOfResources(Format("Error creating window %s", className.c_str()));
   assert(FHandle == wnd);
+}
+
+// CreateWindowEx with the parameters.
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  return CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                         params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleA(nullptr),
+                         params.Param);
 }
 
 // The first message of a window of one of our classes: the control being

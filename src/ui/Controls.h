@@ -343,8 +343,10 @@ protected:
   virtual void CreateParams(TCreateParams& params);
   // Makes params describe a superclass of the standard control class.
   void CreateSubClass(TCreateParams& params, const char* controlClass);
-  // Creates the window (CreateParams, class registration, CreateWindowEx).
+  // Creates the window (CreateParams, class registration, CreateWindowHandle).
   virtual void CreateWnd();
+  // Makes the window described by params (CreateWindowEx; MDI children differ).
+  virtual HWND CreateWindowHandle(const TCreateParams& params);
   // Called after the window exists (and before its children get theirs).
   virtual void InitWnd() {}
   // Called before the window is destroyed: keep what lives in the window.

@@ -408,6 +408,7 @@ void TReader::ReadRootComponent(TComponent* root) {
   FRoot = root;
   FOwner = root;
   FLoaded.clear();
+  FFixups.clear();
   try {
     const uint8_t prefix = ReadByte();
     if ((prefix & 0xF0) == 0xF0) {
@@ -421,7 +422,11 @@ void TReader::ReadRootComponent(TComponent* root) {
     if (root->Name().empty()) root->SetName(name);
     FLoaded.push_back(root);
     ReadDataInner(root);
+    std::vector<std::function<void()>> fixups;
+    fixups.swap(FFixups);
+    for (const auto& fixup : fixups) fixup();
   } catch (...) {
+    FFixups.clear();
     for (TComponent* c : FLoaded) c->SetLoading(false);
     throw;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -92,6 +93,9 @@ public:
   TComponent* Owner() const { return FOwner; }
   // The name of the property being read (for error messages).
   const std::string& PropName() const { return FPropName; }
+  // Work to do once the whole definition is read, before Loaded: component
+  // references by name (the component may come later in the definition).
+  void AddFixup(std::function<void()> fixup) { FFixups.push_back(std::move(fixup)); }
 
   void DefineProperty(const std::string& name, const TReaderProc& readData,
                       const TWriterProc& writeData, bool hasData) override;
@@ -119,6 +123,7 @@ private:
   TComponent* FRoot = nullptr;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FLoaded;
+  std::vector<std::function<void()>> FFixups;
   std::string FPropName;
   bool FCanHandleDefine = false;
   int FDepth = 0;

@@ -7,7 +7,10 @@
 #include <climits>
 #include <cassert>
 
+#include <windowsx.h>
+
 #include "ui/Filer.h"
+#include "ui/Menus.h"
 #include "ui/Published.h"
 #include "ui/Threads.h"
 
@@ -17,6 +20,36 @@ namespace {
 constexpr UINT kWakeMessage = WM_APP + 0x3F0;
 // Posted to the application window: free the form in lParam.
 constexpr UINT kReleaseMessage = WM_APP + 0x3F1;
+// The first command identifier of the MDI children in the Window menu.
+constexpr UINT kFirstMDIChild = 0xFF00;
+// The MDI client's child-window identifier in its frame.
+constexpr UINT kMDIClientId = 0xCAC;
+
+// Draws or measures a menu item for the window that got the message (forms,
+// the application window); true when the item is one of ours.
+bool MenuItemMessage(UINT msg, LPARAM lParam) {
+  if (msg == WM_MEASUREITEM) {
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (!mis || mis->CtlType != ODT_MENU) return false;
+    TMenuItem* item = FindMenuItemByCommand(static_cast<WORD>(mis->itemID));
+    TMenu* menu = item ? item->GetParentMenu() : nullptr;
+    return menu && menu->MeasureItem(*mis);
+  }
+  if (msg == WM_DRAWITEM) {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+    if (!dis || dis->CtlType != ODT_MENU) return false;
+    TMenuItem* item = FindMenuItemByCommand(static_cast<WORD>(dis->itemID));
+    TMenu* menu = item ? item->GetParentMenu() : nullptr;
+    return menu && menu->DrawItem(*dis);
+  }
+  return false;
+}
+
+// The form of the top-level window that holds wnd, or null.
+TCustomForm* RootForm(HWND wnd) {
+  if (!wnd) return nullptr;
+  return dynamic_cast<TCustomForm*>(TWinControl::FindControl(GetAncestor(wnd, GA_ROOT)));
+}
 
 // The application window, for other threads.
 std::atomic<HWND> gApplicationWindow{nullptr};
@@ -132,6 +165,11 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
     case WM_CLOSE:
       if (Application->FMainForm) Application->FMainForm->Close();
       return 0;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      // Popup menus tracked with this window.
+      if (MenuItemMessage(msg, lParam)) return TRUE;
+      return DefWindowProcA(wnd, msg, wParam, lParam);
     default:
       return DefWindowProcA(wnd, msg, wParam, lParam);
   }
@@ -175,7 +213,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
-  if (!IsDialogKey(msg)) {
+  if (!IsMenuShortCut(msg) && !IsMDIMessage(msg) && !IsDialogKey(msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -192,9 +230,39 @@ bool TApplication::IsDialogKey(const MSG& msg) {
     auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(h));
     if (!form) continue;
     if (key) return form->DialogKey(msg.wParam, msg.hwnd);
-    return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
+    // An MDI child's unanswered Alt+letter goes on to its frame (the menu bar's).
+    if (form->FormStyle() != fsMDIChild) return false;
   }
   return false;
+}
+
+// The form of the active window.
+TCustomForm* TApplication::ActiveForm() const { return RootForm(GetActiveWindow()); }
+
+// A key down that is the shortcut of an enabled item of the form's menu bar
+// (or its context menu) runs the item instead of reaching the window.
+bool TApplication::IsMenuShortCut(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const WORD key = static_cast<WORD>(msg.wParam);
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LWIN || key == VK_RWIN) return false;
+  TCustomForm* form = RootForm(msg.hwnd);
+  if (!form) return false;
+  TShortCut shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)))) shift |= scAlt;
+  if (TMainMenu* menu = form->Menu(); menu && menu->IsShortCut(key, shift)) return true;
+  if (TPopupMenu* popup = form->PopupMenu(); popup && popup->IsShortCut(key, shift)) return true;
+  return false;
+}
+
+// Ctrl+F4, Ctrl+F6 and the other system keys of the MDI children.
+bool TApplication::IsMDIMessage(MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  TCustomForm* form = RootForm(msg.hwnd);
+  if (!form || form->FormStyle() != fsMDIForm || !form->ClientHandle()) return false;
+  return TranslateMDISysAccel(form->ClientHandle(), &msg) != FALSE;
 }
 
 // Ends the message loop: Terminated turns true when WM_QUIT comes through it.
@@ -248,6 +316,11 @@ QUORVEL_DEFINE_CLASS(TCustomForm) {
   p.Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch, 96);
   p.Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight, 13);
   p.Bool("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview);
+  p.Enum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+         {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}, fsNormal);
+  p.Reference<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+  p.Reference<TPopupMenu>("PopupMenu", &TCustomForm::PopupMenu, &TCustomForm::SetPopupMenu);
+  p.Reference<TMenuItem>("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu);
   p.Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll);
   p.Integer("ClientWidth", &TCustomForm::GetClientWidth, &TCustomForm::SetClientWidth).NotStored();
   p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight).NotStored();
@@ -354,7 +427,7 @@ SIZE TCustomForm::FrameSize() const {
   DWORD style = 0, exStyle = 0;
   FrameStyles(style, exStyle);
   RECT r{0, 0, 100, 100};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, FMenu && FFormStyle != fsMDIChild, exStyle);
   return SIZE{r.right - r.left - 100, r.bottom - r.top - 100};
 }
 
@@ -367,10 +440,207 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.WndParent = Application->Handle();
   params.WindowClass.style = CS_DBLCLKS;
   params.WindowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  if (FFormStyle == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == fsMDIChild) {
+    TCustomForm* frame = MDIParentForm();
+    frame->HandleNeeded();
+    if (!frame->ClientHandle()) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    params.WndParent = frame->ClientHandle();
+    params.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
+    params.ExStyle |= WS_EX_MDICHILD;
+    if (FWindowState == wsMaximized) params.Style |= WS_MAXIMIZE;
+    else if (FWindowState == wsMinimized) params.Style |= WS_MINIMIZE;
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
+    if (FPosition == poDefault || FPosition == poDefaultSizeOnly) params.Width = params.Height = CW_USEDEFAULT;
+  }
 }
 
-// The window exists: it gets the icon.
-void TCustomForm::InitWnd() { SetIcons(); }
+// An MDI child is made by its MDI client (WM_MDICREATE); other forms as any window.
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& params) {
+  if (FFormStyle != fsMDIChild) return TCustomControl::CreateWindowHandle(params);
+  MDICREATESTRUCTA cs{};
+  cs.szClass = params.WinClassName.c_str();
+  cs.szTitle = params.Caption.c_str();
+  cs.hOwner = GetModuleHandleA(nullptr);
+  cs.x = params.X;
+  cs.y = params.Y;
+  cs.cx = params.Width;
+  cs.cy = params.Height;
+  cs.style = params.Style;
+  cs.lParam = reinterpret_cast<LPARAM>(params.Param);
+  return reinterpret_cast<HWND>(SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&cs)));
+}
+
+// The window exists: it gets the icon, an MDI form its client, and the menu bar.
+void TCustomForm::InitWnd() {
+  SetIcons();
+  if (FFormStyle == fsMDIForm) CreateMDIClient();
+  if (FMenu) PutMenu();
+}
+
+// An MDI child leaves through its MDI client; an MDI form's client goes with it.
+void TCustomForm::DestroyWnd() {
+  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  if (FFormStyle == fsMDIChild && FHandle) {
+    HWND client = GetParent(FHandle);
+    if (client) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
+  }
+  FClientHandle = nullptr;
+}
+
+// The "MDIClient" window, listing its children in the Window menu.
+void TCustomForm::CreateMDIClient() {
+  if (FClientHandle) return;
+  CLIENTCREATESTRUCT ccs{};
+  ccs.hWindowMenu = FWindowMenu ? FWindowMenu->Handle() : nullptr;
+  ccs.idFirstChild = kFirstMDIChild;
+  RECT r;
+  GetClientRect(FHandle, &r);
+  FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
+                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0,
+                                  0, r.right, r.bottom, FHandle, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kMDIClientId)),
+                                  GetModuleHandleA(nullptr), &ccs);
+  if (!FClientHandle) throw EOutOfResources("Cannot create the MDI client window");
+}
+
+// The aligned controls first; the MDI client fills what they leave.
+void TCustomForm::AlignControls(TRect rect) {
+  TCustomControl::AlignControls(rect);
+  if (!FClientHandle) return;
+  std::vector<TAlignItem> items;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    items.push_back(TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
+  }
+  items.push_back(TAlignItem{alClient, true, 0, 0, 0, 0});
+  AlignItems(TAlignArea{rect.left, rect.top, rect.right, rect.bottom}, items);
+  const TAlignItem& area = items.back();
+  SetWindowPos(FClientHandle, nullptr, area.Left, area.Top, area.Width, area.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// An MDI frame's unhandled messages go to DefFrameProc, an MDI child's to
+// DefMDIChildProc; the layer's own messages stop as for any control.
+void TCustomForm::DefaultHandler(TMessage& msg) {
+  const bool own = msg.Msg >= CM_BASE && msg.Msg < CM_BASE + 0x1000;
+  if (FHandle && !own) {
+    if (FFormStyle == fsMDIForm) {
+      msg.Result = DefFrameProcA(FHandle, FClientHandle, msg.Msg, msg.WParam, msg.LParam);
+      return;
+    }
+    if (FFormStyle == fsMDIChild) {
+      msg.Result = DefMDIChildProcA(FHandle, msg.Msg, msg.WParam, msg.LParam);
+      return;
+    }
+  }
+  TCustomControl::DefaultHandler(msg);
+}
+
+// The MDI form whose client holds this child: the owner, the main form or
+// any other MDI form of the application.
+TCustomForm* TCustomForm::MDIParentForm() const {
+  if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FFormStyle == fsMDIForm) return owner;
+  if (TCustomForm* main = Application->MainForm(); main && main->FFormStyle == fsMDIForm) return main;
+  for (int i = 0; i < Application->FormCount(); ++i)
+    if (TCustomForm* f = Application->Forms(i); f != this && f->FFormStyle == fsMDIForm && !f->IsDestroying()) return f;
+  throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+}
+
+// A new style: the window is made again.
+void TCustomForm::SetFormStyle(TFormStyle value) {
+  if (value == FFormStyle) return;
+  const bool hadWindow = FHandle != nullptr;
+  if (hadWindow) DestroyHandle();
+  FFormStyle = value;
+  if (hadWindow && !IsLoading()) {
+    Handle();
+    if (Visible()) ShowWindow(FHandle, SW_SHOWNA);
+  }
+}
+
+// The item whose submenu lists the MDI children.
+void TCustomForm::SetWindowMenu(TMenuItem* value) {
+  if (value == FWindowMenu) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = value;
+  if (FWindowMenu) FWindowMenu->FreeNotification(this);
+  if (FClientHandle && FMenu && !IsLoading()) PutMenu();
+}
+
+// A new menu bar: the window hears of it as of any menu change.
+void TCustomForm::SetMenu(TMainMenu* value) {
+  if (value == FMenu) return;
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    if (FMenu->WindowHandle() == FHandle) FMenu->SetWindowHandle(nullptr);
+  }
+  FMenu = value;
+  if (FMenu) FMenu->FreeNotification(this);
+  if (FHandle && !IsLoading()) Perform(CM_MENUCHANGED, 0, 0);
+}
+
+// The context menu.
+void TCustomForm::SetPopupMenu(TPopupMenu* value) {
+  if (value == FPopupMenu) return;
+  if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
+  FPopupMenu = value;
+  if (FPopupMenu) FPopupMenu->FreeNotification(this);
+}
+
+// Puts the menu bar on the window (an MDI frame through its client, which
+// adds the children to the Window menu); the controls take the new client size.
+void TCustomForm::PutMenu() {
+  if (!FHandle || FFormStyle == fsMDIChild) return;
+  const HMENU menu = FMenu ? FMenu->Handle() : nullptr;
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
+  if (GetMenu(FHandle) != menu) ::SetMenu(FHandle, menu);
+  if (FFormStyle == fsMDIForm && FClientHandle && menu) {
+    const HMENU windowMenu = FWindowMenu ? FWindowMenu->Handle() : nullptr;
+    SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), reinterpret_cast<LPARAM>(windowMenu));
+    SendMessageA(FClientHandle, WM_MDIREFRESHMENU, 0, 0);
+  }
+  DrawMenuBar(FHandle);
+  Realign();
+}
+
+// The active MDI child of an MDI form.
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  HWND active = reinterpret_cast<HWND>(SendMessageA(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(active));
+}
+
+// The MDI children of an MDI form, front first.
+int TCustomForm::MDIChildCount() const {
+  int n = 0;
+  if (FClientHandle)
+    for (HWND h = GetWindow(FClientHandle, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h)); f && f->FFormStyle == fsMDIChild) ++n;
+  return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+  if (FClientHandle)
+    for (HWND h = GetWindow(FClientHandle, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h)); f && f->FFormStyle == fsMDIChild && index-- == 0) return f;
+  throw EListError(Format("List index out of bounds (%d)", index));
+}
+
+// Window arrangements of the MDI client.
+void TCustomForm::Cascade() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDICASCADE, 0, 0);
+}
+void TCustomForm::Tile() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+}
+void TCustomForm::ArrangeIcons() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDIICONARRANGE, 0, 0);
+}
+void TCustomForm::Next() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDINEXT, 0, 0);
+}
+void TCustomForm::Previous() {
+  if (FClientHandle) SendMessageA(FClientHandle, WM_MDINEXT, 0, 1);
+}
 
 // Puts the icon on the window (large and small).
 void TCustomForm::SetIcons() {
@@ -436,6 +706,19 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 void TCustomForm::SetVisible(bool value) {
   if (IsLoading()) {
     TControl::SetVisible(value);
+    return;
+  }
+  if (value && FFormStyle == fsMDIChild) {
+    // Made visible, in its window state, by its MDI client.
+    const bool made = FHandle != nullptr;
+    TControl::SetVisible(true);
+    if (!made) OnShow(this);
+    HWND wnd = Handle();
+    if (made && !IsWindowVisible(wnd)) {
+      OnShow(this);
+      ShowWindow(wnd, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    }
+    SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
     return;
   }
   if (value) {
@@ -513,7 +796,7 @@ void TCustomForm::Close() {
     return;
   }
   if (!CloseQuery()) return;
-  TCloseAction action = caHide;
+  TCloseAction action = FFormStyle == fsMDIChild ? caMinimize : caHide;
   DoClose(action);
   if (action == caNone) return;
   if (Application->MainForm() == this) {
@@ -635,6 +918,37 @@ void TCustomForm::WndProc(TMessage& msg) {
       msg.Result = 0;
       SendToControls(msg);
       return;
+    case CM_MENUCHANGED:
+      PutMenu();
+      msg.Result = 0;
+      return;
+    case WM_COMMAND:
+      // A menu's command (an accelerator's or a control's go on as usual).
+      if (msg.LParam == 0 && HIWORD(msg.WParam) == 0) {
+        if (TMenuItem* item = FindMenuItemByCommand(LOWORD(msg.WParam))) {
+          item->Click();
+          msg.Result = 0;
+          return;
+        }
+      }
+      break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (MenuItemMessage(msg.Msg, msg.LParam)) {
+        msg.Result = TRUE;
+        return;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      WMContextMenu(msg);
+      return;
+    case WM_SIZE:
+      if (FClientHandle) {
+        TCustomControl::WndProc(msg);
+        Realign();
+        return;
+      }
+      break;
     default:
       break;
   }
@@ -654,6 +968,31 @@ void TCustomForm::WMActivate(TMessage& msg) {
     if (TWinControl* c = FindControl(focus); c && c != this && IsChild(FHandle, focus)) FActiveControl = c;
     OnDeactivate(this);
   }
+}
+
+// Opens the context menu at the point, or (from the keyboard, lParam -1)
+// at the caret or the client area's top left.
+void TCustomForm::WMContextMenu(TMessage& msg) {
+  if (!FPopupMenu || !FPopupMenu->AutoPopup()) {
+    DefaultHandler(msg);
+    return;
+  }
+  POINT pt{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
+  if (pt.x == -1 && pt.y == -1) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &gui) && gui.hwndCaret &&
+        (gui.hwndCaret == FHandle || IsChild(FHandle, gui.hwndCaret))) {
+      pt = POINT{gui.rcCaret.left, gui.rcCaret.bottom};
+      ::ClientToScreen(gui.hwndCaret, &pt);
+    } else {
+      pt = POINT{0, 0};
+      ::ClientToScreen(FHandle, &pt);
+    }
+  }
+  FPopupMenu->SetPopupComponent(this);
+  FPopupMenu->Popup(pt.x, pt.y);
+  msg.Result = 0;
 }
 
 // Focuses the active control, or the first tab stop.
@@ -692,7 +1031,14 @@ void TCustomForm::Paint() { OnPaint(this); }
 // Forgets the active control when it goes away.
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+  if (operation != TOperation::opRemove) return;
+  if (component == FActiveControl) FActiveControl = nullptr;
+  if (component == FMenu) {
+    FMenu = nullptr;
+    if (FHandle && !IsDestroying()) PutMenu();
+  }
+  if (component == FPopupMenu) FPopupMenu = nullptr;
+  if (component == FWindowMenu) FWindowMenu = nullptr;
 }
 
 // ---------------------------------------------------------------------------

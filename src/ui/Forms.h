@@ -12,6 +12,9 @@
 #include "ui/Controls.h"
 
 class TCustomForm;
+class TMainMenu;
+class TPopupMenu;
+class TMenuItem;
 
 enum TBorderIconFlag : uint32_t { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
 using TBorderIcons = uint32_t;
@@ -27,6 +30,7 @@ enum TPosition {
 };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
@@ -72,6 +76,8 @@ public:
   // Ends the message loop: posts WM_QUIT; Terminated turns true when it arrives.
   void Terminate();
   bool Terminated() const { return FTerminated; }
+  // The active form (of the foreground window), or null.
+  TCustomForm* ActiveForm() const;
   // Shows an exception's message in a message box titled with Title.
   void ShowException(const std::exception& error);
   // A message box of the system, titled with Title when caption is empty.
@@ -92,6 +98,10 @@ private:
   bool ProcessMessage(MSG& msg);
   // Enter, Escape and Tab on a form's controls, and Alt+letter accelerators; true when taken.
   bool IsDialogKey(const MSG& msg);
+  // A key that is the shortcut of an item of the active form's menu; true when run.
+  bool IsMenuShortCut(const MSG& msg);
+  // The system keys of MDI children (Ctrl+F4, Ctrl+F6); true when taken.
+  bool IsMDIMessage(MSG& msg);
   void Idle();
 
   HWND FHandle = nullptr;
@@ -164,6 +174,33 @@ public:
   void SetAutoScroll(bool) {}
   bool KeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool value) { FKeyPreview = value; }
+  // The menu bar: put on the window (SetMenu) when the window is made and
+  // when the menu or its items change (CM_MENUCHANGED).
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* value);
+  // The context menu, opened on WM_CONTEXTMENU (right click, Shift+F10).
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* value);
+
+  // --- MDI ---
+  // fsMDIForm: the form holds an "MDIClient" window for its children;
+  // fsMDIChild: the form is a child of the MDI form's client. Set before the
+  // window is made (a change re-creates it).
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle value);
+  // The item whose submenu lists the MDI children.
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* value);
+  // The MDI client window of an MDI form (null otherwise or before the window exists).
+  HWND ClientHandle() const { return FClientHandle; }
+  TCustomForm* ActiveMDIChild() const;
+  int MDIChildCount() const;
+  TCustomForm* MDIChildren(int index) const;
+  void Cascade();
+  void Tile();
+  void ArrangeIcons();
+  void Next();
+  void Previous();
   // The client size: the outer size follows.
   int GetClientWidth() { return ClientWidth(); }
   int GetClientHeight() { return ClientHeight(); }
@@ -191,7 +228,11 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  HWND CreateWindowHandle(const TCreateParams& params) override;
   void InitWnd() override;
+  void DestroyWnd() override;
+  void AlignControls(TRect rect) override;
+  void DefaultHandler(TMessage& msg) override;
   void Paint() override;
   // Runs OnClose.
   virtual void DoClose(TCloseAction& action);
@@ -206,6 +247,12 @@ private:
   void SendToControls(TMessage& msg);
   void SetIcons();
   void WMActivate(TMessage& msg);
+  void WMContextMenu(TMessage& msg);
+  // Puts the menu bar on the window (and tells the MDI client).
+  void PutMenu();
+  // The MDI form whose client takes this child.
+  TCustomForm* MDIParentForm() const;
+  void CreateMDIClient();
   void FocusFirstControl();
   std::vector<TWinControl*> TabList();
 
@@ -224,6 +271,11 @@ private:
   int FPendingClientHeight = -1;
   bool FPositioned = false;
   bool FDestroyAnnounced = false;
+  TMainMenu* FMenu = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
+  TFormStyle FFormStyle = fsNormal;
+  TMenuItem* FWindowMenu = nullptr;
+  HWND FClientHandle = nullptr;
 };
 
 // The form class of programs; descendants name their own window class.

@@ -40,4 +40,7 @@ class TImageList : public TCustomImageList {
   QUORVEL_CLASS(TImageList, TCustomImageList)
 public:
   explicit TImageList(TComponent* owner) : TCustomImageList(owner) {}
+  // "Bitmap": the transparency colour (4 bytes), then a .bmp file of the
+  // images side by side on that colour.
+  void DefineProperties(TFiler& filer) override;
 };

@@ -23,7 +23,8 @@ class TCustomImageList;
 using TShortCut = uint16_t;
 enum : TShortCut { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0 };
 TShortCut ShortCut(WORD key, TShortCut shift);
-// "Ctrl+O", "Shift+Del", "F5", "Alt+Ctrl+X": the platform's English names.
+// "Ctrl+O", "Shift+Del", "F5", "Ctrl+Alt+X": the platform's English names
+// (modifiers in the order Shift, Ctrl, Alt); "" for a key without a name.
 std::string ShortCutToText(TShortCut shortCut);
 // The inverse of ShortCutToText; 0 for a text it does not know.
 TShortCut TextToShortCut(const std::string& text);
@@ -102,6 +103,12 @@ private:
   friend class TMenu;
   void RebuildHandle();  // the HMENU's items follow FItems
   void MenuChanged(bool rebuild);
+  // Puts this item's current look into its parent's HMENU (in place).
+  void UpdateItem();
+  // The sub-items changed: this item's HMENU and its entry in the parent follow.
+  void ItemsChanged();
+  // True when this item is drawn in a menu bar (top level of a main menu).
+  bool IsBarItem() const;
   // The MENUITEMINFO of this item in its parent's HMENU (type, state, id, submenu, text).
   void FillItemInfo(MENUITEMINFOA& info, std::string& text);
 

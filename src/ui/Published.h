@@ -20,7 +20,7 @@
 #include "ui/Classes.h"
 #include "ui/Filer.h"
 
-enum class TPropKind { Integer, Bool, Char, Enum, Set, Float, String, Variant, Class, Method };
+enum class TPropKind { Integer, Bool, Char, Enum, Set, Float, String, Variant, Class, Method, Component };
 
 // A published property: how to read it from a definition and write it back.
 struct TPropInfo {
@@ -199,6 +199,33 @@ public:
     auto& p = Add(name, TPropKind::Class);
     p.ObjectOf = [get](TObject& o) -> TPersistent* { return std::invoke(get, Self(o)); };
     p.IsStored = [](TObject&) { return true; };
+    return TPropOptions(p);
+  }
+
+  // A reference to another component of the definition's root, stored as
+  // its name ("Menu = MainMenu1"); set once the whole definition is read. A
+  // name that finds no component of class T leaves the reference null.
+  template <class T, class G, class S>
+  TPropOptions Reference(const std::string& name, G get, S set) {
+    auto& p = Add(name, TPropKind::Component);
+    p.Read = [set](TObject& o, TReader& r) {
+      const std::string ref = r.ReadIdent();
+      C* self = &Self(o);
+      if (SameText(ref, "nil")) {
+        std::invoke(set, *self, static_cast<T*>(nullptr));
+        return;
+      }
+      TComponent* root = r.Root();
+      r.AddFixup([self, set, ref, root] {
+        TComponent* found = root && SameText(root->Name(), ref) ? root : root ? root->FindComponent(ref) : nullptr;
+        std::invoke(set, *self, dynamic_cast<T*>(found));
+      });
+    };
+    p.Write = [get](TObject& o, TWriter& w) {
+      T* value = std::invoke(get, Self(o));
+      w.WriteIdent(value ? value->Name() : "nil");
+    };
+    p.IsStored = [get](TObject& o) { return std::invoke(get, Self(o)) != nullptr; };
     return TPropOptions(p);
   }
 
