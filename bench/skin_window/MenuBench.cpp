@@ -84,7 +84,7 @@ double Elapsed = -1;
 void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
   if (Elapsed >= 0 || !PaintedPopup()) return;
   Elapsed = MsSince(Start);
-  PostMessageA(Form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  EndMenu();  // Escape would leave the platform's bar in menu mode
 }
 
 // One click on File at screen point p: milliseconds until the popup is painted.

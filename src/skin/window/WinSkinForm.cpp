@@ -13,6 +13,7 @@
 #include "skin/window/SkinDraw.h"
 #include "skin/window/WinSkinMenu.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/Published.h"
 
 namespace {
@@ -132,6 +133,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
     FMenuBar = std::make_unique<TWinSkinMenu>(nullptr);
     FMenuBar->FSkinData = FSkinData;
     FMenuBar->FSkinForm = this;
+    if (FForm) FMenuBar->FMenu = FForm->Menu();
     FMenuHeight = GetSystemMetrics(SM_CYMENU);
     FMenuBar->BuildButtons();
   }
@@ -368,6 +370,17 @@ void TWinSkinForm::FormWindowProc(TMessage& Message) {
       return;
     case CM_DIALOGCHAR:
       CMDialogChar(Message);
+      return;
+    case CM_MENUCHANGED:
+      // The form puts its changed menu back on the window; the bar takes it
+      // off again with the new items.
+      FSavedWindowProc(Message);
+      if (FMenuBar) {
+        FMenuBar->FMenu = FForm->Menu();
+        if (!FMenuBar->FMenu) FMenuBar->FMenuHandle = nullptr;  // the bar goes with the menu
+        FMenuBar->BuildButtons();
+        PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
+      }
       return;
     default:
       FSavedWindowProc(Message);

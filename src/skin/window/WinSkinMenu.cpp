@@ -15,10 +15,8 @@
 #include "ui/Forms.h"
 #include "ui/Published.h"
 
-#if QUORVEL_UI_MENUS
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
-#endif
 
 namespace {
 
@@ -91,10 +89,8 @@ void TWinSkinMenu::BuildButtons() {
     if ((info.fType & (MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARATOR)) == 0) {
       button->FCaption = text;
     } else {
-#if QUORVEL_UI_MENUS
       if (FMenu)
         if (TMenuItem* item = FMenu->FindItem(info.wID, TFindItemKind::fkCommand)) button->FCaption = item->Caption();
-#endif
     }
     FButtons.push_back(std::move(button));
   }
@@ -219,10 +215,8 @@ TCurrentItem CurrentItem() {
     HMENU sub = GetSubMenu(menu, index);
     current.HasSubMenu = sub != nullptr;
     if (!sub || HighlightedItem(sub) < 0) {
-#if QUORVEL_UI_MENUS
       if (TrackingForm->FMenuBar && TrackingForm->FMenuBar->FMenu)
         current.RightToLeft = TrackingForm->FMenuBar->FMenu->IsRightToLeft();
-#endif
       break;
     }
     menu = sub;
@@ -522,12 +516,9 @@ void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& C
   if (Item.IsLine()) {
     box.right = 0;
   } else {
-#if QUORVEL_UI_MENUS
     if (Item.Images && Item.ImageIndex >= 0 && Item.ImageIndex < Item.Images->Count())
       Item.Images->Draw(&Canvas, x0, y0, Item.ImageIndex, Item.Enabled);
-    else
-#endif
-        if (Item.Checked)
+    else if (Item.Checked)
       DrawCheckMark(Canvas.Handle(), box);
   }
   const TRect t{box.right + 3, R.top, R.right - 1, R.bottom};
@@ -604,7 +595,6 @@ void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Can
 // ---------------------------------------------------------------------------
 // Component menus
 
-#if QUORVEL_UI_MENUS
 namespace {
 
 TMenuItemFacts FactsOf(TMenuItem& Item) {
@@ -629,13 +619,19 @@ TMenuItemFacts FactsOf(TMenuItem& Item) {
   return facts;
 }
 
+// The skin data component that serves Form's window, or null.
+TSkinData* SkinOfForm(TComponent* Form) {
+  auto* form = dynamic_cast<TCustomForm*>(Form);
+  if (!SkinManager || !form || !form->HandleAllocated()) return nullptr;
+  TSkinData* skin = nullptr;
+  SkinManager->FindSkinData(skin, form->Handle());
+  return skin;
+}
+
 // The skin in force for the form that owns Item's menu.
 TSkinData* SkinOf(TMenuItem& Item) {
   TMenu* menu = Item.GetParentMenu();
-  auto* form = menu ? dynamic_cast<TCustomForm*>(menu->Owner()) : nullptr;
-  if (!SkinManager || !form || !form->HandleAllocated()) return nullptr;
-  TWinSkinForm* skinner = SkinManager->FormSkinner(form->Handle());
-  return skinner ? skinner->FSkinData : nullptr;
+  return menu ? SkinOfForm(menu->Owner()) : nullptr;
 }
 
 }  // namespace
@@ -692,10 +688,7 @@ void SetItemOwnerDraw(TMenuItem& Item, bool On, bool Top, bool MainMenuSkinned) 
 }  // namespace
 
 void SetMenusOwnerDraw(TComponent* Form, bool On) {
-  if (!Form || !SkinManager) return;
-  auto* form = dynamic_cast<TCustomForm*>(Form);
-  TWinSkinForm* skinner = form && form->HandleAllocated() ? SkinManager->FormSkinner(form->Handle()) : nullptr;
-  TSkinData* skin = skinner ? skinner->FSkinData : nullptr;
+  TSkinData* skin = SkinOfForm(Form);
   if (!skin) return;
   const TSkinControlTypes kinds = skin->SkinControls();
   if (!(kinds & (1u << xcPopupMenu))) return;
@@ -708,13 +701,21 @@ void SetMenusOwnerDraw(TComponent* Form, bool On) {
     for (int j = 0; j < root->Count(); ++j) SetItemOwnerDraw(*root->Items(j), On, true, mainMenu);
   }
 }
-#else
-// Without the component menus a form has no popup menus to switch.
-void SetMenusOwnerDraw(TComponent*, bool) {}
-#endif
 
 // ---------------------------------------------------------------------------
 // The window's item messages
+
+namespace {
+
+// An item of a form's popup-menu component: the component library draws it,
+// through the skinned handlers SetMenusOwnerDraw gave it or, for a Tag 999
+// item or one with handlers of its own, as the application wants.
+bool IsComponentPopupItem(UINT ItemID) {
+  TMenuItem* item = ItemID <= 0xFFFF ? FindMenuItemByCommand(WORD(ItemID)) : nullptr;
+  return item && dynamic_cast<TPopupMenu*>(item->GetParentMenu()) != nullptr;
+}
+
+}  // namespace
 
 void TWinSkinForm::WMMeasureItem(TMessage& Message) {
   auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
@@ -726,7 +727,6 @@ void TWinSkinForm::WMMeasureItem(TMessage& Message) {
   const TWindowDC dc(FHandle);
   canvas.SetHandle(dc);
   UseMenuFont(canvas);
-#if QUORVEL_UI_MENUS
   if (FForm && FMenuBar && FMenuBar->FMenu)
     if (TMenuItem* item = FMenuBar->FMenu->FindItem(mis->itemID, TFindItemKind::fkCommand)) {
       int w = int(mis->itemWidth), h = int(mis->itemHeight);
@@ -737,7 +737,10 @@ void TWinSkinForm::WMMeasureItem(TMessage& Message) {
       Message.Result = 1;
       return;
     }
-#endif
+  if (IsComponentPopupItem(mis->itemID)) {
+    CallDefault(Message);
+    return;
+  }
   const std::string text = MenuString(FTrackedMenu, mis->itemID);
   mis->itemWidth = UINT(canvas.TextWidth(text) + 26);
   mis->itemHeight = text.empty() ? 8 : mis->itemHeight + 4;
@@ -753,6 +756,11 @@ void TWinSkinForm::WMDrawItem(TMessage& Message) {
     return;
   }
   const auto menu = reinterpret_cast<HMENU>(dis->hwndItem);
+  if (IsComponentPopupItem(dis->itemID) && !(FMenuBar && FMenuBar->FMenu &&
+                                            FMenuBar->FMenu->FindItem(dis->itemID, TFindItemKind::fkCommand))) {
+    CallDefault(Message);
+    return;
+  }
   if (PendingPopMenu) {
     PendingPopMenu->FMenuHandle = menu;
     PendingPopMenu = nullptr;
@@ -764,13 +772,11 @@ void TWinSkinForm::WMDrawItem(TMessage& Message) {
   const TRect rect = dis->rcItem;
   TMenuItemFacts facts;
   bool found = false;
-#if QUORVEL_UI_MENUS
   if (FForm && FMenuBar && FMenuBar->FMenu)
     if (TMenuItem* item = FMenuBar->FMenu->FindItem(dis->itemID, TFindItemKind::fkCommand)) {
       facts = FactsOf(*item);
       found = true;
     }
-#endif
   if (!found) facts = MenuItemFromHandle(menu, dis->itemID);
   if (!found || FSkinData->MenuItem)
     DrawMenuItemFacts(*FSkinData, facts, canvas, selected, rect);
