@@ -20,6 +20,7 @@
 #include "support/Screen.h"
 #include "support/Wait.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 namespace {
 
@@ -424,6 +425,93 @@ TEST_F(SkinMenuTest, ManyOpeningsGiveTheirHandlesBack) {
   for (int i = 0; i < 200; ++i) ASSERT_TRUE(open());
   EXPECT_LE(GdiHighWater(), gdi + 16);
   EXPECT_LE(UserHighWater(), user + 16);
+}
+
+// A form whose menus are components: a main menu with File > New, Open,
+// and a popup menu whose second item keeps its own drawing (Tag 999).
+struct TComponentForm {
+  TForm* Form = new TForm(nullptr);
+  TMainMenu* Menu = new TMainMenu(Form);
+  TMenuItem* File = new TMenuItem(Form);
+  TPopupMenu* Popup = new TPopupMenu(Form);
+  TMenuItem* Skinned = new TMenuItem(Form);
+  TMenuItem* Kept = new TMenuItem(Form);
+  int Clicks = 0;
+
+  TComponentForm() {
+    Form->SetBounds(80, 360, 360, 200);
+    File->SetCaption("&File");
+    Menu->Items()->Add(File);
+    for (const char* caption : {"&New", "&Open"}) {
+      auto* item = new TMenuItem(Form);
+      item->SetCaption(caption);
+      File->Add(item);
+    }
+    File->Items(0)->OnClick = [this](TObject*) { ++Clicks; };
+    Form->SetMenu(Menu);
+    Skinned->SetCaption("Skinned");
+    Kept->SetCaption("Kept");
+    Kept->SetTag(999);
+    Popup->Items()->Add(Skinned);
+    Popup->Items()->Add(Kept);
+  }
+  TWinSkinForm* Skinner() const { return SkinManager->FormSkinner(Form->Handle()); }
+  // Shows and activates the form and waits for its skinned bar.
+  bool Activate() {
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    SetActiveWindow(Form->Handle());
+    if (!WaitUntil([this] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FActive; })) return false;
+    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    return WaitUntil([this] { return Skinner()->FMenuBar->FButtons.size() == 1 &&
+                                     Skinner()->FMenuBar->FButtons[0]->FBounds.right > 0; });
+  }
+};
+
+TComponentForm& ComponentForm() {
+  static TComponentForm* form = new TComponentForm;
+  return *form;
+}
+
+TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  TMenuBtn& file = *c.Skinner()->FMenuBar->FButtons[0];
+  EXPECT_EQ(file.FCaption, "&File");
+  EXPECT_EQ(GetMenu(c.Form->Handle()), nullptr);
+  const HMENU popup = c.File->Handle();
+  ASSERT_TRUE(RunMenu({WaitFor([popup] { return PopupShowing(popup) && Highlighted(popup, 0); }),
+                       Do([] { PostKey(VK_RETURN); })},
+                      [&] {
+                        RECT w;
+                        GetWindowRect(c.Form->Handle(), &w);
+                        PostMessageA(c.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
+                                     MAKELPARAM(w.left + file.FBounds.left + 2, w.top + file.FBounds.top + 2));
+                      }));
+  ASSERT_TRUE(WaitUntil([&] { return c.Clicks > 0; }));
+  EXPECT_FALSE(HappensWithin([&] { return c.Clicks > 1; }, 300));
+  c.Form->Hide();
+}
+
+TEST_F(SkinMenuTest, APopupMenuItemWithTag999KeepsItsOwnDrawing) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  EXPECT_TRUE(c.Popup->OwnerDraw());
+  EXPECT_TRUE(static_cast<bool>(c.Skinned->OnDrawItem));
+  EXPECT_FALSE(static_cast<bool>(c.Kept->OnDrawItem));
+  const HMENU menu = c.Popup->Handle();
+  TItemShot skinned, kept;
+  MenuScript script({WaitFor([menu] { return PopupShowing(menu) != nullptr; }), Do([&] {
+                       HWND popup = PopupShowing(menu);
+                       skinned = ShootItem(popup, menu, 0);
+                       kept = ShootItem(popup, menu, 1);
+                       PostKey(VK_ESCAPE);
+                     })});
+  c.Popup->Popup(200, 420);
+  ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
+  EXPECT_EQ(ItemMismatches(skinned, menu, 1), 0);
+  EXPECT_GT(ItemMismatches(kept, menu, 1), 0);
+  c.Form->Hide();
 }
 
 }  // namespace
