@@ -81,6 +81,7 @@ TWinSkinForm::TWinSkinForm(TComponent* AOwner)
 // its window may still be there: the subclass helper then puts the window's
 // procedure back when FObjectInstance goes.
 TWinSkinForm::~TWinSkinForm() {
+  ForgetMenuTracking(this);
   ReleaseSkinners();
   FHotObject = nullptr;
   FSysButtons.clear();
@@ -159,6 +160,7 @@ void TWinSkinForm::AttachToForm(TSkinData* SkinData, TCustomForm* Form) {
 }
 
 void TWinSkinForm::Detach() {
+  ForgetMenuTracking(this);
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   SetSysButtons(true);
   if (FForm) {
@@ -189,7 +191,13 @@ void TWinSkinForm::Detach() {
 
 void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == FSkinData) FSkinData = nullptr;
+  if (Operation == TOperation::opRemove && AComponent == FSkinData) {
+    FSkinData = nullptr;
+    if (FMenuBar) {
+      FMenuBar->FSkinData = nullptr;
+      for (auto& button : FMenuBar->FButtons) button->FSkinData = nullptr;
+    }
+  }
 }
 
 TSkinControl* TWinSkinForm::FindSkinner(HWND Wnd) const {

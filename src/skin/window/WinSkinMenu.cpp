@@ -304,6 +304,12 @@ void MakeOwnerDraw(HMENU Menu, std::vector<std::pair<HMENU, UINT>>* Changed, int
 
 int MenuTrackingIndex() { return TrackingIndex; }
 
+void ForgetMenuTracking(TWinSkinForm* Form) {
+  if (!Form || TrackingForm != Form) return;
+  if (MenuLoopRunning) EndMenu();
+  TrackingForm = nullptr;
+}
+
 TMenuBtn* MenuButtonAt(TWinSkinMenu* MenuBar, const TPoint& P) {
   if (!MenuBar) return nullptr;
   for (auto& button : MenuBar->FButtons)
@@ -375,12 +381,19 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* Button) {
   StartMenuHook();
   if (Button->FEnabled) {
     MenuLoopRunning = true;
+    const HWND wnd = FHandle;
     TrackPopupMenu(Button->FSubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, FWindowRect.left + Button->FBounds.left,
-                   FWindowRect.top + Button->FBounds.bottom, 0, FHandle, nullptr);
+                   FWindowRect.top + Button->FBounds.bottom, 0, wnd, nullptr);
     MenuLoopRunning = false;
+    // Skinning may have been switched off inside the loop: this skinner is
+    // gone then, and the tracking has forgotten it.
+    if (TrackingForm != this) {
+      StopMenuHook();
+      return true;
+    }
   }
   StopMenuHook();
-  if (TrackingForm == this) TrackingForm = nullptr;
+  TrackingForm = nullptr;
   FMenuTracking = false;
   return true;
 }

@@ -74,6 +74,9 @@ void StopMenuHook();
 void MakeMenuOwnerDraw(HMENU Menu);
 // The bar button index whose popup is open, -1 when none (for tests).
 int MenuTrackingIndex();
+// A form skinner goes away: an open bar popup of its own is closed and the
+// tracking forgets it, so that nothing touches it when its loop returns.
+void ForgetMenuTracking(TWinSkinForm* Form);
 
 // ---------------------------------------------------------------------------
 // Menu items

@@ -268,6 +268,17 @@ TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
   EXPECT_EQ(GetMenuState(FileMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
 }
 
+// The manager's timer runs inside the menu loop too: switching skinning off
+// there frees the skinner whose popup is open.
+TEST_F(SkinMenuTest, SwitchingSkinningOffWhileAPopupIsOpenClosesItSafely) {
+  MenuScript script({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([] { Skin->SetActive(false); }),
+                     WaitFor([] { return !Skinner(); })});
+  ClickButton(btFile);
+  ASSERT_TRUE(WaitUntil([&] { return script.Done() && Popups().empty(); }));
+  EXPECT_EQ(GetMenu(Wnd()), Bar);
+  EXPECT_EQ(MenuTrackingIndex(), -1);
+}
+
 TEST_F(SkinMenuTest, AClickOpensTheButtonsPopupBelowIt) {
   RECT popup{}, window{};
   ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
