@@ -504,6 +504,18 @@ TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
   c.Form->Hide();
 }
 
+TEST_F(SkinMenuTest, AltLetterOnAFormOpensTheButtonThroughCMDialogChar) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  const HMENU popup = c.File->Handle();
+  LRESULT handled = 0;
+  ASSERT_TRUE(RunMenu({WaitFor([popup] { return PopupShowing(popup) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+                      [&] { handled = c.Form->Perform(CM_DIALOGCHAR, 'f', 0); }));
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(c.Form->Perform(CM_DIALOGCHAR, 'q', 0), 0);  // no such accelerator: the form's own handling
+  c.Form->Hide();
+}
+
 TEST_F(SkinMenuTest, APopupMenuItemWithTag999KeepsItsOwnDrawing) {
   TComponentForm& c = ComponentForm();
   ASSERT_TRUE(c.Activate());
