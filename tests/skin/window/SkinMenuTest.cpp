@@ -537,4 +537,46 @@ TEST_F(SkinMenuTest, APopupMenuItemWithTag999KeepsItsOwnDrawing) {
   c.Form->Hide();
 }
 
+// An MDI frame whose active child is maximized shows the child's buttons
+// (the skin's Visibility 100 entries) at the right end of its bar.
+TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
+  auto* frame = new TForm(nullptr);
+  frame->SetBounds(120, 120, 460, 320);
+  frame->SetFormStyle(fsMDIForm);
+  auto* menu = new TMainMenu(frame);
+  auto* window = new TMenuItem(frame);
+  window->SetCaption("&Window");
+  window->Add(new TMenuItem(frame));
+  window->Items(0)->SetCaption("&Cascade");
+  menu->Items()->Add(window);
+  frame->SetMenu(menu);
+  frame->Show();
+  auto* child = new TForm(frame);
+  child->SetFormStyle(fsMDIChild);
+  child->SetWindowState(wsMaximized);
+  child->Show();
+  SetForegroundWindow(frame->Handle());
+  auto skinner = [frame] { return SkinManager->FormSkinner(frame->Handle()); };
+  ASSERT_TRUE(WaitUntil([&] { return skinner() && skinner()->FPhase == fpActive && skinner()->FMenuBar; }));
+  RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_TRUE(WaitUntil([] { return SkinManager->MdiMaximized; }));
+  const TCapture shot = Capture(frame->Handle());
+  int drawn = 0, bad = 0;
+  for (auto& button : skinner()->FSysButtons) {
+    TDataSkinSysButton& entry = *button->FSkinObject;
+    if (entry.Visibility != 100 || entry.Bitmap.Empty()) continue;
+    ++drawn;
+    const RECT& r = button->FBounds;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const COLORREF want = GetPixel(entry.Bitmap.Canvas().Handle(), x - r.left, y - r.top) & 0xFFFFFF;
+        if (want != kMagenta && shot.At(x, y) != want) ++bad;
+      }
+  }
+  EXPECT_GT(drawn, 0);
+  EXPECT_EQ(bad, 0);
+  delete frame;
+  SkinManager->SetMdiMax(false);  // no MDI frame is left
+}
+
 }  // namespace
