@@ -164,6 +164,7 @@ void TWinSkinForm::Detach() {
   SetWindowRgn(FHandle, nullptr, TRUE);
   FRegion = nullptr;
   FRegionSet = false;
+  if (FPhase == fpReleasing) ReleaseMDIChildren();
   UnsubclassMDIClient();
 }
 
@@ -335,6 +336,14 @@ void TWinSkinForm::SubclassMDIClient() {
   if (instance->Attach(FMDIClient, [this](TMessage& m) { ClientWndProc(m); })) FClientInstance = std::move(instance);
 }
 
+// The children go with the frame without a WM_MDIDESTROY: their skinners
+// are released with the frame's.
+void TWinSkinForm::ReleaseMDIChildren() {
+  if (!FClientInstance || !SkinManager) return;
+  for (HWND child = GetWindow(FMDIClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SkinManager->DetachForm(child);
+}
+
 void TWinSkinForm::UnsubclassMDIClient() {
   if (!FClientInstance) return;
   FClientInstance->Detach();
@@ -423,6 +432,7 @@ void TWinSkinForm::WndProc(TMessage& Message) {
     case WM_DESTROY: {
       // The window goes: its procedure is put back now; the skinner itself
       // is the manager's to free.
+      ReleaseMDIChildren();
       UnsubclassMDIClient();
       std::unique_ptr<TWindowSubclass> instance = std::move(FObjectInstance);
       if (!instance) break;

@@ -126,6 +126,7 @@ public:
   // keeps its scroll bars off and the real menu off the frame.
   void SubclassMDIClient();
   void UnsubclassMDIClient();
+  void ReleaseMDIChildren();
   void CallClientDefault(TMessage& Message);
   void ClientWndProc(TMessage& Message);
   WNDPROC FOldClientProc = nullptr;                  // the MDI client's procedure before the subclass
