@@ -136,7 +136,14 @@ void TWinSkinPopMenu::PrintBackground(TMessage& Message) {
   if (!FBackground.Empty()) BitBlt(dc, 0, 0, w, h, FBackground.Canvas().Handle(), 0, 0, SRCCOPY);
   TRegionObject clip(CreateRectRgn(kBorder, kBorder, w - kBorder, h - kBorder));
   SelectClipRgn(dc, clip);
+  // The menu's brush starts at the client origin, here inside the window.
+  RECT window;
+  GetWindowRect(FHandle, &window);
+  POINT origin{0, 0}, oldOrigin{0, 0};
+  ClientToScreen(FHandle, &origin);
+  SetBrushOrgEx(dc, origin.x - window.left, origin.y - window.top, &oldOrigin);
   Default(Message);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
   SelectClipRgn(dc, nullptr);
 }
 
