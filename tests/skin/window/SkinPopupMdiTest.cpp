@@ -393,6 +393,17 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
   }
 }
 
+TEST_F(SkinMdi, MinimizingTheMaximizedChildFromTheMenuBarClearsTheState) {
+  const HWND a = NewChild(), b = NewChild();
+  SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+  SkinManager->SetMdiMax(true);  // as the menu bar does
+  Skinner(Frame)->SendToActiveChild(SC_MINIMIZE);
+  EXPECT_TRUE(IsIconic(b));
+  EXPECT_FALSE(Skinner(Frame)->IsActiveChildMaximized());
+  EXPECT_FALSE(SkinManager->MdiMaximized);
+  EXPECT_EQ(Buttons(a), 0);
+}
+
 TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
   const HWND child = NewChild();
   RECT before;
