@@ -41,6 +41,9 @@ TSkinManage::~TSkinManage() {
     Hook = nullptr;
   }
   while (!Forms.empty()) Forms.pop_back();
+  // A menu window still open keeps working with its own procedure.
+  for (auto& menu : PopupMenus) menu->Restore();
+  PopupMenus.clear();
   SkinDatas.clear();
 }
 
@@ -238,9 +241,24 @@ bool TSkinManage::CanSkin(const std::string& ClassName) const {
   return doSkin;
 }
 
-void TSkinManage::AttachPopupMenu(HWND) {}
+void TSkinManage::AttachPopupMenu(HWND Wnd) {
+  if (!Active || HasPopupMenu(Wnd)) return;
+  TSkinData* skinData = nullptr;
+  FindSkinData(skinData, Wnd);
+  if (!skinData || skinData->SkinEmpty) return;
+  auto skinner = std::make_unique<TWinSkinPopMenu>();
+  skinner->Attach(Wnd, skinData, nullptr);
+  PopupMenus.push_back(std::move(skinner));
+}
 
-bool TSkinManage::DetachPopupMenu(HWND) { return false; }
+bool TSkinManage::DetachPopupMenu(HWND Wnd) {
+  auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(), [Wnd](const auto& m) { return m->FHandle == Wnd; });
+  if (it == PopupMenus.end()) return false;
+  std::unique_ptr<TWinSkinPopMenu> skinner = std::move(*it);
+  PopupMenus.erase(it);
+  skinner->Restore();
+  return true;
+}
 
 bool TSkinManage::HasPopupMenu(HWND Wnd) const {
   for (const auto& menu : PopupMenus)

@@ -140,6 +140,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
   }
 
   if (!IsMaximizedMDIChild()) SetSysButtons(false);
+  if (FKind == fkMDIFrame) SubclassMDIClient();
   ComputeMetrics();
   if (FForm)
     SkinControls(FForm);
@@ -187,6 +188,8 @@ void TWinSkinForm::Detach() {
   SetWindowRgn(FHandle, nullptr, TRUE);
   FRegion = nullptr;
   FRegionSet = false;
+  if (FPhase == fpReleasing) ReleaseMDIChildren();
+  UnsubclassMDIClient();
 }
 
 void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -357,6 +360,80 @@ void TWinSkinForm::SendToActiveChild(WPARAM Command) {
   if (SkinManager && SkinManager->MdiMaximized && !IsActiveChildMaximized()) SkinManager->SetMdiMax(false);
 }
 
+void TWinSkinForm::SubclassMDIClient() {
+  if (FClientInstance || !FMDIClient) return;
+  FOldClientProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FMDIClient, GWLP_WNDPROC));
+  auto instance = std::make_unique<TWindowSubclass>();
+  if (instance->Attach(FMDIClient, [this](TMessage& m) { ClientWndProc(m); })) FClientInstance = std::move(instance);
+}
+
+// The children go with the frame without a WM_MDIDESTROY: their skinners
+// are released with the frame's.
+void TWinSkinForm::ReleaseMDIChildren() {
+  if (!FClientInstance || !SkinManager) return;
+  for (HWND child = GetWindow(FMDIClient, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SkinManager->DetachForm(child);
+}
+
+void TWinSkinForm::UnsubclassMDIClient() {
+  if (!FClientInstance) return;
+  FClientInstance->Detach();
+  FClientInstance.reset();
+}
+
+void TWinSkinForm::CallClientDefault(TMessage& Message) {
+  if (FClientInstance)
+    FClientInstance->CallPrevious(Message);
+  else if (FOldClientProc)
+    Message.Result = CallWindowProcA(FOldClientProc, FMDIClient, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TWinSkinForm::ClientWndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_NCCALCSIZE: {
+      // The client never shows scroll bars of its own.
+      const LONG_PTR style = GetWindowLongPtrA(FMDIClient, GWL_STYLE);
+      if (style & (WS_HSCROLL | WS_VSCROLL))
+        SetWindowLongPtrA(FMDIClient, GWL_STYLE, style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
+      CallClientDefault(Message);
+      return;
+    }
+    case WM_MDICREATE:
+      CallClientDefault(Message);
+      FNewMDIChild = reinterpret_cast<HWND>(Message.Result);
+      return;
+    case WM_MDIDESTROY: {
+      const auto child = reinterpret_cast<HWND>(Message.WParam);
+      char text[32];
+      wsprintfA(text, "WM_MDIDESTROY %4x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(child)));
+      SkinTrace(std::string("**MDI: ") + text);
+      if (SkinManager) SkinManager->DetachForm(child);
+      if (FNewMDIChild == child) FNewMDIChild = nullptr;
+      CallClientDefault(Message);
+      if (SkinManager) SkinManager->SetMdiMax(IsActiveChildMaximized());
+      return;
+    }
+    case WM_MDISETMENU: {
+      // Not for the client: it would put a real menu bar back on the frame.
+      char text[80];
+      wsprintfA(text, "*****WM_MDISETMENU Frame %1x,Window %1x", static_cast<unsigned>(Message.WParam),
+                static_cast<unsigned>(Message.LParam));
+      SkinTrace(std::string("**MDI: ") + text);
+      CallDefault(Message);
+      return;
+    }
+    case WM_MDIREFRESHMENU:
+      if (FNewMDIChild && SkinManager) {
+        SkinManager->AttachForm(FNewMDIChild);
+        PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
+      }
+      CallClientDefault(Message);
+      return;
+    default:
+      CallClientDefault(Message);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Message routing
 
@@ -400,6 +477,8 @@ void TWinSkinForm::WndProc(TMessage& Message) {
     case WM_DESTROY: {
       // The window goes: its procedure is put back now; the skinner itself
       // is the manager's to free.
+      ReleaseMDIChildren();
+      UnsubclassMDIClient();
       std::unique_ptr<TWindowSubclass> instance = std::move(FObjectInstance);
       if (!instance) break;
       instance->Detach();

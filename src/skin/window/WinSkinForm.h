@@ -125,6 +125,15 @@ public:
   // --- MDI (the children's buttons are drawn by the menu bar) ---
   bool IsActiveChildMaximized();
   void SendToActiveChild(WPARAM Command);
+  // The MDI client's subclass: it learns of children coming and going,
+  // keeps its scroll bars off and the real menu off the frame.
+  void SubclassMDIClient();
+  void UnsubclassMDIClient();
+  void ReleaseMDIChildren();
+  void CallClientDefault(TMessage& Message);
+  void ClientWndProc(TMessage& Message);
+  WNDPROC FOldClientProc = nullptr;                  // the MDI client's procedure before the subclass
+  std::unique_ptr<TWindowSubclass> FClientInstance;  // set exactly while the MDI client is subclassed
 
   // --- menu bar (WinSkinMenu.cpp) ---
   // Opens Button's popup below it and returns when it has closed; false

@@ -1,21 +1,236 @@
+// The popup-menu skinner.
+//
+// How the platforms paint a menu window decides where the skin goes:
+// - With menu animation, Windows of the NT family prints the window
+//   (WM_PRINT) into the animation's bitmap: the background is copied there
+//   and the platform draws the items inside a clip 3 pixels in.
+// - Without animation (and always under Wine) there is no WM_PRINT. Windows
+//   keeps the 3-pixel border in the non-client area (WM_NCPAINT); Wine gives
+//   the whole window to the client area and draws border, background and
+//   items in WM_PAINT. Both fill the background with the menu's own brush
+//   (MENUINFO hbrBack) before they draw the items, so while the skinner is
+//   attached that brush is FBackground as a pattern; the border is drawn in
+//   WM_NCPAINT and drawn again after WM_PAINT.
+// Items that are not drawn by their owner are drawn by the platform itself;
+// owner-drawn items copy their part of FBackground (PopupMenuBitmap).
 #include "skin/window/WinSkinPopMenu.h"
 
+#include "skin/data/SkinManager.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/window/SkinDraw.h"
+
 TWinSkinPopMenu* PendingPopMenu = nullptr;
+
+namespace {
+
+// The menu window's border, painted from the skin, in pixels.
+constexpr int kBorder = 3;
+// Asks a menu window for the menu it shows.
+constexpr UINT kGetMenuMessage = 0x01E1;  // MN_GETHMENU
+
+}  // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu() = default;
 
 TWinSkinPopMenu::~TWinSkinPopMenu() {
   if (PendingPopMenu == this) PendingPopMenu = nullptr;
+  PutMenuBrushBack();
 }
 
 void TWinSkinPopMenu::Attach(HWND Handle, TSkinData* SkinData, HMENU MenuHandle) {
   FHandle = Handle;
   FSkinData = SkinData;
   FMenuHandle = MenuHandle;
+  FOldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
+  auto instance = std::make_unique<TWindowSubclass>();
+  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); })) FObjectInstance = std::move(instance);
 }
 
-void TWinSkinPopMenu::Restore() {}
+void TWinSkinPopMenu::Restore() {
+  PutMenuBrushBack();
+  if (!FObjectInstance) return;
+  FObjectInstance->Detach();
+  FObjectInstance.reset();
+  FBackground.Clear();
+  if (PendingPopMenu == this) PendingPopMenu = nullptr;
+}
 
 void TWinSkinPopMenu::Default(TMessage& Message) {
-  Message.Result = CallWindowProcA(FOldWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+  if (FObjectInstance)
+    FObjectInstance->CallPrevious(Message);
+  else if (FOldWndProc)
+    Message.Result = CallWindowProcA(FOldWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+  else
+    Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
+}
+
+void TWinSkinPopMenu::WndProc(TMessage& Message) {
+  if (!SkinManager || !SkinManager->Active) {
+    // Switched off: the menu gets its own look back from its next paint.
+    PutMenuBrushBack();
+    Default(Message);
+    return;
+  }
+  switch (Message.Msg) {
+    case WM_DESTROY: {
+      // The procedure goes back now; the message still reaches it.
+      PutMenuBrushBack();
+      std::unique_ptr<TWindowSubclass> instance = std::move(FObjectInstance);
+      if (!instance) {
+        Default(Message);
+        return;
+      }
+      FBackground.Clear();
+      if (PendingPopMenu == this) PendingPopMenu = nullptr;
+      instance->Detach();
+      instance->CallPrevious(Message);
+      return;
+    }
+    case WM_NCPAINT:
+      if (!SkinUsable()) {
+        Default(Message);
+        return;
+      }
+      PaintBorder();
+      Message.Result = 0;
+      return;
+    case WM_PRINT:
+      PrintBackground(Message);
+      return;
+    case WM_PAINT:
+      Paint(Message);
+      return;
+    default:
+      Default(Message);
+  }
+}
+
+bool TWinSkinPopMenu::SkinUsable() const {
+  return FSkinData && !FSkinData->SkinEmpty && FSkinData->MenuBackground &&
+         !FSkinData->MenuBackground->Bitmap.Empty();
+}
+
+void TWinSkinPopMenu::ComposeBackground() {
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  TDataSkinObject& element = *FSkinData->MenuBackground;
+  std::unique_ptr<TBitmap> composed =
+      DrawNineSlice(TRect{0, 0, w, h}, element.Bitmap, element.Margins, false, element.Tile != 0, 1, 1);
+  if (composed)
+    FBackground.Assign(composed.get());
+  else
+    FBackground.Clear();
+  if (!FMenuHandle) PendingPopMenu = this;
+}
+
+void TWinSkinPopMenu::PrintBackground(TMessage& Message) {
+  if (!SkinUsable()) {
+    Default(Message);
+    return;
+  }
+  const auto dc = reinterpret_cast<HDC>(Message.WParam);
+  ComposeBackground();
+  SetMenuBrush();
+  const int w = FBackground.Width(), h = FBackground.Height();
+  if (!FBackground.Empty()) BitBlt(dc, 0, 0, w, h, FBackground.Canvas().Handle(), 0, 0, SRCCOPY);
+  TRegionObject clip(CreateRectRgn(kBorder, kBorder, w - kBorder, h - kBorder));
+  SelectClipRgn(dc, clip);
+  // The menu's brush starts at the client origin, here inside the window.
+  RECT window;
+  GetWindowRect(FHandle, &window);
+  POINT origin{0, 0}, oldOrigin{0, 0};
+  ClientToScreen(FHandle, &origin);
+  SetBrushOrgEx(dc, origin.x - window.left, origin.y - window.top, &oldOrigin);
+  Default(Message);
+  SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  SelectClipRgn(dc, nullptr);
+}
+
+void TWinSkinPopMenu::PaintBorder() {
+  const TWindowDC dc(FHandle, TWindowDC::Window);
+  ComposeBackground();
+  SetMenuBrush();
+  DrawBorderFrame(dc);
+}
+
+void TWinSkinPopMenu::Paint(TMessage& Message) {
+  if (!SkinUsable()) {
+    Default(Message);
+    return;
+  }
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  if (FBackground.Width() != r.right - r.left || FBackground.Height() != r.bottom - r.top) ComposeBackground();
+  SetMenuBrush();
+  Default(Message);
+  const TWindowDC dc(FHandle, TWindowDC::Window);
+  DrawBorderFrame(dc);
+}
+
+void TWinSkinPopMenu::DrawBorderFrame(HDC DC) {
+  const int w = FBackground.Width(), h = FBackground.Height();
+  if (FBackground.Empty()) return;
+  HDC source = FBackground.Canvas().Handle();
+  BitBlt(DC, 0, 0, w, kBorder, source, 0, 0, SRCCOPY);
+  BitBlt(DC, 0, h - kBorder, w, kBorder, source, 0, h - kBorder, SRCCOPY);
+  BitBlt(DC, 0, kBorder, kBorder, h - kBorder, source, 0, kBorder, SRCCOPY);
+  BitBlt(DC, w - kBorder, kBorder, kBorder, h - kBorder, source, w - kBorder, kBorder, SRCCOPY);
+}
+
+void TWinSkinPopMenu::SetMenuBrush() {
+  if (FBackground.Empty()) return;
+  TMessage query{kGetMenuMessage, 0, 0, 0};
+  Default(query);
+  const auto menu = reinterpret_cast<HMENU>(query.Result);
+  if (!menu || !IsMenu(menu)) return;
+  // The platform fills with the brush from the client origin on.
+  RECT window, client;
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  POINT origin{0, 0};
+  ClientToScreen(FHandle, &origin);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  TBitmapObject picture;
+  {
+    const TWindowDC screen(nullptr);
+    picture.Reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
+    if (!picture) return;
+    const HDC dc = CreateCompatibleDC(screen);
+    const HGDIOBJ old = SelectObject(dc, picture.Get());
+    BitBlt(dc, 0, 0, client.right, client.bottom, FBackground.Canvas().Handle(), origin.x - window.left,
+           origin.y - window.top, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  TBrushObject brush(CreatePatternBrush(picture.Get()));
+  if (!brush) return;
+  MENUINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIM_BACKGROUND;
+  if (FBrushMenu != menu) {
+    PutMenuBrushBack();
+    if (!GetMenuInfo(menu, &info)) return;
+    FSavedMenuBrush = info.hbrBack;
+    FBrushMenu = menu;
+  }
+  info.hbrBack = brush.Get();
+  SetMenuInfo(menu, &info);
+  // The menu no longer uses the brush made for the last paint.
+  FBrush = std::move(brush);
+  FBrushBitmap = std::move(picture);
+}
+
+void TWinSkinPopMenu::PutMenuBrushBack() {
+  if (FBrushMenu && IsMenu(FBrushMenu)) {
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_BACKGROUND;
+    info.hbrBack = FSavedMenuBrush;
+    SetMenuInfo(FBrushMenu, &info);
+  }
+  FBrushMenu = nullptr;
+  FSavedMenuBrush = nullptr;
+  FBrush.Reset();
+  FBrushBitmap.Reset();
 }

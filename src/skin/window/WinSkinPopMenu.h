@@ -37,6 +37,21 @@ private:
   void ComposeBackground();
   void PrintBackground(TMessage& Message);
   void PaintBorder();
+  // The client-area paint: the platform draws the items over the skinned
+  // background, then the border is drawn again over whatever it drew there.
+  void Paint(TMessage& Message);
+  // The outer 3 pixels of FBackground copied onto DC (window coordinates).
+  void DrawBorderFrame(HDC DC);
+  // Has the platform fill the menu with FBackground (as a pattern brush
+  // aligned on the client area) instead of its own menu colour, and puts
+  // the menu's own brush back.
+  void SetMenuBrush();
+  void PutMenuBrushBack();
+
+  TBitmapObject FBrushBitmap;  // FBackground from the client origin on, for FBrush
+  TBrushObject FBrush;
+  HMENU FBrushMenu = nullptr;  // the menu whose background brush was replaced
+  HBRUSH FSavedMenuBrush = nullptr;
 };
 
 // The popup skinner that has painted its background but does not know its
