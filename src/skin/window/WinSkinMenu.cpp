@@ -505,14 +505,29 @@ void DrawCheckMark(HDC DC, const TRect& Box) {
   SetBkColor(DC, oldBack);
 }
 
+// Where the item DC's origin lies in the popup window: the background
+// bitmap covers the whole window, border included. Windows draws items in
+// the client area inside the 3-pixel border; Wine draws them in a DC whose
+// origin is the window's own corner.
+POINT ItemOriginInWindow(HDC Target) {
+  POINT origin{3, 3};
+  HWND popup = WindowFromDC(Target);
+  POINT dcOrg;
+  RECT window;
+  if (popup && GetDCOrgEx(Target, &dcOrg) && GetWindowRect(popup, &window))
+    origin = POINT{dcOrg.x - window.left, dcOrg.y - window.top};
+  return origin;
+}
+
 // A work bitmap of Rect's size holding the popup's background under Rect.
-void PaintItemBackground(TSkinData& Skin, HMENU Menu, TBitmap& Work, const TRect& Rect) {
+void PaintItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, TBitmap& Work, const TRect& Rect) {
   Work.SetSize(Width(Rect), Height(Rect));
   HDC dc = Work.Canvas().Handle();
   TBitmap* background = SkinManager ? SkinManager->PopupMenuBitmap(Menu) : nullptr;
   if (background && !background->Empty()) {
-    BitBlt(dc, 0, 0, Width(Rect), Height(Rect), background->Canvas().Handle(), Rect.left + 3, Rect.top + 3,
-           SRCCOPY);
+    const POINT origin = ItemOriginInWindow(Target);
+    BitBlt(dc, 0, 0, Width(Rect), Height(Rect), background->Canvas().Handle(), Rect.left + origin.x,
+           Rect.top + origin.y, SRCCOPY);
   } else {
     const RECT all{0, 0, Width(Rect), Height(Rect)};
     const TBrushObject fill(CreateSolidBrush(ColorToRGB(Skin.MenuColour)));
@@ -592,7 +607,7 @@ void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Can
     return;
   }
   TBitmap work;
-  PaintItemBackground(Skin, Item.ParentMenu, work, Rect);
+  PaintItemBackground(Skin, Item.ParentMenu, Canvas.Handle(), work, Rect);
   if (work.Empty()) return;
   const TRect all{0, 0, Width(Rect), Height(Rect)};
   if (!Item.IsLine()) {

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -304,7 +306,9 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
   EXPECT_TRUE(WaitUntil([] { return SkinManager->PopupMenus.empty(); }));
   EXPECT_EQ(PendingPopMenu, nullptr);
   for (HMENU m : {menu, sub}) {
-    MENUINFO info{sizeof info, MIM_BACKGROUND};
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_BACKGROUND;
     GetMenuInfo(m, &info);
     EXPECT_EQ(info.hbrBack, nullptr);
   }
@@ -389,7 +393,9 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
   EXPECT_FALSE(SkinManager->MdiMaximized);
   for (HWND w : left) {
     ASSERT_NE(Skinner(w), nullptr);
-    if (!IsIconic(w)) EXPECT_EQ(Buttons(w), 0);
+    if (!IsIconic(w)) {
+      EXPECT_EQ(Buttons(w), 0);
+    }
   }
 }
 
@@ -412,8 +418,13 @@ TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
   // A child outside makes the client of Windows turn its scroll bars on
   // (Wine's computes no range here, so they are asked for as it would).
   using TCalcChildScroll = void(WINAPI*)(HWND, INT);
-  if (auto calc = reinterpret_cast<TCalcChildScroll>(GetProcAddress(GetModuleHandleA("user32.dll"), "CalcChildScroll")))
+  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "CalcChildScroll");
+  if (found) {
+    TCalcChildScroll calc;
+    static_assert(sizeof calc == sizeof found);
+    std::memcpy(&calc, &found, sizeof calc);
     calc(Client, SB_BOTH);
+  }
   ShowScrollBar(Client, SB_BOTH, TRUE);
   Pump();
   EXPECT_EQ(GetWindowLongPtrA(Client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
