@@ -69,17 +69,17 @@ HMENU BuildMenu() {
   return Bar;
 }
 
+BOOL CALLBACK CollectPopup(HWND w, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(w, name, sizeof name);
+  if (IsWindowVisible(w) && std::string(name) == "#32768") reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+  return TRUE;
+}
+
 // The visible popup-menu windows, newest (topmost) first.
 std::vector<HWND> Popups() {
   std::vector<HWND> found;
-  EnumWindows(
-      [](HWND w, LPARAM p) {
-        char name[16] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (IsWindowVisible(w) && std::string(name) == "#32768") reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(CollectPopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 HMENU MenuOf(HWND popup) { return reinterpret_cast<HMENU>(SendMessageA(popup, kMnGetHMenu, 0, 0)); }
