@@ -438,3 +438,4 @@ TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
   EXPECT_TRUE(IsIconic(children[0]->Handle()));
   EXPECT_EQ(frame->MDIChildCount(), 2);
 }
+
