@@ -138,8 +138,9 @@ public:
   HWND WindowHandle() const { return FWindowHandle; }
   void SetWindowHandle(HWND value) { FWindowHandle = value; }
 
-  // Items' OnDrawItem / OnMeasureItem are honoured only while OwnerDraw is
-  // set: then every item is MFT_OWNERDRAW.
+  // While OwnerDraw is set every item is MFT_OWNERDRAW and is drawn by its
+  // OnDrawItem / OnMeasureItem or the default look. A menu with Images has
+  // its popups' items owner-drawn too (the bar's own items stay text).
   bool OwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool value);
   TCustomImageList* Images() const { return FImages; }
@@ -165,6 +166,8 @@ protected:
   // Called after any item changed; rebuild is true when the HMENU changed.
   virtual void MenuChanged(TMenuItem* source, bool rebuild);
   virtual HMENU CreateMenuHandle() const = 0;
+  // Writes every item's entry again (owner drawing, images, reading order changed).
+  void UpdateAllItems();
   std::unique_ptr<TMenuItem> FItems;
   mutable HMENU FHandle = nullptr;
   HWND FWindowHandle = nullptr;
