@@ -516,12 +516,15 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
   SetBkMode(dc, oldMode);
 }
 
-// OnMeasureItem, or the default size: glyph box, caption, gap, shortcut.
+// The default size (glyph box, caption, gap, shortcut), then OnMeasureItem
+// may change it.
 void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
-  if (OnMeasureItem) {
-    OnMeasureItem(this, ACanvas, Width, Height);
-    return;
-  }
+  DefaultMeasure(ACanvas, Width, Height);
+  if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
+}
+
+// The size of the default look.
+void TMenuItem::DefaultMeasure(TCanvas* ACanvas, int& Width, int& Height) {
   const HDC dc = ACanvas->Handle();
   if (IsLine()) {
     Width = 16;

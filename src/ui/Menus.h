@@ -88,9 +88,10 @@ public:
 
   // Runs OnClick (a radio item first becomes checked, the others of its group unchecked).
   virtual void Click();
-  // Draws / measures through OnDrawItem / OnMeasureItem, else the default
-  // look (text, shortcut, check mark, image) on ACanvas.
+  // Draws through OnDrawItem, else the default look (text, shortcut, check
+  // mark, image) on ACanvas.
   void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);
+  // The default look's size, which OnMeasureItem (if set) may then change.
   void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);
 
   // Component streaming: sub-items are children of their item.
@@ -102,6 +103,7 @@ public:
 private:
   friend class TMenu;
   void RebuildHandle();  // the HMENU's items follow FItems
+  void DefaultMeasure(TCanvas* ACanvas, int& Width, int& Height);
   void MenuChanged(bool rebuild);
   // Puts this item's current look into its parent's HMENU (in place).
   void UpdateItem();

@@ -293,8 +293,11 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
     EXPECT_TRUE(canvas && canvas->Handle());
     drawn.emplace_back(r, selected);
   };
-  open->OnMeasureItem = [](TObject*, TCanvas*, int& w, int& h) {
-    w = 123;
+  // The handler gets the default size to change.
+  int defaultHeight = 0;
+  open->OnMeasureItem = [&](TObject*, TCanvas*, int& w, int& h) {
+    defaultHeight = h;
+    w += 100;
     h = 21;
   };
   TWindowDC screen(nullptr);
@@ -316,8 +319,9 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   mis.CtlType = ODT_MENU;
   mis.itemID = open->Command();
   EXPECT_TRUE(SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
-  EXPECT_EQ(mis.itemWidth, 123u);
+  EXPECT_GT(mis.itemWidth, 130u);
   EXPECT_EQ(mis.itemHeight, 21u);
+  EXPECT_GE(defaultHeight, 16);
   // Without a handler: the default look, selected in the highlight colour.
   TMenuItem* checked = form->Item("CheckedItem");
   dis.itemID = checked->Command();
