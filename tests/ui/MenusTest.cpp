@@ -515,3 +515,21 @@ TEST(ImageLists, ImagesAreStoredInTheDefinitionAndDrawnMasked) {
   EXPECT_EQ(target.Canvas().Pixel(8, 8), RGB(0, 128, 0));
   EXPECT_EQ(target.Canvas().Pixel(20, 8), RGB(0, 0, 255));
 }
+
+TEST(Menus, AFormWithMenusIsStoredAndReadBackWhole) {
+  auto form = LoadMenuForm();
+  TMemoryStream stored;
+  WriteComponentToStream(stored, form.get());
+  stored.SetPosition(0);
+  TMenuForm copy(nullptr);
+  copy.LoadDefinition(stored);
+  ASSERT_TRUE(copy.Menu() && copy.PopupMenu());
+  EXPECT_EQ(copy.Menu()->Images(), copy.FindComponent("Images1"));
+  EXPECT_EQ(copy.Menu(), copy.FindComponent("MainMenu1"));
+  EXPECT_EQ(Entries(copy.Menu()->Handle()), Entries(form->Menu()->Handle()));
+  EXPECT_EQ(Entries(copy.Item("FileMenu")->Handle()), Entries(form->Item("FileMenu")->Handle()));
+  EXPECT_EQ(Entries(copy.Item("MoreMenu")->Handle()), Entries(form->Item("MoreMenu")->Handle()));
+  EXPECT_EQ(copy.PopupMenu()->Alignment(), paRight);
+  SendMessageA(copy.Handle(), WM_COMMAND, MAKEWPARAM(copy.Item("PopupItem")->Command(), 0), 0);
+  EXPECT_EQ(copy.opened, 1);
+}
