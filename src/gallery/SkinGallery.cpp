@@ -1,6 +1,7 @@
 // The skin gallery program: a window with one control of every kind, under
 // a skin that can be switched at run time.
-//   SkinGallery [--transparent FILE] [SKINFILE...]
+//   SkinGallery [--transparent FILE] [--mdi] [SKINFILE...]
+// --mdi opens the MDI window as well, in front.
 #include <windows.h>
 
 #include <cstdlib>
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->Initialize();
   Application->SetTitle("Skin Gallery");
   Application->CreateForm(GalleryForm);
+  if (GalleryOptions.OpenMDI) PostMessageA(GalleryForm->Handle(), kOpenMDIWindowMessage, 0, 0);
   Application->Run();
   Application->DestroyComponents();
   return 0;

@@ -38,6 +38,7 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args) {
   TGalleryOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--transparent" && i + 1 < args.size()) options.TransparentSkin = args[++i];
+    else if (args[i] == "--mdi") options.OpenMDI = true;
     else options.SkinFiles.push_back(args[i]);
   }
   return options;
@@ -57,6 +58,68 @@ QUORVEL_DEFINE_CLASS(TGalleryFrame) {
 
 // Loads the frame's stored definition.
 TGalleryFrame::TGalleryFrame(TComponent* owner) : TFrame(owner) { LoadDefinition(); }
+
+// ---------------------------------------------------------------------------
+// TGalleryMDIForm
+
+namespace {
+// A child of the MDI window: a label that says which one it is.
+class TGalleryChildForm : public TForm {
+  QUORVEL_CLASS(TGalleryChildForm, TForm)
+public:
+  TGalleryChildForm(TComponent* owner, int number) : TForm(owner) {
+    SetFormStyle(fsMDIChild);
+    SetCaption(Format("Document %d", number));
+    SetBounds(24 * ((number - 1) % 6), 24 * ((number - 1) % 6), 260, 170);
+    auto* label = new TPanel(this);
+    label->SetParent(this);
+    label->SetAlign(alClient);
+    label->SetCaption(Format("MDI child %d: closing it frees it", number));
+    OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+  }
+};
+}  // namespace
+QUORVEL_DEFINE_CLASS(TGalleryChildForm) {}
+
+QUORVEL_DEFINE_CLASS(TGalleryMDIForm) {
+  p.Field("MDIMenu", &TGalleryMDIForm::MDIMenu);
+  p.Field("WindowMenu", &TGalleryMDIForm::WindowMenu);
+  p.Method("NewChildClick", &TGalleryMDIForm::NewChildClick);
+  p.Method("CloseChildClick", &TGalleryMDIForm::CloseChildClick);
+  p.Method("CloseWindowClick", &TGalleryMDIForm::CloseWindowClick);
+  p.Method("CascadeClick", &TGalleryMDIForm::CascadeClick);
+  p.Method("TileClick", &TGalleryMDIForm::TileClick);
+  p.Method("ArrangeClick", &TGalleryMDIForm::ArrangeClick);
+  p.Method("NextClick", &TGalleryMDIForm::NextClick);
+  p.Method("PreviousClick", &TGalleryMDIForm::PreviousClick);
+  p.Method("FormClose", &TGalleryMDIForm::FormClose);
+}
+
+// Loads the MDI window's stored definition.
+TGalleryMDIForm::TGalleryMDIForm(TComponent* owner) : TForm(owner) { LoadDefinition(); }
+
+// A new child, shown (and active).
+TCustomForm* TGalleryMDIForm::NewChild(bool maximized) {
+  auto* child = new TGalleryChildForm(this, ++FChildren);
+  if (maximized) child->SetWindowState(wsMaximized);
+  child->Show();
+  return child;
+}
+
+void TGalleryMDIForm::NewChildClick(TObject*) { NewChild(); }
+
+// Closes the active child (which frees itself).
+void TGalleryMDIForm::CloseChildClick(TObject*) {
+  if (TCustomForm* child = ActiveMDIChild()) child->Close();
+}
+
+void TGalleryMDIForm::CloseWindowClick(TObject*) { Close(); }
+void TGalleryMDIForm::CascadeClick(TObject*) { Cascade(); }
+void TGalleryMDIForm::TileClick(TObject*) { Tile(); }
+void TGalleryMDIForm::ArrangeClick(TObject*) { ArrangeIcons(); }
+void TGalleryMDIForm::NextClick(TObject*) { Next(); }
+void TGalleryMDIForm::PreviousClick(TObject*) { Previous(); }
+void TGalleryMDIForm::FormClose(TObject*, TCloseAction& action) { action = caFree; }
 
 // ---------------------------------------------------------------------------
 // TGalleryForm
@@ -114,11 +177,32 @@ QUORVEL_DEFINE_CLASS(TGalleryForm) {
   p.Field("MessageButton", &TGalleryForm::MessageButton);
   p.Field("ConfirmButton", &TGalleryForm::ConfirmButton);
   p.Field("SkinData1", &TGalleryForm::SkinData1);
+  p.Field("ImageList1", &TGalleryForm::ImageList1);
+  p.Field("MainMenu1", &TGalleryForm::MainMenu1);
+  p.Field("ToolbarItem", &TGalleryForm::ToolbarItem);
+  p.Field("StatusItem", &TGalleryForm::StatusItem);
+  p.Field("StoredSkinItem", &TGalleryForm::StoredSkinItem);
+  p.Field("CopperSkinItem", &TGalleryForm::CopperSkinItem);
+  p.Field("PopupMenu1", &TGalleryForm::PopupMenu1);
+  p.Field("PopupStatusItem", &TGalleryForm::PopupStatusItem);
   p.Method("FormCreate", &TGalleryForm::FormCreate);
   p.Method("SkinChoiceClick", &TGalleryForm::SkinChoiceClick);
   p.Method("MessageBoxClick", &TGalleryForm::MessageBoxClick);
   p.Method("ConfirmClick", &TGalleryForm::ConfirmClick);
   p.Method("ScrollBar1Change", &TGalleryForm::ScrollBar1Change);
+  p.Method("NewMDIWindowClick", &TGalleryForm::NewMDIWindowClick);
+  p.Method("OpenClick", &TGalleryForm::OpenClick);
+  p.Method("SaveClick", &TGalleryForm::SaveClick);
+  p.Method("ExitClick", &TGalleryForm::ExitClick);
+  p.Method("EditClick", &TGalleryForm::EditClick);
+  p.Method("ToolbarItemClick", &TGalleryForm::ToolbarItemClick);
+  p.Method("StatusItemClick", &TGalleryForm::StatusItemClick);
+  p.Method("StoredSkinClick", &TGalleryForm::StoredSkinClick);
+  p.Method("CopperSkinClick", &TGalleryForm::CopperSkinClick);
+  p.Method("CascadeClick", &TGalleryForm::CascadeClick);
+  p.Method("TileClick", &TGalleryForm::TileClick);
+  p.Method("AboutClick", &TGalleryForm::AboutClick);
+  p.Method("SkinNameClick", &TGalleryForm::SkinNameClick);
 }
 
 // Loads the stored definition of the gallery window.
@@ -138,6 +222,7 @@ void TGalleryForm::FormCreate(TObject*) {
   }
   CheckListBox1->SetChecked(0, true);
   CheckListBox1->SetChecked(2, true);
+  DrawMenuImages();
 
   FStoredSkin = SkinData1->SkinStream.Bytes();
   FSkinFiles = {TransparentSkinFile()};
@@ -157,6 +242,9 @@ void TGalleryForm::SkinChoiceClick(TObject*) { ApplySkin(SkinChoice->ItemIndex()
 // The stored skin comes back from the copy taken at start; a file is loaded
 // by the skin data component itself. Either way the skinned windows follow.
 void TGalleryForm::ApplySkin(int index) {
+  // The View menu's skin items follow the choice (before the switch repaints).
+  StoredSkinItem->SetChecked(index == 0);
+  CopperSkinItem->SetChecked(index == 1);
   if (index == 0) {
     SkinData1->SetSkinFile("");
     SkinData1->SkinStream.Clear();
@@ -197,3 +285,130 @@ void TGalleryForm::ConfirmClick(TObject*) {
 
 // The progress bar shows the scroll bar's position.
 void TGalleryForm::ScrollBar1Change(TObject*) { ProgressBar1->SetPosition(ScrollBar1->Position()); }
+
+// ---------------------------------------------------------------------------
+// The gallery's menus
+
+// Three 16 by 16 glyphs on magenta: a window, a folder, a disk.
+void TGalleryForm::DrawMenuImages() {
+  constexpr TColor kMask = static_cast<TColor>(RGB(255, 0, 255));
+  TBitmap strip;
+  strip.SetPixelFormat(TPixelFormat::pf24bit);
+  strip.SetSize(48, 16);
+  const HDC dc = strip.Canvas().Handle();
+  auto fill = [&](RECT r, COLORREF colour) {
+    TBrushObject brush(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush);
+  };
+  auto frame = [&](RECT r, COLORREF colour) {
+    TBrushObject brush(CreateSolidBrush(colour));
+    FrameRect(dc, &r, brush);
+  };
+  fill(RECT{0, 0, 48, 16}, RGB(255, 0, 255));
+  // A window: frame, blue title bar, white client.
+  fill(RECT{1, 2, 15, 14}, RGB(255, 255, 255));
+  fill(RECT{1, 2, 15, 5}, RGB(0, 0, 160));
+  frame(RECT{1, 2, 15, 14}, RGB(0, 0, 0));
+  // A folder: a tab and a yellow body.
+  {
+    TBrushObject brush(CreateSolidBrush(RGB(240, 200, 60)));
+    TPenObject pen(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
+    TSelectObjectGuard b(dc, brush), p(dc, pen);
+    const POINT folder[] = {{17, 4}, {22, 4}, {24, 6}, {31, 6}, {31, 14}, {17, 14}};
+    Polygon(dc, folder, 6);
+  }
+  // A disk: a dark square, a metal shutter and a white label.
+  fill(RECT{34, 1, 47, 15}, RGB(40, 60, 140));
+  fill(RECT{37, 1, 44, 6}, RGB(200, 200, 200));
+  fill(RECT{36, 9, 45, 15}, RGB(255, 255, 255));
+  frame(RECT{34, 1, 47, 15}, RGB(0, 0, 0));
+  ImageList1->Clear();
+  ImageList1->AddMasked(strip, kMask);
+}
+
+// The second panel of the status bar.
+void TGalleryForm::Say(const std::string& text) { StatusBar1->Panels().Items(1)->SetText(text); }
+
+// Opens the MDI window once; later calls bring it to the front.
+TGalleryMDIForm* TGalleryForm::OpenMDIWindow() {
+  if (FMDIWindow) {
+    FMDIWindow->BringToFront();
+    return FMDIWindow;
+  }
+  FMDIWindow = new TGalleryMDIForm(Application);
+  FMDIWindow->FreeNotification(this);
+  FMDIWindow->Show();
+  FMDIWindow->NewChild();
+  FMDIWindow->NewChild();
+  FMDIWindow->NewChild(true);
+  return FMDIWindow;
+}
+
+void TGalleryForm::NewMDIWindowClick(TObject*) { OpenMDIWindow(); }
+
+void TGalleryForm::OpenClick(TObject*) { Say("Open: the gallery has no files to open"); }
+void TGalleryForm::SaveClick(TObject*) { Say("Save: nothing to save"); }
+void TGalleryForm::ExitClick(TObject*) { Close(); }
+
+// The Edit menu is disabled; its items only report themselves.
+void TGalleryForm::EditClick(TObject* Sender) {
+  if (auto* item = dynamic_cast<TMenuItem*>(Sender)) Say("Edit: " + item->Caption());
+}
+
+// Shows or hides the tool bar.
+void TGalleryForm::ToolbarItemClick(TObject*) {
+  ToolbarItem->SetChecked(!ToolbarItem->Checked());
+  ToolBar1->SetVisible(ToolbarItem->Checked());
+}
+
+// Shows or hides the status bar (from the View menu or the context menu).
+void TGalleryForm::StatusItemClick(TObject*) {
+  const bool show = !StatusBar1->Visible();
+  StatusBar1->SetVisible(show);
+  StatusItem->SetChecked(show);
+  PopupStatusItem->SetChecked(show);
+}
+
+// The skin choices of the View menu, as the combo box makes them.
+void TGalleryForm::StoredSkinClick(TObject*) {
+  SkinChoice->SetItemIndex(0);
+  ApplySkin(0);
+}
+void TGalleryForm::CopperSkinClick(TObject*) {
+  SkinChoice->SetItemIndex(1);
+  ApplySkin(1);
+}
+
+// Arranges the MDI window's children, if it is open.
+void TGalleryForm::CascadeClick(TObject*) {
+  if (FMDIWindow) FMDIWindow->Cascade();
+  else Say("Cascade: open the MDI window first (File, New MDI window)");
+}
+void TGalleryForm::TileClick(TObject*) {
+  if (FMDIWindow) FMDIWindow->Tile();
+  else Say("Tile: open the MDI window first (File, New MDI window)");
+}
+
+void TGalleryForm::AboutClick(TObject*) {
+  Application->MessageBox("Skin Gallery: every control of the component layer under a skin.", "About Skin Gallery",
+                          MB_OK | MB_ICONINFORMATION);
+}
+
+// The context menu's skin name.
+void TGalleryForm::SkinNameClick(TObject*) { Say("Skin: " + (SkinData1->SkinEmpty ? std::string("(none)") : SkinData1->SkinName)); }
+
+// Opens the MDI window asked for on the command line.
+void TGalleryForm::WndProc(TMessage& msg) {
+  if (msg.Msg == kOpenMDIWindowMessage) {
+    OpenMDIWindow();
+    msg.Result = 0;
+    return;
+  }
+  TForm::WndProc(msg);
+}
+
+// Forgets the MDI window when it is freed.
+void TGalleryForm::Notification(TComponent* component, TOperation operation) {
+  TForm::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FMDIWindow) FMDIWindow = nullptr;
+}

@@ -11,6 +11,8 @@ object GalleryForm: TGalleryForm
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   Icon.Data = {@quorvel.ico}
+  Menu = MainMenu1
+  PopupMenu = PopupMenu1
   Position = poScreenCenter
   OnCreate = FormCreate
   PixelsPerInch = 96
@@ -557,5 +559,140 @@ object GalleryForm: TGalleryForm
     SkinStore = '(Good)'
     SkinFormtype = sfMainform
     SkinStream = {@quorvel.skinstream}
+  end
+  object ImageList1: TImageList
+    Width = 16
+    Height = 16
+  end
+  object MainMenu1: TMainMenu
+    Images = ImageList1
+    object FileMenu: TMenuItem
+      Caption = '&File'
+      object NewMDIItem: TMenuItem
+        Caption = 'New &MDI window...'
+        ImageIndex = 0
+        OnClick = NewMDIWindowClick
+      end
+      object OpenItem: TMenuItem
+        Caption = '&Open...'
+        ShortCut = 16463
+        ImageIndex = 1
+        OnClick = OpenClick
+      end
+      object SaveItem: TMenuItem
+        Caption = '&Save'
+        ShortCut = 16467
+        ImageIndex = 2
+        OnClick = SaveClick
+      end
+      object FileLine: TMenuItem
+        Caption = '-'
+      end
+      object ExitItem: TMenuItem
+        Caption = 'E&xit'
+        ShortCut = 32883
+        OnClick = ExitClick
+      end
+    end
+    object EditMenu: TMenuItem
+      Caption = '&Edit'
+      Enabled = False
+      object UndoItem: TMenuItem
+        Caption = '&Undo'
+        ShortCut = 16474
+        OnClick = EditClick
+      end
+      object EditLine: TMenuItem
+        Caption = '-'
+      end
+      object CutItem: TMenuItem
+        Caption = 'Cu&t'
+        ShortCut = 16472
+        OnClick = EditClick
+      end
+      object CopyItem: TMenuItem
+        Caption = '&Copy'
+        ShortCut = 16451
+        OnClick = EditClick
+      end
+      object PasteItem: TMenuItem
+        Caption = '&Paste'
+        ShortCut = 16470
+        OnClick = EditClick
+      end
+    end
+    object ViewMenu: TMenuItem
+      Caption = '&View'
+      object ToolbarItem: TMenuItem
+        Caption = '&Tool bar'
+        Checked = True
+        OnClick = ToolbarItemClick
+      end
+      object StatusItem: TMenuItem
+        Caption = '&Status bar'
+        Checked = True
+        OnClick = StatusItemClick
+      end
+      object ViewLine: TMenuItem
+        Caption = '-'
+      end
+      object SkinMenu: TMenuItem
+        Caption = 'S&kin'
+        object StoredSkinItem: TMenuItem
+          Caption = 'Stored skin'
+          Checked = True
+          GroupIndex = 1
+          RadioItem = True
+          OnClick = StoredSkinClick
+        end
+        object CopperSkinItem: TMenuItem
+          Caption = 'Copper skin'
+          GroupIndex = 1
+          RadioItem = True
+          OnClick = CopperSkinClick
+        end
+      end
+    end
+    object WindowMenu: TMenuItem
+      Caption = '&Window'
+      object CascadeItem: TMenuItem
+        Caption = '&Cascade'
+        OnClick = CascadeClick
+      end
+      object TileItem: TMenuItem
+        Caption = '&Tile'
+        OnClick = TileClick
+      end
+    end
+    object HelpMenu: TMenuItem
+      Caption = '&Help'
+      object AboutItem: TMenuItem
+        Caption = '&About...'
+        OnClick = AboutClick
+      end
+    end
+  end
+  object PopupMenu1: TPopupMenu
+    object PopupSkinItem: TMenuItem
+      Caption = 'Skin name'
+      Default = True
+      OnClick = SkinNameClick
+    end
+    object PopupStatusItem: TMenuItem
+      Caption = 'Status bar'
+      Checked = True
+      OnClick = StatusItemClick
+    end
+    object PopupLine: TMenuItem
+      Caption = '-'
+    end
+    object PopupMessageItem: TMenuItem
+      Caption = 'Message box'
+      OnClick = MessageBoxClick
+    end
+    object PopupAboutItem: TMenuItem
+      Caption = 'About...'
+      OnClick = AboutClick
+    end
   end
 end

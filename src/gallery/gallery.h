@@ -14,6 +14,8 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/ImgList.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
 // The frame shown inside the gallery's scroll box; it loads its own definition.
@@ -36,11 +38,40 @@ struct TGalleryOptions {
   std::string TransparentSkin;
   // Skin files to offer; the first one is shown at start.
   std::vector<std::string> SkinFiles;
+  // --mdi: the MDI window opens at start-up too.
+  bool OpenMDI = false;
 };
 extern TGalleryOptions GalleryOptions;
 
-// Reads "[--transparent FILE] [SKINFILE...]".
+// Reads "[--transparent FILE] [--mdi] [SKINFILE...]".
 TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args);
+
+// The MDI window: an MDI form with a menu of its own whose Window menu
+// lists the children; each child shows a label and is freed when closed.
+class TGalleryMDIForm : public TForm {
+  QUORVEL_CLASS(TGalleryMDIForm, TForm)
+public:
+  explicit TGalleryMDIForm(TComponent* owner);
+
+  TMainMenu* MDIMenu = nullptr;
+  TMenuItem* WindowMenu = nullptr;
+
+  // Opens another child (the count goes on); maximized opens it maximized.
+  TCustomForm* NewChild(bool maximized = false);
+  void NewChildClick(TObject* Sender);
+  void CloseChildClick(TObject* Sender);
+  void CloseWindowClick(TObject* Sender);
+  void CascadeClick(TObject* Sender);
+  void TileClick(TObject* Sender);
+  void ArrangeClick(TObject* Sender);
+  void NextClick(TObject* Sender);
+  void PreviousClick(TObject* Sender);
+  // The window is freed when it closes.
+  void FormClose(TObject* Sender, TCloseAction& Action);
+
+private:
+  int FChildren = 0;
+};
 
 class TGalleryForm : public TForm {
   QUORVEL_CLASS(TGalleryForm, TForm)
@@ -100,6 +131,14 @@ public:
   TButton* MessageButton = nullptr;
   TButton* ConfirmButton = nullptr;
   TSkinData* SkinData1 = nullptr;
+  TImageList* ImageList1 = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* ToolbarItem = nullptr;
+  TMenuItem* StatusItem = nullptr;
+  TMenuItem* StoredSkinItem = nullptr;
+  TMenuItem* CopperSkinItem = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* PopupStatusItem = nullptr;
 
   // OnCreate: rows for the list view, checks for the check list, the skin choices.
   void FormCreate(TObject* Sender);
@@ -112,14 +151,45 @@ public:
   // The progress bar follows the scroll bar.
   void ScrollBar1Change(TObject* Sender);
 
+  // Menu commands.
+  // Opens the MDI window with three children, the third maximized (or
+  // brings the open one to the front); returns it.
+  TGalleryMDIForm* OpenMDIWindow();
+  void NewMDIWindowClick(TObject* Sender);
+  void OpenClick(TObject* Sender);
+  void SaveClick(TObject* Sender);
+  void ExitClick(TObject* Sender);
+  void EditClick(TObject* Sender);
+  void ToolbarItemClick(TObject* Sender);
+  void StatusItemClick(TObject* Sender);
+  void StoredSkinClick(TObject* Sender);
+  void CopperSkinClick(TObject* Sender);
+  void CascadeClick(TObject* Sender);
+  void TileClick(TObject* Sender);
+  void AboutClick(TObject* Sender);
+  void SkinNameClick(TObject* Sender);
+  // The MDI window asked for on the command line opens once the loop runs.
+  void WndProc(TMessage& msg) override;
+  // The MDI window, while it is open.
+  TGalleryMDIForm* MDIWindow() const { return FMDIWindow; }
+  void Notification(TComponent* component, TOperation operation) override;
+
 private:
   // Puts on choice index of SkinChoice: 0 the stored skin, then the files.
   void ApplySkin(int index);
   // The skin's name and where it came from, in the status bar.
   void ShowSkin(const std::string& source);
+  // The menu's glyphs, drawn with GDI shapes.
+  void DrawMenuImages();
+  // A line of text in the status bar's second panel.
+  void Say(const std::string& text);
+  TGalleryMDIForm* FMDIWindow = nullptr;
   std::vector<uint8_t> FStoredSkin;
   // The file of each choice after the stored skin.
   std::vector<std::string> FSkinFiles;
 };
 
 extern TGalleryForm* GalleryForm;
+
+// Posted to the gallery's window by the program when --mdi was given.
+constexpr UINT kOpenMDIWindowMessage = WM_APP + 0x120;

@@ -448,8 +448,9 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.WndParent = frame->ClientHandle();
     params.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
     params.ExStyle |= WS_EX_MDICHILD;
-    if (FWindowState == wsMaximized) params.Style |= WS_MAXIMIZE;
-    else if (FWindowState == wsMinimized) params.Style |= WS_MINIMIZE;
+    // A maximized child is maximized once it is the active one (SetVisible):
+    // the client then gives the frame its title and hides its scroll bars.
+    if (FWindowState == wsMinimized) params.Style |= WS_MINIMIZE;
     if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
     if (FPosition == poDefault || FPosition == poDefaultSizeOnly) params.Width = params.Height = CW_USEDEFAULT;
   }
@@ -719,6 +720,8 @@ void TCustomForm::SetVisible(bool value) {
       ShowWindow(wnd, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
     }
     SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
+    if (FWindowState == wsMaximized && !IsZoomed(wnd))
+      SendMessageA(GetParent(wnd), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(wnd), 0);
     return;
   }
   if (value) {

@@ -76,7 +76,7 @@ public:
   // Ends the message loop: posts WM_QUIT; Terminated turns true when it arrives.
   void Terminate();
   bool Terminated() const { return FTerminated; }
-  // The active form (of the foreground window), or null.
+  // The form of the active window, or null.
   TCustomForm* ActiveForm() const;
   // Shows an exception's message in a message box titled with Title.
   void ShowException(const std::exception& error);

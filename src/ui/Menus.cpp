@@ -402,7 +402,9 @@ void TMenuItem::FillItemInfo(MENUITEMINFOA& info, std::string& text) {
     info.dwTypeData = text.data();
     info.cch = static_cast<UINT>(text.size());
   }
-  if (menu && menu->OwnerDraw()) info.fType |= MFT_OWNERDRAW;
+  // Owner-drawn when the menu asks, and in the popups of a menu with images
+  // (the images are drawn with the items); a menu bar's own items stay text.
+  if (menu && (menu->OwnerDraw() || (menu->Images() && !IsBarItem()))) info.fType |= MFT_OWNERDRAW;
   if (FRadioItem) info.fType |= MFT_RADIOCHECK;
   if (menu && menu->IsRightToLeft()) info.fType |= MFT_RIGHTORDER;
   if (FChecked) info.fState |= MFS_CHECKED;
@@ -514,12 +516,15 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
   SetBkMode(dc, oldMode);
 }
 
-// OnMeasureItem, or the default size: glyph box, caption, gap, shortcut.
+// The default size (glyph box, caption, gap, shortcut), then OnMeasureItem
+// may change it.
 void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
-  if (OnMeasureItem) {
-    OnMeasureItem(this, ACanvas, Width, Height);
-    return;
-  }
+  DefaultMeasure(ACanvas, Width, Height);
+  if (OnMeasureItem) OnMeasureItem(this, ACanvas, Width, Height);
+}
+
+// The size of the default look.
+void TMenuItem::DefaultMeasure(TCanvas* ACanvas, int& Width, int& Height) {
   const HDC dc = ACanvas->Handle();
   if (IsLine()) {
     Width = 16;
@@ -595,13 +600,7 @@ HMENU TMenu::Handle() const { return FItems->Handle(); }
 void TMenu::SetOwnerDraw(bool value) {
   if (value == FOwnerDraw) return;
   FOwnerDraw = value;
-  std::function<void(TMenuItem*)> update = [&](TMenuItem* parent) {
-    for (TMenuItem* item : parent->FItems) {
-      item->UpdateItem();
-      update(item);
-    }
-  };
-  update(FItems.get());
+  UpdateAllItems();
   MenuChanged(nullptr, false);
 }
 
@@ -611,13 +610,12 @@ void TMenu::SetImages(TCustomImageList* value) {
   if (FImages) FImages->RemoveFreeNotification(this);
   FImages = value;
   if (FImages) FImages->FreeNotification(this);
+  UpdateAllItems();
   MenuChanged(nullptr, false);
 }
 
-// Items read right to left.
-void TMenu::SetRightToLeft(bool value) {
-  if (value == FBiDiMode) return;
-  FBiDiMode = value;
+// Every item's entry is written again.
+void TMenu::UpdateAllItems() {
   std::function<void(TMenuItem*)> update = [&](TMenuItem* parent) {
     for (TMenuItem* item : parent->FItems) {
       item->UpdateItem();
@@ -625,6 +623,13 @@ void TMenu::SetRightToLeft(bool value) {
     }
   };
   update(FItems.get());
+}
+
+// Items read right to left.
+void TMenu::SetRightToLeft(bool value) {
+  if (value == FBiDiMode) return;
+  FBiDiMode = value;
+  UpdateAllItems();
   MenuChanged(nullptr, false);
 }
 
@@ -707,7 +712,10 @@ void TMenu::GetChildren(const TGetChildProc& proc, TComponent* root) { FItems->G
 // Forgets an image list that goes away.
 void TMenu::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == FImages) FImages = nullptr;
+  if (operation == TOperation::opRemove && component == FImages) {
+    FImages = nullptr;
+    if (!IsDestroying()) UpdateAllItems();
+  }
 }
 
 // Nothing to tell by default.

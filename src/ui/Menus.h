@@ -88,9 +88,10 @@ public:
 
   // Runs OnClick (a radio item first becomes checked, the others of its group unchecked).
   virtual void Click();
-  // Draws / measures through OnDrawItem / OnMeasureItem, else the default
-  // look (text, shortcut, check mark, image) on ACanvas.
+  // Draws through OnDrawItem, else the default look (text, shortcut, check
+  // mark, image) on ACanvas.
   void DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected);
+  // The default look's size, which OnMeasureItem (if set) may then change.
   void MeasureItem(TCanvas* ACanvas, int& Width, int& Height);
 
   // Component streaming: sub-items are children of their item.
@@ -102,6 +103,7 @@ public:
 private:
   friend class TMenu;
   void RebuildHandle();  // the HMENU's items follow FItems
+  void DefaultMeasure(TCanvas* ACanvas, int& Width, int& Height);
   void MenuChanged(bool rebuild);
   // Puts this item's current look into its parent's HMENU (in place).
   void UpdateItem();
@@ -138,8 +140,9 @@ public:
   HWND WindowHandle() const { return FWindowHandle; }
   void SetWindowHandle(HWND value) { FWindowHandle = value; }
 
-  // Items' OnDrawItem / OnMeasureItem are honoured only while OwnerDraw is
-  // set: then every item is MFT_OWNERDRAW.
+  // While OwnerDraw is set every item is MFT_OWNERDRAW and is drawn by its
+  // OnDrawItem / OnMeasureItem or the default look. A menu with Images has
+  // its popups' items owner-drawn too (the bar's own items stay text).
   bool OwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool value);
   TCustomImageList* Images() const { return FImages; }
@@ -165,6 +168,8 @@ protected:
   // Called after any item changed; rebuild is true when the HMENU changed.
   virtual void MenuChanged(TMenuItem* source, bool rebuild);
   virtual HMENU CreateMenuHandle() const = 0;
+  // Writes every item's entry again (owner drawing, images, reading order changed).
+  void UpdateAllItems();
   std::unique_ptr<TMenuItem> FItems;
   mutable HMENU FHandle = nullptr;
   HWND FWindowHandle = nullptr;

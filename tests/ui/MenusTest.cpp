@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Filer.h"
 #include "ui/Forms.h"
 #include "ui/ImgList.h"
 #include "ui/Menus.h"
@@ -91,6 +92,12 @@ const char* const kMenuForm = R"(object MenuForm: TMenuForm
         Caption = 'Hidden'
         Visible = False
       end
+      object RefreshItem: TMenuItem
+        Caption = 'Refresh'
+        ShortCut = 32884
+        Visible = False
+        OnClick = OpenClick
+      end
       object MoreMenu: TMenuItem
         Caption = 'More'
         object RadioA: TMenuItem
@@ -166,20 +173,25 @@ TEST(Menus, ADefinitionBuildsTheMenuBarAndItsPopups) {
   TMainMenu* menu = form->Menu();
   ASSERT_TRUE(menu);
   ASSERT_EQ(form->PopupMenu(), dynamic_cast<TPopupMenu*>(form->FindComponent("PopupMenu1")));
-  EXPECT_EQ(menu->Images(), form->FindComponent("Images1"));
+  ASSERT_EQ(menu->Images(), form->FindComponent("Images1"));
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
   EXPECT_EQ(Entries(menu->Handle()), (std::vector<Entry>{{MFT_STRING, 0, "&File", true}, {MFT_STRING, 0, "&Help", false}}));
   TMenuItem* file = form->Item("FileMenu");
   EXPECT_EQ(GetSubMenu(menu->Handle(), 0), file->Handle());
+  // The menu has images: its popups are owner-drawn (their texts stay).
+  constexpr UINT od = MFT_OWNERDRAW;
   EXPECT_EQ(Entries(file->Handle()), (std::vector<Entry>{
-                                         {MFT_STRING, 0, "&Open...\tCtrl+O", false},
-                                         {MFT_SEPARATOR, 0, "", false},
-                                         {MFT_STRING, MFS_CHECKED | MFS_DEFAULT, "Checked", false},
-                                         {MFT_STRING, MFS_GRAYED, "Disabled", false},
-                                         {MFT_STRING, 0, "More", true},
+                                         {od, 0, "&Open...\tCtrl+O", false},
+                                         {MFT_SEPARATOR | od, 0, "", false},
+                                         {od, MFS_CHECKED | MFS_DEFAULT, "Checked", false},
+                                         {od, MFS_GRAYED, "Disabled", false},
+                                         {od, 0, "More", true},
                                      }));
   EXPECT_EQ(Entries(form->Item("MoreMenu")->Handle()),
-            (std::vector<Entry>{{MFT_STRING | MFT_RADIOCHECK, MFS_CHECKED, "A", false}, {MFT_STRING | MFT_RADIOCHECK, 0, "B", false}}));
+            (std::vector<Entry>{{od | MFT_RADIOCHECK, MFS_CHECKED, "A", false}, {od | MFT_RADIOCHECK, 0, "B", false}}));
+  menu->SetImages(nullptr);
+  EXPECT_EQ(Entries(file->Handle())[0], (Entry{MFT_STRING, 0, "&Open...\tCtrl+O", false}));
+  EXPECT_EQ(Entries(form->Item("MoreMenu")->Handle())[1], (Entry{MFT_STRING | MFT_RADIOCHECK, 0, "B", false}));
   EXPECT_EQ(form->Item("OpenItem")->ImageIndex(), 0);
   EXPECT_EQ(form->Item("Line1")->ImageIndex(), -1);
   EXPECT_TRUE(form->Item("Line1")->IsLine());
@@ -270,6 +282,7 @@ TEST(Menus, ChangesAreMadeInPlaceAndTheFormPutsTheMenuBack) {
 TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   auto form = LoadMenuForm();
   TMainMenu* menu = form->Menu();
+  menu->SetImages(nullptr);
   menu->SetOwnerDraw(true);
   TMenuItem* file = form->Item("FileMenu");
   for (const Entry& e : Entries(file->Handle())) EXPECT_TRUE(e.Type & MFT_OWNERDRAW);
@@ -280,8 +293,11 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
     EXPECT_TRUE(canvas && canvas->Handle());
     drawn.emplace_back(r, selected);
   };
-  open->OnMeasureItem = [](TObject*, TCanvas*, int& w, int& h) {
-    w = 123;
+  // The handler gets the default size to change.
+  int defaultHeight = 0;
+  open->OnMeasureItem = [&](TObject*, TCanvas*, int& w, int& h) {
+    defaultHeight = h;
+    w += 100;
     h = 21;
   };
   TWindowDC screen(nullptr);
@@ -303,8 +319,9 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   mis.CtlType = ODT_MENU;
   mis.itemID = open->Command();
   EXPECT_TRUE(SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
-  EXPECT_EQ(mis.itemWidth, 123u);
+  EXPECT_GT(mis.itemWidth, 130u);
   EXPECT_EQ(mis.itemHeight, 21u);
+  EXPECT_GE(defaultHeight, 16);
   // Without a handler: the default look, selected in the highlight colour.
   TMenuItem* checked = form->Item("CheckedItem");
   dis.itemID = checked->Command();
@@ -437,4 +454,82 @@ TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
   SendMessageA(children[0]->Handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsIconic(children[0]->Handle()));
   EXPECT_EQ(frame->MDIChildCount(), 2);
+}
+
+
+TEST(Menus, TheApplicationsLoopRunsShortCutsBeforeTheWindowSeesTheKey) {
+  auto form = LoadMenuForm();
+  form->Show();
+  int keys = 0;
+  auto previous = form->WindowProc;
+  form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SYSKEYDOWN) ++keys;
+    previous(m);
+  };
+  // Alt+F5 (Alt told by the key's context bit); a hidden item's shortcut is not run.
+  PostMessageA(form->Handle(), WM_SYSKEYDOWN, VK_F5, 1 << 29);
+  Application->ProcessMessages();
+  EXPECT_EQ(form->opened, 0);
+  EXPECT_EQ(keys, 1);
+  form->Item("RefreshItem")->SetVisible(true);
+  PostMessageA(form->Handle(), WM_SYSKEYDOWN, VK_F5, 1 << 29);
+  Application->ProcessMessages();
+  EXPECT_EQ(form->opened, 1);
+  EXPECT_EQ(keys, 1);
+  form->WindowProc = previous;
+}
+
+TEST(ImageLists, ImagesAreStoredInTheDefinitionAndDrawnMasked) {
+  TForm source(nullptr);
+  source.SetName("Source");
+  auto* images = new TImageList(&source);
+  images->SetName("Images1");
+  TBitmap strip;
+  strip.SetPixelFormat(TPixelFormat::pf24bit);
+  strip.SetSize(32, 16);
+  const RECT all{0, 0, 32, 16}, first{4, 4, 12, 12}, second{16, 0, 32, 16};
+  TBrushObject magenta(CreateSolidBrush(RGB(255, 0, 255))), green(CreateSolidBrush(RGB(0, 128, 0))),
+      blue(CreateSolidBrush(RGB(0, 0, 255)));
+  FillRect(strip.Canvas().Handle(), &all, magenta);
+  FillRect(strip.Canvas().Handle(), &first, green);
+  FillRect(strip.Canvas().Handle(), &second, blue);
+  ASSERT_EQ(images->AddMasked(strip, static_cast<TColor>(RGB(255, 0, 255))), 0);
+  ASSERT_EQ(images->Count(), 2);
+  TMemoryStream stored;
+  WriteComponentToStream(stored, &source);
+  stored.SetPosition(0);
+  TForm copy(nullptr);
+  copy.LoadDefinition(stored);
+  auto* loaded = dynamic_cast<TImageList*>(copy.FindComponent("Images1"));
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(loaded->Count(), 2);
+  // Drawn on white: masked pixels keep the background.
+  TBitmap target;
+  target.SetPixelFormat(TPixelFormat::pf24bit);
+  target.SetSize(32, 16);
+  TBrushObject white(CreateSolidBrush(RGB(255, 255, 255)));
+  FillRect(target.Canvas().Handle(), &all, white);
+  loaded->Draw(&target.Canvas(), 0, 0, 0);
+  loaded->Draw(&target.Canvas(), 16, 0, 1);
+  EXPECT_EQ(target.Canvas().Pixel(1, 1), RGB(255, 255, 255));
+  EXPECT_EQ(target.Canvas().Pixel(8, 8), RGB(0, 128, 0));
+  EXPECT_EQ(target.Canvas().Pixel(20, 8), RGB(0, 0, 255));
+}
+
+TEST(Menus, AFormWithMenusIsStoredAndReadBackWhole) {
+  auto form = LoadMenuForm();
+  TMemoryStream stored;
+  WriteComponentToStream(stored, form.get());
+  stored.SetPosition(0);
+  TMenuForm copy(nullptr);
+  copy.LoadDefinition(stored);
+  ASSERT_TRUE(copy.Menu() && copy.PopupMenu());
+  EXPECT_EQ(copy.Menu()->Images(), copy.FindComponent("Images1"));
+  EXPECT_EQ(copy.Menu(), copy.FindComponent("MainMenu1"));
+  EXPECT_EQ(Entries(copy.Menu()->Handle()), Entries(form->Menu()->Handle()));
+  EXPECT_EQ(Entries(copy.Item("FileMenu")->Handle()), Entries(form->Item("FileMenu")->Handle()));
+  EXPECT_EQ(Entries(copy.Item("MoreMenu")->Handle()), Entries(form->Item("MoreMenu")->Handle()));
+  EXPECT_EQ(copy.PopupMenu()->Alignment(), paRight);
+  SendMessageA(copy.Handle(), WM_COMMAND, MAKEWPARAM(copy.Item("PopupItem")->Command(), 0), 0);
+  EXPECT_EQ(copy.opened, 1);
 }

@@ -75,4 +75,20 @@ TEST_F(GallerySkinTest, RepaintsAndSkinSwitchesGiveTheirHandlesBack) {
   EXPECT_LE(UserHighWater(), userBefore + 16);
 }
 
+// The View menu's skin items switch skins through the skinned window's menu
+// commands, and show the skin in force.
+TEST_F(GallerySkinTest, TheSkinMenuSwitchesSkins) {
+  const HWND wnd = GalleryForm->Handle();
+  for (TMenuItem* item : {GalleryForm->CopperSkinItem, GalleryForm->StoredSkinItem}) {
+    int changed = 0;
+    GalleryForm->SkinData1->OnSkinChanged = [&](TObject*) { ++changed; };
+    SendMessageA(wnd, WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    ASSERT_TRUE(WaitUntil([&] { return changed == 1; }));
+    GalleryForm->SkinData1->OnSkinChanged.Clear();
+    EXPECT_TRUE(item->Checked());
+    EXPECT_EQ(GalleryForm->SkinChoice->ItemIndex(), item == GalleryForm->CopperSkinItem ? 1 : 0);
+  }
+  EXPECT_FALSE(GalleryForm->CopperSkinItem->Checked());
+}
+
 }  // namespace
