@@ -61,19 +61,19 @@ HMENU BuildMenu() {
 
 TWinSkinForm* Skinner() { return SkinManager->FormSkinner(Form->Handle()); }
 
+BOOL CALLBACK FindPaintedFileMenu(HWND w, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(w, name, sizeof name);
+  if (IsWindowVisible(w) && std::string(name) == "#32768" &&
+      reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == FileMenu && !GetUpdateRect(w, nullptr, FALSE))
+    *reinterpret_cast<HWND*>(found) = w;
+  return TRUE;
+}
+
 // The File popup once shown and with nothing left to paint.
 HWND PaintedPopup() {
   HWND found = nullptr;
-  EnumWindows(
-      [](HWND w, LPARAM p) {
-        char name[16] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (IsWindowVisible(w) && std::string(name) == "#32768" &&
-            reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == FileMenu && !GetUpdateRect(w, nullptr, FALSE))
-          *reinterpret_cast<HWND*>(p) = w;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumWindows(FindPaintedFileMenu, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
