@@ -189,6 +189,11 @@ bool TSkinManage::DetachForm(HWND Wnd) {
   return true;
 }
 
+void TSkinManage::SkinDataReloading(TSkinData* SkinData) {
+  for (auto& skinner : Forms)
+    if (skinner->FSkinData == SkinData) skinner->ForgetSkinObjects();
+}
+
 bool TSkinManage::HasFormSkinner(HWND Wnd) const { return FormSkinner(Wnd) != nullptr; }
 
 TWinSkinForm* TSkinManage::FormSkinner(HWND Wnd) const {

@@ -53,6 +53,9 @@ public:
   // Releases Wnd's form skinner; false when it has none.
   bool DetachForm(HWND Wnd);
   bool HasFormSkinner(HWND Wnd) const;
+  // SkinData is about to re-read its skin: the windows it skins let go of its
+  // entries until the change is applied (ApplyChangedSkin).
+  void SkinDataReloading(TSkinData* SkinData);
   // The form skinner of Wnd, or null.
   TWinSkinForm* FormSkinner(HWND Wnd) const;
   // The application's form whose window is Wnd, or null.

@@ -194,6 +194,9 @@ bool TSkinData::GetListColour(int Index, TColor& Colour) const {
 
 // Reads every element in a fixed order, then derives the frame counts.
 void TSkinData::ParseDescription(const std::string& Description, TSkinReader& Reader) {
+  // Skinned windows may paint before they hear of the change: they must not
+  // hold on to the entries read here over.
+  if (SkinManager) SkinManager->SkinDataReloading(this);
   const TProfileIni ini(Description);
   FIni = &ini;
   FReader = &Reader;

@@ -673,6 +673,13 @@ void TWinSkinForm::WMSysCommand(TMessage& Message) {
 // ---------------------------------------------------------------------------
 // Metrics and region
 
+void TWinSkinForm::ForgetSkinObjects() {
+  ForgetBorderPictures();
+  FHotObject = nullptr;
+  FSysButtons.clear();
+  FSysButtonCount = 0;
+}
+
 void TWinSkinForm::ComputeMetrics() {
   if (!FSkinData || FSkinData->SkinEmpty) return;
   if (FFrameless) {

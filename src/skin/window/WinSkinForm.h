@@ -100,6 +100,9 @@ public:
 
   // --- frame metrics, region and non-client painting ---
   void ComputeMetrics();
+  // Drops what points into the skin's entries (the title-bar buttons, the
+  // cached border pictures); ComputeMetrics builds them again.
+  void ForgetSkinObjects();
   void FitWindowToFrame(int MenuLines);
   void FrameChanged();
   void UpdateRegion();
