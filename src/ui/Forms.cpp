@@ -473,10 +473,12 @@ HWND TCustomForm::CreateWindowHandle(const TCreateParams& params) {
 }
 
 // The window exists: it gets the icon, an MDI form its client, and the menu bar.
+// A new MDI child has the frame's menu refreshed (the Window list gains it).
 void TCustomForm::InitWnd() {
   SetIcons();
   if (FFormStyle == fsMDIForm) CreateMDIClient();
   if (FMenu) PutMenu();
+  if (FFormStyle == fsMDIChild) SendMessageA(GetParent(FHandle), WM_MDIREFRESHMENU, 0, 0);
 }
 
 // An MDI child leaves through its MDI client; an MDI form's client goes with it.
