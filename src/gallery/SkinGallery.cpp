@@ -1,7 +1,8 @@
 // The skin gallery program: a window with one control of every kind, under
 // a skin that can be switched at run time.
-//   SkinGallery [--transparent FILE] [--mdi] [SKINFILE...]
-// --mdi opens the MDI window as well, in front.
+//   SkinGallery [--transparent FILE] [--mdi] [--menu] [SKINFILE...]
+// --mdi opens the MDI window as well, in front; --menu opens the View menu
+// and its Skin submenu.
 #include <windows.h>
 
 #include <cstdlib>
@@ -15,6 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application->SetTitle("Skin Gallery");
   Application->CreateForm(GalleryForm);
   if (GalleryOptions.OpenMDI) PostMessageA(GalleryForm->Handle(), kOpenMDIWindowMessage, 0, 0);
+  if (GalleryOptions.OpenMenu) PostMessageA(GalleryForm->Handle(), kOpenMenuMessage, 0, 0);
   Application->Run();
   Application->DestroyComponents();
   return 0;

@@ -1,6 +1,8 @@
 // The gallery window.
 #include "gallery/gallery.h"
 
+#include <initializer_list>
+
 #include "ui/Dialogs.h"
 #include "ui/Published.h"
 
@@ -39,6 +41,7 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--transparent" && i + 1 < args.size()) options.TransparentSkin = args[++i];
     else if (args[i] == "--mdi") options.OpenMDI = true;
+    else if (args[i] == "--menu") options.OpenMenu = true;
     else options.SkinFiles.push_back(args[i]);
   }
   return options;
@@ -397,10 +400,49 @@ void TGalleryForm::AboutClick(TObject*) {
 // The context menu's skin name.
 void TGalleryForm::SkinNameClick(TObject*) { Say("Skin: " + (SkinData1->SkinEmpty ? std::string("(none)") : SkinData1->SkinName)); }
 
-// Opens the MDI window asked for on the command line.
+namespace {
+constexpr UINT_PTR kOpenMenuTimer = 1;
+constexpr int kMaxMenuWaits = 50;  // of 100 ms
+
+// Keys typed as the keyboard types them, each pressed and released; Alt is
+// held over all of them when alt.
+void TypeKeys(std::initializer_list<WORD> keys, bool alt) {
+  std::vector<INPUT> input;
+  auto add = [&](WORD vk, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = vk;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  };
+  if (alt) add(VK_MENU, false);
+  for (WORD key : keys) add(key, false), add(key, true);
+  if (alt) add(VK_MENU, true);
+  SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
+}
+}  // namespace
+
+// Opens the MDI window asked for on the command line; opens the View menu
+// and its Skin submenu once the skin has taken the menu bar (or has not
+// after five seconds).
 void TGalleryForm::WndProc(TMessage& msg) {
   if (msg.Msg == kOpenMDIWindowMessage) {
     OpenMDIWindow();
+    msg.Result = 0;
+    return;
+  }
+  if (msg.Msg == kOpenMenuMessage) {
+    FMenuWaits = 0;
+    SetTimer(Handle(), kOpenMenuTimer, 100, nullptr);
+    msg.Result = 0;
+    return;
+  }
+  if (msg.Msg == WM_TIMER && msg.WParam == kOpenMenuTimer) {
+    if (GetMenu(Handle()) && ++FMenuWaits < kMaxMenuWaits) return;
+    KillTimer(Handle(), kOpenMenuTimer);
+    SetForegroundWindow(Handle());
+    TypeKeys({'V'}, true);
+    TypeKeys({'K'}, false);
     msg.Result = 0;
     return;
   }

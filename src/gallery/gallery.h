@@ -40,10 +40,13 @@ struct TGalleryOptions {
   std::vector<std::string> SkinFiles;
   // --mdi: the MDI window opens at start-up too.
   bool OpenMDI = false;
+  // --menu: the View menu and its Skin submenu open at start-up, typed as a
+  // user would (Alt+V, K), once the skin has the menu bar.
+  bool OpenMenu = false;
 };
 extern TGalleryOptions GalleryOptions;
 
-// Reads "[--transparent FILE] [--mdi] [SKINFILE...]".
+// Reads "[--transparent FILE] [--mdi] [--menu] [SKINFILE...]".
 TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args);
 
 // The MDI window: an MDI form with a menu of its own whose Window menu
@@ -168,7 +171,8 @@ public:
   void TileClick(TObject* Sender);
   void AboutClick(TObject* Sender);
   void SkinNameClick(TObject* Sender);
-  // The MDI window asked for on the command line opens once the loop runs.
+  // The MDI window and the open menu asked for on the command line, once
+  // the loop runs.
   void WndProc(TMessage& msg) override;
   // The MDI window, while it is open.
   TGalleryMDIForm* MDIWindow() const { return FMDIWindow; }
@@ -184,6 +188,8 @@ private:
   // A line of text in the status bar's second panel.
   void Say(const std::string& text);
   TGalleryMDIForm* FMDIWindow = nullptr;
+  // Timer ticks spent waiting for the skin to take the menu bar (--menu).
+  int FMenuWaits = 0;
   std::vector<uint8_t> FStoredSkin;
   // The file of each choice after the stored skin.
   std::vector<std::string> FSkinFiles;
@@ -191,5 +197,6 @@ private:
 
 extern TGalleryForm* GalleryForm;
 
-// Posted to the gallery's window by the program when --mdi was given.
+// Posted to the gallery's window by the program when --mdi / --menu was given.
 constexpr UINT kOpenMDIWindowMessage = WM_APP + 0x120;
+constexpr UINT kOpenMenuMessage = WM_APP + 0x121;
