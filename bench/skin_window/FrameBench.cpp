@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "BenchLoop.h"
 #include "app/ad.h"
 #include "app/scan.h"
 #include "skin/data/SkinManager.h"
@@ -19,30 +20,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// Runs the queue until done() holds (or ten seconds pass).
-template <class Done>
-bool PumpUntil(Done done) {
-  const auto start = Clock::now();
-  while (!done()) {
-    if (MsSince(start) > 10000) return false;
-    Pump();
-    Sleep(1);
-  }
-  return true;
-}
+using bench::Clock;
+using bench::MsSince;
+using bench::Pump;
+using bench::PumpUntil;
 
 TWinSkinForm* MainSkinner() { return SkinManager->FormSkinner(Form1->Handle()); }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchLoop.h"
 #include "gallery/gallery.h"
 #include "skin/data/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
@@ -15,29 +16,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-template <class Done>
-bool PumpUntil(Done done) {
-  const auto start = Clock::now();
-  while (!done()) {
-    if (MsSince(start) > 10000) return false;
-    Pump();
-    Sleep(1);
-  }
-  return true;
-}
+using bench::Clock;
+using bench::MsSince;
+using bench::Pump;
+using bench::PumpUntil;
 
 bool Skinned() {
   TWinSkinForm* s = SkinManager->FormSkinner(GalleryForm->Handle());

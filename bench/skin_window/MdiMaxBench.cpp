@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BenchLoop.h"
 #include "skin/data/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 
@@ -20,29 +21,10 @@ namespace {
 
 constexpr int kChildren = 20;
 
-using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// Pumps until done() holds or 20 s have passed.
-bool PumpUntil(bool (*done)()) {
-  const auto start = Clock::now();
-  while (!done()) {
-    if (MsSince(start) > 20000) return false;
-    Pump();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+using bench::Clock;
+using bench::MsSince;
+using bench::Pump;
+using bench::PumpUntil;
 
 HWND gClient = nullptr;
 LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
