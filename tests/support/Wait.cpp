@@ -12,16 +12,20 @@ void RunPending() {
     return;
   }
   CheckSynchronize();
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  PumpMessages();
   HANDLE sync = SyncEvent();
   MsgWaitForMultipleObjects(1, &sync, FALSE, 2, QS_ALLINPUT);
 }
 
 }  // namespace
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
 
 bool WaitUntil(const std::function<bool()>& done, DWORD deadlineMs) {
   const DWORD start = GetTickCount();

@@ -15,6 +15,9 @@ constexpr DWORD kWaitDeadlineMs = 20000;
 // it by other threads run meanwhile; elsewhere the thread only sleeps.
 bool WaitUntil(const std::function<bool()>& done, DWORD deadlineMs = kWaitDeadlineMs);
 
+// Runs the thread's waiting window messages, and nothing else.
+void PumpMessages();
+
 // For checks that something does not happen: runs the main thread's messages
 // and queued calls for ms milliseconds (or sleeps, on another thread) and
 // tells whether happened() turned true meanwhile. Only for negative checks.

@@ -68,7 +68,7 @@ TEST(PushButtonSkin, FaceIsTheButtonFrameOfTheState) {
     for (size_t i = 0; i < std::size(rows); ++i) {
       host.Activate();
       HWND b = MakeButton(host, kind, 20, 20);
-      Pump();
+      PumpMessages();
       rows[i].second(b);
       EXPECT_EQ(FaceMismatches(b, frames[i]), 0) << kKindNames[kind] << ", " << rows[i].first;
       Destroy(b);
@@ -97,14 +97,15 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
       {"space bar", [](HWND a, HWND) {
          SetFocus(a), SendMessageA(a, WM_KEYDOWN, VK_SPACE, 0), SendMessageA(a, WM_KEYUP, VK_SPACE, 0);
        }, 1, 0, {frHot, frNormal}, {frHot, frNormal}},
-      {"mouse from a onto b", [](HWND a, HWND b) { MoveOnto(a), Pump(), MoveOnto(b); }, 0, 2, {frNormal, frHot},
+      {"mouse from a onto b", [](HWND a, HWND b) { MoveOnto(a), PumpMessages(), MoveOnto(b); }, 0, 2, {frNormal, frHot},
        {frNormal, frNormal}},
-      {"pressed on a, released on b", [](HWND a, HWND b) { Press(a), Pump(), MoveOnto(b), Pump(), Release(b); }, 0,
-       2, {frHot, frHot}, {frHot, frNormal}},
+      {"pressed on a, released on b", [](HWND a, HWND b) {
+         Press(a), PumpMessages(), MoveOnto(b), PumpMessages(), Release(b);
+       }, 0, 2, {frHot, frHot}, {frHot, frNormal}},
       {"released without a press", [](HWND a, HWND) { MoveOnto(a), Release(a); }, 0, 1, {frHot, frNormal},
        {frNormal, frNormal}},
       {"disabled under the mouse, enabled after it left", [](HWND a, HWND b) {
-         MoveOnto(a), EnableWindow(a, FALSE), MoveOnto(b), Pump(), EnableWindow(a, TRUE);
+         MoveOnto(a), EnableWindow(a, FALSE), MoveOnto(b), PumpMessages(), EnableWindow(a, TRUE);
        }, 0, 2, {frNormal, frHot}, {frNormal, frNormal}},
   };
   for (TKind kind : {kDialogButton, kButton}) {
@@ -118,9 +119,9 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
         unskinned += FaceMismatches(w, frPressed) && FaceMismatches(w, frHot) && FaceMismatches(w, frNormal);
       };
       host.Activate();
-      Pump();
+      PumpMessages();
       row.Act(a, b);
-      Pump();
+      PumpMessages();
       const std::string what = std::string(kKindNames[kind]) + ", " + row.Name;
       const int* faces = kind == kDialogButton ? row.Dialog : row.Ours;
       EXPECT_EQ(FaceMismatches(a, faces[0]), 0) << what;
@@ -254,7 +255,7 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
       host.Skin<TSkinRadioButton>(w);
     else
       host.Skin<TSkinCheckBox>(w);
-    Pump();
+    PumpMessages();
     row.Act(w);
     TBitmap& strip = radio ? skin.RadioBitmap : skin.CheckBitmap;
     const int count = radio ? skin.RadioFrameCount : skin.CheckFrameCount;

@@ -65,7 +65,7 @@ TEST(ComboBoxSkin, ButtonIsTheComboButtonFrameOfTheState) {
       HWND outer = host.Child(kind.ClassName, kind.Style, 20, 20, 160, 200);
       HWND c = lstrcmpA(kind.ClassName, WC_COMBOBOXEXA) == 0 ? GetTopWindow(outer) : outer;
       host.Skin<TSkinComBox>(c);
-      Pump();
+      PumpMessages();
       rows[i].second(c, host.FForm->Handle());
       const TShot shot = CaptureWindow(c);
       const int bw = GetSystemMetrics(SM_CXHSCROLL) + 2;

@@ -16,14 +16,6 @@ TSkinData& Skin() {
   return *data;
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 LPARAM MiddleOf(HWND Wnd) {
   RECT r;
   GetClientRect(Wnd, &r);
@@ -118,7 +110,7 @@ THost::THost() : FForm(std::make_unique<TForm>(nullptr)) {
     }
     FCommands.CallPrevious(m);
   });
-  Pump();
+  PumpMessages();
 }
 
 void THost::Activate() {
@@ -135,7 +127,7 @@ THost::~THost() {
   FSkinForm->Detach();
   delete FSkinForm;
   FForm.reset();
-  Pump();
+  PumpMessages();
 }
 
 HWND THost::Child(const char* ClassName, DWORD Style, int X, int Y, int W, int H, const char* Text, DWORD ExStyle) {

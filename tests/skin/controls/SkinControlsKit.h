@@ -12,10 +12,10 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
+#include "support/Wait.h"
 #include "ui/Forms.h"
 
 TSkinData& Skin();  // the stored skin, loaded once
-void Pump();        // runs the thread's queue dry
 // A mouse move over the middle of Wnd, sent: the pointer is elsewhere, so a
 // control of ours hears the mouse leave again once its messages are pumped.
 void MoveOnto(HWND Wnd);

@@ -25,15 +25,6 @@ namespace {
 HWND MainWindow() { return Form1->Handle(); }
 TWinSkinForm* Skinner(HWND wnd) { return SkinManager ? SkinManager->FormSkinner(wnd) : nullptr; }
 
-// Runs the queue dry (the scan tests' pump, without a scan).
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 bool IsSkinnedAndActive(HWND wnd) {
   TWinSkinForm* s = Skinner(wnd);
   return s && s->FPhase == fpActive;
@@ -109,13 +100,13 @@ protected:
   // Lets the manager's timer carry out what was requested.
   static void Settle() {
     WaitUntil([] { return !SkinManager->Timer->Enabled(); });
-    Pump();
+    PumpMessages();
   }
 
   // Paints the frame now and lets the window catch up.
   static void Repaint() {
     RedrawWindow(MainWindow(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
-    Pump();
+    PumpMessages();
   }
 
   static TWinSkinForm& Main() { return *Skinner(MainWindow()); }
@@ -355,7 +346,7 @@ TEST_F(SkinFormTest, TheSponsorWindowIsNeverSkinned) {
   Form2->Show();
   SetActiveWindow(sponsor);
   ASSERT_TRUE(WaitUntil([&] { return GetActiveWindow() == sponsor; }));
-  Pump();
+  PumpMessages();
   EXPECT_EQ(Skinner(sponsor), nullptr);
   EXPECT_EQ(GetWindowLongPtrA(sponsor, GWLP_WNDPROC), proc);
   const TRegionObject region(CreateRectRgn(0, 0, 0, 0));

@@ -36,14 +36,6 @@ TSkinData& Skin() {
   return *skin;
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 TWinSkinForm* Skinner(HWND wnd) { return SkinManager->FormSkinner(wnd); }
 TWinSkinPopMenu* MenuSkinner(HWND wnd) {
   for (auto& m : SkinManager->PopupMenus)
@@ -426,7 +418,7 @@ TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
     calc(Client, SB_BOTH);
   }
   ShowScrollBar(Client, SB_BOTH, TRUE);
-  Pump();
+  PumpMessages();
   EXPECT_EQ(GetWindowLongPtrA(Client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
   RECT after;
   GetClientRect(Client, &after);
@@ -454,7 +446,7 @@ TEST_F(SkinMdi, ChildrenComingAndGoingGiveTheirHandlesBack) {
       const HWND child = NewChild();
       SendMessageA(Client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
     }
-    Pump();
+    PumpMessages();
   };
   work();  // caches and first-use allocations settle
   const unsigned gdi = GdiHighWater(), user = UserHighWater();
