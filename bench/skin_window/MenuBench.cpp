@@ -62,22 +62,31 @@ HWND PaintedPopup() {
 Clock::time_point Start;
 double Elapsed = -1;
 
-// Polls from inside the menu loop; closes the popup once painted.
+// Notes the time when a paint of the File popup returns with nothing left
+// to paint (timers inside the menu loop are too coarse to measure with).
+LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && Elapsed < 0 && m->message == WM_PAINT && m->hwnd == PaintedPopup())
+    Elapsed = MsSince(Start);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Closes the popup from inside the menu loop once it has been painted.
 void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
-  if (Elapsed >= 0 || !PaintedPopup()) return;
-  Elapsed = MsSince(Start);
-  EndMenu();  // Escape would leave the platform's bar in menu mode
+  if (Elapsed >= 0) EndMenu();  // Escape would leave the platform's bar in menu mode
 }
 
 // One click on File at screen point p: milliseconds until the popup is painted.
 double OpenOnce(POINT p) {
   Elapsed = -1;
+  const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
   const UINT_PTR timer = SetTimer(nullptr, 0, 1, Poll);
   Start = Clock::now();
   PostMessageA(Form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
   PumpUntil([] { return Elapsed >= 0; });
   PumpUntil([] { return !PaintedPopup(); });
   KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(hook);
   return Elapsed;
 }
 
