@@ -66,6 +66,9 @@ void Stretch(HDC Dest, const TRect& D, HDC Source, const TRect& S) {
 // never blended with AND/OR as the default mode does when shrinking).
 std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   auto bitmap = std::make_unique<TBitmap>();
+  // A DIB section: a bitmap compatible with the screen costs many times more
+  // to make and to select (under Wine), and work bitmaps are made per paint.
+  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
   bitmap->SetSize(w, h);
   SetStretchBltMode(bitmap->Canvas().Handle(), COLORONCOLOR);
   return bitmap;

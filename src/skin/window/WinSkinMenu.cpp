@@ -521,6 +521,7 @@ POINT ItemOriginInWindow(HDC Target) {
 
 // A work bitmap of Rect's size holding the popup's background under Rect.
 void PaintItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, TBitmap& Work, const TRect& Rect) {
+  Work.SetPixelFormat(TPixelFormat::pf32bit);  // a DIB: cheap to make per item
   Work.SetSize(Width(Rect), Height(Rect));
   HDC dc = Work.Canvas().Handle();
   TBitmap* background = SkinManager ? SkinManager->PopupMenuBitmap(Menu) : nullptr;
@@ -571,6 +572,7 @@ void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect) {
   const int sy = Height(Rect) < ih ? ih - Height(Rect) : 0;
   const int left = std::min<int>(element->Margins.left, w), right = std::min<int>(element->Margins.right, w - left);
   TBitmap piece;
+  piece.SetPixelFormat(TPixelFormat::pf32bit);
   piece.SetSize(w, h);
   HDC dc = piece.Canvas().Handle(), src = image.Canvas().Handle();
   const int x0 = fw;  // frame 2
@@ -587,6 +589,7 @@ void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect) {
 void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
                       const TRect& Rect) {
   TBitmap work;
+  work.SetPixelFormat(TPixelFormat::pf32bit);
   work.SetSize(Width(Rect), Height(Rect));
   if (work.Empty()) return;
   {
