@@ -62,18 +62,6 @@ void Stretch(HDC Dest, const TRect& D, HDC Source, const TRect& S) {
              S.right - S.left, S.bottom - S.top, SRCCOPY);
 }
 
-// A new w x h work bitmap that stretches with COLORONCOLOR (whole pixels,
-// never blended with AND/OR as the default mode does when shrinking).
-std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
-  auto bitmap = std::make_unique<TBitmap>();
-  // A DIB section: a bitmap compatible with the screen costs many times more
-  // to make and to select (under Wine), and work bitmaps are made per paint.
-  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
-  bitmap->SetSize(w, h);
-  SetStretchBltMode(bitmap->Canvas().Handle(), COLORONCOLOR);
-  return bitmap;
-}
-
 // Work copied onto DC at (X, Y): through the magenta mask when Transparent,
 // else as it is.
 void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
@@ -85,6 +73,16 @@ void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
 }
 
 }  // namespace
+
+std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
+  auto bitmap = std::make_unique<TBitmap>();
+  // A bitmap compatible with the screen costs many times more to make and
+  // to select (under Wine), and work bitmaps are made for every paint.
+  bitmap->SetPixelFormat(TPixelFormat::pf32bit);
+  bitmap->SetSize(w, h);
+  SetStretchBltMode(bitmap->Canvas().Handle(), COLORONCOLOR);
+  return bitmap;
+}
 
 std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TRect& Margins,
                                        bool Vertical, bool Tile, int FrameCount, int Frame) {

@@ -17,6 +17,11 @@
 // The transparent colour of every skin picture.
 constexpr TColor SkinKeyColour = 0xFF00FF;
 
+// A new w x h work bitmap for one paint: a DIB section that stretches with
+// COLORONCOLOR (whole pixels, never blended with AND/OR as the default mode
+// does when shrinking).
+std::unique_ptr<TBitmap> WorkBitmap(int w, int h);
+
 // Frame Frame of FrameCount, stacked vertically or side by side, drawn as a
 // new bitmap of Size's size with its edges kept and its centre stretched
 // (or tiled when Tile). Margins that do not fit the size in one direction

@@ -692,9 +692,7 @@ void TWinSkinForm::ComputeMetrics() {
     FBorderRight = b[2]->Bitmap.Width() / Frames(*b[2]);
     FBorderBottom = b[4]->Bitmap.Height() / Frames(*b[4]);
   }
-  ForgetBorderPictures();
-  FHotObject = nullptr;
-  FSysButtons.clear();
+  ForgetSkinObjects();
   FSysButtonCount = static_cast<int>(FSkinData->SysButtons.size());
   for (auto& entry : FSkinData->SysButtons) {
     if (entry->Action == 3 || entry->Action == 11) {

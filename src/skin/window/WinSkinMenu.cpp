@@ -520,10 +520,9 @@ POINT ItemOriginInWindow(HDC Target) {
 }
 
 // A work bitmap of Rect's size holding the popup's background under Rect.
-void PaintItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, TBitmap& Work, const TRect& Rect) {
-  Work.SetPixelFormat(TPixelFormat::pf32bit);  // a DIB: cheap to make per item
-  Work.SetSize(Width(Rect), Height(Rect));
-  HDC dc = Work.Canvas().Handle();
+std::unique_ptr<TBitmap> ItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, const TRect& Rect) {
+  std::unique_ptr<TBitmap> work = WorkBitmap(Width(Rect), Height(Rect));
+  HDC dc = work->Canvas().Handle();
   TBitmap* background = SkinManager ? SkinManager->PopupMenuBitmap(Menu) : nullptr;
   if (background && !background->Empty()) {
     const POINT origin = ItemOriginInWindow(Target);
@@ -534,6 +533,7 @@ void PaintItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, TBitmap& Work,
     const TBrushObject fill(CreateSolidBrush(ColorToRGB(Skin.MenuColour)));
     FillRect(dc, &all, fill);
   }
+  return work;
 }
 
 }  // namespace
@@ -571,35 +571,29 @@ void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect) {
   if (fw <= 0 || w <= 0 || h <= 0) return;
   const int sy = Height(Rect) < ih ? ih - Height(Rect) : 0;
   const int left = std::min<int>(element->Margins.left, w), right = std::min<int>(element->Margins.right, w - left);
-  TBitmap piece;
-  piece.SetPixelFormat(TPixelFormat::pf32bit);
-  piece.SetSize(w, h);
-  HDC dc = piece.Canvas().Handle(), src = image.Canvas().Handle();
+  std::unique_ptr<TBitmap> piece = WorkBitmap(w, h);
+  HDC dc = piece->Canvas().Handle(), src = image.Canvas().Handle();
   const int x0 = fw;  // frame 2
   BitBlt(dc, 0, 0, left, h, src, x0, sy, SRCCOPY);
   BitBlt(dc, w - right, 0, right, h, src, x0 + fw - right, sy, SRCCOPY);
   const int middle = fw - left - right;
-  if (middle > 0 && w - left - right > 0) {
-    SetStretchBltMode(dc, COLORONCOLOR);
+  if (middle > 0 && w - left - right > 0)
     StretchBlt(dc, left, 0, w - left - right, h, src, x0 + left, sy, middle, h, SRCCOPY);
-  }
-  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + w, Rect.top + h}, piece, SkinKeyColour);
+  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + w, Rect.top + h}, *piece, SkinKeyColour);
 }
 
 void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
                       const TRect& Rect) {
-  TBitmap work;
-  work.SetPixelFormat(TPixelFormat::pf32bit);
-  work.SetSize(Width(Rect), Height(Rect));
-  if (work.Empty()) return;
+  std::unique_ptr<TBitmap> work = WorkBitmap(Width(Rect), Height(Rect));
+  if (work->Empty()) return;
   {
     const RECT all{0, 0, Width(Rect), Height(Rect)};
     const TBrushObject fill(CreateSolidBrush(ColorToRGB(Selected ? Skin.HilightColour : Skin.ButtonFaceColour)));
-    FillRect(work.Canvas().Handle(), &all, fill);
+    FillRect(work->Canvas().Handle(), &all, fill);
   }
-  work.Canvas().Font().Assign(&Canvas.Font());
-  DrawMenuItemContent(Skin, Item, work.Canvas(), Selected, TRect{0, 0, Width(Rect), Height(Rect)});
-  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work.Canvas().Handle(), 0, 0, SRCCOPY);
+  work->Canvas().Font().Assign(&Canvas.Font());
+  DrawMenuItemContent(Skin, Item, work->Canvas(), Selected, TRect{0, 0, Width(Rect), Height(Rect)});
+  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
@@ -609,17 +603,16 @@ void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Can
     DrawMenuItemFlat(Skin, Item, Canvas, Selected, Rect);
     return;
   }
-  TBitmap work;
-  PaintItemBackground(Skin, Item.ParentMenu, Canvas.Handle(), work, Rect);
-  if (work.Empty()) return;
+  std::unique_ptr<TBitmap> work = ItemBackground(Skin, Item.ParentMenu, Canvas.Handle(), Rect);
+  if (work->Empty()) return;
   const TRect all{0, 0, Width(Rect), Height(Rect)};
   if (!Item.IsLine()) {
-    DrawNineSliceOn(work.Canvas().Handle(), all, element->Bitmap, false, element->Tile != 0, element->Trans != 0, 5,
+    DrawNineSliceOn(work->Canvas().Handle(), all, element->Bitmap, false, element->Tile != 0, element->Trans != 0, 5,
                     Selected ? 4 : 1, element->Margins);
-    work.Canvas().Font().Assign(&Canvas.Font());
-    DrawMenuItemContent(Skin, Item, work.Canvas(), Selected, all);
+    work->Canvas().Font().Assign(&Canvas.Font());
+    DrawMenuItemContent(Skin, Item, work->Canvas(), Selected, all);
   }
-  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work.Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(), 0, 0, SRCCOPY);
   if (Item.IsLine()) DrawMenuSeparator(Skin, Canvas, Rect);
 }
 

@@ -191,24 +191,11 @@ void TWinSkinPopMenu::SetMenuBrush() {
   POINT origin{0, 0};
   ClientToScreen(FHandle, &origin);
   if (client.right <= 0 || client.bottom <= 0) return;
-  // A DIB section: made for every paint, and much cheaper than a bitmap
-  // compatible with the screen.
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = client.right;
-  format.bmiHeader.biHeight = -client.bottom;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TBitmapObject picture(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!picture) return;
-  {
-    const TMemoryDC dc;
-    const TSelectObjectGuard select(dc, picture.Get());
-    BitBlt(dc, 0, 0, client.right, client.bottom, FBackground.Canvas().Handle(), origin.x - window.left,
-           origin.y - window.top, SRCCOPY);
-  }
+  std::unique_ptr<TBitmap> work = WorkBitmap(client.right, client.bottom);
+  if (work->Empty()) return;
+  BitBlt(work->Canvas().Handle(), 0, 0, client.right, client.bottom, FBackground.Canvas().Handle(),
+         origin.x - window.left, origin.y - window.top, SRCCOPY);
+  TBitmapObject picture(work->ReleaseHandle());
   TBrushObject brush(CreatePatternBrush(picture.Get()));
   if (!brush) return;
   MENUINFO info{};
