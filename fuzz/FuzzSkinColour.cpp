@@ -16,11 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
 
   if (Size >= 6) {
     // Three numbers from the input, written the way skins write them.
-    const unsigned r = Data[0] | Data[1] << 8, g = Data[2] | Data[3] << 8, b = Data[4] | Data[5] << 8;
+    const unsigned r = Data[0] | Data[1] << 8, g = Data[2] | Data[3] << 8,
+                   b = Data[4] | Data[5] << 8;
     char plain[32];
     std::snprintf(plain, sizeof plain, "%u %u %u", r, g, b);
-    if (ParseSkinColour(plain) != SkinRGB(static_cast<int32_t>(r), static_cast<int32_t>(g),
-                                          static_cast<int32_t>(b)))
+    if (ParseSkinColour(plain) !=
+        SkinRGB(static_cast<int32_t>(r), static_cast<int32_t>(g), static_cast<int32_t>(b)))
       std::abort();
   }
   return 0;

@@ -11,9 +11,10 @@
 namespace {
 
 // Keys that the skin description is read with.
-const char* const SkinKeys[] = {"SkinName", "Image", "Bitmap", "ButtonImage", "Action", "frame",
-                                "FrameCount", "color", "ButtonFace", "MenuText", "TopTopHeight",
-                                "LeftWidth", "NormalColour2", "Border", "menuBar", ""};
+const char* const SkinKeys[] = {"SkinName",      "Image",    "Bitmap",       "ButtonImage",
+                                "Action",        "frame",    "FrameCount",   "color",
+                                "ButtonFace",    "MenuText", "TopTopHeight", "LeftWidth",
+                                "NormalColour2", "Border",   "menuBar",      ""};
 
 // The text with ASCII letters upper-cased, as a lookup must not care.
 std::string AsciiUpper(std::string s) {

@@ -26,11 +26,11 @@ constexpr uint32_t MaxUnpackedSize = 1 << 20;
 void IgnoreMessage(const std::string&) {}
 
 // The sections that name one picture with "Image", as the component reads them.
-const char* const ImageSections[] = {"GroupBoxEdge", "Toolbars", "Tabs", "StatusBarEdges",
-                                     "ComboButton", "SunkEdge", "ExtraImages", "Headerbar",
-                                     "MenuItem", "MenuBackground", "Scrollbar", "HorzScroll",
-                                     "VertScroll", "HorzScrollThumb", "VertScrollThumb",
-                                     "MDICONTROLS"};
+const char* const ImageSections[] = {
+    "GroupBoxEdge", "Toolbars",    "Tabs",       "StatusBarEdges",  "ComboButton",
+    "SunkEdge",     "ExtraImages", "Headerbar",  "MenuItem",        "MenuBackground",
+    "Scrollbar",    "HorzScroll",  "VertScroll", "HorzScrollThumb", "VertScrollThumb",
+    "MDICONTROLS"};
 
 // Decodes the picture that Value names; width and height 0 when there is none.
 void Picture(TSkinReader& Reader, const std::string& Value, int& Width, int& Height) {
@@ -66,7 +66,8 @@ void ReadDescription(const std::string& Text, TSkinReader& Reader) {
       if (ReadColour(ini.ReadString(section, "color", ""), 0) > 0xFFFFFFu) std::abort();
     }
   }
-  for (const char* section : ImageSections) Picture(Reader, ini.ReadString(section, "Image", ""), w, h);
+  for (const char* section : ImageSections)
+    Picture(Reader, ini.ReadString(section, "Image", ""), w, h);
   Picture(Reader, ini.ReadString("MDICONTROLS", "Image", ""), w, h);
   for (int i = 0; i < 3; ++i) MdiButtonXCoord(w / 12, i);
   for (const char* key : {"CheckButton", "RadioButton"}) {

@@ -18,7 +18,9 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // Counts the files under folder, as the scan walks them, without examining them.
 size_t BareWalk(const std::string& folder) {
@@ -28,8 +30,10 @@ size_t BareWalk(const std::string& folder) {
   if (find == INVALID_HANDLE_VALUE) return 0;
   do {
     if (entry.cFileName[0] == '.') continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) files += BareWalk(folder + entry.cFileName + "\\");
-    else ++files;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      files += BareWalk(folder + entry.cFileName + "\\");
+    else
+      ++files;
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return files;
@@ -59,8 +63,10 @@ int main() {
     while (scanning) {
       char text[64];
       const auto t = Clock::now();
-      SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 60000, nullptr);
-      const long long us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - t).count();
+      SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_NORMAL, 60000, nullptr);
+      const long long us =
+          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - t).count();
       worstMicros = std::max(worstMicros.load(), us);
       ++probes;
       Sleep(20);
@@ -70,7 +76,8 @@ int main() {
   auto box = AnswerNext("#32770", "OK", 3600000);
   TSpeedButton* button = Form1->SpeedButton1;
   const auto scanStart = Clock::now();
-  PostClick(Form1->Panel1->Handle(), button->Left() + button->Width() / 2, button->Top() + button->Height() / 2);
+  PostClick(Form1->Panel1->Handle(), button->Left() + button->Width() / 2,
+            button->Top() + button->Height() / 2);
   Application->ProcessMessages();
   const double scan = Seconds(scanStart);
   scanning = false;
@@ -84,6 +91,7 @@ int main() {
   std::printf("bare walk:            %.3f s\n", walk);
   std::printf("full scan (window):   %.3f s (includes the completion box)\n", scan);
   std::printf("ratio scan / walk:    %.2f\n", walk > 0 ? scan / walk : 0.0);
-  std::printf("window answered %lld probes, slowest in %.1f ms\n", probes.load(), worstMicros.load() / 1000.0);
+  std::printf("window answered %lld probes, slowest in %.1f ms\n", probes.load(),
+              worstMicros.load() / 1000.0);
   return report.empty() ? 1 : 0;
 }

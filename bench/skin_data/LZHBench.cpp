@@ -164,7 +164,8 @@ Bytes MixedMegabyte() {
   while (out.size() < size) {
     switch (rng() % 4) {
       case 0:  // random bytes
-        for (int i = 0, n = 32 + rng() % 512; i < n; ++i) out.push_back(static_cast<uint8_t>(rng()));
+        for (int i = 0, n = 32 + rng() % 512; i < n; ++i)
+          out.push_back(static_cast<uint8_t>(rng()));
         break;
       case 1:  // a run
         out.insert(out.end(), 16 + rng() % 300, static_cast<uint8_t>(rng()));

@@ -41,7 +41,8 @@ void Time(const char* Name, int Rounds, TStep Step) {
     times.push_back(NowMs() - start);
   }
   std::sort(times.begin(), times.end());
-  std::printf("%-44s median %8.3f ms   fastest %8.3f ms\n", Name, times[times.size() / 2], times[0]);
+  std::printf("%-44s median %8.3f ms   fastest %8.3f ms\n", Name, times[times.size() / 2],
+              times[0]);
 }
 
 }  // namespace
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   Time("parse the description and build the bitmaps", rounds,
        [&] { data.ParseDescription(description, reader); });
   Time("whole load through the component", rounds, [&] { data.LoadSkinStore(); });
-  std::printf("loaded \"%s\": %zu title-bar buttons\n", data.SkinName.c_str(), data.SysButtons.size());
+  std::printf("loaded \"%s\": %zu title-bar buttons\n", data.SkinName.c_str(),
+              data.SysButtons.size());
   return data.SkinEmpty ? 1 : 0;
 }

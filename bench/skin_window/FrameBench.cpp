@@ -54,7 +54,8 @@ int Paint(const char* skinFile) {
   PumpUntil([] { return MainSkinner() == nullptr; });
   RepaintTime(20);
   const double plain = RepaintTime(count);
-  std::printf("frame repaint: skinned %.3f ms, platform %.3f ms, ratio %.2f\n", skinned, plain, skinned / plain);
+  std::printf("frame repaint: skinned %.3f ms, platform %.3f ms, ratio %.2f\n", skinned, plain,
+              skinned / plain);
 
   Form1->SkinData1->SetActive(true);
   PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive; });
@@ -70,8 +71,8 @@ int Paint(const char* skinFile) {
       s.FRegionWidth = 0;  // forget the cached size: every round rebuilds
       s.UpdateRegion();
     }
-    std::printf("UpdateRegion %ldx%ld (%s): %.3f ms\n", size.cx, size.cy, s.FSkinData->SkinName.c_str(),
-                MsSince(start) / rounds);
+    std::printf("UpdateRegion %ldx%ld (%s): %.3f ms\n", size.cx, size.cy,
+                s.FSkinData->SkinName.c_str(), MsSince(start) / rounds);
   }
   return 0;
 }
@@ -84,13 +85,16 @@ int Start(bool skinned, Clock::time_point begin) {
   Form1->Show();
   bool painted = false;
   if (skinned) {
-    PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive && MainSkinner()->FFrameWidth > 0; });
+    PumpUntil([] {
+      return MainSkinner() && MainSkinner()->FPhase == fpActive && MainSkinner()->FFrameWidth > 0;
+    });
     painted = MainSkinner() != nullptr;
   } else {
     painted = PumpUntil([] { return IsWindowVisible(Form1->Handle()) != 0; });
     RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW);
   }
-  std::printf("start to first frame (%s): %.1f ms\n", skinned ? "skinned" : "plain", MsSince(begin));
+  std::printf("start to first frame (%s): %.1f ms\n", skinned ? "skinned" : "plain",
+              MsSince(begin));
   return painted ? 0 : 1;
 }
 
@@ -99,7 +103,8 @@ int Start(bool skinned, Clock::time_point begin) {
 int main(int argc, char** argv) {
   const auto begin = Clock::now();
   if (argc == 3 && std::strcmp(argv[1], "paint") == 0) return Paint(argv[2]);
-  if (argc == 3 && std::strcmp(argv[1], "start") == 0) return Start(std::strcmp(argv[2], "skinned") == 0, begin);
+  if (argc == 3 && std::strcmp(argv[1], "start") == 0)
+    return Start(std::strcmp(argv[2], "skinned") == 0, begin);
   std::fprintf(stderr, "usage: bench_frame paint SKINFILE | start skinned|plain\n");
   return 2;
 }

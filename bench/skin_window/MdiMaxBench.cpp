@@ -30,8 +30,9 @@ HWND gClient = nullptr;
 LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CREATE) {
     CLIENTCREATESTRUCT ccs{nullptr, 100};
-    gClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
-                              800, 600, wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+    gClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 800, 600, wnd, nullptr,
+                              GetModuleHandleA(nullptr), &ccs);
   }
   return DefFrameProcA(wnd, gClient, msg, wParam, lParam);
 }
@@ -72,8 +73,9 @@ int main(int argc, char** argv) {
   wc.lpfnWndProc = DefMDIChildProcA;
   wc.lpszClassName = "MdiBenchChild";
   RegisterClassA(&wc);
-  HWND frame = CreateWindowExA(0, "MdiBenchFrame", "Bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND frame =
+      CreateWindowExA(0, "MdiBenchFrame", "Bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
+                      700, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ShowWindow(frame, SW_SHOW);
   SetForegroundWindow(frame);
   for (int i = 0; i < kChildren; ++i) {

@@ -30,7 +30,8 @@ HMENU FileMenu = nullptr;
 HMENU BuildMenu() {
   HMENU bar = CreateMenu();
   FileMenu = CreatePopupMenu();
-  const char* items[] = {"&New", "&Open", "&Save", "Save &As", "-", "&Print", "Print Pre&view", "-", "E&xit"};
+  const char* items[] = {"&New",   "&Open",          "&Save", "Save &As", "-",
+                         "&Print", "Print Pre&view", "-",     "E&xit"};
   UINT id = 100;
   for (const char* item : items)
     AppendMenuA(FileMenu, std::string(item) == "-" ? MF_SEPARATOR : MF_STRING, id++, item);
@@ -47,7 +48,8 @@ BOOL CALLBACK FindPaintedFileMenu(HWND w, LPARAM found) {
   char name[16] = {};
   GetClassNameA(w, name, sizeof name);
   if (IsWindowVisible(w) && std::string(name) == "#32768" &&
-      reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == FileMenu && !GetUpdateRect(w, nullptr, FALSE))
+      reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == FileMenu &&
+      !GetUpdateRect(w, nullptr, FALSE))
     *reinterpret_cast<HWND*>(found) = w;
   return TRUE;
 }
@@ -79,7 +81,8 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
 // One click on File at screen point p: milliseconds until the popup is painted.
 double OpenOnce(POINT p) {
   Elapsed = -1;
-  const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
+  const HHOOK hook =
+      SetWindowsHookExA(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
   const UINT_PTR timer = SetTimer(nullptr, 0, 1, Poll);
   Start = Clock::now();
   PostMessageA(Form->Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(p.x, p.y));
@@ -119,22 +122,26 @@ int main(int argc, char** argv) {
   skin->SetActive(true);
   Form->Show();
   SetForegroundWindow(Form->Handle());
-  if (!PumpUntil([] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FMenuBar; })) return 1;
+  if (!PumpUntil([] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FMenuBar; }))
+    return 1;
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();
 
   RECT w;
   GetWindowRect(Form->Handle(), &w);
   const RECT& b = Skinner()->FMenuBar->FButtons[0]->FBounds;
-  const double skinned = Measure(rounds, POINT{w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2});
+  const double skinned =
+      Measure(rounds, POINT{w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2});
 
   skin->SetActive(false);
   if (!PumpUntil([] { return Skinner() == nullptr && GetMenu(Form->Handle()); })) return 1;
   RECT item;
   GetMenuItemRect(Form->Handle(), GetMenu(Form->Handle()), 0, &item);
-  const double plain = Measure(rounds, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  const double plain =
+      Measure(rounds, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
 
-  std::printf("click to painted popup (median of %d): skinned %.2f ms, platform %.2f ms, ratio %.2f\n", rounds,
-              skinned, plain, plain > 0 ? skinned / plain : 0.0);
+  std::printf(
+      "click to painted popup (median of %d): skinned %.2f ms, platform %.2f ms, ratio %.2f\n",
+      rounds, skinned, plain, plain > 0 ? skinned / plain : 0.0);
   return 0;
 }

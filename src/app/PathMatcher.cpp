@@ -14,7 +14,8 @@ std::vector<std::string> Distinct(const std::vector<std::string>& list) {
 }  // namespace
 
 // Keeps each distinct keyword and fragment once; repeats change no result.
-TPathMatcher::TPathMatcher(const std::vector<std::string>& keywords, const std::vector<std::string>& fragments)
+TPathMatcher::TPathMatcher(const std::vector<std::string>& keywords,
+                           const std::vector<std::string>& fragments)
     : FKeywords(Distinct(keywords)), FFragments(Distinct(fragments)) {}
 
 // True when path holds at least one keyword and at least one fragment.

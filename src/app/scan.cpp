@@ -72,14 +72,18 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) { LoadDefinition(); }
 
 // The matcher over the stored keywords and fragments (they never change at run time).
 const TPathMatcher& TForm1::Matcher() {
-  if (!FMatcher) FMatcher = std::make_unique<TPathMatcher>(kw->Strings()->ToVector(), ext->Strings()->ToVector());
+  if (!FMatcher)
+    FMatcher =
+        std::make_unique<TPathMatcher>(kw->Strings()->ToVector(), ext->Strings()->ToVector());
   return *FMatcher;
 }
 
 // The scan button's handler: the button has already flipped its state.
 void TForm1::zaza(TObject*) {
-  if (SpeedButton1->Down()) StartScan();
-  else AskToStop();
+  if (SpeedButton1->Down())
+    StartScan();
+  else
+    AskToStop();
 }
 
 // Walks the four special folders and every fixed drive, then reports.
@@ -110,8 +114,8 @@ void TForm1::StartScan() {
     }
   }
 
-  Application->MessageBox("Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count()), Application->Title(),
-                          MB_OK);
+  Application->MessageBox("Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count()),
+                          Application->Title(), MB_OK);
   Button2->SetEnabled(true);
 }
 
@@ -175,8 +179,9 @@ void TForm1::ExamineFile(const std::string& path) {
 // True when folder is the same folder as one on the walk path (a link or
 // junction leading back up); id receives the folder's identity.
 bool TForm1::EntersCycle(const std::string& folder, TFolderId& id) const {
-  const TFileHandle h(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const TFileHandle h(CreateFileA(folder.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
   if (!h || !GetFileInformationByHandle(h.Get(), &info)) return false;
   id = TFolderId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
@@ -213,7 +218,8 @@ void TForm1::ResumeRepaints() {
   if (--FRepaintPauses > 0) return;
   if (!FProgressShown) SetStatus(FProgress);
   SendMessageA(memo1->Handle(), WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(memo1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  RedrawWindow(memo1->Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // Every kRepaintInterval ms of a walk: shows the progress and repaints the list.
@@ -248,8 +254,9 @@ void TForm1::Button2Click(TObject*) {
       const std::string path = memo1->Items().Get(i);
       DeleteFileA(path.c_str());
       SetStatus("Deleting:" + path);
-      const bool gone = GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                        (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND);
+      const bool gone =
+          GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+          (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND);
       if (gone) {
         memo1->Items().Delete(i);
         ++removed;

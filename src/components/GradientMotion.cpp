@@ -8,13 +8,16 @@ int RoundHalfEven(double value) {
   const double lower = std::floor(value);
   const double fraction = value - lower;
   double result = lower;
-  if (fraction > 0.5) result = lower + 1;
-  else if (fraction == 0.5) result = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+  if (fraction > 0.5)
+    result = lower + 1;
+  else if (fraction == 0.5)
+    result = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
   return static_cast<int>(result);
 }
 
 // The bands of the gradient bitmap, left to right.
-std::vector<TGradientBand> GradientBands(int gradientWidth, int controlWidth, uint32_t from, uint32_t to) {
+std::vector<TGradientBand> GradientBands(int gradientWidth, int controlWidth, uint32_t from,
+                                         uint32_t to) {
   const int n = std::min(gradientWidth, controlWidth);
   std::vector<TGradientBand> bands;
   if (n < 1) return bands;
@@ -30,7 +33,8 @@ std::vector<TGradientBand> GradientBands(int gradientWidth, int controlWidth, ui
     band.Left = RoundHalfEven(i * w);
     band.Right = RoundHalfEven((i + 1) * w);
     for (int c = 0; c < 3; ++c)
-      band.Color |= static_cast<uint32_t>(std::clamp(RoundHalfEven(start[c] + i * step[c]), 0, 255)) << (8 * c);
+      band.Color |= static_cast<uint32_t>(std::clamp(RoundHalfEven(start[c] + i * step[c]), 0, 255))
+                    << (8 * c);
     bands.push_back(band);
   }
   return bands;

@@ -20,7 +20,8 @@ struct TGradientBand {
 // n = min(gradientWidth, controlWidth) bands of equal width, band i at
 // [round(i*w), round((i+1)*w)) with w = gradientWidth / n, coloured
 // from + i * (to - from) / n per channel. None when n < 1.
-std::vector<TGradientBand> GradientBands(int gradientWidth, int controlWidth, uint32_t from, uint32_t to);
+std::vector<TGradientBand> GradientBands(int gradientWidth, int controlWidth, uint32_t from,
+                                         uint32_t to);
 
 // Where the gradient is and which way it goes.
 struct TGradientMotion {

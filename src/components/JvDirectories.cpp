@@ -11,25 +11,29 @@
 namespace {
 
 // The current user's shell-folder key, under HKEY_CURRENT_USER.
-const char kUserShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+const char kUserShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
 // The same key under HKEY_LOCAL_MACHINE.
-const char kMachineShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
+const char kMachineShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\";
 // The key and value of the program-files folder, under HKEY_LOCAL_MACHINE.
 const char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\";
 const char kProgramFilesValue[] = "ProgramFilesDir";
 
 // Value names: 0..14 per user, 15..24 for all users.
 const char* const kFolderValueNames[] = {
-    "AppData",  "Cache",    "Cookies",   "Desktop",    "Favorites",
-    "Fonts",    "History",  "NetHood",   "Personal",   "Programs",
-    "Recent",   "SendTo",   "Start Menu", "Startup",   "Templates",
-    "Common Administrative Tools", "Common AppData", "Common Desktop", "Common Documents",
-    "Common Programs", "Common Start Menu", "Common Startup", "Common Templates",
-    "Personal", "Common Favorites",
+    "AppData",           "Cache",          "Cookies",          "Desktop",
+    "Favorites",         "Fonts",          "History",          "NetHood",
+    "Personal",          "Programs",       "Recent",           "SendTo",
+    "Start Menu",        "Startup",        "Templates",        "Common Administrative Tools",
+    "Common AppData",    "Common Desktop", "Common Documents", "Common Programs",
+    "Common Start Menu", "Common Startup", "Common Templates", "Personal",
+    "Common Favorites",
 };
 constexpr int kUserFolderCount = 15;
 constexpr int kMachineFolderCount = 10;
-constexpr int kFolderNameCount = static_cast<int>(sizeof(kFolderValueNames) / sizeof(kFolderValueNames[0]));
+constexpr int kFolderNameCount =
+    static_cast<int>(sizeof(kFolderValueNames) / sizeof(kFolderValueNames[0]));
 static_assert(kFolderNameCount == kUserFolderCount + kMachineFolderCount, "one name per folder");
 
 // The platform calls fill buffers of this many characters.
@@ -46,7 +50,8 @@ class ERegistryException : public Exception {
 // cannot be opened leaves the owner empty.
 TRegKeyObject OpenRegKey(HKEY root, const char* path) {
   TRegKeyObject key;
-  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) key.Release();  // not a key
+  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS)
+    key.Release();  // not a key
   return key;
 }
 
@@ -64,11 +69,14 @@ std::string ReadRegistryString(HKEY root, const char* path, const char* name) {
   if (!key.Get()) return std::string();
   DWORD type = 0;
   DWORD size = 0;
-  if (RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::string();
-  if (type != REG_SZ && type != REG_EXPAND_SZ) throw ERegistryException(Format("Invalid data type for '%s'", name));
+  if (RegQueryValueExA(key.Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return std::string();
+  if (type != REG_SZ && type != REG_EXPAND_SZ)
+    throw ERegistryException(Format("Invalid data type for '%s'", name));
   if (size == 0) return std::string();
   std::string data(size, '\0');
-  if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
+      ERROR_SUCCESS)
     throw ERegistryException(Format("Invalid data type for '%s'", name));
   return TextOf(data.data(), size < data.size() ? size : data.size());
 }
@@ -78,7 +86,8 @@ std::string ReadRegistryString(HKEY root, const char* path, const char* name) {
 std::string ExpandEnvironment(const std::string& text) {
   char buffer[kMaxExpandedLength + 1] = {};
   const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer, kMaxExpandedLength + 1);
-  if (needed == 0 || needed > kMaxExpandedLength + 1) throw ERegistryException("Expanded path too long");
+  if (needed == 0 || needed > kMaxExpandedLength + 1)
+    throw ERegistryException("Expanded path too long");
   return TextOf(buffer, sizeof buffer);
 }
 
@@ -183,13 +192,15 @@ std::string TJvDirectories::ReadShellFolder(int index) const {
 // The all-users shell folder of that index, as stored.
 std::string TJvDirectories::ReadCommonShellFolder(int index) const {
   assert(index >= 0 && index < kMachineFolderCount);
-  return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey, FolderValueName(kUserFolderCount + index), false);
+  return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey,
+                    FolderValueName(kUserFolderCount + index), false);
 }
 
 // The all-users shell folder of that index, environment expanded.
 std::string TJvDirectories::ReadAllUsersShellFolder(int index) const {
   assert(index >= 0 && index < kMachineFolderCount);
-  return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey, FolderValueName(kUserFolderCount + index), true);
+  return ReadFolder(HKEY_LOCAL_MACHINE, kMachineShellFoldersKey,
+                    FolderValueName(kUserFolderCount + index), true);
 }
 
 // The program-files folder from the machine's CurrentVersion key.

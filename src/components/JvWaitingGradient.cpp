@@ -11,10 +11,12 @@ QUORVEL_DEFINE_CLASS(TJvWaitingGradient) {
   p.Integer("Width", &TControl::Width, &TControl::SetWidth, 100);
   p.Color("EndColor", &TJvWaitingGradient::EndColor, &TJvWaitingGradient::SetEndColor, clBlack);
   p.Bool("Enabled", &TJvWaitingGradient::Enabled, &TJvWaitingGradient::SetEnabled, false);
-  p.Integer("GradientWidth", &TJvWaitingGradient::GradientWidth, &TJvWaitingGradient::SetGradientWidth)
+  p.Integer("GradientWidth", &TJvWaitingGradient::GradientWidth,
+            &TJvWaitingGradient::SetGradientWidth)
       .AlwaysStored();
   p.Integer("Interval", &TJvWaitingGradient::Interval, &TJvWaitingGradient::SetInterval, 50);
-  p.Color("StartColor", &TJvWaitingGradient::StartColor, &TJvWaitingGradient::SetStartColor, clBtnFace);
+  p.Color("StartColor", &TJvWaitingGradient::StartColor, &TJvWaitingGradient::SetStartColor,
+          clBtnFace);
   p.Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
 }
 
@@ -55,8 +57,10 @@ void TJvWaitingGradient::SetEnabled(bool value) {
   if (value == FEnabled) return;
   FEnabled = value;
   if (IsLoading()) return;
-  if (value) FThread->Resume();
-  else FThread->Suspend();
+  if (value)
+    FThread->Resume();
+  else
+    FThread->Suspend();
 }
 
 // Takes effect from the thread's next sleep.
@@ -110,7 +114,8 @@ void TJvWaitingGradient::BuildGradientBitmap() {
   FBitmap->SetSize(FGradientWidth, Height());
   ++FBuildCount;
   TCanvas& canvas = FBitmap->Canvas();
-  for (const TGradientBand& band : GradientBands(FGradientWidth, Width(), ColorToRGB(from), ColorToRGB(to))) {
+  for (const TGradientBand& band :
+       GradientBands(FGradientWidth, Width(), ColorToRGB(from), ColorToRGB(to))) {
     canvas.Brush().SetColor(static_cast<TColor>(band.Color));
     canvas.FillRect(Rect(band.Left, 0, band.Right, Height()));
   }

@@ -27,10 +27,8 @@ bool IsMacroNameEnd(char c, const std::string& delims) {
     case ' ':
     case ')':
     case ',':
-    case ';':
-      return true;
-    default:
-      return c != '\0' && delims.find(c) != std::string::npos;
+    case ';': return true;
+    default: return c != '\0' && delims.find(c) != std::string::npos;
   }
 }
 
@@ -83,7 +81,8 @@ std::string DecodeLegacyItem(const std::string& key, const std::string& s) {
   const std::string k = key.substr(0, 255);
   if (k.empty()) return out;
   for (size_t i = 0; i < out.size(); ++i)
-    out[i] = static_cast<char>(static_cast<uint8_t>(out[i]) ^ static_cast<uint8_t>(k[i % k.size()]));
+    out[i] =
+        static_cast<char>(static_cast<uint8_t>(out[i]) ^ static_cast<uint8_t>(k[i % k.size()]));
   return out;
 }
 
@@ -148,13 +147,17 @@ void TMacro::Assign(TPersistent* source) {
     inherited::Assign(source);
     return;
   }
-  if (VarIsEmpty(macro->FData)) Clear();
-  else FData = macro->FData;
+  if (VarIsEmpty(macro->FData))
+    Clear();
+  else
+    FData = macro->FData;
   SetName(macro->FName);
 }
 
 // The name, or the default display name of an item without one.
-std::string TMacro::GetDisplayName() const { return FName.empty() ? inherited::GetDisplayName() : FName; }
+std::string TMacro::GetDisplayName() const {
+  return FName.empty() ? inherited::GetDisplayName() : FName;
+}
 
 // Renames, refusing a name that another macro of the collection holds.
 void TMacro::SetName(const std::string& value) {
@@ -178,7 +181,8 @@ QUORVEL_DEFINE_CLASS(TMacros) {}
 
 // An empty collection of macros owned by owner.
 TMacros::TMacros(TPersistent* owner)
-    : TCollection(TMacro::StaticClass(), [](TCollection* c) { return new TMacro(c); }, owner) {}
+    : TCollection(
+          TMacro::StaticClass(), [](TCollection* c) { return new TMacro(c); }, owner) {}
 
 // The macro at index.
 TMacro* TMacros::Items(int index) const { return static_cast<TMacro*>(TCollection::Items(index)); }
@@ -229,7 +233,8 @@ QUORVEL_DEFINE_CLASS(TStrHolder) {
   p.Char("MacroChar", &TStrHolder::MacroChar, &TStrHolder::SetMacroChar, '%');
   p.Object("Macros", &TStrHolder::Macros);
   p.Event("OnExpandMacros", &TStrHolder::OnExpandMacros);
-  p.Enum("Duplicates", &TStrHolder::Duplicates, &TStrHolder::SetDuplicates, {"dupIgnore", "dupAccept", "dupError"});
+  p.Enum("Duplicates", &TStrHolder::Duplicates, &TStrHolder::SetDuplicates,
+         {"dupIgnore", "dupAccept", "dupError"});
   p.String("KeyString", &TStrHolder::KeyString, &TStrHolder::SetKeyString).NotStored();
   p.Bool("Sorted", &TStrHolder::Sorted, &TStrHolder::SetSorted, false);
   p.Object("Strings", [](TStrHolder& h) { return h.Strings(); }).NotStored();
@@ -278,8 +283,8 @@ void TStrHolder::AssignTo(TPersistent* dest) {
 void TStrHolder::DefineProperties(TFiler& filer) {
   inherited::DefineProperties(filer);
   filer.DefineProperty(
-      "InternalVer", [this](TReader& r) { ReadInternalVer(r); }, [this](TWriter& w) { WriteInternalVer(w); },
-      filer.Ancestor() == nullptr);
+      "InternalVer", [this](TReader& r) { ReadInternalVer(r); },
+      [this](TWriter& w) { WriteInternalVer(w); }, filer.Ancestor() == nullptr);
   filer.DefineProperty(
       "StrData", [this](TReader& r) { ReadStrData(r); }, [this](TWriter& w) { WriteStrData(w); },
       StrDataHasData(filer));
@@ -355,7 +360,8 @@ void TStrHolder::ReadStrData(TReader& reader) {
     FStrings.Clear();
     while (!reader.EndOfList()) {
       const std::string item = reader.ReadString();
-      FStrings.Add(FFormatVersion > 0 ? DecodeListItem(FKeyString, item) : DecodeLegacyItem(FKeyString, item));
+      FStrings.Add(FFormatVersion > 0 ? DecodeListItem(FKeyString, item)
+                                      : DecodeLegacyItem(FKeyString, item));
     }
   }
   reader.ReadListEnd();
@@ -365,6 +371,7 @@ void TStrHolder::ReadStrData(TReader& reader) {
 void TStrHolder::WriteStrData(TWriter& writer) {
   writer.WriteListBegin();
   writer.WriteString(FKeyString);
-  for (int i = 0; i < FStrings.Count(); ++i) writer.WriteString(EncodeListItem(FKeyString, FStrings.Get(i)));
+  for (int i = 0; i < FStrings.Count(); ++i)
+    writer.WriteString(EncodeListItem(FKeyString, FStrings.Get(i)));
   writer.WriteListEnd();
 }

@@ -39,10 +39,14 @@ std::string FileNameOf(const std::string& path) {
 TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args) {
   TGalleryOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--transparent" && i + 1 < args.size()) options.TransparentSkin = args[++i];
-    else if (args[i] == "--mdi") options.OpenMDI = true;
-    else if (args[i] == "--menu") options.OpenMenu = true;
-    else options.SkinFiles.push_back(args[i]);
+    if (args[i] == "--transparent" && i + 1 < args.size())
+      options.TransparentSkin = args[++i];
+    else if (args[i] == "--mdi")
+      options.OpenMDI = true;
+    else if (args[i] == "--menu")
+      options.OpenMenu = true;
+    else
+      options.SkinFiles.push_back(args[i]);
   }
   return options;
 }
@@ -229,14 +233,18 @@ void TGalleryForm::FormCreate(TObject*) {
 
   FStoredSkin = SkinData1->SkinStream.Bytes();
   FSkinFiles = {TransparentSkinFile()};
-  FSkinFiles.insert(FSkinFiles.end(), GalleryOptions.SkinFiles.begin(), GalleryOptions.SkinFiles.end());
+  FSkinFiles.insert(FSkinFiles.end(), GalleryOptions.SkinFiles.begin(),
+                    GalleryOptions.SkinFiles.end());
   SkinChoice->Items().Add("Stored skin");
   SkinChoice->Items().Add("Transparent skin");
-  for (const std::string& file : GalleryOptions.SkinFiles) SkinChoice->Items().Add(FileNameOf(file));
+  for (const std::string& file : GalleryOptions.SkinFiles)
+    SkinChoice->Items().Add(FileNameOf(file));
   const int first = GalleryOptions.SkinFiles.empty() ? 0 : 2;
   SkinChoice->SetItemIndex(first);
-  if (first == 0) ShowSkin("stored in the window's definition");
-  else ApplySkin(first);
+  if (first == 0)
+    ShowSkin("stored in the window's definition");
+  else
+    ApplySkin(first);
 }
 
 // The choice in the combo box.
@@ -277,12 +285,14 @@ void TGalleryForm::ShowSkin(const std::string& source) {
 
 // A message box of the system.
 void TGalleryForm::MessageBoxClick(TObject*) {
-  Application->MessageBox("A message box of the system, under the skin.", "Skin Gallery", MB_OK | MB_ICONINFORMATION);
+  Application->MessageBox("A message box of the system, under the skin.", "Skin Gallery",
+                          MB_OK | MB_ICONINFORMATION);
 }
 
 // The library's confirmation, in French like the rest of its dialogs.
 void TGalleryForm::ConfirmClick(TObject*) {
-  const TModalResult answer = MessageDlg("Ce skin vous plait-il ?", mtConfirmation, mbYes | mbNo, 0);
+  const TModalResult answer =
+      MessageDlg("Ce skin vous plait-il ?", mtConfirmation, mbYes | mbNo, 0);
   StatusBar1->Panels().Items(2)->SetText(answer == mrYes ? "Answer: yes" : "Answer: no");
 }
 
@@ -384,21 +394,27 @@ void TGalleryForm::CopperSkinClick(TObject*) {
 
 // Arranges the MDI window's children, if it is open.
 void TGalleryForm::CascadeClick(TObject*) {
-  if (FMDIWindow) FMDIWindow->Cascade();
-  else Say("Cascade: open the MDI window first (File, New MDI window)");
+  if (FMDIWindow)
+    FMDIWindow->Cascade();
+  else
+    Say("Cascade: open the MDI window first (File, New MDI window)");
 }
 void TGalleryForm::TileClick(TObject*) {
-  if (FMDIWindow) FMDIWindow->Tile();
-  else Say("Tile: open the MDI window first (File, New MDI window)");
+  if (FMDIWindow)
+    FMDIWindow->Tile();
+  else
+    Say("Tile: open the MDI window first (File, New MDI window)");
 }
 
 void TGalleryForm::AboutClick(TObject*) {
-  Application->MessageBox("Skin Gallery: every control of the component layer under a skin.", "About Skin Gallery",
-                          MB_OK | MB_ICONINFORMATION);
+  Application->MessageBox("Skin Gallery: every control of the component layer under a skin.",
+                          "About Skin Gallery", MB_OK | MB_ICONINFORMATION);
 }
 
 // The context menu's skin name.
-void TGalleryForm::SkinNameClick(TObject*) { Say("Skin: " + (SkinData1->SkinEmpty ? std::string("(none)") : SkinData1->SkinName)); }
+void TGalleryForm::SkinNameClick(TObject*) {
+  Say("Skin: " + (SkinData1->SkinEmpty ? std::string("(none)") : SkinData1->SkinName));
+}
 
 namespace {
 constexpr UINT_PTR kOpenMenuTimer = 1;

@@ -51,8 +51,7 @@ void Place(TAlign align, TAlignItem& item, TAlignArea& free) {
       item.Width = width;
       item.Height = height;
       break;
-    case alNone:
-      break;
+    case alNone: break;
   }
 }
 
@@ -65,8 +64,9 @@ void AlignItems(const TAlignArea& area, std::vector<TAlignItem>& items) {
     std::vector<TAlignItem*> kind;
     for (TAlignItem& item : items)
       if (item.Align == align && item.Visible) kind.push_back(&item);
-    std::stable_sort(kind.begin(), kind.end(),
-                     [align](const TAlignItem* a, const TAlignItem* b) { return EdgeKey(align, *a) < EdgeKey(align, *b); });
+    std::stable_sort(kind.begin(), kind.end(), [align](const TAlignItem* a, const TAlignItem* b) {
+      return EdgeKey(align, *a) < EdgeKey(align, *b);
+    });
     for (TAlignItem* item : kind) {
       item->Width = std::max(0, item->Width);
       item->Height = std::max(0, item->Height);

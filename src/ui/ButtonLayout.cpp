@@ -2,8 +2,9 @@
 #include "ui/ButtonLayout.h"
 
 // Margin and spacing along the layout's axis first, then the positions.
-TButtonPlacement CalcButtonLayout(int width, int height, int glyphWidth, int glyphHeight, int textWidth,
-                                  int textHeight, TButtonLayout layout, int margin, int spacing) {
+TButtonPlacement CalcButtonLayout(int width, int height, int glyphWidth, int glyphHeight,
+                                  int textWidth, int textHeight, TButtonLayout layout, int margin,
+                                  int spacing) {
   const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
   const int length = horizontal ? width : height;
   const int glyphLength = horizontal ? glyphWidth : glyphHeight;

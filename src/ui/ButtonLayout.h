@@ -17,5 +17,6 @@ struct TButtonPlacement {
 // together) and spacing pixels from the caption (-1: the free space shared
 // out evenly); across it, both are centred. An empty glyph or caption has no
 // spacing.
-TButtonPlacement CalcButtonLayout(int width, int height, int glyphWidth, int glyphHeight, int textWidth,
-                                  int textHeight, TButtonLayout layout, int margin, int spacing);
+TButtonPlacement CalcButtonLayout(int width, int height, int glyphWidth, int glyphHeight,
+                                  int textWidth, int textHeight, TButtonLayout layout, int margin,
+                                  int spacing);

@@ -87,7 +87,8 @@ void TSpeedButton::SetSpacing(int value) {
 // group's AllowAllUp changed).
 void TSpeedButton::UpdateExclusive() {
   if (FGroupIndex == 0 || !Parent()) return;
-  TMessage msg{CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this), 0};
+  TMessage msg{CM_BUTTONPRESSED, static_cast<WPARAM>(FGroupIndex), reinterpret_cast<LPARAM>(this),
+               0};
   Parent()->Broadcast(msg);
 }
 
@@ -110,7 +111,8 @@ void TSpeedButton::WndProc(TMessage& msg) {
       msg.Result = 0;
       return;
     case CM_DIALOGCHAR:
-      if (IsAccel(msg.WParam, Caption()) && Enabled() && Visible() && Parent() && Parent()->CanFocus()) {
+      if (IsAccel(msg.WParam, Caption()) && Enabled() && Visible() && Parent() &&
+          Parent()->CanFocus()) {
         Click();
         msg.Result = 1;
         return;
@@ -125,8 +127,7 @@ void TSpeedButton::WndProc(TMessage& msg) {
       FState = Enabled() ? (FDown ? bsExclusive : bsUp) : bsDisabled;
       Invalidate();
       break;
-    default:
-      break;
+    default: break;
   }
   TGraphicControl::WndProc(msg);
 }
@@ -221,14 +222,15 @@ void DrawCaption(HDC dc, const std::string& text, RECT rect, bool enabled, TColo
 // Draws glyph cell and caption inside a button face of width x height,
 // moved by shift (1 while pressed); the DC has the caption's font selected.
 void DrawGlyphAndCaption(HDC dc, int width, int height, TBitmap& glyph, int numGlyphs, int cell,
-                         const std::string& text, TButtonLayout layout, int margin, int spacing, int shift,
-                         bool enabled, TColor color) {
+                         const std::string& text, TButtonLayout layout, int margin, int spacing,
+                         int shift, bool enabled, TColor color) {
   const SIZE textSize = MeasureCaption(dc, text);
   const int glyphWidth = glyph.Empty() ? 0 : glyph.Width() / numGlyphs;
   const int glyphHeight = glyph.Empty() ? 0 : glyph.Height();
-  const TButtonPlacement at = CalcButtonLayout(width, height, glyphWidth, glyphHeight, textSize.cx, textSize.cy,
-                                               layout, margin, spacing);
-  if (glyphWidth > 0 && glyphHeight > 0) DrawGlyphCell(dc, glyph, numGlyphs, cell, at.GlyphX + shift, at.GlyphY + shift);
+  const TButtonPlacement at = CalcButtonLayout(width, height, glyphWidth, glyphHeight, textSize.cx,
+                                               textSize.cy, layout, margin, spacing);
+  if (glyphWidth > 0 && glyphHeight > 0)
+    DrawGlyphCell(dc, glyph, numGlyphs, cell, at.GlyphX + shift, at.GlyphY + shift);
   const RECT textRect = Bounds(at.TextX + shift, at.TextY + shift, textSize.cx, textSize.cy);
   DrawCaption(dc, text, textRect, enabled, color);
 }
@@ -239,9 +241,12 @@ void DrawGlyphAndCaption(HDC dc, int width, int height, TBitmap& glyph, int numG
 // (a cell the glyph does not have gives cell 1).
 int TSpeedButton::GlyphCell() const {
   int cell = 1;
-  if (!Enabled()) cell = 2;
-  else if (FState == bsDown) cell = 3;
-  else if (FState == bsExclusive || FDown) cell = 4;
+  if (!Enabled())
+    cell = 2;
+  else if (FState == bsDown)
+    cell = 3;
+  else if (FState == bsExclusive || FDown)
+    cell = 4;
   return cell <= FNumGlyphs ? cell : 1;
 }
 
@@ -254,8 +259,10 @@ void TSpeedButton::Paint() {
   if (FFlat) {
     Canvas()->Brush().SetColor(Color());
     Canvas()->FillRect(r);
-    if (pressed) DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
-    else if (FMouseInControl && Enabled()) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    if (pressed)
+      DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+    else if (FMouseInControl && Enabled())
+      DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   } else {
     UINT state = DFCS_BUTTONPUSH;
     if (pressed) state |= DFCS_PUSHED;
@@ -265,8 +272,8 @@ void TSpeedButton::Paint() {
   }
 
   TSelectObjectGuard font(dc, Font().Handle());
-  DrawGlyphAndCaption(dc, r.right, r.bottom, FGlyph, FNumGlyphs, GlyphCell(), Caption(), FLayout, FMargin, FSpacing,
-                      pressed ? 1 : 0, Enabled(), Font().Color());
+  DrawGlyphAndCaption(dc, r.right, r.bottom, FGlyph, FNumGlyphs, GlyphCell(), Caption(), FLayout,
+                      FMargin, FSpacing, pressed ? 1 : 0, Enabled(), Font().Color());
 }
 
 // ---------------------------------------------------------------------------
@@ -329,11 +336,8 @@ void TBitBtn::WndProc(TMessage& msg) {
       TButton::WndProc(msg);
       Invalidate();  // the default frame may have changed
       return;
-    case WM_LBUTTONDBLCLK:
-      msg.Msg = WM_LBUTTONDOWN;
-      break;
-    default:
-      break;
+    case WM_LBUTTONDBLCLK: msg.Msg = WM_LBUTTONDOWN; break;
+    default: break;
   }
   TButton::WndProc(msg);
 }
@@ -355,10 +359,11 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   int cell = !Enabled() ? 2 : pressed ? 3 : 1;
   if (cell > FNumGlyphs) cell = 1;
-  const int width = item.rcItem.right - item.rcItem.left, height = item.rcItem.bottom - item.rcItem.top;
+  const int width = item.rcItem.right - item.rcItem.left,
+            height = item.rcItem.bottom - item.rcItem.top;
   TSelectObjectGuard font(dc, Font().Handle());
-  DrawGlyphAndCaption(dc, width, height, FGlyph, FNumGlyphs, cell, Caption(), FLayout, FMargin, FSpacing,
-                      pressed ? 1 : 0, Enabled(), Font().Color());
+  DrawGlyphAndCaption(dc, width, height, FGlyph, FNumGlyphs, cell, Caption(), FLayout, FMargin,
+                      FSpacing, pressed ? 1 : 0, Enabled(), Font().Color());
   if (focused) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);

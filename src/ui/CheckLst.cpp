@@ -16,7 +16,9 @@ QUORVEL_DEFINE_CLASS(TCheckListBox) {
 }
 
 // An owner-drawn list box with fixed item heights.
-TCheckListBox::TCheckListBox(TComponent* owner) : TCustomListBox(owner) { SetStyle(lbOwnerDrawFixed); }
+TCheckListBox::TCheckListBox(TComponent* owner) : TCustomListBox(owner) {
+  SetStyle(lbOwnerDrawFixed);
+}
 
 // The box area: a margin, the box, a margin.
 int TCheckListBox::CheckAreaWidth() { return kCheckMargin + kCheckSize + kCheckMargin; }
@@ -82,8 +84,7 @@ void TCheckListBox::WndProc(TMessage& msg) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   TCustomListBox::WndProc(msg);
 }
@@ -106,9 +107,11 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   text.left = box.right;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   SetBkColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
-  SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Enabled() ? Font().Color() : clGrayText));
+  SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                  : ColorToRGB(Enabled() ? Font().Color() : clGrayText));
   TSelectObjectGuard font(item.hDC, Font().Handle());
   const std::string s = Items().Get(index);
-  ExtTextOutA(item.hDC, text.left + 2, text.top, ETO_OPAQUE | ETO_CLIPPED, &text, s.c_str(), static_cast<UINT>(s.size()), nullptr);
+  ExtTextOutA(item.hDC, text.left + 2, text.top, ETO_OPAQUE | ETO_CLIPPED, &text, s.c_str(),
+              static_cast<UINT>(s.size()), nullptr);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &text);
 }

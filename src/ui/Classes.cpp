@@ -47,9 +47,12 @@ std::vector<const TPropInfo*> TClassInfo::AllProps() const {
   std::vector<const TPropInfo*> out = Parent ? Parent->AllProps() : std::vector<const TPropInfo*>{};
   for (const auto& p : Props) {
     // A redeclared property replaces the parent's in its place.
-    auto same = std::find_if(out.begin(), out.end(), [&](const TPropInfo* q) { return SameText(q->Name, p->Name); });
-    if (same != out.end()) *same = p.get();
-    else out.push_back(p.get());
+    auto same = std::find_if(out.begin(), out.end(),
+                             [&](const TPropInfo* q) { return SameText(q->Name, p->Name); });
+    if (same != out.end())
+      *same = p.get();
+    else
+      out.push_back(p.get());
   }
   return out;
 }
@@ -63,7 +66,9 @@ std::map<std::string, const TClassInfo*>& ClassRegistry() {
 }  // namespace
 
 // Makes a class findable by name for the definition reader.
-void RegisterClassInfo(const TClassInfo& info) { ClassRegistry()[AnsiUpperCase(info.Name)] = &info; }
+void RegisterClassInfo(const TClassInfo& info) {
+  ClassRegistry()[AnsiUpperCase(info.Name)] = &info;
+}
 
 // The registered class of that name, or null.
 const TClassInfo* FindClassInfo(const std::string& name) {
@@ -88,8 +93,10 @@ QUORVEL_DEFINE_CLASS(TPersistent) {}
 
 // Copies source into this object: the source's AssignTo decides.
 void TPersistent::Assign(TPersistent* source) {
-  if (source) source->AssignTo(this);
-  else AssignTo(this);  // raises: nothing can be assigned from nothing
+  if (source)
+    source->AssignTo(this);
+  else
+    AssignTo(this);  // raises: nothing can be assigned from nothing
 }
 
 // Nothing to define by default.
@@ -172,15 +179,19 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 
 // Switches design mode on or off, for this component and its owned ones.
 void TComponent::SetDesigning(bool value) {
-  if (value) FComponentState |= csDesigning;
-  else FComponentState &= ~csDesigning;
+  if (value)
+    FComponentState |= csDesigning;
+  else
+    FComponentState &= ~csDesigning;
   for (TComponent* c : FComponents) c->SetDesigning(value);
 }
 
 // Switches the loading state of this component only.
 void TComponent::SetLoading(bool value) {
-  if (value) FComponentState |= csLoading;
-  else FComponentState &= ~csLoading;
+  if (value)
+    FComponentState |= csLoading;
+  else
+    FComponentState &= ~csLoading;
 }
 
 // Ends the loading state.
@@ -189,7 +200,8 @@ void TComponent::Loaded() { FComponentState &= ~csLoading; }
 // Forgets a watched component that goes away.
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component) {
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component),
+                        FFreeNotifies.end());
   }
   for (TComponent* c : std::vector<TComponent*>(FComponents)) c->Notification(component, operation);
 }
@@ -207,7 +219,8 @@ void TComponent::FreeNotification(TComponent* component) {
 
 // Stops the notifications between the two components.
 void TComponent::RemoveFreeNotification(TComponent* component) {
-  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component),
+                      FFreeNotifies.end());
   auto& other = component->FFreeNotifies;
   other.erase(std::remove(other.begin(), other.end(), this), other.end());
 }
@@ -244,7 +257,8 @@ void TComponent::Insert(TComponent* component) {
 
 // Removes from the ownership list.
 void TComponent::Remove(TComponent* component) {
-  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+  FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component),
+                    FComponents.end());
   component->FOwner = nullptr;
 }
 
@@ -496,8 +510,10 @@ void TStringList::SetSorted(bool value) {
 
 // Notifications resume with one change when the bracket closes.
 void TStringList::SetUpdateState(bool updating) {
-  if (updating) Changing();
-  else Changed();
+  if (updating)
+    Changing();
+  else
+    Changed();
 }
 
 // After a change (outside update brackets).

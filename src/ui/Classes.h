@@ -71,13 +71,13 @@ const TClassInfo* FindClassInfo(const std::string& name);
 // Declares the class-information members of a class; the matching
 // QUORVEL_DEFINE_CLASS (Published.h) goes in its .cpp file.
 #define QUORVEL_CLASS(Class, Parent)                                     \
- public:                                                                 \
+public:                                                                  \
   using inherited = Parent;                                              \
   static const TClassInfo& StaticClass();                                \
   static void Publish(TPublisher<Class>& p);                             \
   const TClassInfo& ClassType() const override { return StaticClass(); } \
                                                                          \
- private:
+private:
 
 // ---------------------------------------------------------------------------
 
@@ -114,8 +114,12 @@ struct TEvent {
 using TNotifyEvent = TEvent<TObject*>;
 
 // A variant value as stored in definitions: empty, null, integer, float, string or Boolean.
-struct TVarEmpty { bool operator==(const TVarEmpty&) const { return true; } };
-struct TVarNull { bool operator==(const TVarNull&) const { return true; } };
+struct TVarEmpty {
+  bool operator==(const TVarEmpty&) const { return true; }
+};
+struct TVarNull {
+  bool operator==(const TVarNull&) const { return true; }
+};
 using TVariant = std::variant<TVarEmpty, TVarNull, int64_t, double, std::string, bool>;
 inline bool VarIsEmpty(const TVariant& v) { return std::holds_alternative<TVarEmpty>(v); }
 

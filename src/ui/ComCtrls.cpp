@@ -12,8 +12,9 @@ namespace {
 // Loads the classes of the common controls used here, once.
 void InitCommonClasses() {
   static const bool done = [] {
-    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
-                             ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
+                                                               ICC_TAB_CLASSES |
+                                                               ICC_LISTVIEW_CLASSES};
     return InitCommonControlsEx(&icc) != FALSE;
   }();
   (void)done;
@@ -28,7 +29,8 @@ QUORVEL_DEFINE_CLASS(TStatusPanel) {
   p.Integer("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth, 50);
   p.Enum("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment,
          {"taLeftJustify", "taRightJustify", "taCenter"});
-  p.Enum("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel, {"pbNone", "pbLowered", "pbRaised"}, pbLowered);
+  p.Enum("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel,
+         {"pbNone", "pbLowered", "pbRaised"}, pbLowered);
   p.Enum("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle, {"psText", "psOwnerDraw"});
 }
 
@@ -71,19 +73,25 @@ void TStatusPanel::SetStyle(TStatusPanelStyle value) {
 
 // The panels of statusBar.
 TStatusPanels::TStatusPanels(TStatusBar& statusBar)
-    : TCollection(TStatusPanel::StaticClass(), [](TCollection* c) { return new TStatusPanel(c); }, &statusBar),
+    : TCollection(
+          TStatusPanel::StaticClass(), [](TCollection* c) { return new TStatusPanel(c); },
+          &statusBar),
       FStatusBar(statusBar) {}
 
 // Appends a panel.
 TStatusPanel* TStatusPanels::Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
 
 // The panel at index.
-TStatusPanel* TStatusPanels::Items(int index) const { return static_cast<TStatusPanel*>(TCollection::Items(index)); }
+TStatusPanel* TStatusPanels::Items(int index) const {
+  return static_cast<TStatusPanel*>(TCollection::Items(index));
+}
 
 // One panel's text, or everything after a change of layout.
 void TStatusPanels::Update(TCollectionItem* item) {
-  if (item) FStatusBar.UpdatePanel(item->Index());
-  else FStatusBar.UpdatePanels();
+  if (item)
+    FStatusBar.UpdatePanel(item->Index());
+  else
+    FStatusBar.UpdatePanels();
 }
 
 // ---------------------------------------------------------------------------
@@ -135,7 +143,9 @@ void TStatusBar::SetSimplePanel(bool value) {
 // The text of simple mode.
 void TStatusBar::SetSimpleText(const std::string& value) {
   FSimpleText = value;
-  if (FHandle && FSimplePanel) SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS, reinterpret_cast<LPARAM>(FSimpleText.c_str()));
+  if (FHandle && FSimplePanel)
+    SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID | SBT_NOBORDERS,
+                 reinterpret_cast<LPARAM>(FSimpleText.c_str()));
 }
 
 // The size grip is a window style: the window is made again.
@@ -239,9 +249,7 @@ void TProgressBar::SetPosition(int value) {
 // ---------------------------------------------------------------------------
 // TCustomTabControl
 
-QUORVEL_DEFINE_CLASS(TCustomTabControl) {
-  p.Event("OnChange", &TCustomTabControl::OnChange);
-}
+QUORVEL_DEFINE_CLASS(TCustomTabControl) { p.Event("OnChange", &TCustomTabControl::OnChange); }
 
 // A 289 by 193 tab control that holds controls and is a tab stop.
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
@@ -304,7 +312,8 @@ void TCustomTabControl::SetWindowTabs(const std::vector<std::string>& texts) {
 
 // A tab chosen by the user (reflected TCN_SELCHANGE) runs Change.
 void TCustomTabControl::WndProc(TMessage& msg) {
-  if (msg.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(msg.LParam)->code == static_cast<UINT>(TCN_SELCHANGE)) {
+  if (msg.Msg == CN_NOTIFY &&
+      reinterpret_cast<NMHDR*>(msg.LParam)->code == static_cast<UINT>(TCN_SELCHANGE)) {
     FTabIndex = TabIndex();
     Change();
     msg.Result = 0;
@@ -477,7 +486,8 @@ void TListColumn::SetAlignment(TAlignment value) {
 
 // The columns of listView.
 TListColumns::TListColumns(TCustomListView& listView)
-    : TCollection(TListColumn::StaticClass(), [](TCollection* c) { return new TListColumn(c); }, &listView),
+    : TCollection(
+          TListColumn::StaticClass(), [](TCollection* c) { return new TListColumn(c); }, &listView),
       FListView(listView) {}
 
 // Any change: the window's columns are made again.
@@ -504,13 +514,16 @@ void TListItem::SetCaption(const std::string& value) {
 
 // The rows of listView.
 TListItems::TListItems(TCustomListView& listView)
-    : TCollection(TListItem::StaticClass(), [](TCollection* c) { return new TListItem(c); }, &listView),
+    : TCollection(
+          TListItem::StaticClass(), [](TCollection* c) { return new TListItem(c); }, &listView),
       FListView(listView) {}
 
 // One row's texts, or every row after rows came or went.
 void TListItems::Update(TCollectionItem* item) {
-  if (item) FListView.UpdateItem(item->Index());
-  else FListView.UpdateItems();
+  if (item)
+    FListView.UpdateItem(item->Index());
+  else
+    FListView.UpdateItems();
 }
 
 // ---------------------------------------------------------------------------
@@ -560,16 +573,18 @@ void TCustomListView::SetViewStyle(TViewStyle value) {
 // Replaces the window's columns by Columns.
 void TCustomListView::UpdateColumns() {
   if (!FHandle) return;
-  while (SendMessageA(FHandle, LVM_DELETECOLUMN, 0, 0)) {
-  }
+  while (SendMessageA(FHandle, LVM_DELETECOLUMN, 0, 0)) {}
   for (int i = 0; i < FColumns.Count(); ++i) {
     const TListColumn* c = FColumns.Items(i);
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    column.fmt = c->Alignment() == taRightJustify ? LVCFMT_RIGHT : c->Alignment() == taCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+    column.fmt = c->Alignment() == taRightJustify ? LVCFMT_RIGHT
+                 : c->Alignment() == taCenter     ? LVCFMT_CENTER
+                                                  : LVCFMT_LEFT;
     column.cx = c->Width();
     column.pszText = const_cast<char*>(c->Caption().c_str());
-    SendMessageA(FHandle, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    SendMessageA(FHandle, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(&column));
   }
 }
 
@@ -605,11 +620,14 @@ void TCustomListView::SetRowTexts(int index) {
   TListItem* item = FItems.Items(index);
   const int columns = std::max(FColumns.Count() - 1, item->SubItems().Count());
   for (int i = 0; i <= columns; ++i) {
-    const std::string text = i == 0 ? item->Caption() : i - 1 < item->SubItems().Count() ? item->SubItems()[i - 1] : "";
+    const std::string text = i == 0                             ? item->Caption()
+                             : i - 1 < item->SubItems().Count() ? item->SubItems()[i - 1]
+                                                                : "";
     LVITEMA cell{};
     cell.iSubItem = i;
     cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(FHandle, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+    SendMessageA(FHandle, LVM_SETITEMTEXTA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&cell));
   }
 }
 
@@ -666,14 +684,14 @@ void TToolButton::Click() { OnClick(this); }
 TComponent* TToolButton::GetParentComponent() const { return FToolBar; }
 
 // Definitions put the button on its tool bar.
-void TToolButton::SetParentComponent(TComponent* parent) { SetToolBar(dynamic_cast<TToolBar*>(parent)); }
+void TToolButton::SetParentComponent(TComponent* parent) {
+  SetToolBar(dynamic_cast<TToolBar*>(parent));
+}
 
 // ---------------------------------------------------------------------------
 // TToolBar
 
-QUORVEL_DEFINE_CLASS(TToolBar) {
-  p.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat);
-}
+QUORVEL_DEFINE_CLASS(TToolBar) { p.Bool("Flat", &TToolBar::Flat, &TToolBar::SetFlat); }
 
 // A top-aligned bar, 29 pixels high, in the button-face colour.
 TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
@@ -727,8 +745,7 @@ void TToolBar::SetFlat(bool value) {
 // One window button per tool button; the command number is the index + 1.
 void TToolBar::UpdateButtons() {
   if (!FHandle || IsLoading()) return;
-  while (SendMessageA(FHandle, TB_DELETEBUTTON, 0, 0)) {
-  }
+  while (SendMessageA(FHandle, TB_DELETEBUTTON, 0, 0)) {}
   for (size_t i = 0; i < FButtons.size(); ++i) {
     TBBUTTON button{};
     button.iBitmap = I_IMAGENONE;

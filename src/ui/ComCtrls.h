@@ -245,7 +245,9 @@ class TListColumns : public TCollection {
 public:
   explicit TListColumns(TCustomListView& listView);
   TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
-  TListColumn* Items(int index) const { return static_cast<TListColumn*>(TCollection::Items(index)); }
+  TListColumn* Items(int index) const {
+    return static_cast<TListColumn*>(TCollection::Items(index));
+  }
 
 protected:
   void Update(TCollectionItem* item) override;

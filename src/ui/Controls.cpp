@@ -33,12 +33,14 @@ bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MOUSELA
 
 // True for the button-press messages (double clicks included).
 bool IsButtonDown(UINT msg) {
-  return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
-         msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+  return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+         msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
 }
 
 // True for the button-release messages.
-bool IsButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP; }
+bool IsButtonUp(UINT msg) {
+  return msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+}
 
 }  // namespace
 
@@ -201,8 +203,10 @@ void TControl::SetAlign(TAlign value) {
   const bool wasAligned = FAlign != alNone;
   FAlign = value;
   // A child that stops being aligned frees its place too.
-  if (wasAligned && FParent) FParent->Realign();
-  else RequestAlign();
+  if (wasAligned && FParent)
+    FParent->Realign();
+  else
+    RequestAlign();
 }
 
 // Shows or hides a graphic control.
@@ -341,8 +345,10 @@ void TControl::Update() {
 // Sends a message through WindowProc.
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  if (WindowProc) WindowProc(m);
-  else WndProc(m);
+  if (WindowProc)
+    WindowProc(m);
+  else
+    WndProc(m);
   return m.Result;
 }
 
@@ -375,14 +381,9 @@ void TControl::WndProc(TMessage& msg) {
     return;
   }
   switch (msg.Msg) {
-    case CM_MOUSEENTER:
-      FMouseInControl = true;
-      break;
-    case CM_MOUSELEAVE:
-      FMouseInControl = false;
-      break;
-    default:
-      break;
+    case CM_MOUSEENTER: FMouseInControl = true; break;
+    case CM_MOUSELEAVE: FMouseInControl = false; break;
+    default: break;
   }
   DefaultHandler(msg);
 }
@@ -411,24 +412,13 @@ void TControl::MouseMessage(TMessage& msg) {
       break;
     }
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      MouseDown(mbRight, shift, x, y);
-      break;
-    case WM_RBUTTONUP:
-      MouseUp(mbRight, shift, x, y);
-      break;
+    case WM_RBUTTONDBLCLK: MouseDown(mbRight, shift, x, y); break;
+    case WM_RBUTTONUP: MouseUp(mbRight, shift, x, y); break;
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      MouseDown(mbMiddle, shift, x, y);
-      break;
-    case WM_MBUTTONUP:
-      MouseUp(mbMiddle, shift, x, y);
-      break;
-    case WM_MOUSEMOVE:
-      MouseMove(shift, x, y);
-      break;
-    default:
-      break;
+    case WM_MBUTTONDBLCLK: MouseDown(mbMiddle, shift, x, y); break;
+    case WM_MBUTTONUP: MouseUp(mbMiddle, shift, x, y); break;
+    case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+    default: break;
   }
 }
 
@@ -501,7 +491,8 @@ void TWinControl::DestroyHandle() {
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
   // A top-level window is shown by hand (children follow Visible by style).
-  const bool shownTopLevel = IsWindowVisible(FHandle) && !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD);
+  const bool shownTopLevel =
+      IsWindowVisible(FHandle) && !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD);
   DestroyHandle();
   Handle();
   if (shownTopLevel) ShowWindow(FHandle, SW_SHOWNA);
@@ -542,7 +533,8 @@ void TWinControl::RemoveControl(TControl* control) {
   if (FCaptureControl == control) FCaptureControl = nullptr;
   if (FMouseControl == control) FMouseControl = nullptr;
   FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
-  FWinControls.erase(std::remove(FWinControls.begin(), FWinControls.end(), control), FWinControls.end());
+  FWinControls.erase(std::remove(FWinControls.begin(), FWinControls.end(), control),
+                     FWinControls.end());
   control->FParent = nullptr;
   if (control->Align() != alNone && !IsDestroying()) Realign();
 }
@@ -615,7 +607,8 @@ void TWinControl::UpdateBounds() {
   if (!FHandle || IsIconic(FHandle)) return;
   RECT r;
   GetWindowRect(FHandle, &r);
-  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD) MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
+  if (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(HWND_DESKTOP, GetParent(FHandle), reinterpret_cast<POINT*>(&r), 2);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (r.left == FLeft && r.top == FTop && w == FWidth && h == FHeight) return;
   const bool sized = w != FWidth || h != FHeight;
@@ -696,8 +689,10 @@ void TWinControl::SetParent(TWinControl* parent) {
   if (FHandle && !parent) DestroyHandle();
   TControl::SetParent(parent);
   if (FHandle && parent) {
-    if (parent->HandleAllocated()) ::SetParent(FHandle, parent->FHandle);
-    else DestroyHandle();
+    if (parent->HandleAllocated())
+      ::SetParent(FHandle, parent->FHandle);
+    else
+      DestroyHandle();
   }
 }
 
@@ -731,7 +726,8 @@ void TWinControl::AlignControls(TRect rect) {
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
     children.push_back(c);
-    items.push_back(TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
+    items.push_back(
+        TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
   }
   AlignItems(TAlignArea{rect.left, rect.top, rect.right, rect.bottom}, items);
   for (size_t i = 0; i < children.size(); ++i) {
@@ -786,7 +782,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
 // and background, keeping our own class name.
 void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClass) {
   WNDCLASSA std{};
-  const HINSTANCE modules[] = {nullptr, GetModuleHandleA(nullptr), GetModuleHandleA("comctl32.dll")};
+  const HINSTANCE modules[] = {nullptr, GetModuleHandleA(nullptr),
+                               GetModuleHandleA("comctl32.dll")};
   for (HINSTANCE module : modules)
     if (GetClassInfoA(module, controlClass, &std)) {
       params.WindowClass = std;
@@ -810,7 +807,8 @@ void TWinControl::CreateWnd() {
     wc.hInstance = instance;
     wc.lpszClassName = className.c_str();
     wc.lpfnWndProc = StartProc;
-    if (!RegisterClassA(&wc)) throw EOutOfResources(Format("Cannot register window class %s", className.c_str()));
+    if (!RegisterClassA(&wc))
+      throw EOutOfResources(Format("Cannot register window class %s", className.c_str()));
     BaseProcs()[className] = params.WindowClass.lpfnWndProc;
   }
   auto base = BaseProcs().find(className);
@@ -830,9 +828,9 @@ void TWinControl::CreateWnd() {
 
 // CreateWindowEx with the parameters.
 HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
-  return CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-                         params.Y, params.Width, params.Height, params.WndParent, nullptr, GetModuleHandleA(nullptr),
-                         params.Param);
+  return CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                         params.Style, params.X, params.Y, params.Width, params.Height,
+                         params.WndParent, nullptr, GetModuleHandleA(nullptr), params.Param);
 }
 
 // The first message of a window of one of our classes: the control being
@@ -848,15 +846,18 @@ LRESULT CALLBACK TWinControl::StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
         [c](TMessage& m) {
           // An exception must not unwind through the system's window code.
           try {
-            if (c->WindowProc) c->WindowProc(m);
-            else c->WndProc(m);
+            if (c->WindowProc)
+              c->WindowProc(m);
+            else
+              c->WndProc(m);
           } catch (...) {
             m.Result = 0;
             HandleMessageException(std::current_exception());
           }
         },
         c->FDefWndProc);
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)), wnd, msg, wParam, lParam);
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)), wnd,
+                           msg, wParam, lParam);
   }
   char name[256] = {};
   GetClassNameA(wnd, name, sizeof name);
@@ -870,23 +871,15 @@ LRESULT CALLBACK TWinControl::StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
 // children's mouse messages; everything else as a plain control.
 void TWinControl::WndProc(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_PAINT:
-      WMPaint(msg);
-      return;
-    case WM_ERASEBKGND:
-      WMEraseBkgnd(msg);
-      return;
-    case WM_SETCURSOR:
-      WMSetCursor(msg);
-      return;
+    case WM_PAINT: WMPaint(msg); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(msg); return;
+    case WM_SETCURSOR: WMSetCursor(msg); return;
     case WM_SIZE:
     case WM_MOVE:
       DefaultHandler(msg);
       UpdateBounds();
       return;
-    case WM_NCDESTROY:
-      WMNCDestroy(msg);
-      return;
+    case WM_NCDESTROY: WMNCDestroy(msg); return;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_HSCROLL:
@@ -922,7 +915,9 @@ void TWinControl::WndProc(TMessage& msg) {
       if (msg.WParam != kLeaveCheckTimer) break;
       switch (PointerPlace()) {
         case TPointerPlace::Elsewhere: MouseLeft(); break;
-        case TPointerPlace::Window: KillTimer(FHandle, kLeaveCheckTimer); break;  // its mouse moves go on
+        case TPointerPlace::Window:
+          KillTimer(FHandle, kLeaveCheckTimer);
+          break;  // its mouse moves go on
         case TPointerPlace::InnerWindow: break;
       }
       msg.Result = 0;
@@ -936,9 +931,7 @@ void TWinControl::WndProc(TMessage& msg) {
       TrackMouseLeave();
       if (RouteMouseToGraphic(msg)) return;
       break;
-    case WM_CAPTURECHANGED:
-      FCaptureControl = nullptr;
-      break;
+    case WM_CAPTURECHANGED: FCaptureControl = nullptr; break;
     default:
       if (IsMouseMessage(msg.Msg) && RouteMouseToGraphic(msg)) return;
       break;
@@ -1059,23 +1052,15 @@ void TWinControl::WMNCDestroy(TMessage& msg) {
 bool TWinControl::ReflectNotification(TMessage& msg) {
   HWND child = nullptr;
   switch (msg.Msg) {
-    case WM_COMMAND:
-      child = reinterpret_cast<HWND>(msg.LParam);
-      break;
-    case WM_NOTIFY:
-      child = reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom;
-      break;
+    case WM_COMMAND: child = reinterpret_cast<HWND>(msg.LParam); break;
+    case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom; break;
     case WM_DRAWITEM: {
       auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
       if (dis->CtlType != ODT_MENU) child = dis->hwndItem;
       break;
     }
-    case WM_DELETEITEM:
-      child = reinterpret_cast<DELETEITEMSTRUCT*>(msg.LParam)->hwndItem;
-      break;
-    default:
-      child = reinterpret_cast<HWND>(msg.LParam);
-      break;
+    case WM_DELETEITEM: child = reinterpret_cast<DELETEITEMSTRUCT*>(msg.LParam)->hwndItem; break;
+    default: child = reinterpret_cast<HWND>(msg.LParam); break;
   }
   TWinControl* control = child ? FindControl(child) : nullptr;
   if (!control || control == this) return false;
@@ -1112,7 +1097,8 @@ void TWinControl::TrackMouseLeave() {
   if (FTrackingLeave || !FHandle) return;
   TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
   FTrackingLeave = TrackMouseEvent(&tme) != FALSE;
-  if (FTrackingLeave && PointerPlace() != TPointerPlace::Window) PostMessageA(FHandle, WM_MOUSELEAVE, 0, 0);
+  if (FTrackingLeave && PointerPlace() != TPointerPlace::Window)
+    PostMessageA(FHandle, WM_MOUSELEAVE, 0, 0);
 }
 
 // Where the mouse pointer is: over this window, over a window inside it

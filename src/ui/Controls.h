@@ -148,7 +148,9 @@ public:
   // Moves and sizes the control (in its parent's client coordinates).
   virtual void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
-  void SetBoundsRect(const TRect& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+  void SetBoundsRect(const TRect& r) {
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  }
   // The client area in the control's own coordinates.
   virtual TRect ClientRect();
   int ClientWidth() { return ClientRect().right; }
@@ -389,7 +391,7 @@ private:
   bool RouteMouseToGraphic(TMessage& msg);
   void SetMouseControl(TControl* control);
 
-  std::vector<TControl*> FControls;     // graphic children
+  std::vector<TControl*> FControls;        // graphic children
   std::vector<TWinControl*> FWinControls;  // windowed children
   TWindowSubclass FSubclass;
   WNDPROC FDefWndProc = nullptr;

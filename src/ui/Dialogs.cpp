@@ -25,11 +25,16 @@ struct ButtonInfo {
 
 // Every button in the order it appears.
 const ButtonInfo kButtons[] = {
-    {mbYes, "Yes", mrYes},          {mbNo, "No", mrNo},
-    {mbOK, "OK", mrOk},             {mbCancel, "Cancel", mrCancel},
-    {mbAbort, "Abort", mrAbort},    {mbRetry, "Retry", mrRetry},
-    {mbIgnore, "Ignore", mrIgnore}, {mbAll, "All", mrAll},
-    {mbNoToAll, "NoToAll", mrNoToAll}, {mbYesToAll, "YesToAll", mrYesToAll},
+    {mbYes, "Yes", mrYes},
+    {mbNo, "No", mrNo},
+    {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel},
+    {mbAbort, "Abort", mrAbort},
+    {mbRetry, "Retry", mrRetry},
+    {mbIgnore, "Ignore", mrIgnore},
+    {mbAll, "All", mrAll},
+    {mbNoToAll, "NoToAll", mrNoToAll},
+    {mbYesToAll, "YesToAll", mrYesToAll},
     {mbHelp, "Help", mrNone},
 };
 
@@ -100,7 +105,8 @@ void TMessageForm::WndProc(TMessage& msg) {
 void TMessageForm::Paint() {
   HDC dc = Canvas()->Handle();
   if (FIconId)
-    DrawIconEx(dc, FIconRect.left, FIconRect.top, LoadIconA(nullptr, FIconId), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, FIconRect.left, FIconRect.top, LoadIconA(nullptr, FIconId), kIconSize, kIconSize,
+               0, nullptr, DI_NORMAL);
   TSelectObjectGuard font(dc, Font().Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Font().Color()));
@@ -110,7 +116,8 @@ void TMessageForm::Paint() {
 }
 
 // Measures the text, places icon, text and buttons, and sets the captions.
-TMessageForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons) {
+TMessageForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type,
+                                  TMsgDlgButtons buttons) {
   auto form = std::make_unique<TMessageForm>(nullptr);
   form->FMessage = msg;
   form->FIconId = IconOf(type);
@@ -171,7 +178,8 @@ TMessageForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type, TMsg
 }
 
 // Shows the dialog and returns the answer.
-TModalResult MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
+TModalResult MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                        int helpCtx) {
   (void)helpCtx;
   std::unique_ptr<TMessageForm> form(CreateMessageDialog(msg, type, buttons));
   return form->ShowModal();

@@ -59,6 +59,7 @@ private:
 // Builds the dialog (hidden, owned by the caller) for msg, type and buttons.
 TMessageForm* CreateMessageDialog(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons);
 // Shows the dialog modally and returns the answer (mrYes, mrNo, ...).
-TModalResult MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx = 0);
+TModalResult MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                        int helpCtx = 0);
 // An information dialog with an OK button, titled with the application title.
 void ShowMessage(const std::string& msg);

@@ -15,14 +15,16 @@ QUORVEL_DEFINE_CLASS(TCustomPanel) {
          {"bvNone", "bvLowered", "bvRaised", "bvSpace"}, bvRaised);
   p.Integer("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth, 1);
   p.Integer("BorderWidth", &TCustomPanel::BorderWidth, &TCustomPanel::SetBorderWidth, 0);
-  p.Enum("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle, {"bsNone", "bsSingle"});
+  p.Enum("BorderStyle", &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle,
+         {"bsNone", "bsSingle"});
   p.Enum("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment,
          {"taLeftJustify", "taRightJustify", "taCenter"}, taCenter);
 }
 
 // A 185 by 41 raised panel in the button-face colour.
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
-  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks;
+  FControlStyle =
+      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csDoubleClicks;
   FWidth = 185;
   FHeight = 41;
   SetColor(clBtnFace);
@@ -210,7 +212,8 @@ TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner)
 void TCustomRadioGroup::SetItemIndex(int value) {
   if (!IsLoading() && (value < -1 || value >= static_cast<int>(FButtons.size()))) value = -1;
   FItemIndex = value;
-  if (value >= 0 && value < static_cast<int>(FButtons.size())) FButtons[static_cast<size_t>(value)]->SetChecked(true);
+  if (value >= 0 && value < static_cast<int>(FButtons.size()))
+    FButtons[static_cast<size_t>(value)]->SetChecked(true);
   else
     for (TGroupButton* b : FButtons) b->SetChecked(false);
 }
@@ -252,8 +255,9 @@ void TCustomRadioGroup::ArrangeButtons() {
   const int buttonHeight = free / perColumn;
   const int top = metrics.tmHeight + 1 + (free % perColumn) / 2;
   for (int i = 0; i < count; ++i)
-    FButtons[static_cast<size_t>(i)]->SetBounds((i / perColumn) * buttonWidth + 8, (i % perColumn) * buttonHeight + top,
-                                                buttonWidth, buttonHeight);
+    FButtons[static_cast<size_t>(i)]->SetBounds((i / perColumn) * buttonWidth + 8,
+                                                (i % perColumn) * buttonHeight + top, buttonWidth,
+                                                buttonHeight);
 }
 
 // A click on a button makes it the chosen item.

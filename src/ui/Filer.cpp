@@ -18,9 +18,12 @@ long double ExtendedToLongDouble(const uint8_t b[10]) {
   const int exponent = ((b[9] & 0x7F) << 8) | b[8];
   const bool negative = (b[9] & 0x80) != 0;
   long double v;
-  if (exponent == 0 && mantissa == 0) v = 0;
-  else if (exponent == 0x7FFF) v = mantissa << 1 ? NAN : INFINITY;
-  else v = std::ldexp(static_cast<long double>(mantissa), exponent - 16383 - 63);
+  if (exponent == 0 && mantissa == 0)
+    v = 0;
+  else if (exponent == 0x7FFF)
+    v = mantissa << 1 ? NAN : INFINITY;
+  else
+    v = std::ldexp(static_cast<long double>(mantissa), exponent - 16383 - 63);
   return negative ? -v : v;
 }
 
@@ -156,8 +159,7 @@ int32_t TReader::ReadInteger() {
       Read(&v, 4);
       return v;
     }
-    default:
-      PropValueError();
+    default: PropValueError();
   }
 }
 
@@ -208,18 +210,15 @@ long double TReader::ReadFloat() {
       Read(&f, 4);
       return f;
     }
-    case TValueType::vaInt64:
-      return static_cast<long double>(ReadInt64());
-    default:
-      return ReadInteger();
+    case TValueType::vaInt64: return static_cast<long double>(ReadInt64());
+    default: return ReadInteger();
   }
 }
 
 // A string value of any of the four string types, in this build's code page.
 std::string TReader::ReadString() {
   switch (ReadValue()) {
-    case TValueType::vaString:
-      return ReadStr();
+    case TValueType::vaString: return ReadStr();
     case TValueType::vaLString: {
       const size_t n = ReadCount(1);
       std::string s(n, '\0');
@@ -236,8 +235,7 @@ std::string TReader::ReadString() {
       Read(s.data(), n);
       return Utf8ToAnsi(s);
     }
-    default:
-      PropValueError();
+    default: PropValueError();
   }
 }
 
@@ -325,8 +323,7 @@ void TReader::SkipValue() {
     case TValueType::vaNull:
     case TValueType::vaFalse:
     case TValueType::vaTrue:
-    case TValueType::vaNil:
-      break;
+    case TValueType::vaNil: break;
     case TValueType::vaList:
       while (!EndOfList()) SkipValue();
       ReadListEnd();
@@ -344,15 +341,20 @@ void TReader::SkipValue() {
     case TValueType::vaIdent: ReadStr(); break;
     case TValueType::vaBinary:
     case TValueType::vaLString:
-    case TValueType::vaUTF8String: FStream.Seek(static_cast<int64_t>(ReadCount(1)), TSeekOrigin::Current); break;
-    case TValueType::vaWString: FStream.Seek(static_cast<int64_t>(ReadCount(2)), TSeekOrigin::Current); break;
+    case TValueType::vaUTF8String:
+      FStream.Seek(static_cast<int64_t>(ReadCount(1)), TSeekOrigin::Current);
+      break;
+    case TValueType::vaWString:
+      FStream.Seek(static_cast<int64_t>(ReadCount(2)), TSeekOrigin::Current);
+      break;
     case TValueType::vaSet:
       while (!ReadStr().empty()) {}
       break;
     case TValueType::vaCollection:
       while (!EndOfList()) {
         const TValueType v = NextValue();
-        if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32) ReadInteger();
+        if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32)
+          ReadInteger();
         ReadListBegin();
         while (!EndOfList()) {
           ReadStr();
@@ -392,7 +394,8 @@ void TReader::ReadCollection(TCollection& collection) {
   collection.Clear();
   while (!EndOfList()) {
     const TValueType v = NextValue();
-    if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32) ReadInteger();
+    if (v == TValueType::vaInt8 || v == TValueType::vaInt16 || v == TValueType::vaInt32)
+      ReadInteger();
     TCollectionItem* item = collection.Add();
     ReadListBegin();
     while (!EndOfList()) ReadProperty(item);
@@ -479,7 +482,8 @@ void TReader::ReadProperty(TPersistent* instance) {
   TPersistent* target = instance;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
     const TPropInfo* prop = target->ClassType().FindProp(parts[i]);
-    if (!prop || prop->Kind != TPropKind::Class) throw EReadError(Format(Msg::UnknownProperty, path.c_str()));
+    if (!prop || prop->Kind != TPropKind::Class)
+      throw EReadError(Format(Msg::UnknownProperty, path.c_str()));
     target = prop->ObjectOf(*target);
     if (!target) throw EReadError(Format(Msg::UnknownProperty, path.c_str()));
   }
@@ -504,20 +508,20 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
   }
   TPersistent* object = prop.ObjectOf(*instance);
   switch (NextValue()) {
-    case TValueType::vaNil:
-      ReadValue();
-      break;
+    case TValueType::vaNil: ReadValue(); break;
     case TValueType::vaCollection:
-      if (auto* collection = dynamic_cast<TCollection*>(object)) ReadCollection(*collection);
-      else PropValueError();
+      if (auto* collection = dynamic_cast<TCollection*>(object))
+        ReadCollection(*collection);
+      else
+        PropValueError();
       break;
-    default:
-      PropValueError();
+    default: PropValueError();
   }
 }
 
 // Reads the property now being looked for, when name is the one.
-void TReader::DefineProperty(const std::string& name, const TReaderProc& readData, const TWriterProc&, bool) {
+void TReader::DefineProperty(const std::string& name, const TReaderProc& readData,
+                             const TWriterProc&, bool) {
   if (FCanHandleDefine && readData && SameText(name, FPropName)) {
     FCanHandleDefine = false;
     readData(*this);
@@ -525,7 +529,8 @@ void TReader::DefineProperty(const std::string& name, const TReaderProc& readDat
 }
 
 // Reads binary data for the property now being looked for, when name is the one.
-void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData, const TStreamProc&, bool) {
+void TReader::DefineBinaryProperty(const std::string& name, const TStreamProc& readData,
+                                   const TStreamProc&, bool) {
   if (FCanHandleDefine && readData && SameText(name, FPropName)) {
     FCanHandleDefine = false;
     TMemoryStream data(ReadBinary());
@@ -572,7 +577,9 @@ void TWriter::WriteInteger(int64_t value) {
 }
 
 // True or False.
-void TWriter::WriteBoolean(bool value) { WriteValue(value ? TValueType::vaTrue : TValueType::vaFalse); }
+void TWriter::WriteBoolean(bool value) {
+  WriteValue(value ? TValueType::vaTrue : TValueType::vaFalse);
+}
 
 // A one-character string.
 void TWriter::WriteChar(char value) { WriteString(std::string(1, value)); }
@@ -617,10 +624,14 @@ void TWriter::WriteWideString(const std::u16string& value) {
 
 // An identifier; False, True, nil and null get their own value types.
 void TWriter::WriteIdent(const std::string& ident) {
-  if (SameText(ident, "False")) WriteValue(TValueType::vaFalse);
-  else if (SameText(ident, "True")) WriteValue(TValueType::vaTrue);
-  else if (SameText(ident, "nil")) WriteValue(TValueType::vaNil);
-  else if (SameText(ident, "Null")) WriteValue(TValueType::vaNull);
+  if (SameText(ident, "False"))
+    WriteValue(TValueType::vaFalse);
+  else if (SameText(ident, "True"))
+    WriteValue(TValueType::vaTrue);
+  else if (SameText(ident, "nil"))
+    WriteValue(TValueType::vaNil);
+  else if (SameText(ident, "Null"))
+    WriteValue(TValueType::vaNull);
   else {
     WriteValue(TValueType::vaIdent);
     WriteStr(ident);
@@ -654,12 +665,18 @@ void TWriter::WriteVariant(const TVariant& value) {
   std::visit(
       [this](const auto& v) {
         using T = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, TVarEmpty>) WriteValue(TValueType::vaNil);
-        else if constexpr (std::is_same_v<T, TVarNull>) WriteValue(TValueType::vaNull);
-        else if constexpr (std::is_same_v<T, int64_t>) WriteInteger(v);
-        else if constexpr (std::is_same_v<T, double>) WriteFloat(v);
-        else if constexpr (std::is_same_v<T, std::string>) WriteString(v);
-        else WriteBoolean(v);
+        if constexpr (std::is_same_v<T, TVarEmpty>)
+          WriteValue(TValueType::vaNil);
+        else if constexpr (std::is_same_v<T, TVarNull>)
+          WriteValue(TValueType::vaNull);
+        else if constexpr (std::is_same_v<T, int64_t>)
+          WriteInteger(v);
+        else if constexpr (std::is_same_v<T, double>)
+          WriteFloat(v);
+        else if constexpr (std::is_same_v<T, std::string>)
+          WriteString(v);
+        else
+          WriteBoolean(v);
       },
       value);
 }
@@ -746,15 +763,16 @@ void TWriter::WriteProperty(TPersistent* instance, const TPropInfo& prop) {
 void TWriter::WritePropName(const std::string& name) { WriteStr(FPropPath + name); }
 
 // Writes a defined property when it has data.
-void TWriter::DefineProperty(const std::string& name, const TReaderProc&, const TWriterProc& writeData, bool hasData) {
+void TWriter::DefineProperty(const std::string& name, const TReaderProc&,
+                             const TWriterProc& writeData, bool hasData) {
   if (!hasData || !writeData) return;
   WritePropName(name);
   writeData(*this);
 }
 
 // Writes a defined binary property when it has data.
-void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&, const TStreamProc& writeData,
-                                   bool hasData) {
+void TWriter::DefineBinaryProperty(const std::string& name, const TStreamProc&,
+                                   const TStreamProc& writeData, bool hasData) {
   if (!hasData || !writeData) return;
   WritePropName(name);
   WriteBinary(writeData);

@@ -123,8 +123,8 @@ HWND TApplication::Handle() {
   }
   FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                            nullptr, instance, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,
+                            0, nullptr, nullptr, instance, nullptr);
   if (!FHandle) throw EOutOfResources("Cannot create the application window");
   gApplicationWindow = FHandle;
   WakeMainThreadHook = WakeMainThread;
@@ -149,9 +149,7 @@ void TApplication::SetTitle(const std::string& value) {
 // The application window runs queued main-thread calls and frees released forms.
 LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case kWakeMessage:
-      CheckSynchronize();
-      return 0;
+    case kWakeMessage: CheckSynchronize(); return 0;
     case kReleaseMessage: {
       // Only a form still waiting: another one may live at a freed form's address.
       auto* form = reinterpret_cast<TCustomForm*>(lParam);
@@ -170,8 +168,7 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
       // Popup menus tracked with this window.
       if (MenuItemMessage(msg, lParam)) return TRUE;
       return DefWindowProcA(wnd, msg, wParam, lParam);
-    default:
-      return DefWindowProcA(wnd, msg, wParam, lParam);
+    default: return DefWindowProcA(wnd, msg, wParam, lParam);
   }
 }
 
@@ -186,8 +183,7 @@ void TApplication::Run() {
 // Handles every waiting message, then the queued main-thread calls.
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
-  }
+  while (ProcessMessage(msg)) {}
   CheckSynchronize();
   FreeDeviceContexts();
 }
@@ -245,13 +241,15 @@ TCustomForm* TApplication::ActiveForm() const { return RootForm(GetActiveWindow(
 bool TApplication::IsMenuShortCut(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const WORD key = static_cast<WORD>(msg.wParam);
-  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LWIN || key == VK_RWIN) return false;
+  if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU || key == VK_LWIN || key == VK_RWIN)
+    return false;
   TCustomForm* form = RootForm(msg.hwnd);
   if (!form) return false;
   TShortCut shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= scShift;
   if (GetKeyState(VK_CONTROL) < 0) shift |= scCtrl;
-  if (GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)))) shift |= scAlt;
+  if (GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29))))
+    shift |= scAlt;
   if (TMainMenu* menu = form->Menu(); menu && menu->IsShortCut(key, shift)) return true;
   if (TPopupMenu* popup = form->PopupMenu(); popup && popup->IsShortCut(key, shift)) return true;
   return false;
@@ -279,7 +277,8 @@ void TApplication::ShowException(const std::exception& error) {
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {
   HWND owner = GetActiveWindow();
   if (!owner) owner = Handle();
-  return ::MessageBoxA(owner, text.c_str(), caption.empty() ? FTitle.c_str() : caption.c_str(), flags);
+  return ::MessageBoxA(owner, text.c_str(), caption.empty() ? FTitle.c_str() : caption.c_str(),
+                       flags);
 }
 
 // Adds a new form to the list.
@@ -304,12 +303,14 @@ void TApplication::ReleaseForm(TCustomForm* form) {
 
 QUORVEL_DEFINE_CLASS(TCustomForm) {
   p.Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
-         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}, bsSizeable);
+         {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+         bsSizeable);
   p.Set("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons,
-        {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, biSystemMenu | biMinimize | biMaximize);
+        {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
+        biSystemMenu | biMinimize | biMaximize);
   p.Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition,
-         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
-          "poMainFormCenter", "poOwnerFormCenter"});
+         {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+          "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
   p.Enum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState,
          {"wsNormal", "wsMinimized", "wsMaximized"});
   p.Object("Icon", &TCustomForm::IconObject);
@@ -323,10 +324,13 @@ QUORVEL_DEFINE_CLASS(TCustomForm) {
   p.Reference<TMenuItem>("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu);
   p.Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll);
   p.Integer("ClientWidth", &TCustomForm::GetClientWidth, &TCustomForm::SetClientWidth).NotStored();
-  p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight).NotStored();
+  p.Integer("ClientHeight", &TCustomForm::GetClientHeight, &TCustomForm::SetClientHeight)
+      .NotStored();
   // Accepted for compatibility with stored forms; they change nothing here.
-  p.Bool("OldCreateOrder", [](TCustomForm&) { return false; }, [](TCustomForm&, bool) {});
-  p.Bool("Scaled", [](TCustomForm&) { return true; }, [](TCustomForm&, bool) {}, true);
+  p.Bool(
+      "OldCreateOrder", [](TCustomForm&) { return false; }, [](TCustomForm&, bool) {});
+  p.Bool(
+      "Scaled", [](TCustomForm&) { return true; }, [](TCustomForm&, bool) {}, true);
   p.Event("OnCreate", &TCustomForm::OnCreate);
   p.Event("OnDestroy", &TCustomForm::OnDestroy);
   p.Event("OnShow", &TCustomForm::OnShow);
@@ -444,15 +448,18 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   if (FFormStyle == fsMDIChild) {
     TCustomForm* frame = MDIParentForm();
     frame->HandleNeeded();
-    if (!frame->ClientHandle()) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    if (!frame->ClientHandle())
+      throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
     params.WndParent = frame->ClientHandle();
     params.Style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE;
     params.ExStyle |= WS_EX_MDICHILD;
     // A maximized child is maximized once it is the active one (SetVisible):
     // the client then gives the frame its title and hides its scroll bars.
     if (FWindowState == wsMinimized) params.Style |= WS_MINIMIZE;
-    if (FPosition == poDefault || FPosition == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
-    if (FPosition == poDefault || FPosition == poDefaultSizeOnly) params.Width = params.Height = CW_USEDEFAULT;
+    if (FPosition == poDefault || FPosition == poDefaultPosOnly)
+      params.X = params.Y = CW_USEDEFAULT;
+    if (FPosition == poDefault || FPosition == poDefaultSizeOnly)
+      params.Width = params.Height = CW_USEDEFAULT;
   }
 }
 
@@ -469,7 +476,8 @@ HWND TCustomForm::CreateWindowHandle(const TCreateParams& params) {
   cs.cy = params.Height;
   cs.style = params.Style;
   cs.lParam = reinterpret_cast<LPARAM>(params.Param);
-  return reinterpret_cast<HWND>(SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&cs)));
+  return reinterpret_cast<HWND>(
+      SendMessageA(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&cs)));
 }
 
 // The window exists: it gets the icon, an MDI form its client, and the menu bar.
@@ -499,10 +507,11 @@ void TCustomForm::CreateMDIClient() {
   ccs.idFirstChild = kFirstMDIChild;
   RECT r;
   GetClientRect(FHandle, &r);
-  FClientHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0,
-                                  0, r.right, r.bottom, FHandle, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kMDIClientId)),
-                                  GetModuleHandleA(nullptr), &ccs);
+  FClientHandle = CreateWindowExA(
+      WS_EX_CLIENTEDGE, "MDIClient", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL, 0, 0,
+      r.right, r.bottom, FHandle, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kMDIClientId)),
+      GetModuleHandleA(nullptr), &ccs);
   if (!FClientHandle) throw EOutOfResources("Cannot create the MDI client window");
 }
 
@@ -513,12 +522,14 @@ void TCustomForm::AlignControls(TRect rect) {
   std::vector<TAlignItem> items;
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
-    items.push_back(TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
+    items.push_back(
+        TAlignItem{c->Align(), c->Visible(), c->Left(), c->Top(), c->Width(), c->Height()});
   }
   items.push_back(TAlignItem{alClient, true, 0, 0, 0, 0});
   AlignItems(TAlignArea{rect.left, rect.top, rect.right, rect.bottom}, items);
   const TAlignItem& area = items.back();
-  SetWindowPos(FClientHandle, nullptr, area.Left, area.Top, area.Width, area.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(FClientHandle, nullptr, area.Left, area.Top, area.Width, area.Height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // An MDI frame's unhandled messages go to DefFrameProc, an MDI child's to
@@ -541,10 +552,14 @@ void TCustomForm::DefaultHandler(TMessage& msg) {
 // The MDI form whose client holds this child: the owner, the main form or
 // any other MDI form of the application.
 TCustomForm* TCustomForm::MDIParentForm() const {
-  if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FFormStyle == fsMDIForm) return owner;
-  if (TCustomForm* main = Application->MainForm(); main && main->FFormStyle == fsMDIForm) return main;
+  if (auto* owner = dynamic_cast<TCustomForm*>(Owner()); owner && owner->FFormStyle == fsMDIForm)
+    return owner;
+  if (TCustomForm* main = Application->MainForm(); main && main->FFormStyle == fsMDIForm)
+    return main;
   for (int i = 0; i < Application->FormCount(); ++i)
-    if (TCustomForm* f = Application->Forms(i); f != this && f->FFormStyle == fsMDIForm && !f->IsDestroying()) return f;
+    if (TCustomForm* f = Application->Forms(i);
+        f != this && f->FFormStyle == fsMDIForm && !f->IsDestroying())
+      return f;
   throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
 }
 
@@ -598,7 +613,8 @@ void TCustomForm::PutMenu() {
   if (GetMenu(FHandle) != menu) ::SetMenu(FHandle, menu);
   if (FFormStyle == fsMDIForm && FClientHandle && menu) {
     const HMENU windowMenu = FWindowMenu ? FWindowMenu->Handle() : nullptr;
-    SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), reinterpret_cast<LPARAM>(windowMenu));
+    SendMessageA(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),
+                 reinterpret_cast<LPARAM>(windowMenu));
     SendMessageA(FClientHandle, WM_MDIREFRESHMENU, 0, 0);
   }
   DrawMenuBar(FHandle);
@@ -617,14 +633,17 @@ int TCustomForm::MDIChildCount() const {
   int n = 0;
   if (FClientHandle)
     for (HWND h = GetWindow(FClientHandle, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h)); f && f->FFormStyle == fsMDIChild) ++n;
+      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h)); f && f->FFormStyle == fsMDIChild)
+        ++n;
   return n;
 }
 
 TCustomForm* TCustomForm::MDIChildren(int index) const {
   if (FClientHandle)
     for (HWND h = GetWindow(FClientHandle, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h)); f && f->FFormStyle == fsMDIChild && index-- == 0) return f;
+      if (auto* f = dynamic_cast<TCustomForm*>(FindControl(h));
+          f && f->FFormStyle == fsMDIChild && index-- == 0)
+        return f;
   throw EListError(Format("List index out of bounds (%d)", index));
 }
 
@@ -656,7 +675,8 @@ void TCustomForm::SetIcons() {
 TRect TCustomForm::ClientRect() {
   if (FHandle) return TCustomControl::ClientRect();
   const SIZE frame = FrameSize();
-  return Rect(0, 0, std::max(0, FWidth - static_cast<int>(frame.cx)), std::max(0, FHeight - static_cast<int>(frame.cy)));
+  return Rect(0, 0, std::max(0, FWidth - static_cast<int>(frame.cx)),
+              std::max(0, FHeight - static_cast<int>(frame.cy)));
 }
 
 // Sets the outer width so that the client area is value wide.
@@ -695,13 +715,16 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 void TCustomForm::SetWindowState(TWindowState value) {
   FWindowState = value;
   if (!FHandle || !IsWindowVisible(FHandle)) return;
-  ShowWindow(FHandle, value == wsMaximized ? SW_MAXIMIZE : value == wsMinimized ? SW_MINIMIZE : SW_RESTORE);
+  ShowWindow(FHandle, value == wsMaximized   ? SW_MAXIMIZE
+                      : value == wsMinimized ? SW_MINIMIZE
+                                             : SW_RESTORE);
 }
 
 // The control that gets the focus when the form is activated.
 void TCustomForm::SetActiveControl(TWinControl* control) {
   FActiveControl = control;
-  if (control && FHandle && GetActiveWindow() == FHandle && control->CanFocus()) control->SetFocus();
+  if (control && FHandle && GetActiveWindow() == FHandle && control->CanFocus())
+    control->SetFocus();
 }
 
 // Shows (placing the window on its first show) or hides the form; a form
@@ -719,7 +742,9 @@ void TCustomForm::SetVisible(bool value) {
     HWND wnd = Handle();
     if (made && !IsWindowVisible(wnd)) {
       OnShow(this);
-      ShowWindow(wnd, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+      ShowWindow(wnd, FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
+                      : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                    : SW_SHOWNORMAL);
     }
     SendMessageA(GetParent(wnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(wnd), 0);
     if (FWindowState == wsMaximized && !IsZoomed(wnd))
@@ -738,7 +763,9 @@ void TCustomForm::SetVisible(bool value) {
       ApplyPosition();
     }
     OnShow(this);
-    const int cmd = FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : FWindowState == wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    const int cmd = FWindowState == wsMaximized   ? SW_SHOWMAXIMIZED
+                    : FWindowState == wsMinimized ? SW_SHOWMINIMIZED
+                                                  : SW_SHOWNORMAL;
     ShowWindow(wnd, cmd);
     SetForegroundWindow(wnd);
     UpdateWindow(wnd);
@@ -762,7 +789,8 @@ void TCustomForm::ApplyPosition() {
       break;
     case poMainFormCenter:
     case poOwnerFormCenter:
-      if (TCustomForm* main = Application->MainForm(); main && main != this && main->HandleAllocated()) {
+      if (TCustomForm* main = Application->MainForm();
+          main && main != this && main->HandleAllocated()) {
         x = main->Left() + (main->Width() - Width()) / 2;
         y = main->Top() + (main->Height() - Height()) / 2;
       } else {
@@ -770,8 +798,7 @@ void TCustomForm::ApplyPosition() {
         y = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
       }
       break;
-    default:
-      return;
+    default: return;
   }
   SetBounds(std::max(0, x), std::max(0, y), Width(), Height());
 }
@@ -883,7 +910,9 @@ bool TCustomForm::DialogKey(WPARAM key, HWND focus) {
     const int n = static_cast<int>(list.size());
     int at = -1;
     for (int i = 0; i < n; ++i)
-      if (list[static_cast<size_t>(i)]->HandleAllocated() && list[static_cast<size_t>(i)]->Handle() == focus) at = i;
+      if (list[static_cast<size_t>(i)]->HandleAllocated() &&
+          list[static_cast<size_t>(i)]->Handle() == focus)
+        at = i;
     const int next = at < 0 ? (back ? n - 1 : 0) : (at + (back ? n - 1 : 1)) % n;
     list[static_cast<size_t>(next)]->SetFocus();
     return true;
@@ -916,9 +945,7 @@ void TCustomForm::WndProc(TMessage& msg) {
       Close();
       msg.Result = 0;
       return;
-    case WM_ACTIVATE:
-      WMActivate(msg);
-      return;
+    case WM_ACTIVATE: WMActivate(msg); return;
     case CM_DIALOGCHAR:
       msg.Result = 0;
       SendToControls(msg);
@@ -944,9 +971,7 @@ void TCustomForm::WndProc(TMessage& msg) {
         return;
       }
       break;
-    case WM_CONTEXTMENU:
-      WMContextMenu(msg);
-      return;
+    case WM_CONTEXTMENU: WMContextMenu(msg); return;
     case WM_SIZE:
       if (FClientHandle) {
         TCustomControl::WndProc(msg);
@@ -954,8 +979,7 @@ void TCustomForm::WndProc(TMessage& msg) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   TCustomControl::WndProc(msg);
 }
@@ -970,7 +994,8 @@ void TCustomForm::WMActivate(TMessage& msg) {
     OnActivate(this);
   } else {
     HWND focus = GetFocus();
-    if (TWinControl* c = FindControl(focus); c && c != this && IsChild(FHandle, focus)) FActiveControl = c;
+    if (TWinControl* c = FindControl(focus); c && c != this && IsChild(FHandle, focus))
+      FActiveControl = c;
     OnDeactivate(this);
   }
 }
@@ -1019,7 +1044,8 @@ std::vector<TWinControl*> TCustomForm::TabList() {
     for (int i = 0; i < parent->ControlCount(); ++i)
       if (auto* win = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(win);
     auto key = [](TWinControl* c) { return c->TabOrder() < 0 ? INT_MAX : c->TabOrder(); };
-    std::stable_sort(children.begin(), children.end(), [&](TWinControl* a, TWinControl* b) { return key(a) < key(b); });
+    std::stable_sort(children.begin(), children.end(),
+                     [&](TWinControl* a, TWinControl* b) { return key(a) < key(b); });
     for (TWinControl* c : children) {
       if (!c->CanFocus()) continue;
       if (c->TabStop()) list.push_back(c);
@@ -1089,7 +1115,8 @@ QUORVEL_DEFINE_CLASS(TFrame) {}
 // TScrollBox
 
 QUORVEL_DEFINE_CLASS(TScrollBox) {
-  p.Enum("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle, {"bsNone", "bsSingle"}, bsSingle);
+  p.Enum("BorderStyle", &TScrollBox::BorderStyle, &TScrollBox::SetBorderStyle,
+         {"bsNone", "bsSingle"}, bsSingle);
 }
 
 // A 185 by 41 box with a sunken edge that holds controls.
@@ -1169,8 +1196,10 @@ void TScrollBox::ScrollTo(int bar, int position) {
   current = position;  // before the moves: a layout they cause scrolls no further
   for (int i = 0; i < ControlCount(); ++i) {
     TControl* c = Controls(i);
-    if (bar == SB_HORZ) c->SetBounds(c->Left() + delta, c->Top(), c->Width(), c->Height());
-    else c->SetBounds(c->Left(), c->Top() + delta, c->Width(), c->Height());
+    if (bar == SB_HORZ)
+      c->SetBounds(c->Left() + delta, c->Top(), c->Width(), c->Height());
+    else
+      c->SetBounds(c->Left(), c->Top() + delta, c->Width(), c->Height());
   }
   Invalidate();
 }

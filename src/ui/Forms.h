@@ -16,7 +16,12 @@ class TMainMenu;
 class TPopupMenu;
 class TMenuItem;
 
-enum TBorderIconFlag : uint32_t { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
+enum TBorderIconFlag : uint32_t {
+  biSystemMenu = 1u << 0,
+  biMinimize = 1u << 1,
+  biMaximize = 1u << 2,
+  biHelp = 1u << 3
+};
 using TBorderIcons = uint32_t;
 enum TPosition {
   poDesigned,
@@ -36,7 +41,9 @@ using TCloseEvent = TEvent<TObject*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TObject*, bool&>;
 
 // A definition resource that is missing.
-class EResNotFound : public Exception { using Exception::Exception; };
+class EResNotFound : public Exception {
+  using Exception::Exception;
+};
 
 // Asks the main thread to run the work queued for it (posted to the
 // application window; safe from any thread).

@@ -50,7 +50,8 @@ TSelectObjectGuard::TSelectObjectGuard(HDC dc, HGDIOBJ object) : FDC(dc), FOld(n
 }
 
 // Takes over the duty of restoring.
-TSelectObjectGuard::TSelectObjectGuard(TSelectObjectGuard&& other) noexcept : FDC(other.FDC), FOld(other.FOld) {
+TSelectObjectGuard::TSelectObjectGuard(TSelectObjectGuard&& other) noexcept
+    : FDC(other.FDC), FOld(other.FOld) {
   other.FOld = nullptr;
 }
 
@@ -79,7 +80,8 @@ TWindowDC::TWindowDC(HWND wnd, TArea area)
     : FWnd(wnd), FDC(area == Window ? GetWindowDC(wnd) : GetDC(wnd)) {}
 
 // Gets a DC with GetDCEx.
-TWindowDC::TWindowDC(HWND wnd, HRGN clip, DWORD flags) : FWnd(wnd), FDC(GetDCEx(wnd, clip, flags)) {}
+TWindowDC::TWindowDC(HWND wnd, HRGN clip, DWORD flags)
+    : FWnd(wnd), FDC(GetDCEx(wnd, clip, flags)) {}
 
 // Releases the DC.
 TWindowDC::~TWindowDC() {
@@ -87,7 +89,9 @@ TWindowDC::~TWindowDC() {
 }
 
 // Takes over another owner's DC.
-TWindowDC::TWindowDC(TWindowDC&& other) noexcept : FWnd(other.FWnd), FDC(other.FDC) { other.FDC = nullptr; }
+TWindowDC::TWindowDC(TWindowDC&& other) noexcept : FWnd(other.FWnd), FDC(other.FDC) {
+  other.FDC = nullptr;
+}
 
 // Creates a memory DC compatible with reference.
 TMemoryDC::TMemoryDC(HDC reference) : FDC(CreateCompatibleDC(reference)) {}
@@ -105,15 +109,24 @@ TMemoryDC::TMemoryDC(TMemoryDC&& other) noexcept : FDC(other.FDC) { other.FDC = 
 // The names of the character sets as definitions write them.
 const TIdentMap& CharsetIdents() {
   static const TIdentMap map = {
-      {ANSI_CHARSET, "ANSI_CHARSET"},         {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
-      {SYMBOL_CHARSET, "SYMBOL_CHARSET"},     {MAC_CHARSET, "MAC_CHARSET"},
-      {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"}, {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
-      {JOHAB_CHARSET, "JOHAB_CHARSET"},       {GB2312_CHARSET, "GB2312_CHARSET"},
-      {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"}, {GREEK_CHARSET, "GREEK_CHARSET"},
-      {TURKISH_CHARSET, "TURKISH_CHARSET"},   {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
-      {HEBREW_CHARSET, "HEBREW_CHARSET"},     {ARABIC_CHARSET, "ARABIC_CHARSET"},
-      {BALTIC_CHARSET, "BALTIC_CHARSET"},     {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
-      {THAI_CHARSET, "THAI_CHARSET"},         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
+      {ANSI_CHARSET, "ANSI_CHARSET"},
+      {DEFAULT_CHARSET, "DEFAULT_CHARSET"},
+      {SYMBOL_CHARSET, "SYMBOL_CHARSET"},
+      {MAC_CHARSET, "MAC_CHARSET"},
+      {SHIFTJIS_CHARSET, "SHIFTJIS_CHARSET"},
+      {HANGEUL_CHARSET, "HANGEUL_CHARSET"},
+      {JOHAB_CHARSET, "JOHAB_CHARSET"},
+      {GB2312_CHARSET, "GB2312_CHARSET"},
+      {CHINESEBIG5_CHARSET, "CHINESEBIG5_CHARSET"},
+      {GREEK_CHARSET, "GREEK_CHARSET"},
+      {TURKISH_CHARSET, "TURKISH_CHARSET"},
+      {VIETNAMESE_CHARSET, "VIETNAMESE_CHARSET"},
+      {HEBREW_CHARSET, "HEBREW_CHARSET"},
+      {ARABIC_CHARSET, "ARABIC_CHARSET"},
+      {BALTIC_CHARSET, "BALTIC_CHARSET"},
+      {RUSSIAN_CHARSET, "RUSSIAN_CHARSET"},
+      {THAI_CHARSET, "THAI_CHARSET"},
+      {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
       {OEM_CHARSET, "OEM_CHARSET"},
   };
   return map;
@@ -126,7 +139,8 @@ QUORVEL_DEFINE_CLASS(TFont) {
   p.Integer("Height", &TFont::Height, &TFont::SetHeight).AlwaysStored();
   p.String("Name", &TFont::Name, &TFont::SetName);
   p.Integer("Size", &TFont::Size, &TFont::SetSize).NotStored();
-  p.Set("Style", &TFont::Style, &TFont::SetStyle, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+  p.Set("Style", &TFont::Style, &TFont::SetStyle,
+        {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
       .AlwaysStored();
 }
 
@@ -237,8 +251,8 @@ void TFont::Changed() {
 QUORVEL_DEFINE_CLASS(TBrush) {
   p.Color("Color", &TBrush::Color, &TBrush::SetColor, clWhite);
   p.Enum("Style", &TBrush::Style, &TBrush::SetStyle,
-         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-          "bsDiagCross"});
+         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
+          "bsCross", "bsDiagCross"});
 }
 
 // The fill colour.
@@ -326,7 +340,8 @@ void TPen::SetStyle(TPenStyle value) {
 // Creates the GDI pen on first use.
 HPEN TPen::Handle() {
   if (!FHandle) {
-    static const int kStyles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+    static const int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                  PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
     FHandle.Reset(CreatePen(kStyles[static_cast<int>(FStyle)], FWidth, ColorToRGB(FColor)));
   }
   return FHandle.Get();
@@ -383,7 +398,9 @@ void TCanvas::FrameRect(const TRect& rect) {
 }
 
 // Outlines and fills rect.
-void TCanvas::Rectangle(const TRect& rect) { Rectangle(rect.left, rect.top, rect.right, rect.bottom); }
+void TCanvas::Rectangle(const TRect& rect) {
+  Rectangle(rect.left, rect.top, rect.right, rect.bottom);
+}
 
 // Outlines with the pen and fills with the brush.
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
@@ -502,9 +519,9 @@ void TCanvas::CopyRect(const TRect& destRect, TCanvas& source, const TRect& srcR
   HDC dc = Handle();
   HDC src = source.Handle();
   if (!dc || !src) return;
-  StretchBlt(dc, destRect.left, destRect.top, destRect.right - destRect.left, destRect.bottom - destRect.top,
-             src, srcRect.left, srcRect.top, srcRect.right - srcRect.left, srcRect.bottom - srcRect.top,
-             FCopyMode);
+  StretchBlt(dc, destRect.left, destRect.top, destRect.right - destRect.left,
+             destRect.bottom - destRect.top, src, srcRect.left, srcRect.top,
+             srcRect.right - srcRect.left, srcRect.bottom - srcRect.top, FCopyMode);
   Changed();
 }
 
@@ -622,7 +639,8 @@ std::vector<uint32_t> DefaultPalette(int bitCount) {
   if (bitCount == 4) return pal;
   for (int r = 0; r < 6; ++r)
     for (int g = 0; g < 6; ++g)
-      for (int b = 0; b < 6; ++b) pal.push_back(uint32_t(r * 51) << 16 | uint32_t(g * 51) << 8 | uint32_t(b * 51));
+      for (int b = 0; b < 6; ++b)
+        pal.push_back(uint32_t(r * 51) << 16 | uint32_t(g * 51) << 8 | uint32_t(b * 51));
   for (int i = 0; i < 24; ++i) {
     const uint32_t v = static_cast<uint32_t>(8 + i * 10);
     pal.push_back(v << 16 | v << 8 | v);
@@ -660,7 +678,8 @@ TBitmapObject TBitmap::CreateImage(int width, int height, TPixelFormat format,
   info.Header.biBitCount = static_cast<WORD>(bitCount);
   info.Header.biCompression = BI_RGB;
   if (bitCount <= 8) {
-    std::vector<uint32_t> colours = palette && !palette->empty() ? *palette : DefaultPalette(bitCount);
+    std::vector<uint32_t> colours =
+        palette && !palette->empty() ? *palette : DefaultPalette(bitCount);
     colours.resize(std::min<size_t>(colours.size(), size_t(1) << bitCount));
     info.Header.biClrUsed = static_cast<DWORD>(colours.size());
     for (size_t i = 0; i < colours.size(); ++i) {
@@ -670,14 +689,16 @@ TBitmapObject TBitmap::CreateImage(int width, int height, TPixelFormat format,
     }
   }
   void* memory = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &memory, nullptr, 0);
+  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                 &memory, nullptr, 0);
   if (!bmp) return TBitmapObject();
   *bits = static_cast<uint8_t*>(memory);
   return TBitmapObject(bmp);
 }
 
 // Replaces the image, moving it into the canvas DC in place of the old one.
-void TBitmap::SetImage(TBitmapObject image, int width, int height, TPixelFormat format, uint8_t* bits) {
+void TBitmap::SetImage(TBitmapObject image, int width, int height, TPixelFormat format,
+                       uint8_t* bits) {
   if (FCanvas) FCanvas->Deselect();
   FImage = std::move(image);
   const bool ok = static_cast<bool>(FImage);
@@ -708,13 +729,15 @@ void TBitmap::SetSize(int width, int height) {
   if (width == FWidth && height == FHeight) return;
   const TDibImage old = BitCountOf(FPixelFormat) <= 8 && !Empty() ? ToImage() : TDibImage{};
   uint8_t* bits = nullptr;
-  TBitmapObject image = CreateImage(width, height, FPixelFormat, old.Palette.empty() ? nullptr : &old.Palette, &bits);
+  TBitmapObject image =
+      CreateImage(width, height, FPixelFormat, old.Palette.empty() ? nullptr : &old.Palette, &bits);
   if (image) {
     TMemoryDC dc;
     TSelectObjectGuard sel(dc, image);
     if (FPixelFormat == TPixelFormat::pfDevice) PatBlt(dc, 0, 0, width, height, WHITENESS);
     if (!Empty())
-      BitBlt(dc, 0, 0, std::min(width, FWidth), std::min(height, FHeight), Canvas().Handle(), 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, std::min(width, FWidth), std::min(height, FHeight), Canvas().Handle(), 0, 0,
+             SRCCOPY);
   }
   SetImage(std::move(image), width, height, FPixelFormat, bits);
 }
@@ -751,7 +774,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
     const TPixelFormat format = FormatOf(ds.dsBmih.biBitCount);
     const int height = std::abs(ds.dsBmih.biHeight);
     if (format != TPixelFormat::pfDevice && ds.dsBmih.biHeight < 0) {
-      SetImage(std::move(owned), ds.dsBm.bmWidth, height, format, static_cast<uint8_t*>(ds.dsBm.bmBits));
+      SetImage(std::move(owned), ds.dsBm.bmWidth, height, format,
+               static_cast<uint8_t*>(ds.dsBm.bmBits));
       return;
     }
     // Copy into a top-down DIB of a format this class knows.
@@ -764,7 +788,8 @@ void TBitmap::SetHandle(HBITMAP bitmap) {
       RGBQUAD table[256];
       const UINT n = GetDIBColorTable(src, 0, 256, table);
       for (UINT i = 0; i < n; ++i)
-        palette.push_back(uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 | table[i].rgbBlue);
+        palette.push_back(uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 |
+                          table[i].rgbBlue);
     }
     TBitmapObject image = CreateImage(ds.dsBm.bmWidth, height, target, &palette, &bits);
     if (image) {
@@ -898,7 +923,8 @@ TDibImage TBitmap::ToImage() {
       RGBQUAD table[256];
       const UINT n = GetDIBColorTable(Canvas().Handle(), 0, 256, table);
       for (UINT i = 0; i < n; ++i)
-        img.Palette.push_back(uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 | table[i].rgbBlue);
+        img.Palette.push_back(uint32_t(table[i].rgbRed) << 16 | uint32_t(table[i].rgbGreen) << 8 |
+                              table[i].rgbBlue);
     }
     return img;
   }
@@ -914,7 +940,8 @@ TDibImage TBitmap::ToImage() {
   if (FCanvas) FCanvas->Deselect();  // GetDIBits wants the bitmap out of every DC
   {
     TWindowDC screen(nullptr);
-    GetDIBits(screen, FImage, 0, static_cast<UINT>(FHeight), img.Pixels.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(screen, FImage, 0, static_cast<UINT>(FHeight), img.Pixels.data(), &info,
+              DIB_RGB_COLORS);
   }
   if (FCanvas) FCanvas->Select();
   return img;
@@ -956,7 +983,8 @@ void TBitmap::DefineProperties(TFiler& filer) {
         SaveToStream(file);
         const uint32_t size = static_cast<uint32_t>(file.Size());
         const uint8_t prefix[4] = {static_cast<uint8_t>(size), static_cast<uint8_t>(size >> 8),
-                                   static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
+                                   static_cast<uint8_t>(size >> 16),
+                                   static_cast<uint8_t>(size >> 24)};
         s.WriteBuffer(prefix, 4);
         s.WriteBuffer(file.Memory(), file.Bytes().size());
       },
@@ -992,7 +1020,8 @@ void TBitmap::Assign(TPersistent* source) {
     return;
   }
   uint8_t* bits = nullptr;
-  TBitmapObject image = CreateImage(other->FWidth, other->FHeight, TPixelFormat::pfDevice, nullptr, &bits);
+  TBitmapObject image =
+      CreateImage(other->FWidth, other->FHeight, TPixelFormat::pfDevice, nullptr, &bits);
   if (image) {
     TMemoryDC dc;
     TSelectObjectGuard sel(dc, image);
@@ -1016,7 +1045,9 @@ int TIcon::Width() const { return Empty() ? 0 : GetSystemMetrics(SM_CXICON); }
 int TIcon::Height() const { return Empty() ? 0 : GetSystemMetrics(SM_CYICON); }
 
 // The icon of the system's large size.
-HICON TIcon::Handle() { return HandleForSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)); }
+HICON TIcon::Handle() {
+  return HandleForSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+}
 
 // The icon of the system's small size.
 HICON TIcon::SmallHandle() {
@@ -1040,8 +1071,8 @@ HICON TIcon::HandleForSize(int width, int height) {
   auto it = FHandles.find(key);
   if (it != FHandles.end()) return it->second.Get();
   const TIconEntry& e = FEntries[static_cast<size_t>(index)];
-  HICON icon = CreateIconFromResourceEx(FData.data() + e.Offset, e.Size, TRUE, 0x00030000, width, height,
-                                        LR_DEFAULTCOLOR);
+  HICON icon = CreateIconFromResourceEx(FData.data() + e.Offset, e.Size, TRUE, 0x00030000, width,
+                                        height, LR_DEFAULTCOLOR);
   return FHandles.emplace(key, TIconObject(icon)).first->second.Get();
 }
 
@@ -1089,7 +1120,8 @@ void TIcon::Assign(TPersistent* source) {
 void TIcon::DefineProperties(TFiler& filer) {
   TGraphic::DefineProperties(filer);
   filer.DefineBinaryProperty(
-      "Data", [this](TStream& s) { LoadFromStream(s); }, [this](TStream& s) { SaveToStream(s); }, !Empty());
+      "Data", [this](TStream& s) { LoadFromStream(s); }, [this](TStream& s) { SaveToStream(s); },
+      !Empty());
 }
 
 // Draws the icon made for rect's size.
@@ -1097,7 +1129,8 @@ void TIcon::Draw(TCanvas& canvas, const TRect& rect) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   HDC dc = canvas.Handle();
   if (!dc || w <= 0 || h <= 0) return;
-  if (HICON icon = HandleForSize(w, h)) DrawIconEx(dc, rect.left, rect.top, icon, w, h, 0, nullptr, DI_NORMAL);
+  if (HICON icon = HandleForSize(w, h))
+    DrawIconEx(dc, rect.left, rect.top, icon, w, h, 0, nullptr, DI_NORMAL);
 }
 
 // ---------------------------------------------------------------------------
@@ -1124,9 +1157,12 @@ void TPicture::SetGraphic(TGraphic* graphic) {
     return;
   }
   std::unique_ptr<TGraphic> copy;
-  if (dynamic_cast<TBitmap*>(graphic)) copy = std::make_unique<TBitmap>();
-  else if (dynamic_cast<TIcon*>(graphic)) copy = std::make_unique<TIcon>();
-  else throw EConvertError("unsupported graphic");
+  if (dynamic_cast<TBitmap*>(graphic))
+    copy = std::make_unique<TBitmap>();
+  else if (dynamic_cast<TIcon*>(graphic))
+    copy = std::make_unique<TIcon>();
+  else
+    throw EConvertError("unsupported graphic");
   copy->Assign(graphic);
   Replace(std::move(copy));
 }
@@ -1154,7 +1190,8 @@ void TPicture::LoadFromBytes(const std::vector<uint8_t>& bytes) {
     auto bmp = std::make_unique<TBitmap>();
     bmp->LoadFromStream(stream);
     Replace(bmp->Empty() ? nullptr : std::move(bmp));
-  } else if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0) {
+  } else if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 &&
+             bytes[3] == 0) {
     auto icon = std::make_unique<TIcon>();
     icon->LoadFromStream(stream);
     Replace(icon->Empty() ? nullptr : std::move(icon));

@@ -250,7 +250,12 @@ private:
 // ---------------------------------------------------------------------------
 // Fonts, brushes and pens: descriptions whose GDI object is made on demand.
 
-enum TFontStyle : uint32_t { fsBold = 1u << 0, fsItalic = 1u << 1, fsUnderline = 1u << 2, fsStrikeOut = 1u << 3 };
+enum TFontStyle : uint32_t {
+  fsBold = 1u << 0,
+  fsItalic = 1u << 1,
+  fsUnderline = 1u << 2,
+  fsStrikeOut = 1u << 3
+};
 using TFontStyles = uint32_t;
 
 // The names of the character sets (DEFAULT_CHARSET, ...) for definitions.
@@ -300,7 +305,16 @@ private:
   TFontObject FHandle;
 };
 
-enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum class TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 // A brush description and its GDI brush (the stock null brush for bsClear).
 class TBrush : public TPersistent {

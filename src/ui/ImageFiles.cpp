@@ -105,7 +105,8 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
   }
   h.TopDown = height < 0;
   if (height < 0) height = -height;
-  if (h.Width <= 0 || height <= 0 || h.Width > kMaxBitmapSide || height > kMaxBitmapSide) return false;
+  if (h.Width <= 0 || height <= 0 || h.Width > kMaxBitmapSide || height > kMaxBitmapSide)
+    return false;
   h.Height = static_cast<int>(height);
 
   size_t tableOffset = 14 + headerSize;
@@ -136,8 +137,7 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
     case kBiBitFields:
       if (h.BitCount != 16 && h.BitCount != 32) return false;
       break;
-    default:
-      return false;
+    default: return false;
   }
 
   if (h.BitCount <= 8) {
@@ -245,11 +245,13 @@ std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fil
     }
   }
 
-  const bool plain32 = h.BitCount == 32 &&
-                       (h.Compression == kBiRgb ||
-                        (h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 && h.Masks[2] == 0xFF));
-  if (h.BitCount == 24 || plain32) img.BitCount = h.BitCount;
-  else if (h.BitCount > 8) img.BitCount = 24;  // converted through the masks below
+  const bool plain32 =
+      h.BitCount == 32 && (h.Compression == kBiRgb ||
+                           (h.Masks[0] == 0xFF0000 && h.Masks[1] == 0xFF00 && h.Masks[2] == 0xFF));
+  if (h.BitCount == 24 || plain32)
+    img.BitCount = h.BitCount;
+  else if (h.BitCount > 8)
+    img.BitCount = 24;  // converted through the masks below
   const size_t outStride = DibStride(img.Width, img.BitCount);
   img.Pixels.assign(outStride * static_cast<size_t>(img.Height), 0);
 
@@ -315,8 +317,10 @@ std::vector<uint8_t> EncodeBmp(const TDibImage& image) {
   for (size_t i = 0; i < paletteCount; ++i) Put32(out, image.Palette[i] & 0xFFFFFF);
   for (int y = image.Height - 1; y >= 0; --y) {
     const uint8_t* row = image.Pixels.data() + stride * static_cast<size_t>(y);
-    if (image.Pixels.size() >= stride * static_cast<size_t>(y + 1)) out.insert(out.end(), row, row + stride);
-    else out.insert(out.end(), stride, 0);
+    if (image.Pixels.size() >= stride * static_cast<size_t>(y + 1))
+      out.insert(out.end(), row, row + stride);
+    else
+      out.insert(out.end(), stride, 0);
   }
   return out;
 }
@@ -336,7 +340,8 @@ std::optional<std::vector<TIconEntry>> ParseIconFile(const uint8_t* data, size_t
     entry.BitCount = U16(e + 6);
     entry.Size = U32(e + 8);
     entry.Offset = U32(e + 12);
-    if (entry.Size == 0 || entry.Offset > size || entry.Size > size - entry.Offset) return std::nullopt;
+    if (entry.Size == 0 || entry.Offset > size || entry.Size > size - entry.Offset)
+      return std::nullopt;
     entries.push_back(entry);
   }
   return entries;

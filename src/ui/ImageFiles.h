@@ -47,7 +47,7 @@ std::vector<uint8_t> EncodeBmp(const TDibImage& image);
 
 // One image of an icon file, as its directory describes it.
 struct TIconEntry {
-  int Width = 0;   // 256 when the directory says 0
+  int Width = 0;  // 256 when the directory says 0
   int Height = 0;
   int ColorCount = 0;
   int BitCount = 0;

@@ -62,7 +62,8 @@ int TCustomImageList::AddMasked(TBitmap& Bitmap, TColor Mask) {
     RECT all{0, 0, width, height};
     TBrushObject fill(CreateSolidBrush(ColorToRGB(Mask)));
     FillRect(mem, &all, fill);
-    BitBlt(mem, 0, 0, width, std::min(height, Bitmap.Height()), Bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, width, std::min(height, Bitmap.Height()), Bitmap.Canvas().Handle(), 0, 0,
+           SRCCOPY);
   }
   return ImageList_AddMasked(FHandle, copy, ColorToRGB(Mask));
 }
@@ -81,8 +82,9 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
     return;
   }
   TIconObject icon(ImageList_GetIcon(FHandle, Index, ILD_TRANSPARENT));
-  if (icon) DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, X, Y, FWidth, FHeight,
-                       DST_ICON | DSS_DISABLED);
+  if (icon)
+    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.Get()), 0, X, Y, FWidth, FHeight,
+               DST_ICON | DSS_DISABLED);
 }
 
 // ---------------------------------------------------------------------------

@@ -15,9 +15,9 @@ public:
   ~TCustomImageList() override;
 
   int Width() const { return FWidth; }
-  void SetWidth(int value);    // clears the list
+  void SetWidth(int value);  // clears the list
   int Height() const { return FHeight; }
-  void SetHeight(int value);   // clears the list
+  void SetHeight(int value);  // clears the list
   int Count() const;
   HIMAGELIST Handle() const { return FHandle; }
 

@@ -85,14 +85,16 @@ struct TKeyName {
   const char* Name;
 };
 constexpr TKeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"},   {VK_ESCAPE, "Esc"},  {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
-    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"},    {VK_HOME, "Home"},    {VK_LEFT, "Left"},
-    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"},   {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"},
+    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},  {VK_END, "End"},
+    {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},      {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 // The name of a key alone, "" when it has none.
 std::string KeyName(WORD key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+    return std::string(1, static_cast<char>(key));
   if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
   for (const TKeyName& k : kKeyNames)
     if (k.Key == key) return k.Name;
@@ -119,7 +121,8 @@ std::string StripHotkey(const std::string& caption) {
 SIZE TextSize(HDC dc, HFONT font, const std::string& text) {
   TSelectObjectGuard select(dc, font);
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+  DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r,
+            DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -154,7 +157,9 @@ void DrawCheckMark(HDC dc, const RECT& box, bool radio, COLORREF colour) {
 // Shortcuts
 
 // A key with modifiers.
-TShortCut ShortCut(WORD key, TShortCut shift) { return static_cast<TShortCut>((key & 0xFF) | shift); }
+TShortCut ShortCut(WORD key, TShortCut shift) {
+  return static_cast<TShortCut>((key & 0xFF) | shift);
+}
 
 // "Shift+Ctrl+Alt+" as set, then the key's name; "" for a key without a name.
 std::string ShortCutToText(TShortCut shortCut) {
@@ -375,7 +380,8 @@ void TMenuItem::Click() {
   if (!FEnabled) return;
   if (FRadioItem && FParent) {
     for (TMenuItem* other : FParent->FItems)
-      if (other != this && other->FRadioItem && other->FGroupIndex == FGroupIndex) other->SetChecked(false);
+      if (other != this && other->FRadioItem && other->FGroupIndex == FGroupIndex)
+        other->SetChecked(false);
     SetChecked(true);
   }
   OnClick(this);
@@ -441,8 +447,10 @@ void TMenuItem::RebuildHandle() {
 // (or loses) the submenu.
 void TMenuItem::ItemsChanged() {
   if (IsDestroying()) return;
-  if (FHandle) RebuildHandle();
-  else if (!FItems.empty() && FParent && FParent->FHandle) Handle();
+  if (FHandle)
+    RebuildHandle();
+  else if (!FItems.empty() && FParent && FParent->FHandle)
+    Handle();
   UpdateItem();
 }
 
@@ -460,8 +468,10 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
   const HDC dc = ACanvas->Handle();
   const bool bar = IsBarItem();
   const bool highlight = Selected && (FEnabled || !bar);
-  const COLORREF back = GetSysColor(highlight ? COLOR_HIGHLIGHT : (bar ? COLOR_MENUBAR : COLOR_MENU));
-  const COLORREF fore = !FEnabled ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+  const COLORREF back =
+      GetSysColor(highlight ? COLOR_HIGHLIGHT : (bar ? COLOR_MENUBAR : COLOR_MENU));
+  const COLORREF fore = !FEnabled ? GetSysColor(COLOR_GRAYTEXT)
+                                  : GetSysColor(highlight ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
   RECT r = ARect;
   {
     TBrushObject brush(CreateSolidBrush(back));
@@ -488,7 +498,8 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
     box.bottom = box.top + kGlyphBox;
     TCustomImageList* images = GetImageList();
     if (images && FImageIndex >= 0 && FImageIndex < images->Count()) {
-      const int x = box.left + (kGlyphBox - images->Width()) / 2, y = r.top + (r.bottom - r.top - images->Height()) / 2;
+      const int x = box.left + (kGlyphBox - images->Width()) / 2,
+                y = r.top + (r.bottom - r.top - images->Height()) / 2;
       if (FChecked) {
         RECT frame{x - 1, y - 1, x + images->Width() + 1, y + images->Height() + 1};
         DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
@@ -500,8 +511,10 @@ void TMenuItem::DrawItem(TCanvas* ACanvas, const TRect& ARect, bool Selected) {
     RECT text{r.left + kGutter, r.top, r.right - 8, r.bottom};
     UINT align = DT_LEFT;
     if (auto* popup = dynamic_cast<TPopupMenu*>(menu)) {
-      if (popup->Alignment() == paRight) align = DT_RIGHT;
-      else if (popup->Alignment() == paCenter) align = DT_CENTER;
+      if (popup->Alignment() == paRight)
+        align = DT_RIGHT;
+      else if (popup->Alignment() == paCenter)
+        align = DT_CENTER;
     }
     if (rtl) align = DT_RIGHT | DT_RTLREADING;
     const std::string key = FShortCut ? ShortCutToText(FShortCut) : std::string();
@@ -557,8 +570,10 @@ void TMenuItem::GetChildren(const TGetChildProc& proc, TComponent* root) {
 // A definition places the item under a menu (its top level) or an item.
 void TMenuItem::SetParentComponent(TComponent* value) {
   if (FParent) FParent->Remove(this);
-  if (auto* menu = dynamic_cast<TMenu*>(value)) menu->Items()->Add(this);
-  else if (auto* item = dynamic_cast<TMenuItem*>(value)) item->Add(this);
+  if (auto* menu = dynamic_cast<TMenu*>(value))
+    menu->Items()->Add(this);
+  else if (auto* item = dynamic_cast<TMenuItem*>(value))
+    item->Add(this);
 }
 
 // The menu for a top-level item, else the parent item.
@@ -566,8 +581,6 @@ TComponent* TMenuItem::GetParentComponent() const {
   if (FParent && FParent->FMenu) return FParent->FMenu;
   return FParent;
 }
-
-
 
 // ---------------------------------------------------------------------------
 // TMenu
@@ -578,7 +591,9 @@ QUORVEL_DEFINE_CLASS(TMenu) {
 }
 
 // A menu with an empty root item.
-TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) {
+  FItems->FMenu = this;
+}
 
 // Takes the menu off its window, frees the items, then the HMENU.
 TMenu::~TMenu() {
@@ -707,7 +722,9 @@ bool TMenu::IsShortCut(WORD key, TShortCut shift) {
 }
 
 // Top-level items owned by root, in menu order.
-void TMenu::GetChildren(const TGetChildProc& proc, TComponent* root) { FItems->GetChildren(proc, root); }
+void TMenu::GetChildren(const TGetChildProc& proc, TComponent* root) {
+  FItems->GetChildren(proc, root);
+}
 
 // Forgets an image list that goes away.
 void TMenu::Notification(TComponent* component, TOperation operation) {
@@ -744,7 +761,8 @@ void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
 // TPopupMenu
 
 QUORVEL_DEFINE_CLASS(TPopupMenu) {
-  p.Enum("Alignment", &TPopupMenu::Alignment, &TPopupMenu::SetAlignment, {"paLeft", "paRight", "paCenter"}, paLeft);
+  p.Enum("Alignment", &TPopupMenu::Alignment, &TPopupMenu::SetAlignment,
+         {"paLeft", "paRight", "paCenter"}, paLeft);
   p.Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup, true);
   p.Event("OnPopup", &TPopupMenu::OnPopup);
 }
@@ -765,7 +783,9 @@ void TPopupMenu::Popup(int X, int Y) {
     wnd = form && form->HandleAllocated() ? form->Handle() : Application->Handle();
   }
   UINT flags = TPM_RIGHTBUTTON | TPM_RETURNCMD;
-  flags |= FAlignment == paRight ? TPM_RIGHTALIGN : FAlignment == paCenter ? TPM_CENTERALIGN : TPM_LEFTALIGN;
+  flags |= FAlignment == paRight    ? TPM_RIGHTALIGN
+           : FAlignment == paCenter ? TPM_CENTERALIGN
+                                    : TPM_LEFTALIGN;
   const HMENU menu = Handle();
   if (!menu || GetMenuItemCount(menu) <= 0) return;
   const UINT command = static_cast<UINT>(TrackPopupMenu(menu, flags, X, Y, 0, wnd, nullptr));
@@ -775,5 +795,6 @@ void TPopupMenu::Popup(int X, int Y) {
 namespace {
 // Definitions find the menu and image list classes by name from the start.
 [[maybe_unused]] const bool gMenuClassesRegistered =
-    (TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(), TImageList::StaticClass(), true);
+    (TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
+     TImageList::StaticClass(), true);
 }  // namespace

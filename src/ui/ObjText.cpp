@@ -91,11 +91,24 @@ bool DecodeUtf8(const std::string& s, std::u16string& out) {
     uint32_t cp;
     size_t len;
     uint32_t min;
-    if (c < 0x80) { cp = c; len = 1; min = 0; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; min = 0x80; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; min = 0x800; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; min = 0x10000; }
-    else return false;
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+      min = 0;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      len = 2;
+      min = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      len = 3;
+      min = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      len = 4;
+      min = 0x10000;
+    } else
+      return false;
     if (i + len > s.size()) return false;
     for (size_t k = 1; k < len; ++k) {
       const unsigned char cc = static_cast<unsigned char>(s[i + k]);
@@ -189,7 +202,8 @@ void TTextParser::SkipBlanks() {
 // Consumes c, after blanks.
 void TTextParser::Expect(char c) {
   SkipBlanks();
-  if (Peek() != c) Error(AtEnd() ? Format("'%c' expected at the end of the text", c) : Format("'%c' expected", c));
+  if (Peek() != c)
+    Error(AtEnd() ? Format("'%c' expected at the end of the text", c) : Format("'%c' expected", c));
   ++FPos;
 }
 
@@ -380,14 +394,18 @@ void TTextParser::ParseString() {
     ++FPos;
     SkipBlanks();
   }
-  if (FIsWide) FWriter.WriteWideString(FWide);
-  else FWriter.WriteString(FAnsi);
+  if (FIsWide)
+    FWriter.WriteWideString(FWide);
+  else
+    FWriter.WriteString(FAnsi);
 }
 
 // Adds one character code to the string being parsed.
 void TTextParser::AppendCode(uint32_t code) {
-  if (code <= 255) FAnsi.push_back(static_cast<char>(code));
-  else FIsWide = true;
+  if (code <= 255)
+    FAnsi.push_back(static_cast<char>(code));
+  else
+    FIsWide = true;
   AppendUtf16(FWide, code);
 }
 
@@ -456,12 +474,15 @@ int64_t TTextParser::ParseInteger() {
   size_t digits = 0;
   if (Peek() == '$') {
     ++FPos;
-    for (int d; (d = HexValue(Peek())) >= 0; ++FPos, ++digits) value = (value << 4) | static_cast<uint64_t>(d);
+    for (int d; (d = HexValue(Peek())) >= 0; ++FPos, ++digits)
+      value = (value << 4) | static_cast<uint64_t>(d);
     if (digits == 0 || digits > 16) Error("bad hex number");
     if (IsIdentChar(Peek())) Error("bad hex number");
     // Up to eight digits are a 32-bit pattern, as colours and flags are written.
     // Negated as a bit pattern too: "-$8000000000000000" stays that pattern.
-    const uint64_t bits = digits <= 8 ? static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(value))) : value;
+    const uint64_t bits =
+        digits <= 8 ? static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(value)))
+                    : value;
     return static_cast<int64_t>(negative ? 0 - bits : bits);
   }
   for (; IsDigit(Peek()); ++FPos, ++digits) {
@@ -516,7 +537,8 @@ void TTextParser::WriteFloat(const std::string& number, char suffix) {
     case 'C': {
       // Currency: an exact count of ten-thousandths.
       const size_t dot = number.find('.');
-      if (number.find_first_of("eE") != std::string::npos) Error("currency without exponent expected");
+      if (number.find_first_of("eE") != std::string::npos)
+        Error("currency without exponent expected");
       const std::string whole = number.substr(0, dot);
       std::string frac = dot == std::string::npos ? std::string() : number.substr(dot + 1);
       while (frac.size() > 4 && frac.back() == '0') frac.pop_back();
@@ -534,7 +556,8 @@ void TTextParser::WriteFloat(const std::string& number, char suffix) {
     default: {
       const double v = std::strtod(number.c_str(), nullptr);
       if (!std::isfinite(v)) Error("float out of range");
-      FWriter.WriteValue(suffix == 'd' || suffix == 'D' ? TValueType::vaDouble : TValueType::vaDate);
+      FWriter.WriteValue(suffix == 'd' || suffix == 'D' ? TValueType::vaDouble
+                                                        : TValueType::vaDate);
       out.WriteBuffer(&v, 8);
       return;
     }
@@ -577,7 +600,9 @@ void TTextParser::ParseBinary() {
       if (pending >= 0) Error("odd number of hex digits before '@'");
       ++FPos;
       const size_t start = FPos;
-      while (!AtEnd() && Peek() != '}' && Peek() != ' ' && Peek() != '\t' && Peek() != '\r' && Peek() != '\n') ++FPos;
+      while (!AtEnd() && Peek() != '}' && Peek() != ' ' && Peek() != '\t' && Peek() != '\r' &&
+             Peek() != '\n')
+        ++FPos;
       const std::string name = FText.substr(start, FPos - start);
       if (name.empty()) Error("file name expected after '@'");
       if (!FResolve) Error("'@" + name + "' needs an include resolver");
@@ -643,7 +668,8 @@ void TTextParser::ParseCollection() {
         ParseProperty();
         continue;
       }
-      if (!IsIdentStart(Peek()) || !SameText(ReadIdent(), "end")) Error("property or 'end' expected");
+      if (!IsIdentStart(Peek()) || !SameText(ReadIdent(), "end"))
+        Error("property or 'end' expected");
       break;
     }
     FWriter.WriteListEnd();
@@ -708,7 +734,8 @@ uint8_t TBinaryToText::PeekByte() {
 // A short string that must be a name the text form can hold.
 std::string TBinaryToText::ReadName(bool dotted, bool allowEmpty) {
   std::string name = FReader.ReadStr();
-  if (!(allowEmpty && name.empty()) && !IsIdentText(name, dotted)) throw EReadError(Msg::InvalidImage);
+  if (!(allowEmpty && name.empty()) && !IsIdentText(name, dotted))
+    throw EReadError(Msg::InvalidImage);
   return name;
 }
 
@@ -734,7 +761,8 @@ void TBinaryToText::ConvertObject(int indent) {
     ReadRaw(&flags, 1);
     flags &= 0x0F;
     // Both inherited and inline, or unknown flags, have no text form.
-    if ((flags & ~(ffInherited | ffChildPos | ffInline)) || ((flags & ffInherited) && (flags & ffInline)))
+    if ((flags & ~(ffInherited | ffChildPos | ffInline)) ||
+        ((flags & ffInherited) && (flags & ffInline)))
       throw EReadError(Msg::InvalidImage);
   }
   int32_t position = 0;
@@ -768,36 +796,20 @@ void TBinaryToText::ConvertProperty(int indent) {
 void TBinaryToText::ConvertValue(int indent, bool afterName) {
   const std::string space = afterName ? " " : "";
   switch (FReader.NextValue()) {
-    case TValueType::vaList:
-      ConvertList(indent, afterName);
-      break;
+    case TValueType::vaList: ConvertList(indent, afterName); break;
     case TValueType::vaInt8:
     case TValueType::vaInt16:
     case TValueType::vaInt32:
-    case TValueType::vaInt64:
-      FOut += space + IntToStr(FReader.ReadInt64());
-      break;
-    case TValueType::vaExtended:
-      FOut += space + ExtendedText();
-      break;
-    case TValueType::vaSingle:
-      FOut += space + SingleText();
-      break;
-    case TValueType::vaDouble:
-      FOut += space + DoubleText('d');
-      break;
-    case TValueType::vaDate:
-      FOut += space + DoubleText('t');
-      break;
-    case TValueType::vaCurrency:
-      FOut += space + CurrencyText();
-      break;
+    case TValueType::vaInt64: FOut += space + IntToStr(FReader.ReadInt64()); break;
+    case TValueType::vaExtended: FOut += space + ExtendedText(); break;
+    case TValueType::vaSingle: FOut += space + SingleText(); break;
+    case TValueType::vaDouble: FOut += space + DoubleText('d'); break;
+    case TValueType::vaDate: FOut += space + DoubleText('t'); break;
+    case TValueType::vaCurrency: FOut += space + CurrencyText(); break;
     case TValueType::vaString:
     case TValueType::vaLString:
     case TValueType::vaWString:
-    case TValueType::vaUTF8String:
-      ConvertString(indent, afterName);
-      break;
+    case TValueType::vaUTF8String: ConvertString(indent, afterName); break;
     case TValueType::vaIdent:
       FReader.ReadValue();
       FOut += space + ReadName(true, false);
@@ -805,9 +817,7 @@ void TBinaryToText::ConvertValue(int indent, bool afterName) {
     case TValueType::vaNull:
     case TValueType::vaFalse:
     case TValueType::vaTrue:
-    case TValueType::vaNil:
-      FOut += space + FReader.ReadIdent();
-      break;
+    case TValueType::vaNil: FOut += space + FReader.ReadIdent(); break;
     case TValueType::vaSet: {
       FReader.ReadValue();
       std::string text = "[";
@@ -820,12 +830,8 @@ void TBinaryToText::ConvertValue(int indent, bool afterName) {
       FOut += space + text + "]";
       break;
     }
-    case TValueType::vaBinary:
-      ConvertBinary(indent, afterName);
-      break;
-    case TValueType::vaCollection:
-      ConvertCollection(indent, afterName);
-      break;
+    case TValueType::vaBinary: ConvertBinary(indent, afterName); break;
+    case TValueType::vaCollection: ConvertCollection(indent, afterName); break;
   }
 }
 
@@ -882,7 +888,8 @@ void TBinaryToText::ConvertString(int indent, bool afterName) {
 
 // Writes a string's pieces: one piece on the current line; several joined by
 // '+', one per line (after "Name =" they start on the next line).
-void TBinaryToText::WriteStringPieces(const std::vector<std::string>& pieces, int indent, bool afterName) {
+void TBinaryToText::WriteStringPieces(const std::vector<std::string>& pieces, int indent,
+                                      bool afterName) {
   if (pieces.size() == 1) {
     FOut += (afterName ? " " : "") + pieces.front();
     return;

@@ -53,7 +53,9 @@
 #include "ui/SysUtils.h"
 
 // A malformed text definition; the message names the line.
-class EParserError : public Exception { using Exception::Exception; };
+class EParserError : public Exception {
+  using Exception::Exception;
+};
 
 // Returns the bytes that "@name" inserts into binary data (raises on failure).
 using TIncludeResolver = std::function<std::vector<uint8_t>(const std::string& name)>;

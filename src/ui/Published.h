@@ -20,7 +20,19 @@
 #include "ui/Classes.h"
 #include "ui/Filer.h"
 
-enum class TPropKind { Integer, Bool, Char, Enum, Set, Float, String, Variant, Class, Method, Component };
+enum class TPropKind {
+  Integer,
+  Bool,
+  Char,
+  Enum,
+  Set,
+  Float,
+  String,
+  Variant,
+  Class,
+  Method,
+  Component
+};
 
 // A published property: how to read it from a definition and write it back.
 struct TPropInfo {
@@ -96,7 +108,9 @@ public:
     p.Write = [get, idents](TObject& o, TWriter& w) {
       WriteIntegerOrIdent(w, static_cast<int32_t>(std::invoke(get, Self(o))), idents);
     };
-    p.IsStored = [get, def](TObject& o) { return static_cast<int32_t>(std::invoke(get, Self(o))) != def; };
+    p.IsStored = [get, def](TObject& o) {
+      return static_cast<int32_t>(std::invoke(get, Self(o))) != def;
+    };
     return TPropOptions(p);
   }
 
@@ -112,7 +126,9 @@ public:
     auto& p = Add(name, TPropKind::Bool);
     p.Read = [set](TObject& o, TReader& r) { std::invoke(set, Self(o), r.ReadBoolean()); };
     p.Write = [get](TObject& o, TWriter& w) { w.WriteBoolean(std::invoke(get, Self(o))); };
-    p.IsStored = [get, def](TObject& o) { return static_cast<bool>(std::invoke(get, Self(o))) != def; };
+    p.IsStored = [get, def](TObject& o) {
+      return static_cast<bool>(std::invoke(get, Self(o))) != def;
+    };
     return TPropOptions(p);
   }
 
@@ -138,7 +154,8 @@ public:
 
   // An enumeration property stored as one of names (index = value).
   template <class G, class S>
-  TPropOptions Enum(const std::string& name, G get, S set, std::vector<const char*> names, int def = 0) {
+  TPropOptions Enum(const std::string& name, G get, S set, std::vector<const char*> names,
+                    int def = 0) {
     auto& p = Add(name, TPropKind::Enum);
     p.Read = [set, names](TObject& o, TReader& r) {
       const std::string ident = r.ReadIdent();
@@ -153,13 +170,16 @@ public:
       const auto v = static_cast<size_t>(std::invoke(get, Self(o)));
       w.WriteIdent(v < names.size() ? names[v] : "");
     };
-    p.IsStored = [get, def](TObject& o) { return static_cast<int>(std::invoke(get, Self(o))) != def; };
+    p.IsStored = [get, def](TObject& o) {
+      return static_cast<int>(std::invoke(get, Self(o))) != def;
+    };
     return TPropOptions(p);
   }
 
   // A set property: bit i stands for names[i].
   template <class G, class S>
-  TPropOptions Set(const std::string& name, G get, S set, std::vector<const char*> names, uint32_t def = 0) {
+  TPropOptions Set(const std::string& name, G get, S set, std::vector<const char*> names,
+                   uint32_t def = 0) {
     auto& p = Add(name, TPropKind::Set);
     p.Read = [set, names](TObject& o, TReader& r) {
       uint32_t bits = 0;
@@ -178,7 +198,9 @@ public:
         if (bits & (1u << i)) members.push_back(names[i]);
       w.WriteSet(members);
     };
-    p.IsStored = [get, def](TObject& o) { return static_cast<uint32_t>(std::invoke(get, Self(o))) != def; };
+    p.IsStored = [get, def](TObject& o) {
+      return static_cast<uint32_t>(std::invoke(get, Self(o))) != def;
+    };
     return TPropOptions(p);
   }
 
@@ -217,7 +239,9 @@ public:
       }
       TComponent* root = r.Root();
       r.AddFixup([self, set, ref, root] {
-        TComponent* found = root && SameText(root->Name(), ref) ? root : root ? root->FindComponent(ref) : nullptr;
+        TComponent* found = root && SameText(root->Name(), ref) ? root
+                            : root                              ? root->FindComponent(ref)
+                                                                : nullptr;
         std::invoke(set, *self, dynamic_cast<T*>(found));
       });
     };
@@ -252,7 +276,9 @@ public:
     TFieldInfo f;
     f.Name = name;
     f.Type = &T::StaticClass();
-    f.Set = [member](TObject& root, TComponent* value) { Self(root).*member = dynamic_cast<T*>(value); };
+    f.Set = [member](TObject& root, TComponent* value) {
+      Self(root).*member = dynamic_cast<T*>(value);
+    };
     FInfo.Fields.push_back(std::move(f));
   }
 
@@ -263,7 +289,8 @@ public:
     m.Name = name;
     m.Bind = [method](TObject& self) -> std::any {
       C* target = &Self(self);
-      return std::function<void(Args...)>([target, method](Args... args) { (target->*method)(std::forward<Args>(args)...); });
+      return std::function<void(Args...)>(
+          [target, method](Args... args) { (target->*method)(std::forward<Args>(args)...); });
     };
     FInfo.Methods.push_back(std::move(m));
   }
@@ -299,11 +326,11 @@ TClassInfo BuildClassInfo(const char* name) {
 }
 
 // Defines StaticClass and opens the body of the class's Publish function.
-#define QUORVEL_DEFINE_CLASS(Class)                                          \
-  const TClassInfo& Class::StaticClass() {                                   \
-    static const TClassInfo info = BuildClassInfo<Class>(#Class);            \
-    static const bool registered = (RegisterClassInfo(info), true);          \
-    (void)registered;                                                        \
-    return info;                                                             \
-  }                                                                          \
+#define QUORVEL_DEFINE_CLASS(Class)                                 \
+  const TClassInfo& Class::StaticClass() {                          \
+    static const TClassInfo info = BuildClassInfo<Class>(#Class);   \
+    static const bool registered = (RegisterClassInfo(info), true); \
+    (void)registered;                                               \
+    return info;                                                    \
+  }                                                                 \
   void Class::Publish([[maybe_unused]] TPublisher<Class>& p)

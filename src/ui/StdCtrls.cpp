@@ -84,8 +84,7 @@ void TButton::WndProc(TMessage& msg) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(msg);
 }
@@ -142,7 +141,8 @@ void TListBoxStrings::Insert(int index, const std::string& s) {
     FListBox.FSaved.insert(FListBox.FSaved.begin() + index, {s, 0});
     return;
   }
-  const LRESULT r = SendMessageA(FListBox.FHandle, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+  const LRESULT r = SendMessageA(FListBox.FHandle, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(s.c_str()));
   if (r < 0) throw EOutOfResources("Not enough room in the list");
 }
 
@@ -171,10 +171,12 @@ int TListBoxStrings::Add(const std::string& s) {
     auto& saved = FListBox.FSaved;
     auto at = saved.end();
     if (FListBox.FSorted)
-      at = std::find_if(saved.begin(), saved.end(), [&](const auto& item) { return AnsiCompareText(item.first, s) > 0; });
+      at = std::find_if(saved.begin(), saved.end(),
+                        [&](const auto& item) { return AnsiCompareText(item.first, s) > 0; });
     return static_cast<int>(saved.insert(at, {s, 0}) - saved.begin());
   }
-  const LRESULT r = SendMessageA(FListBox.FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  const LRESULT r =
+      SendMessageA(FListBox.FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
   if (r < 0) throw EOutOfResources("Not enough room in the list");
   return static_cast<int>(r);
 }
@@ -188,7 +190,8 @@ int TListBoxStrings::IndexOf(const std::string& s) const {
     return -1;
   }
   if (FListBox.KnownAbsent(s)) return -1;
-  const LRESULT r = SendMessageA(FListBox.FHandle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.c_str()));
+  const LRESULT r = SendMessageA(FListBox.FHandle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(s.c_str()));
   return r == LB_ERR ? -1 : static_cast<int>(r);
 }
 
@@ -211,7 +214,8 @@ QUORVEL_DEFINE_CLASS(TCustomListBox) {
   p.Enum("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle,
          {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"});
   // Accepted for stored forms: list boxes here never shrink to whole items.
-  p.Bool("IntegralHeight", [](TCustomListBox&) { return false; }, [](TCustomListBox&, bool) {});
+  p.Bool(
+      "IntegralHeight", [](TCustomListBox&) { return false; }, [](TCustomListBox&, bool) {});
 }
 
 // A list box of 121 by 97 in the window colour.
@@ -244,7 +248,8 @@ void TCustomListBox::InitWnd() {
   if (FStyle != lbStandard) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
   SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
   for (const auto& [text, data] : FSaved) {
-    const LRESULT i = SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT i =
+        SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (i >= 0) SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(i), data);
   }
   FSaved.clear();
@@ -326,7 +331,10 @@ TRect TCustomListBox::ItemRect(int index) {
 
 // The data word of an item.
 LPARAM TCustomListBox::ItemData(int index) const {
-  if (!FHandle) return (index >= 0 && static_cast<size_t>(index) < FSaved.size()) ? FSaved[static_cast<size_t>(index)].second : 0;
+  if (!FHandle)
+    return (index >= 0 && static_cast<size_t>(index) < FSaved.size())
+               ? FSaved[static_cast<size_t>(index)].second
+               : 0;
   const LRESULT r = SendMessageA(FHandle, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
   return r == LB_ERR ? 0 : r;
 }
@@ -334,7 +342,8 @@ LPARAM TCustomListBox::ItemData(int index) const {
 // Sets the data word of an item.
 void TCustomListBox::SetItemData(int index, LPARAM data) {
   if (!FHandle) {
-    if (index >= 0 && static_cast<size_t>(index) < FSaved.size()) FSaved[static_cast<size_t>(index)].second = data;
+    if (index >= 0 && static_cast<size_t>(index) < FSaved.size())
+      FSaved[static_cast<size_t>(index)].second = data;
     return;
   }
   SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
@@ -347,8 +356,11 @@ void TCustomListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   SetBkColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color()));
   TSelectObjectGuard font(item.hDC, Font().Handle());
-  const std::string text = static_cast<int>(item.itemID) >= 0 ? FItems.Get(static_cast<int>(item.itemID)) : std::string();
-  ExtTextOutA(item.hDC, r.left + 2, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+  const std::string text = static_cast<int>(item.itemID) >= 0
+                               ? FItems.Get(static_cast<int>(item.itemID))
+                               : std::string();
+  ExtTextOutA(item.hDC, r.left + 2, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(),
+              static_cast<UINT>(text.size()), nullptr);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
 
@@ -390,8 +402,7 @@ void TCustomListBox::WndProc(TMessage& msg) {
     case LB_ADDFILE:
       FTextCountsValid = false;  // items whose texts this list never sees
       break;
-    default:
-      break;
+    default: break;
   }
   TWinControl::WndProc(msg);
 }
@@ -420,7 +431,8 @@ std::string TCustomListBox::ItemText(int index) const {
   const LRESULT len = SendMessageA(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (len == LB_ERR || len < 0) return std::string();
   std::string text(static_cast<size_t>(len) + 1, '\0');
-  SendMessageA(FHandle, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageA(FHandle, LB_GETTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(std::strlen(text.c_str()));
   return text;
 }
@@ -480,15 +492,15 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 }
 
 // A memo's text is stored as its Lines; an edit's as Text.
-QUORVEL_DEFINE_CLASS(TEdit) {
-  p.String("Text", &TEdit::Text, &TEdit::SetText);
-}
+QUORVEL_DEFINE_CLASS(TEdit) { p.String("Text", &TEdit::Text, &TEdit::SetText); }
 
 // ---------------------------------------------------------------------------
 // TMemoStrings
 
 // The lines as they are now (the pending ones inside an update bracket).
-std::vector<std::string> TMemoStrings::Lines() const { return FUpdating ? FPending : SplitLines(FMemo.Text()); }
+std::vector<std::string> TMemoStrings::Lines() const {
+  return FUpdating ? FPending : SplitLines(FMemo.Text());
+}
 
 // Gives the memo the lines (at the end of the update bracket, when open).
 void TMemoStrings::SetLines(std::vector<std::string> lines) {
@@ -599,7 +611,8 @@ QUORVEL_DEFINE_CLASS(TMemo) {}
 
 // The number of items.
 int TComboBoxStrings::Count() const {
-  if (FComboBox.FHandle) return static_cast<int>(SendMessageA(FComboBox.FHandle, CB_GETCOUNT, 0, 0));
+  if (FComboBox.FHandle)
+    return static_cast<int>(SendMessageA(FComboBox.FHandle, CB_GETCOUNT, 0, 0));
   return static_cast<int>(FComboBox.FSaved.size());
 }
 
@@ -607,10 +620,12 @@ int TComboBoxStrings::Count() const {
 std::string TComboBoxStrings::Get(int index) const {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
   if (!FComboBox.FHandle) return FComboBox.FSaved[static_cast<size_t>(index)];
-  const LRESULT len = SendMessageA(FComboBox.FHandle, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT len =
+      SendMessageA(FComboBox.FHandle, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (len == CB_ERR || len < 0) return std::string();
   std::string text(static_cast<size_t>(len) + 1, '\0');
-  SendMessageA(FComboBox.FHandle, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  SendMessageA(FComboBox.FHandle, CB_GETLBTEXT, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.data()));
   text.resize(std::strlen(text.c_str()));
   return text;
 }
@@ -622,7 +637,8 @@ void TComboBoxStrings::Insert(int index, const std::string& s) {
     FComboBox.FSaved.insert(FComboBox.FSaved.begin() + index, s);
     return;
   }
-  const LRESULT r = SendMessageA(FComboBox.FHandle, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.c_str()));
+  const LRESULT r = SendMessageA(FComboBox.FHandle, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                                 reinterpret_cast<LPARAM>(s.c_str()));
   if (r < 0) throw EOutOfResources("Not enough room in the list");
 }
 
@@ -651,7 +667,8 @@ int TComboBoxStrings::Add(const std::string& s) {
     FComboBox.FSaved.push_back(s);
     return static_cast<int>(FComboBox.FSaved.size()) - 1;
   }
-  const LRESULT r = SendMessageA(FComboBox.FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  const LRESULT r =
+      SendMessageA(FComboBox.FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
   if (r < 0) throw EOutOfResources("Not enough room in the list");
   return static_cast<int>(r);
 }
@@ -660,7 +677,8 @@ int TComboBoxStrings::Add(const std::string& s) {
 // TCustomComboBox
 
 QUORVEL_DEFINE_CLASS(TCustomComboBox) {
-  p.Enum("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle, {"csDropDown", "csSimple", "csDropDownList"});
+  p.Enum("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle,
+         {"csDropDown", "csSimple", "csDropDownList"});
   p.Object("Items", &TCustomComboBox::ItemsObject);
   p.Integer("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex, -1);
   p.String("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText);
@@ -685,16 +703,21 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   CreateSubClass(params, "COMBOBOX");
   params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
-  params.Style |= FStyle == csSimple ? CBS_SIMPLE : FStyle == csDropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  params.Style |= FStyle == csSimple         ? CBS_SIMPLE
+                  : FStyle == csDropDownList ? CBS_DROPDOWNLIST
+                                             : CBS_DROPDOWN;
   params.Height += DropDownExtra();
 }
 
 // The window gets the items, the chosen one and the text kept meanwhile.
 void TCustomComboBox::InitWnd() {
-  for (const std::string& item : FSaved) SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  for (const std::string& item : FSaved)
+    SendMessageA(FHandle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   FSaved.clear();
-  if (FSavedIndex >= 0) SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FSavedIndex), 0);
-  else if (!FText.empty()) TextChanged();
+  if (FSavedIndex >= 0)
+    SendMessageA(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FSavedIndex), 0);
+  else if (!FText.empty())
+    TextChanged();
 }
 
 // Keeps the items and the chosen one while the window is gone.
@@ -713,7 +736,8 @@ void TCustomComboBox::SetBounds(int left, int top, int width, int height) {
     return;
   }
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
-  SetWindowPos(FHandle, nullptr, left, top, width, height + DropDownExtra(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(FHandle, nullptr, left, top, width, height + DropDownExtra(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The item shown in the box, or -1.
@@ -765,7 +789,8 @@ QUORVEL_DEFINE_CLASS(TComboBox) {}
 // TCustomCheckBox
 
 QUORVEL_DEFINE_CLASS(TCustomCheckBox) {
-  p.Enum("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState, {"cbUnchecked", "cbChecked", "cbGrayed"});
+  p.Enum("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState,
+         {"cbUnchecked", "cbChecked", "cbGrayed"});
   p.Bool("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).NotStored();
   p.Bool("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed);
   p.Enum("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment,
@@ -791,7 +816,9 @@ void TCustomCheckBox::CreateParams(TCreateParams& params) {
 }
 
 // The window shows the state kept meanwhile.
-void TCustomCheckBox::InitWnd() { SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0); }
+void TCustomCheckBox::InitWnd() {
+  SendMessageA(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+}
 
 // Keeps the state while the window is gone.
 void TCustomCheckBox::DestroyWnd() { FState = State(); }
@@ -865,7 +892,9 @@ void TRadioButton::CreateParams(TCreateParams& params) {
 }
 
 // The window shows the check kept meanwhile.
-void TRadioButton::InitWnd() { SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0); }
+void TRadioButton::InitWnd() {
+  SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 // Keeps the check while the window is gone.
 void TRadioButton::DestroyWnd() { FChecked = Checked(); }
@@ -904,7 +933,8 @@ QUORVEL_DEFINE_CLASS(TCustomGroupBox) {}
 
 // A 185 by 105 group box in its parent's colour that holds controls.
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
-  FControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+  FControlStyle =
+      csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
   FWidth = 185;
   FHeight = 105;
   SetColor(clBtnFace);

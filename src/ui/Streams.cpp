@@ -154,11 +154,15 @@ TFileStream::~TFileStream() {
 size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, FFile); }
 
 // Writes up to count bytes.
-size_t TFileStream::Write(const void* buffer, size_t count) { return std::fwrite(buffer, 1, count, FFile); }
+size_t TFileStream::Write(const void* buffer, size_t count) {
+  return std::fwrite(buffer, 1, count, FFile);
+}
 
 // Moves the file position (64-bit offsets: a long is 32 bits on Windows).
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-  const int whence = origin == TSeekOrigin::Beginning ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
+  const int whence = origin == TSeekOrigin::Beginning ? SEEK_SET
+                     : origin == TSeekOrigin::Current ? SEEK_CUR
+                                                      : SEEK_END;
 #ifdef _WIN32
   if (_fseeki64(FFile, offset, whence) != 0) return -1;
   return _ftelli64(FFile);

@@ -105,8 +105,9 @@ struct SubclassDispatch {
   static void Cleanup(const std::shared_ptr<WindowRecord>& rec) {
     if (rec->Running > 0) return;
     auto& chain = rec->Chain;
-    chain.erase(std::remove_if(chain.begin(), chain.end(),
-                               [](const std::shared_ptr<Link>& l) { return l->Removed && l->Running == 0; }),
+    chain.erase(std::remove_if(
+                    chain.begin(), chain.end(),
+                    [](const std::shared_ptr<Link>& l) { return l->Removed && l->Running == 0; }),
                 chain.end());
     if (rec->Destroyed) {
       if (CurrentProc(rec->Wnd) == SubclassProc)
@@ -141,11 +142,13 @@ struct SubclassDispatch {
     std::shared_ptr<WindowRecord> rec = link.Record.lock();
     if (!rec) {
       // The window is gone or was never ours: nothing more to call.
-      msg.Result = IsWindow(link.Wnd) ? DefWindowProcA(link.Wnd, msg.Msg, msg.WParam, msg.LParam) : 0;
+      msg.Result =
+          IsWindow(link.Wnd) ? DefWindowProcA(link.Wnd, msg.Msg, msg.WParam, msg.LParam) : 0;
       return;
     }
     auto& chain = rec->Chain;
-    auto it = std::find_if(chain.begin(), chain.end(), [&](const std::shared_ptr<Link>& l) { return l.get() == &link; });
+    auto it = std::find_if(chain.begin(), chain.end(),
+                           [&](const std::shared_ptr<Link>& l) { return l.get() == &link; });
     if (it == chain.end()) {
       msg.Result = CallWindowProcA(rec->Original, rec->Wnd, msg.Msg, msg.WParam, msg.LParam);
       return;
@@ -176,11 +179,14 @@ TWindowSubclass::~TWindowSubclass() {
 bool TWindowSubclass::Attach(HWND wnd, THandler handler) {
   assert(handler);
   // Only windows of this thread: the tables belong to the GUI thread.
-  if (Attached() || !IsWindow(wnd) || GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId()) return false;
+  if (Attached() || !IsWindow(wnd) ||
+      GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId())
+    return false;
   std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
   if (!rec) {
     SetLastError(0);
-    const LONG_PTR old = SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    const LONG_PTR old =
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
     if (!old) return false;  // the procedure could not be replaced
     rec = std::make_shared<WindowRecord>();
     rec->Wnd = wnd;
@@ -255,8 +261,9 @@ int TWindowSubclass::Depth() const { return FLink ? FLink->Running : 0; }
 int TWindowSubclass::HandlerCount(HWND wnd) {
   std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
   if (!rec) return 0;
-  return static_cast<int>(std::count_if(rec->Chain.begin(), rec->Chain.end(),
-                                        [](const std::shared_ptr<Link>& l) { return !l->Removed; }));
+  return static_cast<int>(
+      std::count_if(rec->Chain.begin(), rec->Chain.end(),
+                    [](const std::shared_ptr<Link>& l) { return !l->Removed; }));
 }
 
 // True when wnd's procedure is the helper's.

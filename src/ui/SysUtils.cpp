@@ -9,13 +9,20 @@
 namespace Msg {
 const char* const DuplicateString = "La liste de cha\xEEnes n'autorise pas les doublons";
 const char* const ListIndexError = "Indice de liste hors limites (%d)";
-const char* const SortedListError = "Op\xE9ration non autoris\xE9" "e sur une liste de cha\xEEnes tri\xE9" "e";
+const char* const SortedListError =
+    "Op\xE9ration non autoris\xE9"
+    "e sur une liste de cha\xEEnes tri\xE9"
+    "e";
 const char* const ReadError = "Erreur de lecture du flux";
-const char* const WriteError = "Erreur d'\xE9" "criture du flux";
+const char* const WriteError =
+    "Erreur d'\xE9"
+    "criture du flux";
 const char* const InvalidImage = "Format de flux incorrect";
 const char* const InvalidPropertyValue = "Valeur de propri\xE9t\xE9 incorrecte";
 const char* const UnknownProperty = "La propri\xE9t\xE9 %s n'existe pas";
-const char* const ClassNotFound = "Classe %s non trouv\xE9" "e";
+const char* const ClassNotFound =
+    "Classe %s non trouv\xE9"
+    "e";
 const char* const AssignError = "Impossible d'affecter %s \xE0 %s";
 const char* const FOpenError = "Impossible d'ouvrir le fichier %s";
 const char* const DuplicateName = "Un composant nomm\xE9 %s existe d\xE9j\xE0";
@@ -63,10 +70,14 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
   for (; i < text.size(); ++i) {
     const char c = text[i];
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      return false;
     acc = acc * base + d;
     if (acc > 0xFFFFFFFFLL) return false;
   }
@@ -139,11 +150,10 @@ std::string AddTrailingBackslash(const std::string& path) {
 
 namespace {
 // Unicode code points of Windows-1252 bytes 0x80..0x9F (0 where undefined).
-const char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+const char16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The Unicode code point of one Windows-1252 byte.
 char16_t AnsiToCodePoint(unsigned char c) {
@@ -175,7 +185,8 @@ std::string WideToAnsi(const std::u16string& s) {
   r.reserve(s.size());
   for (size_t i = 0; i < s.size(); ++i) {
     uint32_t cp = s[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+        s[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
       ++i;
     }
@@ -192,18 +203,37 @@ std::string Utf8ToAnsi(const std::string& s) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     uint32_t cp;
     size_t len;
-    if (c < 0x80) { cp = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-    else { r.push_back('?'); ++i; continue; }
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      len = 4;
+    } else {
+      r.push_back('?');
+      ++i;
+      continue;
+    }
     bool ok = i + len <= s.size();  // a sequence cut short is malformed too
     for (size_t k = 1; ok && k < len; ++k) {
       const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) { ok = false; break; }
+      if ((cc & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
       cp = (cp << 6) | (cc & 0x3F);
     }
-    if (!ok) { r.push_back('?'); ++i; continue; }
+    if (!ok) {
+      r.push_back('?');
+      ++i;
+      continue;
+    }
     r.push_back(CodePointToAnsi(cp));
     i += len;
   }

@@ -13,32 +13,54 @@ public:
   std::string Message() const { return what(); }
 };
 
-class EStreamError : public Exception { using Exception::Exception; };
-class EReadError : public EStreamError { using EStreamError::EStreamError; };
-class EWriteError : public EStreamError { using EStreamError::EStreamError; };
-class EFOpenError : public EStreamError { using EStreamError::EStreamError; };
-class EStringListError : public Exception { using Exception::Exception; };
-class EListError : public Exception { using Exception::Exception; };
-class EConvertError : public Exception { using Exception::Exception; };
-class EClassNotFound : public EReadError { using EReadError::EReadError; };
-class EComponentError : public Exception { using Exception::Exception; };
-class EInvalidOperation : public Exception { using Exception::Exception; };
-class EOutOfResources : public Exception { using Exception::Exception; };
+class EStreamError : public Exception {
+  using Exception::Exception;
+};
+class EReadError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+class EFOpenError : public EStreamError {
+  using EStreamError::EStreamError;
+};
+class EStringListError : public Exception {
+  using Exception::Exception;
+};
+class EListError : public Exception {
+  using Exception::Exception;
+};
+class EConvertError : public Exception {
+  using Exception::Exception;
+};
+class EClassNotFound : public EReadError {
+  using EReadError::EReadError;
+};
+class EComponentError : public Exception {
+  using Exception::Exception;
+};
+class EInvalidOperation : public Exception {
+  using Exception::Exception;
+};
+class EOutOfResources : public Exception {
+  using Exception::Exception;
+};
 
 // The platform's messages, in this build's language (Windows-1252 text).
 namespace Msg {
-extern const char* const DuplicateString;   // "La liste de chaînes n'autorise pas les doublons"
-extern const char* const ListIndexError;     // list index out of bounds (%d)
-extern const char* const SortedListError;    // operation not allowed on a sorted list
-extern const char* const ReadError;          // stream read error
-extern const char* const WriteError;         // stream write error
-extern const char* const InvalidImage;       // invalid stream format
+extern const char* const DuplicateString;  // "La liste de chaînes n'autorise pas les doublons"
+extern const char* const ListIndexError;   // list index out of bounds (%d)
+extern const char* const SortedListError;  // operation not allowed on a sorted list
+extern const char* const ReadError;        // stream read error
+extern const char* const WriteError;       // stream write error
+extern const char* const InvalidImage;     // invalid stream format
 extern const char* const InvalidPropertyValue;
-extern const char* const UnknownProperty;    // property %s does not exist
-extern const char* const ClassNotFound;      // class %s not found
-extern const char* const AssignError;        // cannot assign %s to %s
-extern const char* const FOpenError;         // cannot open file %s
-extern const char* const DuplicateName;      // a component named %s already exists
+extern const char* const UnknownProperty;  // property %s does not exist
+extern const char* const ClassNotFound;    // class %s not found
+extern const char* const AssignError;      // cannot assign %s to %s
+extern const char* const FOpenError;       // cannot open file %s
+extern const char* const DuplicateName;    // a component named %s already exists
 }  // namespace Msg
 
 // printf-style formatting into a std::string.

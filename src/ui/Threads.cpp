@@ -86,7 +86,8 @@ TThread::TThread()
     : FRunEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       FTerminateEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
   if (FRunEvent && FTerminateEvent)
-    FHandle.Reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &FThreadID)));
+    FHandle.Reset(reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, &TThread::ThreadProc, this, 0, &FThreadID)));
   if (!FHandle) throw EOutOfResources("cannot create a thread");
 }
 
@@ -116,8 +117,7 @@ void TThread::Run() {
   if (OnTerminate) {
     try {
       Synchronize([this] { OnTerminate(this); });
-    } catch (...) {
-    }
+    } catch (...) {}
   }
   const bool freeSelf = FFreeOnTerminate;
   FFinished = true;

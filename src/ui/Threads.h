@@ -95,7 +95,7 @@ private:
   THandleObject FTerminateEvent;  // manual reset; set by Terminate
   THandleObject FHandle;
   unsigned FThreadID = 0;
-  mutable std::mutex FStateLock;     // guards FSuspendCount with FRunEvent
+  mutable std::mutex FStateLock;  // guards FSuspendCount with FRunEvent
   int FSuspendCount = 1;
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FFinished{false};

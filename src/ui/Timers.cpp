@@ -32,8 +32,8 @@ QUORVEL_DEFINE_CLASS(TTimer) {
 // Creates the hidden window; the timer starts once the component is usable.
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
   RegisterTimerClass(&TTimer::WndProc);
-  FWindow = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                            nullptr);
+  FWindow = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
   if (!FWindow) throw EOutOfResources("cannot create the timer window");
   SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   UpdateTimer();

@@ -39,7 +39,8 @@ struct TChildSearch {
 BOOL CALLBACK VisitChild(HWND child, LPARAM param) {
   auto* data = reinterpret_cast<TChildSearch*>(param);
   char text[1024] = {};
-  SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
   if (text[0]) data->Texts.push_back(text);
   if (!data->Found && data->Caption == text) data->Found = child;
   return TRUE;
@@ -56,7 +57,8 @@ std::string ChildTexts(HWND window) {
 }
 
 // Waits for a dialog of the given class, presses a button, gives its texts.
-std::future<std::string> AnswerNext(const std::string& windowClass, const std::string& button, DWORD timeoutMs) {
+std::future<std::string> AnswerNext(const std::string& windowClass, const std::string& button,
+                                    DWORD timeoutMs) {
   return std::async(std::launch::async, [windowClass, button, timeoutMs]() -> std::string {
     HWND dialog = nullptr;
     HWND pressed = nullptr;
@@ -82,7 +84,8 @@ std::future<std::string> AnswerNext(const std::string& windowClass, const std::s
     // The message form's painted text, read on the main thread (its modal loop runs the call).
     std::string message;
     TThread::Synchronize([&] {
-      if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(dialog))) message = form->Message();
+      if (auto* form = dynamic_cast<TMessageForm*>(TWinControl::FindControl(dialog)))
+        message = form->Message();
     });
     if (!message.empty()) texts += "|" + message;
     for (const std::string& t : children) texts += "|" + t;
@@ -97,7 +100,8 @@ std::future<std::string> AnswerNext(const std::string& windowClass, const std::s
 std::string StatusText(HWND statusBar) {
   char text[1024] = {};
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+  SendMessageTimeoutA(statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &result);
   return text;
 }
 

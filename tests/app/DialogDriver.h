@@ -13,7 +13,8 @@ std::string ChildTexts(HWND window);
 // Waits (up to timeoutMs) for a visible window of this process with the
 // given class, presses the child button whose caption is button, and gives
 // "[caption]|message|child texts..."; empty when no such window appeared.
-std::future<std::string> AnswerNext(const std::string& windowClass, const std::string& button, DWORD timeoutMs = 20000);
+std::future<std::string> AnswerNext(const std::string& windowClass, const std::string& button,
+                                    DWORD timeoutMs = 20000);
 
 // Text of part 0 of a status bar, read through SB_GETTEXT.
 std::string StatusText(HWND statusBar);

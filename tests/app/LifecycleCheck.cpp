@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::string command = std::string("\"") + argv[1] + "\"";
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
     std::printf("cannot start %s\n", argv[1]);
     return 1;
   }
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
   }
   DWORD code = 1;
   GetExitCodeProcess(pi.hProcess, &code);
-  std::printf("main window \"%s\", sponsor window %s, exit code %lu\n", title, sponsorHidden ? "hidden" : "shown",
-              code);
+  std::printf("main window \"%s\", sponsor window %s, exit code %lu\n", title,
+              sponsorHidden ? "hidden" : "shown", code);
   return (code == 0 && sponsorHidden && std::string(title) == "Quorvel") ? 0 : 1;
 }

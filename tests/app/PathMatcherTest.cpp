@@ -12,13 +12,15 @@ const TPathMatcher& Matcher() {
 }  // namespace
 
 TEST(PathMatcher, NeedsBothAKeywordAndAFragmentAnywhereInThePath) {
-  EXPECT_TRUE(Matcher().IsHit("C:\\adult\\holiday.jpg"));     // keyword only in the folder part
+  EXPECT_TRUE(Matcher().IsHit("C:\\adult\\holiday.jpg"));  // keyword only in the folder part
   EXPECT_TRUE(Matcher().IsHit("D:\\sexy\\notes.txt"));
-  EXPECT_TRUE(Matcher().IsHit("D:\\jpgs\\porn.dat"));         // fragment in the folder part
-  EXPECT_FALSE(Matcher().IsHit("D:\\porn\\movie.avi"));       // no fragment
-  EXPECT_FALSE(Matcher().IsHit("D:\\holiday\\beach.jpg"));    // no keyword
-  EXPECT_TRUE(Matcher().IsHit("D:\\x\\Br\xFC" "ste\\orgy.gif"));
-  EXPECT_TRUE(Matcher().IsHit("D:\\br\xFCste.gif"));         // the Windows-1252 byte itself
+  EXPECT_TRUE(Matcher().IsHit("D:\\jpgs\\porn.dat"));       // fragment in the folder part
+  EXPECT_FALSE(Matcher().IsHit("D:\\porn\\movie.avi"));     // no fragment
+  EXPECT_FALSE(Matcher().IsHit("D:\\holiday\\beach.jpg"));  // no keyword
+  EXPECT_TRUE(
+      Matcher().IsHit("D:\\x\\Br\xFC"
+                      "ste\\orgy.gif"));
+  EXPECT_TRUE(Matcher().IsHit("D:\\br\xFCste.gif"));  // the Windows-1252 byte itself
 }
 
 TEST(PathMatcher, IsCaseSensitive) {

@@ -42,7 +42,9 @@ std::string Listed(const TTreeFile& f) {
   return f.Path;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Creates every folder on the way to path.
 void MakeFolders(const std::string& path) {
@@ -55,7 +57,8 @@ void MakeTree() {
   for (const TTreeFile& f : kTree) {
     if (Exists(f.Path)) continue;
     MakeFolders(f.Path);
-    HANDLE h = CreateFileA(f.Path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileA(f.Path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE) << f.Path;
     DWORD written;
     WriteFile(h, "x", 1, &written, nullptr);
@@ -144,4 +147,5 @@ class TFormsTeardown : public ::testing::Environment {
 public:
   void TearDown() override { Application->DestroyComponents(); }
 };
-const ::testing::Environment* const kFormsTeardown = ::testing::AddGlobalTestEnvironment(new TFormsTeardown);
+const ::testing::Environment* const kFormsTeardown =
+    ::testing::AddGlobalTestEnvironment(new TFormsTeardown);

@@ -34,9 +34,11 @@ TEST_F(ScanTest, StartsIdle) {
   EXPECT_EQ(place(Form1->StatusBar1->Handle()), "TStatusBar 0,375 630x19");
   EXPECT_EQ(place(Form1->Button2->Handle()), "TButton 200,8 180x25");
   const TJvWaitingGradient* g = Form1->JvWaitingGradient1;
-  EXPECT_EQ(std::vector<int>({g->Left(), g->Top(), g->Width(), g->Height()}), std::vector<int>({0, 365, 630, 10}));
+  EXPECT_EQ(std::vector<int>({g->Left(), g->Top(), g->Width(), g->Height()}),
+            std::vector<int>({0, 365, 630, 10}));
   const TSpeedButton* b = Form1->SpeedButton1;
-  EXPECT_EQ(std::vector<int>({b->Left(), b->Top(), b->Width(), b->Height()}), std::vector<int>({8, 8, 180, 25}));
+  EXPECT_EQ(std::vector<int>({b->Left(), b->Top(), b->Width(), b->Height()}),
+            std::vector<int>({8, 8, 180, 25}));
   char text[128];
   GetWindowTextA(Form1->Button2->Handle(), text, sizeof text);
   EXPECT_STREQ(text, "Remove checked adult material");
@@ -74,10 +76,13 @@ TEST_F(ScanTest, ScanListsExactlyTheHitsOnceEachAndChecked) {
   // The special folders come first, in their order.
   EXPECT_EQ(entries[0], "D:\\Special\\Cache\\adult\\holiday.jpg");
   EXPECT_EQ(entries[1], kFavoritesHit);
-  for (size_t i = 0; i < entries.size(); ++i) EXPECT_TRUE(Form1->memo1->Checked(static_cast<int>(i)));
+  for (size_t i = 0; i < entries.size(); ++i)
+    EXPECT_TRUE(Form1->memo1->Checked(static_cast<int>(i)));
 
   EXPECT_EQ(box.rfind("[Quorvel ]", 0), 0u) << box;  // titled with the application title
-  EXPECT_NE(box.find("Scan complete\n\rItems found:" + std::to_string(entries.size())), std::string::npos) << box;
+  EXPECT_NE(box.find("Scan complete\n\rItems found:" + std::to_string(entries.size())),
+            std::string::npos)
+      << box;
   // Finished: the button stays down with its stop caption; removal is possible.
   EXPECT_TRUE(Form1->SpeedButton1->Down());
   EXPECT_EQ(Form1->SpeedButton1->Caption(), kStopCaption);
@@ -161,7 +166,9 @@ TEST_F(ScanTest, RemovalDeletesExactlyTheCheckedFiles) {
 
   const size_t checkedCount = entries.size() - unchecked.size();
   // The read-only hit cannot be deleted: it stays listed, checked, and is reported.
-  EXPECT_NE(report.find("Removed:" + std::to_string(checkedCount - 1) + " items."), std::string::npos) << report;
+  EXPECT_NE(report.find("Removed:" + std::to_string(checkedCount - 1) + " items."),
+            std::string::npos)
+      << report;
   EXPECT_NE(report.find("Not removed:1 items."), std::string::npos) << report;
   EXPECT_EQ(Status(), "Removed:" + std::to_string(checkedCount - 1) + " items.");
   std::vector<std::string> left = ListEntries();
@@ -173,7 +180,8 @@ TEST_F(ScanTest, RemovalDeletesExactlyTheCheckedFiles) {
 
   // On disk: exactly the checked, deletable hits are gone; everything else stays.
   for (const TTreeFile& f : kTree) {
-    const bool kept = !f.Hit || std::find(unchecked.begin(), unchecked.end(), Listed(f)) != unchecked.end() ||
+    const bool kept = !f.Hit ||
+                      std::find(unchecked.begin(), unchecked.end(), Listed(f)) != unchecked.end() ||
                       std::string(f.Path) == "D:\\ro\\slut.gif";
     EXPECT_EQ(Exists(f.Path), kept) << f.Path;
   }
@@ -214,7 +222,8 @@ struct TShellCall {
   INT Show;
 };
 std::vector<TShellCall> gShellCalls;
-HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir, INT show) {
+HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR params, LPCSTR dir,
+                                    INT show) {
   gShellCalls.push_back({owner, verb, file, params, dir ? dir : "", dir == nullptr, show});
   return reinterpret_cast<HINSTANCE>(42);
 }

@@ -12,15 +12,20 @@ namespace {
 
 // The keywords, byte for byte (Windows-1252), in stored order.
 const std::vector<std::string> kKeywords = {
-    "humiliate", "orgy", "slut", "porn", "sperm", "erotic", "adult", "blowjob", "videox", "peepshow",
-    "gangbang", "orgy", "ejac", "videosx", "xvideo", "webcamx", "xrated", "xxx", "dick", "sex",
-    "salope", "slut", "hardcore", "sexo", "wank ", "enculer", "fuck", "virtuagirl", "anal", "xxx ",
-    "porno", "jovencita", "sexe", "adult", "seins", "cum ", "orgy", "schamhaare", "br\xFCste", "gruppensex",
-    "streicheln", "wichsbilder", "wichsen", "interracial", "lesben", "voyeur", "cunnilingus", "peep", "fetish", "dick ",
-    "gang", "gangbang", "cumshot", "dildo", "pussy", "fisting", "striptease", "cock ", "facial", "fingered",
-    "orgie", "ejac ", "anal", "holes", "branler", "sucer", "branlette", "penetration", "orgia", "concha",
-    "co\xF1o", "pene ", "mamada", "chupada", "sodom", "maso", "transsexual", "vagin", "tetas", "lesbian",
-    "fellation",
+    "humiliate", "orgy",        "slut",       "porn",       "sperm",       "erotic",
+    "adult",     "blowjob",     "videox",     "peepshow",   "gangbang",    "orgy",
+    "ejac",      "videosx",     "xvideo",     "webcamx",    "xrated",      "xxx",
+    "dick",      "sex",         "salope",     "slut",       "hardcore",    "sexo",
+    "wank ",     "enculer",     "fuck",       "virtuagirl", "anal",        "xxx ",
+    "porno",     "jovencita",   "sexe",       "adult",      "seins",       "cum ",
+    "orgy",      "schamhaare",  "br\xFCste",  "gruppensex", "streicheln",  "wichsbilder",
+    "wichsen",   "interracial", "lesben",     "voyeur",     "cunnilingus", "peep",
+    "fetish",    "dick ",       "gang",       "gangbang",   "cumshot",     "dildo",
+    "pussy",     "fisting",     "striptease", "cock ",      "facial",      "fingered",
+    "orgie",     "ejac ",       "anal",       "holes",      "branler",     "sucer",
+    "branlette", "penetration", "orgia",      "concha",     "co\xF1o",     "pene ",
+    "mamada",    "chupada",     "sodom",      "maso",       "transsexual", "vagin",
+    "tetas",     "lesbian",     "fellation",
 };
 
 // The file-type fragments, in stored order.
@@ -53,7 +58,8 @@ std::string ObjectBlock(const std::string& header) {
 
 // The main window's two holders wrapped in a root object, compiled to the binary form.
 std::vector<uint8_t> CompileHolders() {
-  const std::string text = std::string("object Host: THolderHost\n") + ObjectBlock("  object kw: TStrHolder") +
+  const std::string text = std::string("object Host: THolderHost\n") +
+                           ObjectBlock("  object kw: TStrHolder") +
                            ObjectBlock("  object ext: TStrHolder") + "end\n";
   TReadOnlyMemoryStream input(text.data(), text.size());
   TMemoryStream output;
@@ -65,7 +71,8 @@ std::vector<uint8_t> CompileHolders() {
 // checks that the key is an empty wide string and every item short text.
 std::vector<std::string> StoredItems(const std::vector<uint8_t>& bytes, const std::string& name) {
   const std::string all(bytes.begin(), bytes.end());
-  const size_t object = all.find("\x0ATStrHolder" + std::string(1, static_cast<char>(name.size())) + name);
+  const size_t object =
+      all.find("\x0ATStrHolder" + std::string(1, static_cast<char>(name.size())) + name);
   EXPECT_NE(object, std::string::npos) << name;
   const std::string head = "\x07StrData\x01" + std::string("\x12\x00\x00\x00\x00", 5);
   size_t pos = all.find(head, object);
@@ -88,8 +95,16 @@ std::vector<std::string> StoredItems(const std::vector<uint8_t>& bytes, const st
 TEST(Holders, TextCompilesToTheStoredForm) {
   const std::vector<uint8_t> bytes = CompileHolders();
   const std::string all(bytes.begin(), bytes.end());
-  EXPECT_NE(all.find("\x08" "Capacity\x02\x5F\x0B" "InternalVer\x02\x01\x07" "StrData"), std::string::npos);
-  EXPECT_NE(all.find("\x08" "Capacity\x02\x1C\x0B" "InternalVer\x02\x01\x07" "StrData"), std::string::npos);
+  EXPECT_NE(all.find("\x08"
+                     "Capacity\x02\x5F\x0B"
+                     "InternalVer\x02\x01\x07"
+                     "StrData"),
+            std::string::npos);
+  EXPECT_NE(all.find("\x08"
+                     "Capacity\x02\x1C\x0B"
+                     "InternalVer\x02\x01\x07"
+                     "StrData"),
+            std::string::npos);
 
   const std::vector<std::string> kw = StoredItems(bytes, "kw");
   ASSERT_EQ(kw.size(), kKeywords.size());
@@ -111,7 +126,8 @@ TEST(Holders, LoadExactlyTheKeywordsAndFragments) {
 
   EXPECT_EQ(host.kw->Strings()->ToVector(), kKeywords);
   EXPECT_EQ(host.ext->Strings()->ToVector(), kFragments);
-  EXPECT_EQ(host.kw->Strings()->Get(38), std::string("br\xFC" "ste"));
+  EXPECT_EQ(host.kw->Strings()->Get(38), std::string("br\xFC"
+                                                     "ste"));
   EXPECT_EQ(host.kw->Strings()->Get(70), std::string("co\xF1o"));
   for (TStrHolder* holder : {host.kw, host.ext}) {
     EXPECT_EQ(holder->KeyString(), "");

@@ -12,7 +12,8 @@
 
 namespace {
 
-const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 
 // Sets one registry value for the lifetime of the object and then puts back
@@ -20,7 +21,8 @@ const char kCurrentVersion[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 class TScopedRegValue {
 public:
   TScopedRegValue(HKEY root, const char* key, const char* name) : FName(name) {
-    EXPECT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &FKey, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &FKey, nullptr),
+              ERROR_SUCCESS);
     DWORD size = 0;
     if (RegQueryValueExA(FKey, name, nullptr, &FType, nullptr, &size) == ERROR_SUCCESS) {
       FOld.resize(size);
@@ -29,8 +31,10 @@ public:
     }
   }
   ~TScopedRegValue() {
-    if (FExisted) RegSetValueExA(FKey, FName.c_str(), 0, FType, FOld.data(), static_cast<DWORD>(FOld.size()));
-    else RegDeleteValueA(FKey, FName.c_str());
+    if (FExisted)
+      RegSetValueExA(FKey, FName.c_str(), 0, FType, FOld.data(), static_cast<DWORD>(FOld.size()));
+    else
+      RegDeleteValueA(FKey, FName.c_str());
     RegCloseKey(FKey);
   }
   TScopedRegValue(const TScopedRegValue&) = delete;
@@ -38,13 +42,15 @@ public:
 
   // Stores text of type REG_SZ or REG_EXPAND_SZ.
   void SetText(const std::string& text, DWORD type = REG_SZ) {
-    ASSERT_EQ(RegSetValueExA(FKey, FName.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                             static_cast<DWORD>(text.size() + 1)),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(FKey, FName.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1)),
+        ERROR_SUCCESS);
   }
   void SetDword(DWORD value) {
-    ASSERT_EQ(RegSetValueExA(FKey, FName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(FKey, FName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4),
+        ERROR_SUCCESS);
   }
   void Delete() { RegDeleteValueA(FKey, FName.c_str()); }
 
@@ -120,7 +126,8 @@ TEST(JvDirectories, EachPropertyReadsItsOwnValue) {
   TJvDirectories dirs(nullptr);
   for (const TFolderCase& c : cases) {
     TScopedRegValue value(c.Root, kShellFolders, c.Value);
-    const std::string path = std::string("C:\\quorvel\\") + (c.Root == user ? "user " : "machine ") + c.Value;
+    const std::string path =
+        std::string("C:\\quorvel\\") + (c.Root == user ? "user " : "machine ") + c.Value;
     value.SetText(path);
     EXPECT_EQ((dirs.*c.Get)(), path + "\\") << c.Property;
     EXPECT_NE(TJvDirectories::StaticClass().FindProp(c.Property), nullptr) << c.Property;
@@ -192,7 +199,8 @@ TEST(JvDirectories, PlatformFoldersEndInOneBackslash) {
   EXPECT_EQ(dirs.CurrentDirectory(), AddTrailingBackslash(buffer));
   GetTempPathA(MAX_PATH + 1, buffer);
   EXPECT_EQ(dirs.TempPath(), buffer) << "already ends in a backslash";
-  for (const std::string& path : {dirs.WindowsDirectory(), dirs.SystemDirectory(), dirs.TempPath()}) {
+  for (const std::string& path :
+       {dirs.WindowsDirectory(), dirs.SystemDirectory(), dirs.TempPath()}) {
     ASSERT_GE(path.size(), 4u);
     EXPECT_EQ(path.back(), '\\');
     EXPECT_NE(path[path.size() - 2], '\\');

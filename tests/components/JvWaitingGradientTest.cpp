@@ -47,9 +47,9 @@ TEST(JvWaitingGradient, BeforeTheFirstStepTheGradientStandsAtTheLeftEnd) {
   g.SetStartColor(clRed);
   g.SetWidth(630);
   auto picture = Render(g);
-  EXPECT_EQ(picture->Canvas().Pixel(0, 5), RGB(255, 0, 0));      // StartColor at x = 0
-  EXPECT_EQ(picture->Canvas().Pixel(49, 5), RGB(5, 0, 0));       // one step short of black
-  EXPECT_EQ(picture->Canvas().Pixel(50, 5), RGB(255, 255, 255)); // Color beyond it
+  EXPECT_EQ(picture->Canvas().Pixel(0, 5), RGB(255, 0, 0));       // StartColor at x = 0
+  EXPECT_EQ(picture->Canvas().Pixel(49, 5), RGB(5, 0, 0));        // one step short of black
+  EXPECT_EQ(picture->Canvas().Pixel(50, 5), RGB(255, 255, 255));  // Color beyond it
   EXPECT_EQ(picture->Canvas().Pixel(629, 9), RGB(255, 255, 255));
 
   // The first step puts it almost out of view: only its last two columns show.
@@ -68,7 +68,8 @@ TEST(JvWaitingGradient, NarrowControlDrawsBandsTwoAndAHalfPixelsWide) {
   g.SetEndColor(0x0000C8);  // red 200: 10 per band over 20 bands
   g.SetWidth(20);
   TCanvas& bmp = g.GradientBitmap()->Canvas();
-  const int expected[][2] = {{0, 0}, {1, 0}, {2, 10}, {4, 10}, {5, 20}, {7, 20}, {8, 30}, {9, 30}, {10, 40}, {49, 190}};
+  const int expected[][2] = {{0, 0},  {1, 0},  {2, 10}, {4, 10},  {5, 20},
+                             {7, 20}, {8, 30}, {9, 30}, {10, 40}, {49, 190}};
   for (const auto& e : expected) EXPECT_EQ(bmp.Pixel(e[0], 3), RGB(e[1], 0, 0)) << "x=" << e[0];
 }
 

@@ -51,7 +51,8 @@ std::string Bytes(std::initializer_list<int> values) {
 
 std::vector<std::string> MacroNames(TStrHolder& holder) {
   std::vector<std::string> names;
-  for (int i = 0; i < holder.Macros()->Count(); ++i) names.push_back(holder.Macros()->Items(i)->Name());
+  for (int i = 0; i < holder.Macros()->Count(); ++i)
+    names.push_back(holder.Macros()->Items(i)->Name());
   return names;
 }
 
@@ -114,16 +115,25 @@ TEST(StrHolderStore, WriteThenReadGivesTheSameHolder) {
 
   const std::vector<uint8_t> bytes = Store(original);
   // Published properties first, then the format version, then the data.
-  const size_t capacity = Find(bytes, "\x08" "Capacity");
-  const size_t version = Find(bytes, "\x0B" "InternalVer" "\x02\x01");
-  const size_t data = Find(bytes, "\x07" "StrData" "\x01");
+  const size_t capacity = Find(bytes,
+                               "\x08"
+                               "Capacity");
+  const size_t version = Find(bytes,
+                              "\x0B"
+                              "InternalVer"
+                              "\x02\x01");
+  const size_t data = Find(bytes,
+                           "\x07"
+                           "StrData"
+                           "\x01");
   ASSERT_NE(capacity, std::string::npos);
   ASSERT_NE(version, std::string::npos);
   ASSERT_NE(data, std::string::npos);
   EXPECT_LT(capacity, version);
   EXPECT_LT(version, data);
   EXPECT_EQ(Find(bytes, "KeyString"), std::string::npos);
-  EXPECT_NE(Find(bytes, "\x06\x08" + EncodeListItem("k\xE9y", "co\xF1o")), std::string::npos) << "items are short ASCII strings";
+  EXPECT_NE(Find(bytes, "\x06\x08" + EncodeListItem("k\xE9y", "co\xF1o")), std::string::npos)
+      << "items are short ASCII strings";
 
   TStrHolder copy(nullptr);
   Load(copy, bytes);
@@ -225,7 +235,13 @@ TEST(StrHolderStore, StrDataIsWrittenOnlyWhenThereIsSomethingToStore) {
 
   TStrHolder keyOnly(nullptr);
   keyOnly.SetKeyString("key");
-  EXPECT_NE(Find(Store(keyOnly), std::string("\x07" "StrData" "\x01\x06\x03" "key" "\x00", 15)), std::string::npos);
+  EXPECT_NE(Find(Store(keyOnly), std::string("\x07"
+                                             "StrData"
+                                             "\x01\x06\x03"
+                                             "key"
+                                             "\x00",
+                                             15)),
+            std::string::npos);
 }
 
 TEST(StrHolderStore, AgainstAnAncestorOnlyDifferencesAreWritten) {
@@ -368,7 +384,9 @@ TEST(StrHolderEvents, ChangesFireAroundTheMacroRebuild) {
     EXPECT_EQ(sender, &holder);
     log.push_back("changing:" + std::to_string(holder.Macros()->Count()));
   };
-  holder.OnChange = [&](TObject*) { log.push_back("change:" + std::to_string(holder.Macros()->Count())); };
+  holder.OnChange = [&](TObject*) {
+    log.push_back("change:" + std::to_string(holder.Macros()->Count()));
+  };
   holder.Strings()->Add("%x");
   EXPECT_EQ(log, (std::vector<std::string>{"changing:0", "change:1"}));
 

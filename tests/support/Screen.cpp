@@ -21,7 +21,8 @@ TCapture Capture(HWND Wnd) {
   GdiFlush();
   for (int y = 0; y < c.Height; ++y) {
     const uint8_t* row = shot.ScanLine(y);
-    for (int x = 0; x < c.Width; ++x) c.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
+    for (int x = 0; x < c.Width; ++x)
+      c.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
   }
   return c;
 }
@@ -43,7 +44,8 @@ unsigned HighWater(const std::function<HANDLE()>& make, const std::function<void
 }  // namespace
 
 unsigned GdiHighWater() {
-  return HighWater([] { return HANDLE(CreateSolidBrush(0)); }, [](HANDLE h) { DeleteObject(HGDIOBJ(h)); });
+  return HighWater([] { return HANDLE(CreateSolidBrush(0)); },
+                   [](HANDLE h) { DeleteObject(HGDIOBJ(h)); });
 }
 
 unsigned UserHighWater() {

@@ -10,7 +10,8 @@ void CALLBACK UserTimer(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     return;
   }
-  HWND wnd = FindWindowA(gAction->ClassName.c_str(), gAction->Title.empty() ? nullptr : gAction->Title.c_str());
+  HWND wnd = FindWindowA(gAction->ClassName.c_str(),
+                         gAction->Title.empty() ? nullptr : gAction->Title.c_str());
   if (!wnd || !IsWindowVisible(wnd)) return;
   if (gAction->Ready && !gAction->Ready()) return;
   gAction->Done = true;

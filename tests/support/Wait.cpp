@@ -36,4 +36,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD deadlineMs) {
   return true;
 }
 
-bool HappensWithin(const std::function<bool()>& happened, DWORD ms) { return WaitUntil(happened, ms); }
+bool HappensWithin(const std::function<bool()>& happened, DWORD ms) {
+  return WaitUntil(happened, ms);
+}

@@ -37,9 +37,11 @@ TEST(AlignLayout, TheMainWindowLayout) {
 
 TEST(AlignLayout, EdgeChildrenStackInTheOrderOfTheirPositions) {
   std::vector<TAlignItem> items = {
-      Item(alTop, 0, 50, 10, 20), Item(alTop, 0, 10, 10, 30),        // second is nearer the top
-      Item(alBottom, 0, 160, 10, 10), Item(alBottom, 0, 180, 10, 19),  // second is nearer the bottom
-      Item(alTop, 0, 10, 10, 5),                                       // ties keep the child order
+      Item(alTop, 0, 50, 10, 20),
+      Item(alTop, 0, 10, 10, 30),  // second is nearer the top
+      Item(alBottom, 0, 160, 10, 10),
+      Item(alBottom, 0, 180, 10, 19),  // second is nearer the bottom
+      Item(alTop, 0, 10, 10, 5),       // ties keep the child order
   };
   AlignItems(TAlignArea{0, 0, 300, 200}, items);
   ExpectItem(items[1], 0, 0, 300, 30);
@@ -59,13 +61,15 @@ TEST(AlignLayout, LeftRightAndClientShareWhatIsLeft) {
   ExpectItem(items[2], 10, 45, 50, 160);
   ExpectItem(items[1], 250, 45, 60, 160);
   ExpectItem(items[0], 60, 45, 190, 160);
-  ExpectItem(items[4], 7, 8, 9, 10);   // not aligned: untouched
-  ExpectItem(items[5], 0, 0, 20, 1);   // hidden: untouched, takes no room
+  ExpectItem(items[4], 7, 8, 9, 10);  // not aligned: untouched
+  ExpectItem(items[5], 0, 0, 20, 1);  // hidden: untouched, takes no room
 }
 
 TEST(AlignLayout, TooLittleRoomGivesEmptyNotNegativeSizes) {
   std::vector<TAlignItem> items = {
-      Item(alTop, 0, 0, 1, 30), Item(alBottom, 0, 0, 1, 30), Item(alClient, 0, 0, 1, 1),
+      Item(alTop, 0, 0, 1, 30),
+      Item(alBottom, 0, 0, 1, 30),
+      Item(alClient, 0, 0, 1, 1),
       Item(alLeft, 0, 0, -5, 1),
   };
   AlignItems(TAlignArea{0, 0, 100, 40}, items);

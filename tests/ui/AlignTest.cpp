@@ -10,7 +10,8 @@
 namespace {
 
 // A bare graphic control to be aligned.
-TGraphicControl* Child(TWinControl& parent, int left, int top, int width, int height, TAlign align) {
+TGraphicControl* Child(TWinControl& parent, int left, int top, int width, int height,
+                       TAlign align) {
   auto* c = new TGraphicControl(&parent);
   c->SetBounds(left, top, width, height);
   c->SetParent(&parent);

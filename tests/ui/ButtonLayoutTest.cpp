@@ -18,12 +18,20 @@ TEST(ButtonLayout, PlacesGlyphAndCaption) {
       {"right, fixed margin", 75, 25, 20, 13, blGlyphRight, 2, 4, {57, 5, 33, 6}},
       {"top, thirds of the free space", 75, 60, 20, 13, blGlyphTop, -1, -1, {30, 10, 28, 36}},
       {"bottom, spacing shares the rest", 75, 60, 20, 13, blGlyphBottom, 3, -1, {30, 41, 28, 14}},
-      {"left, no caption: the glyph alone is centred", 75, 25, 0, 0, blGlyphLeft, -1, 4, {30, 5, 46, 13}},
+      {"left, no caption: the glyph alone is centred",
+       75,
+       25,
+       0,
+       0,
+       blGlyphLeft,
+       -1,
+       4,
+       {30, 5, 46, 13}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.What);
-    const TButtonPlacement p = CalcButtonLayout(c.Width, c.Height, 16, 16, c.TextWidth, c.TextHeight, c.Layout,
-                                                c.Margin, c.Spacing);
+    const TButtonPlacement p = CalcButtonLayout(c.Width, c.Height, 16, 16, c.TextWidth,
+                                                c.TextHeight, c.Layout, c.Margin, c.Spacing);
     EXPECT_EQ(p.GlyphX, c.Expected.GlyphX);
     EXPECT_EQ(p.GlyphY, c.Expected.GlyphY);
     EXPECT_EQ(p.TextX, c.Expected.TextX);

@@ -24,7 +24,9 @@ TEST(StringList, SortedDuplicatesAndCaseInsensitiveFind) {
 
 TEST(StringList, UnsortedIndexOfIgnoresCaseIncludingAccents) {
   TStringList list;
-  list.Add("C:\\Photos\\BR\xDC" "STE.jpg");
+  list.Add(
+      "C:\\Photos\\BR\xDC"
+      "STE.jpg");
   EXPECT_EQ(list.IndexOf("c:\\photos\\br\xFCste.JPG"), 0);
   EXPECT_EQ(list.IndexOf("c:\\photos\\brste.jpg"), -1);
 }

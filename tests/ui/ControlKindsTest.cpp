@@ -262,7 +262,8 @@ object KindsForm: TKindsForm
     Margin = 2
     Spacing = 3
     NumGlyphs = 2
-    Glyph.Data = {)" + GlyphHex() + R"(}
+    Glyph.Data = {)" +
+         GlyphHex() + R"(}
     OnClick = Clicked
   end
   object ProgressBar1: TProgressBar
@@ -554,7 +555,8 @@ TEST_F(ControlKinds, UserActionsChangeTheControlsAndRunTheirEvents) {
   EXPECT_FALSE(f.RadioGroup1->Buttons(2)->Checked());
   // A new choice in the combo box's list.
   SendMessageA(f.ComboBox1->Handle(), CB_SETCURSEL, 0, 0);
-  SendMessageA(formWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(f.ComboBox1->Handle()));
+  SendMessageA(formWnd, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(f.ComboBox1->Handle()));
   // The bitmap button clicks like a push button.
   SendMessageA(f.BitBtn1->Handle(), BM_CLICK, 0, 0);
   // The scroll bar moves by a line, and the thumb stops at Max - PageSize + 1.
@@ -580,8 +582,9 @@ TEST_F(ControlKinds, UserActionsChangeTheControlsAndRunTheirEvents) {
     ClickAt(toolBar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
   Pump();
-  EXPECT_EQ(f.clicks, (std::vector<std::string>{"CheckBox1", "CheckBox1", "RadioGroup1", "ComboBox1", "BitBtn1", "ScrollBar1",
-                                                "ScrollBar1", "PageControl1", "ToolButton1"}));
+  EXPECT_EQ(f.clicks, (std::vector<std::string>{"CheckBox1", "CheckBox1", "RadioGroup1",
+                                                "ComboBox1", "BitBtn1", "ScrollBar1", "ScrollBar1",
+                                                "PageControl1", "ToolButton1"}));
 }
 
 TEST_F(ControlKinds, BitmapButtonsDrawTheGlyphCellOfTheirState) {
@@ -608,8 +611,12 @@ TEST_F(ControlKinds, MemosListBoxesAndScrollBoxesScrollBothWays) {
     std::function<int()> Top;  // how far the view is scrolled down
   };
   const std::vector<Row> rows = {
-      {f.Memo1, [&] { return static_cast<int>(SendMessageA(f.Memo1->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0)); }},
-      {f.ListBox1, [&] { return static_cast<int>(SendMessageA(f.ListBox1->Handle(), LB_GETTOPINDEX, 0, 0)); }},
+      {f.Memo1,
+       [&] {
+         return static_cast<int>(SendMessageA(f.Memo1->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+       }},
+      {f.ListBox1,
+       [&] { return static_cast<int>(SendMessageA(f.ListBox1->Handle(), LB_GETTOPINDEX, 0, 0)); }},
       {f.ScrollBox1, [&] { return -f.Content->Top(); }},
   };
   for (const Row& row : rows) {
@@ -637,7 +644,8 @@ TPoint PointerAtFreeSpot(TForm& form) {
   POINT p;
   GetCursorPos(&p);
   const TPoint client = form.ScreenToClient(TPoint{p.x, p.y});
-  form.SetBounds(form.Left() + client.x - 700, form.Top() + client.y - 520, form.Width(), form.Height());
+  form.SetBounds(form.Left() + client.x - 700, form.Top() + client.y - 520, form.Width(),
+                 form.Height());
   SetWindowPos(form.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Pump();
   return TPoint{p.x, p.y};
@@ -709,5 +717,6 @@ TEST_F(ControlKinds, ALeaveSentFromOutsideMakesTheNextMoveAnEnter) {
   SendMessageA(wnd, CM_MOUSELEAVE, 0, 0);
   SendMessageA(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(51, 20));
   EXPECT_EQ(log.Seen, (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE, CM_MOUSEENTER}));
-  EXPECT_FALSE(HappensWithin([&] { return log.Seen.size() > 3; }, 300));  // the pointer is still there
+  EXPECT_FALSE(
+      HappensWithin([&] { return log.Seen.size() > 3; }, 300));  // the pointer is still there
 }

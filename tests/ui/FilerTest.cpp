@@ -92,10 +92,10 @@ TEST(Filer, IntegersUseTheSmallestFormAndReadAllForms) {
 
 TEST(Filer, StringsOfAllFourTypesRead) {
   const std::vector<uint8_t> bytes = {
-      6,    2,    'h', 'i',                          // short
-      12,   3,    0,   0,   0,   'a', 'b', 'c',      // long
-      18,   2,    0,   0,   0,   0xFC, 0, 'x', 0,    // wide: "üx"
-      20,   3,    0,   0,   0,   0xC3, 0xB1, 'o',    // UTF-8: "ño"
+      6,  2, 'h', 'i',                         // short
+      12, 3, 0,   0,   0, 'a',  'b',  'c',     // long
+      18, 2, 0,   0,   0, 0xFC, 0,    'x', 0,  // wide: "üx"
+      20, 3, 0,   0,   0, 0xC3, 0xB1, 'o',     // UTF-8: "ño"
   };
   TMemoryStream s(bytes);
   TReader r(s);
@@ -170,8 +170,9 @@ TEST(Filer, UnknownPropertiesClassesAndMethodsAreReadErrors) {
     for (size_t i = 0; i < to.size(); ++i) out[at + i] = static_cast<uint8_t>(to[i]);
     return out;
   };
-  for (const auto& damaged : {replace("Width", "Wodth"), replace("TSampleControl", "TSampleXontrol"),
-                              replace("Button1Click", "Button9Click"), replace("shGrey", "shGrex")}) {
+  for (const auto& damaged :
+       {replace("Width", "Wodth"), replace("TSampleControl", "TSampleXontrol"),
+        replace("Button1Click", "Button9Click"), replace("shGrey", "shGrex")}) {
     TMemoryStream in(damaged);
     TSampleForm copy(nullptr);
     EXPECT_THROW(ReadComponentFromStream(in, &copy), EReadError);

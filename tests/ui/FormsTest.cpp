@@ -66,13 +66,18 @@ TEST(MessageDialog, ShowsTheConfirmationAndAnswersWithThePressedButton) {
   EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
   EXPECT_EQ(FindWindowA("TMessageForm", nullptr), nullptr);  // gone
 
-  EXPECT_EQ(AskStop([](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Oui"), BM_CLICK, 0, 0); }), mrYes);
+  EXPECT_EQ(AskStop([](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Oui"), BM_CLICK, 0, 0); }),
+            mrYes);
 }
 
 TEST(MessageDialog, EscapeAndTheCloseBoxAnswerNoAndEnterAnswersYes) {
   EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(dlg, WM_CLOSE, 0, 0); }), mrNo);
-  EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Oui"), WM_KEYDOWN, VK_ESCAPE, 0); }), mrNo);
-  EXPECT_EQ(AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Non"), WM_KEYDOWN, VK_RETURN, 0); }), mrNo);
+  EXPECT_EQ(
+      AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Oui"), WM_KEYDOWN, VK_ESCAPE, 0); }),
+      mrNo);
+  EXPECT_EQ(
+      AskStop([](HWND dlg) { PostMessageA(ChildWithText(dlg, "&Non"), WM_KEYDOWN, VK_RETURN, 0); }),
+      mrNo);
   EXPECT_EQ(AskStop([](HWND dlg) {
               HWND yes = ChildWithText(dlg, "&Oui");
               SetFocus(yes);
@@ -86,7 +91,8 @@ TEST(MessageDialog, CaptionsAndLayout) {
   EXPECT_EQ(MsgDlgCaption(mtInformation), "Information");
   EXPECT_EQ(MsgDlgCaption(mtWarning), "Avertissement");
   EXPECT_EQ(MsgDlgCaption(mtError), "Erreur");
-  std::unique_ptr<TMessageForm> form(CreateMessageDialog("Stop scanning ?", mtError, mbOK | mbCancel));
+  std::unique_ptr<TMessageForm> form(
+      CreateMessageDialog("Stop scanning ?", mtError, mbOK | mbCancel));
   EXPECT_EQ(form->Caption(), "Erreur");
   EXPECT_EQ(form->CloseResult(), mrCancel);
   ASSERT_EQ(form->ControlCount(), 2);
@@ -127,7 +133,8 @@ protected:
 TEST(MessageDialog, ModalLoopRunsCallsHandedToTheMainThread) {
   auto thread = MakeThread<TSyncThread>();
   // "No" is pressed only once the thread's call has run inside the modal loop.
-  UserAction action{"TMessageForm", "", [](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Non"), BM_CLICK, 0, 0); }};
+  UserAction action{"TMessageForm", "",
+                    [](HWND dlg) { SendMessageA(ChildWithText(dlg, "&Non"), BM_CLICK, 0, 0); }};
   action.Ready = [&] { return thread->Finished(); };
   WhenWindowAppears(action);
   EXPECT_EQ(MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0), mrNo);
@@ -219,7 +226,8 @@ TEST(Forms, ShowModalReturnsTheModalResultOfTheClickedButton) {
   ok->SetParent(form.get());
   ok->SetCaption("OK");
   ok->SetModalResult(mrOk);
-  UserAction action{"TForm", "modal", [](HWND wnd) { SendMessageA(ChildWithText(wnd, "OK"), BM_CLICK, 0, 0); }};
+  UserAction action{"TForm", "modal",
+                    [](HWND wnd) { SendMessageA(ChildWithText(wnd, "OK"), BM_CLICK, 0, 0); }};
   WhenWindowAppears(action);
   EXPECT_EQ(form->ShowModal(), mrOk);
   ForgetUserAction();
@@ -237,7 +245,9 @@ class TVisibleForm : public TForm {
 public:
   explicit TVisibleForm(TComponent* owner) : TForm(owner) {}
   std::vector<std::string> events;
-  void FormCreate(TObject*) { events.push_back(IsWindowVisible(Handle()) ? "create:visible" : "create:hidden"); }
+  void FormCreate(TObject*) {
+    events.push_back(IsWindowVisible(Handle()) ? "create:visible" : "create:hidden");
+  }
   void FormShow(TObject*) { events.push_back("show"); }
 };
 QUORVEL_DEFINE_CLASS(TVisibleForm) {
@@ -351,14 +361,37 @@ namespace {
 // An .ico file with one 16 by 16 image of 32 bits.
 std::vector<uint8_t> SmallIconFile() {
   std::vector<uint8_t> f;
-  auto u16 = [&](unsigned v) { f.push_back(v & 0xFF); f.push_back((v >> 8) & 0xFF); };
-  auto u32 = [&](unsigned v) { u16(v & 0xFFFF); u16(v >> 16); };
+  auto u16 = [&](unsigned v) {
+    f.push_back(v & 0xFF);
+    f.push_back((v >> 8) & 0xFF);
+  };
+  auto u32 = [&](unsigned v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
   const unsigned pixels = 16 * 16 * 4, mask = 16 * 4, size = 40 + pixels + mask;
-  u16(0); u16(1); u16(1);                                  // icon file, one image
-  f.push_back(16); f.push_back(16); f.push_back(0); f.push_back(0);
-  u16(1); u16(32); u32(size); u32(6 + 16);                 // planes, bits, bytes, offset
-  u32(40); u32(16); u32(32); u16(1); u16(32);              // header: twice the height
-  u32(0); u32(pixels + mask); u32(0); u32(0); u32(0); u32(0);
+  u16(0);
+  u16(1);
+  u16(1);  // icon file, one image
+  f.push_back(16);
+  f.push_back(16);
+  f.push_back(0);
+  f.push_back(0);
+  u16(1);
+  u16(32);
+  u32(size);
+  u32(6 + 16);  // planes, bits, bytes, offset
+  u32(40);
+  u32(16);
+  u32(32);
+  u16(1);
+  u16(32);  // header: twice the height
+  u32(0);
+  u32(pixels + mask);
+  u32(0);
+  u32(0);
+  u32(0);
+  u32(0);
   for (unsigned i = 0; i < 16 * 16; ++i) u32(0xFF2040C0);  // opaque colour
   f.insert(f.end(), mask, 0);
   return f;

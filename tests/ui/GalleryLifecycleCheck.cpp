@@ -24,7 +24,8 @@ std::string ClassOf(HWND wnd) {
 // A window's text (marshalled across processes).
 std::string TextOf(HWND wnd) {
   char text[256] = {};
-  SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutA(wnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
 }
 
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::string command = std::string("\"") + argv[1] + "\" \"" + argv[2] + "\"";
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                      &pi)) {
     std::printf("cannot start %s\n", argv[1]);
     return 1;
   }
@@ -93,16 +95,19 @@ int main(int argc, char** argv) {
     return code;
   };
   HWND gallery = nullptr;
-  if (!WaitUntil([&] { return (gallery = TopLevel("TGalleryForm")) != nullptr; })) return end(Fail("no gallery window"));
+  if (!WaitUntil([&] { return (gallery = TopLevel("TGalleryForm")) != nullptr; }))
+    return end(Fail("no gallery window"));
 
   // A window of every control class.
   std::set<std::string> classes;
   for (HWND w : Inside(gallery)) classes.insert(ClassOf(w));
   int missing = 0;
   for (const char* expected :
-       {"TToolBar", "TStatusBar", "TGroupBox", "TButton", "TBitBtn", "TCheckBox", "TRadioButton", "TRadioGroup",
-        "TGroupButton", "TEdit", "TComboBox", "TProgressBar", "TScrollBar", "TMemo", "TListBox", "TCheckListBox",
-        "TPanel", "TScrollBox", "TGalleryFrame", "TTabControl", "TPageControl", "TTabSheet", "TListView"}) {
+       {"TToolBar",      "TStatusBar",   "TGroupBox",   "TButton",       "TBitBtn",
+        "TCheckBox",     "TRadioButton", "TRadioGroup", "TGroupButton",  "TEdit",
+        "TComboBox",     "TProgressBar", "TScrollBar",  "TMemo",         "TListBox",
+        "TCheckListBox", "TPanel",       "TScrollBox",  "TGalleryFrame", "TTabControl",
+        "TPageControl",  "TTabSheet",    "TListView"}) {
     if (classes.count(expected)) continue;
     std::printf("no window of class %s\n", expected);
     ++missing;
@@ -111,11 +116,13 @@ int main(int argc, char** argv) {
 
   // The skin of the command line, then the stored one.
   const std::string fileSkin = std::string("Skin Gallery - ") + argv[3];
-  if (!WaitUntil([&] { return TextOf(gallery) == fileSkin; })) return end(Fail("the command line's skin is not on"));
+  if (!WaitUntil([&] { return TextOf(gallery) == fileSkin; }))
+    return end(Fail("the command line's skin is not on"));
   HWND choice = Find(gallery, "TComboBox", "Skin", true);
   if (!choice) return end(Fail("no skin choice"));
   PostMessageA(choice, CB_SETCURSEL, 0, 0);
-  PostMessageA(GetParent(choice), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(choice));
+  PostMessageA(GetParent(choice), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(choice));
   if (!WaitUntil([&] { return TextOf(gallery) == "Skin Gallery - Quorvel Steel"; }))
     return end(Fail("the stored skin did not come back"));
 
@@ -128,12 +135,14 @@ int main(int argc, char** argv) {
   if (TextOf(confirmation) != "Confirmation" || !Find(confirmation, "TButton", "&Oui") || !no)
     return end(Fail("the confirmation is not the library's"));
   PostMessageA(no, BM_CLICK, 0, 0);
-  if (!WaitUntil([&] { return !TopLevel("TMessageForm"); })) return end(Fail("the confirmation stayed"));
+  if (!WaitUntil([&] { return !TopLevel("TMessageForm"); }))
+    return end(Fail("the confirmation stayed"));
 
   // The system's message box, answered OK.
   PostMessageA(Find(gallery, "TButton", "Message box"), BM_CLICK, 0, 0);
   HWND box = nullptr;
-  if (!WaitUntil([&] { return (box = TopLevel("#32770")) != nullptr; })) return end(Fail("no message box"));
+  if (!WaitUntil([&] { return (box = TopLevel("#32770")) != nullptr; }))
+    return end(Fail("no message box"));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   if (!WaitUntil([&] { return !TopLevel("#32770"); })) return end(Fail("the message box stayed"));
 

@@ -62,10 +62,22 @@ std::vector<uint8_t> ThreeSizeIcon() {
   uint32_t offset = 6 + 16 * 3;
   for (int i = 0; i < 3; ++i) {
     const uint32_t n = static_cast<uint32_t>(images[i].size());
-    const uint8_t entry[16] = {static_cast<uint8_t>(sizes[i]), static_cast<uint8_t>(sizes[i]), 0, 0, 1, 0, 32, 0,
-                               static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n >> 16), 0,
-                               static_cast<uint8_t>(offset), static_cast<uint8_t>(offset >> 8),
-                               static_cast<uint8_t>(offset >> 16), 0};
+    const uint8_t entry[16] = {static_cast<uint8_t>(sizes[i]),
+                               static_cast<uint8_t>(sizes[i]),
+                               0,
+                               0,
+                               1,
+                               0,
+                               32,
+                               0,
+                               static_cast<uint8_t>(n),
+                               static_cast<uint8_t>(n >> 8),
+                               static_cast<uint8_t>(n >> 16),
+                               0,
+                               static_cast<uint8_t>(offset),
+                               static_cast<uint8_t>(offset >> 8),
+                               static_cast<uint8_t>(offset >> 16),
+                               0};
     ico.insert(ico.end(), entry, entry + 16);
     offset += n;
   }
@@ -155,7 +167,8 @@ TEST(Graphics, BitmapsOfFourEightAndTwentyFourBitsLoadAndSaveTheirPixels) {
   ASSERT_EQ(b24.Width(), 5);
   EXPECT_EQ(b24.PixelFormat(), TPixelFormat::pf24bit);
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) EXPECT_EQ(b24.Canvas().Pixel(x, y), Ref(colour(x, y))) << x << "," << y;
+    for (int x = 0; x < 5; ++x)
+      EXPECT_EQ(b24.Canvas().Pixel(x, y), Ref(colour(x, y))) << x << "," << y;
 
   // 4 and 8 bits: palette indices 1 (red) and 2 (blue).
   for (int bits : {4, 8}) {
@@ -168,8 +181,10 @@ TEST(Graphics, BitmapsOfFourEightAndTwentyFourBitsLoadAndSaveTheirPixels) {
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x) {
         const int index = colour(x, y) == 0xFF0000 ? 1 : 2;
-        if (bits == 8) img.Row(y)[x] = static_cast<uint8_t>(index);
-        else img.Row(y)[x / 2] |= static_cast<uint8_t>((x & 1) ? index : index << 4);
+        if (bits == 8)
+          img.Row(y)[x] = static_cast<uint8_t>(index);
+        else
+          img.Row(y)[x / 2] |= static_cast<uint8_t>((x & 1) ? index : index << 4);
       }
     TBitmap b;
     Load(b, EncodeBmp(img));
@@ -265,7 +280,8 @@ TEST(Graphics, TakenHandlesKeepTheirPixelsAndBottomUpDibsBecomeTopDown) {
 TEST(Graphics, DamagedBitmapFilesLeaveAnEmptyBitmap) {
   TBitmap bmp;
   bmp.SetSize(3, 3);
-  std::vector<uint8_t> file = EncodeBmp(Image24(8, 8, [](int, int) -> uint32_t { return 0xFFFFFF; }));
+  std::vector<uint8_t> file =
+      EncodeBmp(Image24(8, 8, [](int, int) -> uint32_t { return 0xFFFFFF; }));
   file.resize(file.size() - 10);
   EXPECT_NO_THROW(Load(bmp, file));
   EXPECT_TRUE(bmp.Empty());
@@ -280,7 +296,8 @@ TEST(Graphics, DamagedBitmapFilesLeaveAnEmptyBitmap) {
 
 TEST(Graphics, TransparentDrawingSkipsTheKeyColour) {
   TBitmap sprite;
-  Load(sprite, EncodeBmp(Image24(4, 1, [](int x, int) -> uint32_t { return x < 2 ? 0xFF00FF : 0x00FF00; })));
+  Load(sprite, EncodeBmp(Image24(
+                   4, 1, [](int x, int) -> uint32_t { return x < 2 ? 0xFF00FF : 0x00FF00; })));
   sprite.SetTransparent(true);
   sprite.SetTransparentColor(clFuchsia);
   TBitmap target;
@@ -295,13 +312,15 @@ TEST(Graphics, TransparentDrawingSkipsTheKeyColour) {
 
   // Without a set colour the bottom-left pixel is the key.
   TBitmap plain;
-  Load(plain, EncodeBmp(Image24(2, 2, [](int x, int y) -> uint32_t { return x == 0 && y == 1 ? 0x010203 : 0; })));
+  Load(plain, EncodeBmp(Image24(
+                  2, 2, [](int x, int y) -> uint32_t { return x == 0 && y == 1 ? 0x010203 : 0; })));
   EXPECT_EQ(plain.TransparentColor(), static_cast<TColor>(RGB(1, 2, 3)));
 }
 
 TEST(Graphics, CopyRectStretchesTheSource) {
   TBitmap src;
-  Load(src, EncodeBmp(Image24(2, 1, [](int x, int) -> uint32_t { return x ? 0x0000FF : 0xFF0000; })));
+  Load(src,
+       EncodeBmp(Image24(2, 1, [](int x, int) -> uint32_t { return x ? 0x0000FF : 0xFF0000; })));
   TBitmap dst;
   dst.SetPixelFormat(TPixelFormat::pf24bit);
   dst.SetSize(8, 2);
@@ -356,7 +375,8 @@ TEST(Graphics, IconPicksTheImageForEachSize) {
 }
 
 TEST(Graphics, PictureDataStoresTheFileBytesAndReadsThemBack) {
-  const std::vector<uint8_t> bmpFile = EncodeBmp(Image24(3, 2, [](int x, int) -> uint32_t { return x * 0x404040; }));
+  const std::vector<uint8_t> bmpFile =
+      EncodeBmp(Image24(3, 2, [](int x, int) -> uint32_t { return x * 0x404040; }));
   TPictureHolder holder(nullptr);
   holder.SetName("Holder");
   holder.Picture.LoadFromBytes(bmpFile);

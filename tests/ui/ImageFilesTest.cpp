@@ -14,7 +14,8 @@ void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
 
 // A .bmp file with a 40-byte header, written by hand (rows in file order).
 std::vector<uint8_t> HandMadeBmp(int width, int height, int bitCount, uint32_t compression,
-                                 const std::vector<uint32_t>& palette, const std::vector<uint8_t>& pixels) {
+                                 const std::vector<uint32_t>& palette,
+                                 const std::vector<uint8_t>& pixels) {
   std::vector<uint8_t> out = {'B', 'M'};
   const uint32_t off = static_cast<uint32_t>(54 + 4 * palette.size());
   Put(out, off + static_cast<uint32_t>(pixels.size()), 4);
@@ -50,10 +51,13 @@ TDibImage Sample(int bitCount) {
     for (int x = 0; x < 3; ++x) {
       const int v = y * 3 + x + 1;
       uint8_t* row = img.Row(y);
-      if (bitCount == 4) row[x / 2] |= static_cast<uint8_t>((x & 1) ? v : v << 4);
-      else if (bitCount == 8) row[x] = static_cast<uint8_t>(v * 20);
+      if (bitCount == 4)
+        row[x / 2] |= static_cast<uint8_t>((x & 1) ? v : v << 4);
+      else if (bitCount == 8)
+        row[x] = static_cast<uint8_t>(v * 20);
       else
-        for (int c = 0; c < bitCount / 8; ++c) row[x * (bitCount / 8) + c] = static_cast<uint8_t>(v * 30 + c);
+        for (int c = 0; c < bitCount / 8; ++c)
+          row[x * (bitCount / 8) + c] = static_cast<uint8_t>(v * 30 + c);
     }
   return img;
 }
@@ -92,7 +96,8 @@ TEST(ImageFiles, BottomUpRowsComeOutTopFirstAndTopDownFilesToo) {
 
 TEST(ImageFiles, ShortPaletteIsPaddedWithBlack) {
   // 8-bit with two colours; index 7 lies past the table.
-  auto img = DecodeBmp(HandMadeBmp(2, 1, 8, 0, {0x112233, 0x445566}, {1, 7, 0, 0}).data(), 54 + 8 + 4);
+  auto img =
+      DecodeBmp(HandMadeBmp(2, 1, 8, 0, {0x112233, 0x445566}, {1, 7, 0, 0}).data(), 54 + 8 + 4);
   ASSERT_TRUE(img);
   ASSERT_EQ(img->Palette.size(), 256u);
   EXPECT_EQ(img->Palette[1], 0x445566u);
@@ -106,7 +111,8 @@ TEST(ImageFiles, SixteenBitPixelsBecomeTwentyFourBit) {
   ASSERT_TRUE(img);
   EXPECT_EQ(img->BitCount, 24);
   const uint8_t* r = img->Row(0);
-  EXPECT_EQ((std::vector<int>{r[0], r[1], r[2], r[3], r[4], r[5]}), (std::vector<int>{0, 0, 255, 255, 255, 255}));
+  EXPECT_EQ((std::vector<int>{r[0], r[1], r[2], r[3], r[4], r[5]}),
+            (std::vector<int>{0, 0, 255, 255, 255, 255}));
 }
 
 TEST(ImageFiles, RunLengthPicturesDecodeAndOverlongRunsAreClipped) {
@@ -115,8 +121,10 @@ TEST(ImageFiles, RunLengthPicturesDecodeAndOverlongRunsAreClipped) {
   std::vector<uint32_t> pal(8, 0);
   auto img = DecodeBmp(HandMadeBmp(4, 2, 8, 1, pal, rle).data(), 54 + 32 + rle.size());
   ASSERT_TRUE(img);
-  EXPECT_EQ((std::vector<uint8_t>(img->Row(1), img->Row(1) + 4)), (std::vector<uint8_t>{5, 5, 5, 5}));
-  EXPECT_EQ((std::vector<uint8_t>(img->Row(0), img->Row(0) + 4)), (std::vector<uint8_t>{1, 2, 3, 0}));
+  EXPECT_EQ((std::vector<uint8_t>(img->Row(1), img->Row(1) + 4)),
+            (std::vector<uint8_t>{5, 5, 5, 5}));
+  EXPECT_EQ((std::vector<uint8_t>(img->Row(0), img->Row(0) + 4)),
+            (std::vector<uint8_t>{1, 2, 3, 0}));
 
   // A run of 255 pixels, a delta far outside and data cut short: no write outside the image.
   const std::vector<uint8_t> bad = {255, 9, 0, 2, 200, 200, 255, 1, 0, 40, 1};
@@ -151,16 +159,16 @@ TEST(ImageFiles, DamagedFilesGiveNoImage) {
     for (int i = 0; i < bytes; ++i) f[at + i] = static_cast<uint8_t>(value >> (8 * i));
     return DecodeBmp(f.data(), f.size()).has_value();
   };
-  EXPECT_FALSE(patched(0, 'X', 1));             // magic
-  EXPECT_FALSE(patched(14, 20, 4));             // header size
-  EXPECT_FALSE(patched(14, 0x7FFFFFF0, 4));     // header past the end
-  EXPECT_FALSE(patched(18, 0, 4));              // width 0
-  EXPECT_FALSE(patched(18, 0x80000000u, 4));    // negative width
-  EXPECT_FALSE(patched(22, 0x80000000u, 4));    // height INT_MIN
-  EXPECT_FALSE(patched(18, 100000, 4));         // absurd width
-  EXPECT_FALSE(patched(28, 7, 2));              // 7 bits per pixel
-  EXPECT_FALSE(patched(30, 4, 4));              // JPEG compression
-  EXPECT_FALSE(patched(10, 0xFFFFFFF0u, 4));    // pixels past the end
+  EXPECT_FALSE(patched(0, 'X', 1));           // magic
+  EXPECT_FALSE(patched(14, 20, 4));           // header size
+  EXPECT_FALSE(patched(14, 0x7FFFFFF0, 4));   // header past the end
+  EXPECT_FALSE(patched(18, 0, 4));            // width 0
+  EXPECT_FALSE(patched(18, 0x80000000u, 4));  // negative width
+  EXPECT_FALSE(patched(22, 0x80000000u, 4));  // height INT_MIN
+  EXPECT_FALSE(patched(18, 100000, 4));       // absurd width
+  EXPECT_FALSE(patched(28, 7, 2));            // 7 bits per pixel
+  EXPECT_FALSE(patched(30, 4, 4));            // JPEG compression
+  EXPECT_FALSE(patched(10, 0xFFFFFFF0u, 4));  // pixels past the end
   EXPECT_EQ(DecodeBmp(nullptr, 0), std::nullopt);
 
   // A palette that runs past the end of the file.
@@ -198,9 +206,9 @@ TEST(ImageFiles, IconDirectoryIsCheckedAndConvertedToResourceLayout) {
   const std::vector<uint8_t> dir = IconResourceDirectory(*entries);
   ASSERT_EQ(dir.size(), 6u + 2 * 14);
   EXPECT_EQ(dir[6], 16);
-  EXPECT_EQ(dir[6 + 14], 0);                 // 256 written back as 0
-  EXPECT_EQ(dir[6 + 12], 1);                 // first ID
-  EXPECT_EQ(dir[6 + 14 + 12], 2);            // second ID
+  EXPECT_EQ(dir[6 + 14], 0);       // 256 written back as 0
+  EXPECT_EQ(dir[6 + 12], 1);       // first ID
+  EXPECT_EQ(dir[6 + 14 + 12], 2);  // second ID
 
   std::vector<uint8_t> cut = ico;
   cut.pop_back();  // the second image now runs past the end
@@ -218,7 +226,9 @@ TEST(ImageFiles, RandomlyDamagedFilesNeverReadOrWriteOutOfBounds) {
   // Under the sanitizers, any stray access fails this test.
   std::vector<uint32_t> pal(16, 0x123456);
   const std::vector<std::vector<uint8_t>> samples = {
-      EncodeBmp(Sample(24)), EncodeBmp(Sample(8)), EncodeBmp(Sample(4)),
+      EncodeBmp(Sample(24)),
+      EncodeBmp(Sample(8)),
+      EncodeBmp(Sample(4)),
       HandMadeBmp(4, 2, 8, 1, pal, {4, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}),
       HandMadeBmp(4, 2, 4, 2, pal, {4, 0x12, 0, 2, 1, 1, 0, 3, 0x12, 0x30, 0, 1}),
       HandMadeBmp(2, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x00, 0xF8, 0xFF, 0xFF})};

@@ -26,10 +26,13 @@ struct Entry {
   UINT State;
   std::string Text;
   bool Popup;
-  bool operator==(const Entry& o) const { return Type == o.Type && State == o.State && Text == o.Text && Popup == o.Popup; }
+  bool operator==(const Entry& o) const {
+    return Type == o.Type && State == o.State && Text == o.Text && Popup == o.Popup;
+  }
 };
 std::ostream& operator<<(std::ostream& os, const Entry& e) {
-  return os << "{type " << e.Type << ", state " << e.State << ", '" << e.Text << "', popup " << e.Popup << "}";
+  return os << "{type " << e.Type << ", state " << e.State << ", '" << e.Text << "', popup "
+            << e.Popup << "}";
 }
 
 std::vector<Entry> Entries(HMENU menu) {
@@ -42,7 +45,8 @@ std::vector<Entry> Entries(HMENU menu) {
     info.dwTypeData = text;
     info.cch = sizeof text;
     EXPECT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info));
-    out.push_back(Entry{info.fType, info.fState & (MFS_CHECKED | MFS_GRAYED | MFS_DEFAULT), text, info.hSubMenu != nullptr});
+    out.push_back(Entry{info.fType, info.fState & (MFS_CHECKED | MFS_GRAYED | MFS_DEFAULT), text,
+                        info.hSubMenu != nullptr});
   }
   return out;
 }
@@ -175,7 +179,8 @@ TEST(Menus, ADefinitionBuildsTheMenuBarAndItsPopups) {
   ASSERT_EQ(form->PopupMenu(), dynamic_cast<TPopupMenu*>(form->FindComponent("PopupMenu1")));
   ASSERT_EQ(menu->Images(), form->FindComponent("Images1"));
   EXPECT_EQ(GetMenu(form->Handle()), menu->Handle());
-  EXPECT_EQ(Entries(menu->Handle()), (std::vector<Entry>{{MFT_STRING, 0, "&File", true}, {MFT_STRING, 0, "&Help", false}}));
+  EXPECT_EQ(Entries(menu->Handle()),
+            (std::vector<Entry>{{MFT_STRING, 0, "&File", true}, {MFT_STRING, 0, "&Help", false}}));
   TMenuItem* file = form->Item("FileMenu");
   EXPECT_EQ(GetSubMenu(menu->Handle(), 0), file->Handle());
   // The menu has images: its popups are owner-drawn (their texts stay).
@@ -188,10 +193,12 @@ TEST(Menus, ADefinitionBuildsTheMenuBarAndItsPopups) {
                                          {od, 0, "More", true},
                                      }));
   EXPECT_EQ(Entries(form->Item("MoreMenu")->Handle()),
-            (std::vector<Entry>{{od | MFT_RADIOCHECK, MFS_CHECKED, "A", false}, {od | MFT_RADIOCHECK, 0, "B", false}}));
+            (std::vector<Entry>{{od | MFT_RADIOCHECK, MFS_CHECKED, "A", false},
+                                {od | MFT_RADIOCHECK, 0, "B", false}}));
   menu->SetImages(nullptr);
   EXPECT_EQ(Entries(file->Handle())[0], (Entry{MFT_STRING, 0, "&Open...\tCtrl+O", false}));
-  EXPECT_EQ(Entries(form->Item("MoreMenu")->Handle())[1], (Entry{MFT_STRING | MFT_RADIOCHECK, 0, "B", false}));
+  EXPECT_EQ(Entries(form->Item("MoreMenu")->Handle())[1],
+            (Entry{MFT_STRING | MFT_RADIOCHECK, 0, "B", false}));
   EXPECT_EQ(form->Item("OpenItem")->ImageIndex(), 0);
   EXPECT_EQ(form->Item("Line1")->ImageIndex(), -1);
   EXPECT_TRUE(form->Item("Line1")->IsLine());
@@ -214,8 +221,11 @@ TEST(Menus, ItemsAreFoundByCommandAndHandleAndCommandsAreUnique) {
         EXPECT_EQ(FindMenuItemByCommand(id), item);
       }
   TMenuItem* more = form->Item("MoreMenu");
-  EXPECT_EQ(menu->FindItem(more->Handle() ? reinterpret_cast<UINT_PTR>(more->Handle()) : 1, TFindItemKind::fkHandle), more);
-  EXPECT_EQ(menu->FindItem(form->Item("RadioB")->Command(), TFindItemKind::fkCommand), form->Item("RadioB"));
+  EXPECT_EQ(menu->FindItem(more->Handle() ? reinterpret_cast<UINT_PTR>(more->Handle()) : 1,
+                           TFindItemKind::fkHandle),
+            more);
+  EXPECT_EQ(menu->FindItem(form->Item("RadioB")->Command(), TFindItemKind::fkCommand),
+            form->Item("RadioB"));
   EXPECT_EQ(menu->FindItem(second->Item("RadioB")->Command(), TFindItemKind::fkCommand), nullptr);
 }
 
@@ -361,7 +371,8 @@ TEST(Menus, TheContextMenuOpensAtThePointOrTheClientCorner) {
                         PostMessageA(menuWnd, WM_KEYDOWN, VK_RETURN, 0);
                       }};
     WhenWindowAppears(choose);
-    SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), row.Where);
+    SendMessageA(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()),
+                 row.Where);
     ForgetUserAction();
     EXPECT_TRUE(choose.Done);
     EXPECT_EQ(form->opened, before + 1);
@@ -431,7 +442,8 @@ TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
     EXPECT_TRUE(GetWindowLongPtrA(child->Handle(), GWL_EXSTYLE) & WS_EX_MDICHILD);
   }
   BOOL maximized = FALSE;
-  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(frame->ClientHandle(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized))),
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(frame->ClientHandle(), WM_MDIGETACTIVE, 0,
+                                                reinterpret_cast<LPARAM>(&maximized))),
             children[2]->Handle());
   EXPECT_TRUE(maximized);
   EXPECT_EQ(frame->ActiveMDIChild(), children[2]);
@@ -440,7 +452,9 @@ TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
   auto listed = [&] {
     int n = 0;
     for (int i = 0; i < GetMenuItemCount(window->Handle()); ++i)
-      if (GetMenuItemID(window->Handle(), i) >= 0xFF00 && GetMenuItemID(window->Handle(), i) != 0xFFFFFFFFu) ++n;
+      if (GetMenuItemID(window->Handle(), i) >= 0xFF00 &&
+          GetMenuItemID(window->Handle(), i) != 0xFFFFFFFFu)
+        ++n;
     return n;
   };
   EXPECT_EQ(listed(), 3);
@@ -455,7 +469,6 @@ TEST(MDI, AnMDIFormHoldsItsChildrenInAnMDIClientAndListsThemInItsWindowMenu) {
   EXPECT_TRUE(IsIconic(children[0]->Handle()));
   EXPECT_EQ(frame->MDIChildCount(), 2);
 }
-
 
 TEST(Menus, TheApplicationsLoopRunsShortCutsBeforeTheWindowSeesTheKey) {
   auto form = LoadMenuForm();

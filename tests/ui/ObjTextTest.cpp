@@ -119,7 +119,9 @@ std::vector<uint8_t> RichDefinition() {
   prop("I32"), w.WriteInteger(-100000);
   prop("I64"), w.WriteInteger(int64_t{1} << 40);
   prop("IMin"), w.WriteInteger(INT64_MIN);
-  const long double floats[] = {0.0L, -0.0L, 1.5L, 0.1L, 1.0L / 3, 1e300L, 1e-300L, 123456789012345678.0L, -2.5e-10L, 1e4000L};
+  const long double floats[] = {0.0L,      -0.0L,  1.5L,    0.1L,
+                                1.0L / 3,  1e300L, 1e-300L, 123456789012345678.0L,
+                                -2.5e-10L, 1e4000L};
   for (long double f : floats) prop("F"), w.WriteFloat(f);
   prop("Sgl"), WriteRaw(w, TValueType::vaSingle, 0.1f);
   prop("Dbl"), WriteRaw(w, TValueType::vaDouble, 1.0 / 3);
@@ -152,28 +154,31 @@ std::vector<uint8_t> RichDefinition() {
   prop("Bin"), w.WriteBinary(bin);
   prop("NoList"), w.WriteListBegin(), w.WriteListEnd();
   prop("List"), w.WriteListBegin();
-  w.WriteInteger(1), w.WriteString("two"), w.WriteWideString(u""), w.WriteString(std::string(80, 'z'));
+  w.WriteInteger(1), w.WriteString("two"), w.WriteWideString(u""),
+      w.WriteString(std::string(80, 'z'));
   w.WriteListBegin(), w.WriteListBegin(), w.WriteListEnd(), w.WriteIdent("True"), w.WriteListEnd();
   w.WriteSet({"a"}), w.WriteBinary(std::vector<uint8_t>{0}), w.WriteFloat(2.0L);
   w.WriteListEnd();
   prop("NoItems"), w.WriteValue(TValueType::vaCollection), w.WriteListEnd();
   prop("Items"), w.WriteValue(TValueType::vaCollection);
-  w.WriteListBegin(), prop("Label"), w.WriteString("first"), prop("Font.Size"), w.WriteInteger(8), w.WriteListEnd();
+  w.WriteListBegin(), prop("Label"), w.WriteString("first"), prop("Font.Size"), w.WriteInteger(8),
+      w.WriteListEnd();
   w.WriteInteger(5), w.WriteListBegin(), w.WriteListEnd();
   w.WriteInteger(-300), w.WriteListBegin(), prop("Sub"), w.WriteValue(TValueType::vaCollection);
-  w.WriteListBegin(), prop("X"), w.WriteListBegin(), w.WriteString("in"), w.WriteListEnd(), w.WriteListEnd();
+  w.WriteListBegin(), prop("X"), w.WriteListBegin(), w.WriteString("in"), w.WriteListEnd(),
+      w.WriteListEnd();
   w.WriteListEnd(), w.WriteListEnd();
   w.WriteListEnd();
   prop("AVeryLongPropertyNameWithMoreThan21Bytes.Sub"), w.WriteInteger(1);
   w.WriteListEnd();
   // Children: plain, inherited, inline with a position, unnamed, nested.
   w.WriteStr("TPanel"), w.WriteStr("Panel1"), prop("Tag"), w.WriteInteger(1), w.WriteListEnd();
-  {
-    w.WriteStr("TButton"), w.WriteStr("Inner"), w.WriteListEnd(), w.WriteListEnd();
-  }
+  { w.WriteStr("TButton"), w.WriteStr("Inner"), w.WriteListEnd(), w.WriteListEnd(); }
   w.WriteListEnd();
-  s.WriteBuffer("\xF1", 1), w.WriteStr("TFrame"), w.WriteStr("Frame1"), w.WriteListEnd(), w.WriteListEnd();
-  s.WriteBuffer("\xF6", 1), w.WriteInteger(3), w.WriteStr("TFrame"), w.WriteStr("Frame2"), w.WriteListEnd(), w.WriteListEnd();
+  s.WriteBuffer("\xF1", 1), w.WriteStr("TFrame"), w.WriteStr("Frame1"), w.WriteListEnd(),
+      w.WriteListEnd();
+  s.WriteBuffer("\xF6", 1), w.WriteInteger(3), w.WriteStr("TFrame"), w.WriteStr("Frame2"),
+      w.WriteListEnd(), w.WriteListEnd();
   w.WriteStr("TTimer"), w.WriteStr(""), w.WriteListEnd(), w.WriteListEnd();
   w.WriteListEnd();
   return s.Bytes();
@@ -235,26 +240,44 @@ TEST(ObjText, EveryValueTypeSurvivesBothRoundTrips) {
   EXPECT_EQ(ToText(ToBinary(text)), text);
 
   // A few places of the canonical form.
-  for (const char* part : {"\n  I64 = 1099511627776\n", "\n  IMin = -9223372036854775808\n", "\n  F = 0.0\n",
-                           "\n  F = -0.0\n", "\n  F = 1.5\n", "\n  F = 0.1\n", "\n  F = 1.0e+300\n", "\n  Sgl = 0.1s\n",
-                           "\n  Cur = -12345.6789c\n", "\n  Cur2 = 5.0c\n", "\n  Date = 45000.25t\n",
-                           "\n  Quote = 'it''s'\n", "\n  Controls = #9#1' x'#127\n",
-                           "\n  Ansi = 'br'#252'ste '#128' '#129\n", "\n  Wide = W#8364' '#233' x'\n",
-                           "\n  WideEmpty = W''\n", "\n  WideAscii = W'abc'\n", "\n  WideSurrogate = W#55357#56832\n",
-                           "\n  Null = Null\n", "\n  NoSet = []\n", "\n  Set = [fsBold, fsItalic]\n",
-                           "\n  NoBin = {}\n", "\n  NoList = ()\n", "\n  NoItems = <>\n",
-                           "\n    [-300] item\n", "\n  inherited Frame1: TFrame\n",
-                           "\n  inline Frame2: TFrame [3]\n", "\n  object TTimer\n",
+  for (const char* part : {"\n  I64 = 1099511627776\n",
+                           "\n  IMin = -9223372036854775808\n",
+                           "\n  F = 0.0\n",
+                           "\n  F = -0.0\n",
+                           "\n  F = 1.5\n",
+                           "\n  F = 0.1\n",
+                           "\n  F = 1.0e+300\n",
+                           "\n  Sgl = 0.1s\n",
+                           "\n  Cur = -12345.6789c\n",
+                           "\n  Cur2 = 5.0c\n",
+                           "\n  Date = 45000.25t\n",
+                           "\n  Quote = 'it''s'\n",
+                           "\n  Controls = #9#1' x'#127\n",
+                           "\n  Ansi = 'br'#252'ste '#128' '#129\n",
+                           "\n  Wide = W#8364' '#233' x'\n",
+                           "\n  WideEmpty = W''\n",
+                           "\n  WideAscii = W'abc'\n",
+                           "\n  WideSurrogate = W#55357#56832\n",
+                           "\n  Null = Null\n",
+                           "\n  NoSet = []\n",
+                           "\n  Set = [fsBold, fsItalic]\n",
+                           "\n  NoBin = {}\n",
+                           "\n  NoList = ()\n",
+                           "\n  NoItems = <>\n",
+                           "\n    [-300] item\n",
+                           "\n  inherited Frame1: TFrame\n",
+                           "\n  inline Frame2: TFrame [3]\n",
+                           "\n  object TTimer\n",
                            "\n    object Inner: TButton\n    end\n"}) {
     EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
   }
   // Long strings and binary data are split into lines.
-  EXPECT_NE(text.find("  Wrapped =\n    '" + std::string(64, 'a') + "' +\n    '''" + std::string(63, 'b') +
-                      "' +\n    'b'#13#10\n"),
+  EXPECT_NE(text.find("  Wrapped =\n    '" + std::string(64, 'a') + "' +\n    '''" +
+                      std::string(63, 'b') + "' +\n    'b'#13#10\n"),
             std::string::npos);
-  EXPECT_NE(text.find("\n    '" + std::string(64, 'z') + "' +\n    '" +
-                      std::string(16, 'z') + "'\n"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find("\n    '" + std::string(64, 'z') + "' +\n    '" + std::string(16, 'z') + "'\n"),
+      std::string::npos);
   EXPECT_NE(text.find("  Bin = {\n    00070E151C"), std::string::npos);
 }
 
@@ -299,11 +322,14 @@ TEST(ObjText, NumbersAndIdentifiers) {
 }
 
 TEST(ObjText, LayoutAndLetterCaseOfKeywordsAreFree) {
-  const std::string canonical = ToText(ToBinary(
-      "object A: TA\n  P = <\n    item\n      Q = (\n        1)\n    end>\n  object B: TB\n  end\nend\n"));
+  const std::string canonical =
+      ToText(ToBinary("object A: TA\n  P = <\n    item\n      Q = (\n        1)\n    end>\n  "
+                      "object B: TB\n  end\nend\n"));
   EXPECT_EQ(ToText(ToBinary("OBJECT A:TA P=<ITEM Q=(1)End> Object B : TB END end")), canonical);
-  EXPECT_EQ(ToText(ToBinary("\tobject A: TA\r\n\tP =\r\n <\r\n item Q = ( 1 ) end > object B: TB\r\nend\r\nend\r\n")),
-            canonical);
+  EXPECT_EQ(
+      ToText(ToBinary(
+          "\tobject A: TA\r\n\tP =\r\n <\r\n item Q = ( 1 ) end > object B: TB\r\nend\r\nend\r\n")),
+      canonical);
 }
 
 TEST(ObjText, IncludesInsertTheResolvedBytes) {
@@ -321,9 +347,8 @@ TEST(ObjText, IncludesInsertTheResolvedBytes) {
   // Without a resolver, or when it fails, the text is in error.
   EXPECT_THROW(ToBinary(text), EParserError);
   try {
-    ToBinary("object A: TA\n\n  P = {@gone}\nend", [](const std::string&) -> std::vector<uint8_t> {
-      throw EFOpenError("missing");
-    });
+    ToBinary("object A: TA\n\n  P = {@gone}\nend",
+             [](const std::string&) -> std::vector<uint8_t> { throw EFOpenError("missing"); });
     FAIL();
   } catch (const EParserError& e) {
     EXPECT_STREQ(e.what(), "Line 3: cannot include 'gone': missing");
@@ -389,7 +414,8 @@ TEST(ObjText, MalformedTextRaisesParserErrorsWithTheLine) {
       ObjectTextToBinary(in, out);
       ADD_FAILURE() << "accepted: " << c.text;
     } catch (const EParserError& e) {
-      EXPECT_EQ(std::string(e.what()).rfind(Format("Line %d: ", c.line), 0), 0u) << e.what() << "\n" << c.text;
+      EXPECT_EQ(std::string(e.what()).rfind(Format("Line %d: ", c.line), 0), 0u) << e.what() << "\n"
+                                                                                 << c.text;
       EXPECT_EQ(out.Size(), 0) << c.text;
     }
   }
@@ -441,11 +467,11 @@ TEST(ObjText, MalformedBinaryRaisesReadErrors) {
   };
   std::vector<uint8_t> deepList(200, 1);
   const std::vector<uint8_t> bad[] = {
-      object({20, 2, 0, 0, 0, 0xC3, 0x28}),      // malformed UTF-8
-      object({7, 3, 'a', ' ', 'b'}),             // identifier with a space
-      object({11, 2, '1', 'x', 0}),              // set member that is no identifier
-      object({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}), // long string claiming 2 GB
-      object({22}),                              // unknown value type
+      object({20, 2, 0, 0, 0, 0xC3, 0x28}),       // malformed UTF-8
+      object({7, 3, 'a', ' ', 'b'}),              // identifier with a space
+      object({11, 2, '1', 'x', 0}),               // set member that is no identifier
+      object({12, 0xFF, 0xFF, 0xFF, 0x7F, 'a'}),  // long string claiming 2 GB
+      object({22}),                               // unknown value type
       object(deepList),
       {'T', 'P', 'F', '0', 0xF5, 2, 'T', 'A', 1, 'A', 0, 0},  // both inherited and inline
       {'T', 'P', 'F', '1', 2, 'T', 'A', 1, 'A', 0, 0},

@@ -74,7 +74,11 @@ public:
   void DefineProperties(TFiler& filer) override {
     TComponent::DefineProperties(filer);
     filer.DefineBinaryProperty(
-        "Blob", [this](TStream& s) { Blob.resize(static_cast<size_t>(s.Size())); s.ReadBuffer(Blob.data(), Blob.size()); },
+        "Blob",
+        [this](TStream& s) {
+          Blob.resize(static_cast<size_t>(s.Size()));
+          s.ReadBuffer(Blob.data(), Blob.size());
+        },
         [this](TStream& s) { s.WriteBuffer(Blob.data(), Blob.size()); }, !Blob.empty());
   }
 };

@@ -10,7 +10,8 @@
 #include "ui/Streams.h"
 
 TEST(FileStream, PositionsAndSizeBeyondTwoGigabytes) {
-  const std::string name = (std::filesystem::temp_directory_path() / "quorvel-large-stream.bin").string();
+  const std::string name =
+      (std::filesystem::temp_directory_path() / "quorvel-large-stream.bin").string();
   const int64_t far = (int64_t{3} << 30) + 5;  // 3 GB and a bit: the file is sparse
   {
     TFileStream f(name, TFileMode::Create);

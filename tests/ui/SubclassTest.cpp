@@ -52,7 +52,8 @@ protected:
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "QuorvelSubclassTest";
     RegisterClassA(&wc);
-    wnd = CreateWindowExA(0, "QuorvelSubclassTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    wnd = CreateWindowExA(0, "QuorvelSubclassTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                          wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
     gLog.clear();
   }
@@ -193,7 +194,8 @@ TEST_F(Subclass, HandlerObjectDestroyedByItsOwnHandler) {
 TEST_F(Subclass, AForeignProcedureOnTopIsNeverOverwritten) {
   TWindowSubclass a;
   a.Attach(wnd, Passing(a, "A"));
-  gForeignNext = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ForeignProc)));
+  gForeignNext = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ForeignProc)));
   a.Detach();
   EXPECT_EQ(Proc(), ForeignProc);
   SendMessageA(wnd, kFirst, 0, 0);

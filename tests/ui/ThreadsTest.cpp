@@ -92,7 +92,9 @@ TEST(Threads, SuspendedThreadStopsAndResumesWhereItWas) {
 
 TEST(Threads, DestroyingEndsSuspendedAndWaitingThreads) {
   // Never started.
-  { TFunctionThread idle([](TFunctionThread&) { FAIL() << "must not run"; }); }
+  {
+    TFunctionThread idle([](TFunctionThread&) { FAIL() << "must not run"; });
+  }
 
   // Blocked in Synchronize while the main thread destroys it: the wait runs the call.
   std::atomic<bool> queued{false};

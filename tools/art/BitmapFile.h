@@ -27,8 +27,8 @@ std::vector<uint8_t> encodeBitmap(const Image& img, int bitsPerPixel, int traili
 // One image of an icon file: the picture (with alpha) and its colour depth
 // (4, 8 or 32 bits per pixel).
 struct IconImage {
-    Image image;
-    int bitsPerPixel;
+  Image image;
+  int bitsPerPixel;
 };
 
 // A complete .ico file. Each image gets an AND mask set where alpha < 128;

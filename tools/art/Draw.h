@@ -12,7 +12,7 @@ namespace art {
 
 // A rectangle in pixel units; pixel (x, y) covers [x, x+1) x [y, y+1).
 struct Rect {
-    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
 };
 
 // Colour of a shape at a point (pixel centres lie at x + 0.5, y + 0.5).
@@ -62,6 +62,7 @@ void hline(Image& img, int x0, int x1, int y, const Colour& c);
 void vline(Image& img, int x, int y0, int y1, const Colour& c);
 // Brushed-metal streaks: every row (horizontal) or column gets a small
 // deterministic brightness change of at most `strength`.
-void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned noiseKey, bool horizontal);
+void brush(Image& img, int x0, int y0, int x1, int y1, double strength, unsigned noiseKey,
+           bool horizontal);
 
 }  // namespace art

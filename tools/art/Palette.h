@@ -26,6 +26,7 @@ Palette quantise(const Image& img, size_t maxColours, const std::vector<uint32_t
 // entry exactly takes that entry; any other pixel takes the nearest entry
 // that is not one of the `keyed` colours, so no pixel turns into a
 // transparency key by accident.
-std::vector<uint8_t> mapToPalette(const Image& img, const Palette& palette, const std::vector<uint32_t>& keyed);
+std::vector<uint8_t> mapToPalette(const Image& img, const Palette& palette,
+                                  const std::vector<uint32_t>& keyed);
 
 }  // namespace art

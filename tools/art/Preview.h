@@ -14,8 +14,8 @@ namespace art {
 
 // Frame `frame` (from 1) of a strip of `frames` equal frames, stretched to
 // w x h with fixed margins: the nine-slice drawing of the skin painters.
-Image nineSlice(const Image& strip, int frames, int frame, bool vertical, int left, int top, int right,
-                int bottom, int w, int h, bool tileCentre);
+Image nineSlice(const Image& strip, int frames, int frame, bool vertical, int left, int top,
+                int right, int bottom, int w, int h, bool tileCentre);
 
 // Copies src onto dst at (x, y), leaving out exact magenta pixels.
 void drawKeyed(Image& dst, const Image& src, int x, int y);
@@ -24,7 +24,8 @@ void drawKeyed(Image& dst, const Image& src, int x, int y);
 // `prefix`: the main window and a window of sample controls, each active and
 // inactive, and a popup menu. Windows stand on a desktop colour, so that a
 // shaped window region shows.
-void writeSkinPreviews(const std::string& dir, const std::string& prefix, const std::vector<SkinEntry>& entries);
+void writeSkinPreviews(const std::string& dir, const std::string& prefix,
+                       const std::vector<SkinEntry>& entries);
 
 // Writes the previews of both skins (the transparent one's with the prefix
 // "transparent-") and a sheet of all icon images into `dir`.

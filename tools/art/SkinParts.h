@@ -16,16 +16,16 @@ namespace art {
 
 // One entry of a skin archive: its name and its file contents.
 struct SkinEntry {
-    std::string name;
-    std::vector<uint8_t> bytes;
+  std::string name;
+  std::vector<uint8_t> bytes;
 };
 
 // One picture of a skin before encoding, with its stored colour depth.
 struct SkinPicture {
-    std::string name;
-    Image image;
-    int bitsPerPixel;
-    int trailingBytes = 0;  // zero bytes after the rows, to keep the archive's entry sizes
+  std::string name;
+  Image image;
+  int bitsPerPixel;
+  int trailingBytes = 0;  // zero bytes after the rows, to keep the archive's entry sizes
 };
 
 // ---------------------------------------------------------------------------
@@ -35,10 +35,10 @@ struct SkinPicture {
 // The colour scheme of a skin: every colour of the design passes through its
 // tone. Without a tone the colours are drawn as designed (the stored skin).
 struct Theme {
-    Colour (*tone)(const Colour&) = nullptr;
+  Colour (*tone)(const Colour&) = nullptr;
 
-    Colour operator()(const Colour& c) const { return tone ? tone(c) : c; }
-    Colour operator()(int r, int g, int b) const { return (*this)(rgb8(r, g, b)); }
+  Colour operator()(const Colour& c) const { return tone ? tone(c) : c; }
+  Colour operator()(int r, int g, int b) const { return (*this)(rgb8(r, g, b)); }
 };
 
 // Colours of the design that several pictures (and descriptions) share.
@@ -66,12 +66,10 @@ void topSheen(Image& img, const Rect& r, double radius, double alpha);
 
 // A strip of frames made by one routine for frame numbers 1..count, side by side.
 template <typename MakeFrame>
-Image frameStrip(int count, MakeFrame make)
-{
-    std::vector<Image> frames;
-    for (int i = 1; i <= count; ++i)
-        frames.push_back(make(i));
-    return joinFrames(frames, false);
+Image frameStrip(int count, MakeFrame make) {
+  std::vector<Image> frames;
+  for (int i = 1; i <= count; ++i) frames.push_back(make(i));
+  return joinFrames(frames, false);
 }
 
 // Every frame of a strip transposed, the frames still side by side.
@@ -83,11 +81,11 @@ Image transposeFrames(const Image& strip, int count);
 
 // Colours of the window frame in one activation state.
 struct FrameLook {
-    Colour outer, highlight, shadow, inner;
-    Colour bodyOuter, bodyInner;
-    Colour plateEdge;
-    std::vector<std::pair<double, Colour>> plate;
-    Colour trayFill, trayEdge, trayLip;
+  Colour outer, highlight, shadow, inner;
+  Colour bodyOuter, bodyInner;
+  Colour plateEdge;
+  std::vector<std::pair<double, Colour>> plate;
+  Colour trayFill, trayEdge, trayLip;
 };
 
 // The frame colours of an active or an inactive window.
@@ -95,14 +93,14 @@ FrameLook frameLook(const Theme& t, bool active);
 
 // Metrics and scheme of a painted window frame.
 struct FrameStyle {
-    Theme theme;
-    int left, right, title, bottom;  // border widths and title height
-    int plateInset, plateBottom;     // caption plate: inset from the edges, lower edge
-    // The recessed tray behind the caption buttons; a negative x counts from
-    // the window's right edge.
-    int trayLeft, trayRight, trayTop, trayBottom;
-    bool sizeGrip;        // raised dots left of the right border, in the bottom border
-    double cornerRadius;  // 0: square corners; else rounded, magenta outside
+  Theme theme;
+  int left, right, title, bottom;  // border widths and title height
+  int plateInset, plateBottom;     // caption plate: inset from the edges, lower edge
+  // The recessed tray behind the caption buttons; a negative x counts from
+  // the window's right edge.
+  int trayLeft, trayRight, trayTop, trayBottom;
+  bool sizeGrip;        // raised dots left of the right border, in the bottom border
+  double cornerRadius;  // 0: square corners; else rounded, magenta outside
 };
 
 // Paints the frame of a whole window of the image's size: borders, caption
@@ -111,8 +109,8 @@ struct FrameStyle {
 void paintWindowFrame(Image& img, const FrameStyle& style, bool active);
 
 // A frame picture cut from a painted window, active frame and inactive frame joined.
-Image framePiece(const FrameStyle& style, int windowWidth, int windowHeight, int x, int y, int pieceWidth,
-                 int pieceHeight, bool vertical);
+Image framePiece(const FrameStyle& style, int windowWidth, int windowHeight, int x, int y,
+                 int pieceWidth, int pieceHeight, bool vertical);
 
 // ---------------------------------------------------------------------------
 // Caption buttons
@@ -124,17 +122,18 @@ enum class ButtonState { Normal, Pressed, Hot, Inactive };
 
 // Size of a caption button frame, the corner radius of its key and the side of its glyph.
 struct ButtonShape {
-    int width, height;
-    double radius;
-    int glyph;
+  int width, height;
+  double radius;
+  int glyph;
 };
 
 // One frame of a caption button: a glossy rounded key with its glyph, on
 // magenta; soft edges are blended into the matte colour behind it.
-Image captionButton(const Theme& t, const ButtonShape& shape, Glyph glyph, ButtonState state, const Colour& matte);
+Image captionButton(const Theme& t, const ButtonShape& shape, Glyph glyph, ButtonState state,
+                    const Colour& matte);
 // A caption button's frames side by side, one per state.
-Image captionButtonStrip(const Theme& t, const ButtonShape& shape, Glyph glyph, const std::vector<ButtonState>& states,
-                         const Colour& matte);
+Image captionButtonStrip(const Theme& t, const ButtonShape& shape, Glyph glyph,
+                         const std::vector<ButtonState>& states, const Colour& matte);
 // The MDI child buttons: four frames (normal, pressed, hot, hot) of 15 x 15
 // for minimize, restore and close, in that order.
 Image mdiButtons(const Theme& t, const Colour& matte);
@@ -145,7 +144,8 @@ Image mdiButtons(const Theme& t, const Colour& matte);
 
 // One push-button frame (72 x 24): 1 normal, 2 pressed, 3 disabled, 4 hot or focused, 5 default.
 Image pushButtonFrame(const Theme& t, int frame);
-// One check-box or radio frame (12 x 12): 1 unchecked, 2 checked, 3 disabled, 4 disabled and checked.
+// One check-box or radio frame (12 x 12): 1 unchecked, 2 checked, 3 disabled, 4 disabled and
+// checked.
 Image checkBoxFrame(const Theme& t, int frame, bool radio);
 // Progress bar (91 x 13 frames): frame 1 the empty groove, frame 2 the filled part.
 Image progressBar(const Theme& t);
@@ -179,16 +179,16 @@ void line(std::string& text, const std::string& s);
 // Appends the widths of the fixed edges of a picture whose middle stretches.
 void edgeWidths(std::string& text, int left, int right, int top, int bottom);
 // Appends the keys of a window border piece of two frames.
-void borderPiece(std::string& text, const std::string& side, const std::string& image, int topHeight,
-                 int bottomHeight, int stretch, int trans);
+void borderPiece(std::string& text, const std::string& side, const std::string& image,
+                 int topHeight, int bottomHeight, int stretch, int trans);
 // A colour as the description writes it: "R G B".
 std::string colourText(const Colour& c);
 
 // The keys of one title-bar button section.
 struct SysButtonKeys {
-    int index, action, align, x, y, visibility;
-    std::string image;  // none for the window icon
-    int frames = 0;     // 0: no "frame" key, the count follows from the picture
+  int index, action, align, x, y, visibility;
+  std::string image;  // none for the window icon
+  int frames = 0;     // 0: no "frame" key, the count follows from the picture
 };
 // Appends the section of a title-bar button and an empty line.
 void sysButton(std::string& text, const SysButtonKeys& keys);

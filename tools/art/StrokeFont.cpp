@@ -16,9 +16,9 @@ namespace {
 // '|'; "x,y" is a point and "@cx,cy,rx,ry,a0,a1" an elliptic arc from angle
 // a0 to a1 in degrees (0 points right, 90 up).
 struct GlyphSource {
-    char c;
-    double advance;
-    const char* strokes;
+  char c;
+  double advance;
+  const char* strokes;
 };
 
 const GlyphSource kGlyphs[] = {
@@ -60,7 +60,8 @@ const GlyphSource kGlyphs[] = {
     {'j', 2.2, "2.2,4 2.2,11 @0.2,11,2,2,0,-110 | 2.2,1.4 2.2,1.5"},
     {'k', 5.5, "0,0 0,10 | 5.2,4 0,8 | 1.9,6.5 5.6,10"},
     {'l', 0, "0,0 0,10"},
-    {'m', 9, "0,10 0,4 | 0,6.4 @2.25,6.4,2.25,2.4,180,0 4.5,10 | 4.5,6.4 @6.75,6.4,2.25,2.4,180,0 9,10"},
+    {'m', 9,
+     "0,10 0,4 | 0,6.4 @2.25,6.4,2.25,2.4,180,0 4.5,10 | 4.5,6.4 @6.75,6.4,2.25,2.4,180,0 9,10"},
     {'n', 6, "0,10 0,4 | 0,6.8 @3,6.8,3,2.8,180,0 6,10"},
     {'o', 6, "@3,7,3,3,0,360"},
     {'p', 6, "0,4 0,13 | @3,7,3,3,0,360"},
@@ -89,152 +90,143 @@ const GlyphSource kGlyphs[] = {
 constexpr double kSpaceAdvance = 3.5;
 
 struct Segment {
-    double x0, y0, x1, y1;
+  double x0, y0, x1, y1;
 };
 
 struct Glyph {
-    double advance = kSpaceAdvance;
-    std::vector<Segment> segments;
+  double advance = kSpaceAdvance;
+  std::vector<Segment> segments;
 };
 
 // Parses one glyph's strokes into segments on the grid.
-Glyph parseGlyph(const GlyphSource& source)
-{
-    Glyph glyph;
-    glyph.advance = source.advance;
-    std::stringstream polylines(source.strokes);
-    std::string polyline;
-    while (std::getline(polylines, polyline, '|')) {
-        std::vector<std::pair<double, double>> points;
-        std::stringstream tokens(polyline);
-        std::string token;
-        while (tokens >> token) {
-            for (char& ch : token)
-                if (ch == ',' || ch == '@')
-                    ch = ' ';
-            std::stringstream values(token);
-            std::vector<double> v;
-            double d;
-            while (values >> d)
-                v.push_back(d);
-            if (v.size() == 2) {
-                points.emplace_back(v[0], v[1]);
-            } else if (v.size() == 6) {
-                const double pi = 3.14159265358979;
-                int steps = std::max(4, static_cast<int>(std::fabs(v[5] - v[4]) / 10));
-                for (int i = 0; i <= steps; ++i) {
-                    double a = (v[4] + (v[5] - v[4]) * i / steps) * pi / 180;
-                    points.emplace_back(v[0] + v[2] * std::cos(a), v[1] - v[3] * std::sin(a));
-                }
-            }
+Glyph parseGlyph(const GlyphSource& source) {
+  Glyph glyph;
+  glyph.advance = source.advance;
+  std::stringstream polylines(source.strokes);
+  std::string polyline;
+  while (std::getline(polylines, polyline, '|')) {
+    std::vector<std::pair<double, double>> points;
+    std::stringstream tokens(polyline);
+    std::string token;
+    while (tokens >> token) {
+      for (char& ch : token)
+        if (ch == ',' || ch == '@') ch = ' ';
+      std::stringstream values(token);
+      std::vector<double> v;
+      double d;
+      while (values >> d) v.push_back(d);
+      if (v.size() == 2) {
+        points.emplace_back(v[0], v[1]);
+      } else if (v.size() == 6) {
+        const double pi = 3.14159265358979;
+        int steps = std::max(4, static_cast<int>(std::fabs(v[5] - v[4]) / 10));
+        for (int i = 0; i <= steps; ++i) {
+          double a = (v[4] + (v[5] - v[4]) * i / steps) * pi / 180;
+          points.emplace_back(v[0] + v[2] * std::cos(a), v[1] - v[3] * std::sin(a));
         }
-        for (size_t i = 0; i + 1 < points.size(); ++i)
-            glyph.segments.push_back({points[i].first, points[i].second, points[i + 1].first, points[i + 1].second});
-        if (points.size() == 1)
-            glyph.segments.push_back({points[0].first, points[0].second, points[0].first, points[0].second});
+      }
     }
-    return glyph;
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+      glyph.segments.push_back(
+          {points[i].first, points[i].second, points[i + 1].first, points[i + 1].second});
+    if (points.size() == 1)
+      glyph.segments.push_back(
+          {points[0].first, points[0].second, points[0].first, points[0].second});
+  }
+  return glyph;
 }
 
 // The parsed font, built once.
-const std::map<char, Glyph>& font()
-{
-    static const std::map<char, Glyph> glyphs = [] {
-        std::map<char, Glyph> m;
-        for (const GlyphSource& source : kGlyphs)
-            m[source.c] = parseGlyph(source);
-        return m;
-    }();
-    return glyphs;
+const std::map<char, Glyph>& font() {
+  static const std::map<char, Glyph> glyphs = [] {
+    std::map<char, Glyph> m;
+    for (const GlyphSource& source : kGlyphs) m[source.c] = parseGlyph(source);
+    return m;
+  }();
+  return glyphs;
 }
 
 // The glyph of a character, or an empty one that advances like a space.
-const Glyph& glyphFor(char c)
-{
-    static const Glyph space;
-    auto it = font().find(c);
-    return it == font().end() ? space : it->second;
+const Glyph& glyphFor(char c) {
+  static const Glyph space;
+  auto it = font().find(c);
+  return it == font().end() ? space : it->second;
 }
 
 // Distance from a point to a segment.
-double segmentDistance(const Segment& s, double x, double y)
-{
-    double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
-    double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? std::clamp(((x - s.x0) * dx + (y - s.y0) * dy) / len2, 0.0, 1.0) : 0.0;
-    double px = s.x0 + t * dx - x, py = s.y0 + t * dy - y;
-    return std::sqrt(px * px + py * py);
+double segmentDistance(const Segment& s, double x, double y) {
+  double dx = s.x1 - s.x0, dy = s.y1 - s.y0;
+  double len2 = dx * dx + dy * dy;
+  double t = len2 > 0 ? std::clamp(((x - s.x0) * dx + (y - s.y0) * dy) / len2, 0.0, 1.0) : 0.0;
+  double px = s.x0 + t * dx - x, py = s.y0 + t * dy - y;
+  return std::sqrt(px * px + py * py);
 }
 
 }  // namespace
 
 // Width in pixels of a line of text: advances plus tracking, without the last tracking.
-double textWidth(const std::string& text, const TextStyle& style)
-{
-    double unit = style.capHeight / 10;
-    double width = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        width += glyphFor(text[i]).advance * unit;
-        if (i + 1 < text.size())
-            width += style.tracking * unit;
-    }
-    return width + 2 * style.weight;
+double textWidth(const std::string& text, const TextStyle& style) {
+  double unit = style.capHeight / 10;
+  double width = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    width += glyphFor(text[i]).advance * unit;
+    if (i + 1 < text.size()) width += style.tracking * unit;
+  }
+  return width + 2 * style.weight;
 }
 
 // Draws a line of text: the segments are laid out in pixels, a distance
 // field over their bounding box gives anti-aliased coverage.
-void drawText(Image& img, double x, double baseline, const std::string& text, const TextStyle& style,
-              const Paint& paint)
-{
-    double unit = style.capHeight / 10;
-    double top = baseline - style.capHeight;
-    std::vector<Segment> segments;
-    double pen = x + style.weight;
-    for (char c : text) {
-        const Glyph& glyph = glyphFor(c);
-        for (const Segment& s : glyph.segments) {
-            auto px = [&](double gx, double gy) { return pen + gx * unit + (10 - gy) * unit * style.slant; };
-            segments.push_back({px(s.x0, s.y0), top + s.y0 * unit, px(s.x1, s.y1), top + s.y1 * unit});
-        }
-        pen += (glyph.advance + style.tracking) * unit;
+void drawText(Image& img, double x, double baseline, const std::string& text,
+              const TextStyle& style, const Paint& paint) {
+  double unit = style.capHeight / 10;
+  double top = baseline - style.capHeight;
+  std::vector<Segment> segments;
+  double pen = x + style.weight;
+  for (char c : text) {
+    const Glyph& glyph = glyphFor(c);
+    for (const Segment& s : glyph.segments) {
+      auto px = [&](double gx, double gy) {
+        return pen + gx * unit + (10 - gy) * unit * style.slant;
+      };
+      segments.push_back({px(s.x0, s.y0), top + s.y0 * unit, px(s.x1, s.y1), top + s.y1 * unit});
     }
-    if (segments.empty())
-        return;
+    pen += (glyph.advance + style.tracking) * unit;
+  }
+  if (segments.empty()) return;
 
-    double reach = style.weight + 1;
-    double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
-    for (const Segment& s : segments) {
-        minX = std::min({minX, s.x0, s.x1});
-        maxX = std::max({maxX, s.x0, s.x1});
-        minY = std::min({minY, s.y0, s.y1});
-        maxY = std::max({maxY, s.y0, s.y1});
+  double reach = style.weight + 1;
+  double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+  for (const Segment& s : segments) {
+    minX = std::min({minX, s.x0, s.x1});
+    maxX = std::max({maxX, s.x0, s.x1});
+    minY = std::min({minY, s.y0, s.y1});
+    maxY = std::max({maxY, s.y0, s.y1});
+  }
+  int bx0 = std::max(0, static_cast<int>(std::floor(minX - reach)));
+  int by0 = std::max(0, static_cast<int>(std::floor(minY - reach)));
+  int bx1 = std::min(img.width(), static_cast<int>(std::ceil(maxX + reach)) + 1);
+  int by1 = std::min(img.height(), static_cast<int>(std::ceil(maxY + reach)) + 1);
+  if (bx0 >= bx1 || by0 >= by1) return;
+  int bw = bx1 - bx0, bh = by1 - by0;
+  std::vector<double> distance(static_cast<size_t>(bw) * bh, std::numeric_limits<double>::max());
+  for (const Segment& s : segments) {
+    int sx0 = std::max(bx0, static_cast<int>(std::floor(std::min(s.x0, s.x1) - reach)));
+    int sx1 = std::min(bx1, static_cast<int>(std::ceil(std::max(s.x0, s.x1) + reach)) + 1);
+    int sy0 = std::max(by0, static_cast<int>(std::floor(std::min(s.y0, s.y1) - reach)));
+    int sy1 = std::min(by1, static_cast<int>(std::ceil(std::max(s.y0, s.y1) + reach)) + 1);
+    for (int py = sy0; py < sy1; ++py)
+      for (int px = sx0; px < sx1; ++px) {
+        double& d = distance[static_cast<size_t>(py - by0) * bw + (px - bx0)];
+        d = std::min(d, segmentDistance(s, px + 0.5, py + 0.5));
+      }
+  }
+  for (int py = by0; py < by1; ++py)
+    for (int px = bx0; px < bx1; ++px) {
+      double d = distance[static_cast<size_t>(py - by0) * bw + (px - bx0)];
+      double coverage = std::clamp(0.5 - (d - style.weight), 0.0, 1.0);
+      if (coverage > 0) img.blend(px, py, paint(px + 0.5, py + 0.5), coverage);
     }
-    int bx0 = std::max(0, static_cast<int>(std::floor(minX - reach)));
-    int by0 = std::max(0, static_cast<int>(std::floor(minY - reach)));
-    int bx1 = std::min(img.width(), static_cast<int>(std::ceil(maxX + reach)) + 1);
-    int by1 = std::min(img.height(), static_cast<int>(std::ceil(maxY + reach)) + 1);
-    if (bx0 >= bx1 || by0 >= by1)
-        return;
-    int bw = bx1 - bx0, bh = by1 - by0;
-    std::vector<double> distance(static_cast<size_t>(bw) * bh, std::numeric_limits<double>::max());
-    for (const Segment& s : segments) {
-        int sx0 = std::max(bx0, static_cast<int>(std::floor(std::min(s.x0, s.x1) - reach)));
-        int sx1 = std::min(bx1, static_cast<int>(std::ceil(std::max(s.x0, s.x1) + reach)) + 1);
-        int sy0 = std::max(by0, static_cast<int>(std::floor(std::min(s.y0, s.y1) - reach)));
-        int sy1 = std::min(by1, static_cast<int>(std::ceil(std::max(s.y0, s.y1) + reach)) + 1);
-        for (int py = sy0; py < sy1; ++py)
-            for (int px = sx0; px < sx1; ++px) {
-                double& d = distance[static_cast<size_t>(py - by0) * bw + (px - bx0)];
-                d = std::min(d, segmentDistance(s, px + 0.5, py + 0.5));
-            }
-    }
-    for (int py = by0; py < by1; ++py)
-        for (int px = bx0; px < bx1; ++px) {
-            double d = distance[static_cast<size_t>(py - by0) * bw + (px - bx0)];
-            double coverage = std::clamp(0.5 - (d - style.weight), 0.0, 1.0);
-            if (coverage > 0)
-                img.blend(px, py, paint(px + 0.5, py + 0.5), coverage);
-        }
 }
 
 }  // namespace art

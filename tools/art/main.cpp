@@ -18,36 +18,34 @@
 namespace {
 
 // Prints how to call the tool.
-int usage()
-{
-    std::fprintf(stderr, "usage: artgen icon FILE | sponsor FILE | skin DIR | transskin DIR | preview DIR\n");
-    return 2;
+int usage() {
+  std::fprintf(stderr,
+               "usage: artgen icon FILE | sponsor FILE | skin DIR | transskin DIR | preview DIR\n");
+  return 2;
 }
 
 }  // namespace
 
 // Runs one command.
-int main(int argc, char** argv)
-{
-    if (argc != 3)
-        return usage();
-    std::string command = argv[1], target = argv[2];
-    try {
-        if (command == "icon")
-            art::writeFile(target, art::encodeIcon(art::iconImages()));
-        else if (command == "sponsor")
-            art::writeFile(target, art::encodeBitmap(art::sponsorPicture(), 24));
-        else if (command == "skin")
-            art::writeSkinDirectory(target);
-        else if (command == "transskin")
-            art::writeTransSkinDirectory(target);
-        else if (command == "preview")
-            art::writePreviews(target);
-        else
-            return usage();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "artgen: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+int main(int argc, char** argv) {
+  if (argc != 3) return usage();
+  std::string command = argv[1], target = argv[2];
+  try {
+    if (command == "icon")
+      art::writeFile(target, art::encodeIcon(art::iconImages()));
+    else if (command == "sponsor")
+      art::writeFile(target, art::encodeBitmap(art::sponsorPicture(), 24));
+    else if (command == "skin")
+      art::writeSkinDirectory(target);
+    else if (command == "transskin")
+      art::writeTransSkinDirectory(target);
+    else if (command == "preview")
+      art::writePreviews(target);
+    else
+      return usage();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "artgen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
 }

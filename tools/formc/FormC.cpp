@@ -39,8 +39,10 @@ bool ParseArgs(int argc, char** argv, Options& options) {
     const std::string arg = argv[i];
     if (arg == "-I" || arg == "--depfile") {
       if (++i >= argc) return false;
-      if (arg == "-I") options.includeDirs.push_back(argv[i]);
-      else options.depFile = argv[i];
+      if (arg == "-I")
+        options.includeDirs.push_back(argv[i]);
+      else
+        options.depFile = argv[i];
     } else if (arg.size() > 2 && arg.compare(0, 2, "-I") == 0) {
       options.includeDirs.push_back(arg.substr(2));
     } else if (arg == "--to-text") {
@@ -98,10 +100,12 @@ std::vector<uint8_t> Decompile(const Options& options) {
 // Runs the conversion the command line asks for.
 int main(int argc, char** argv) {
   Options options;
-  if (!ParseArgs(argc, argv, options) || (options.toText && !options.depFile.empty())) return Usage();
+  if (!ParseArgs(argc, argv, options) || (options.toText && !options.depFile.empty()))
+    return Usage();
   try {
     std::vector<std::string> included;
-    const std::vector<uint8_t> result = options.toText ? Decompile(options) : Compile(options, included);
+    const std::vector<uint8_t> result =
+        options.toText ? Decompile(options) : Compile(options, included);
     WriteFileBytes(options.output, result);
     if (!options.depFile.empty()) {
       std::string rule = MakeEscaped(options.output) + ":";

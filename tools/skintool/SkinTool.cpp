@@ -90,7 +90,8 @@ std::vector<uint8_t> UnpackFile(const std::string& SkinFile) {
 void LoadSkin(const std::string& SkinFile, TSkinReader& Reader) {
   TMemoryStream source(ReadSkinFile(SkinFile));
   if (!Reader.Load(source)) {
-    throw EToolError(SkinFile + ": damaged skin archive (parts run past its end or too many entries)");
+    throw EToolError(SkinFile +
+                     ": damaged skin archive (parts run past its end or too many entries)");
   }
 }
 
@@ -173,7 +174,8 @@ void CommandPack(const fs::path& Dir, const std::string& SkinFile) {
   TMemoryStream source(skin);
   TMemoryStream check;
   Unpack(source, check);
-  if (check.Bytes() != archive) throw EToolError("compressed skin does not decompress to its archive");
+  if (check.Bytes() != archive)
+    throw EToolError("compressed skin does not decompress to its archive");
   WriteFileBytes(SkinFile, skin);
 }
 

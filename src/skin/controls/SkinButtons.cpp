@@ -50,8 +50,8 @@ void TakeWindowFont(TFont& Font, HWND Wnd) {
 // entry of the face frame, when the list has it.
 void SetListColour(TSkinData& Skin, TFont& Font, int Frame) {
   const TDataSkinButton& b = *Skin.Button;
-  const int index = Frame == frNormal ? b.NormalColour
-                    : Frame == frHot  ? b.MouseOverColour
+  const int index = Frame == frNormal    ? b.NormalColour
+                    : Frame == frHot     ? b.MouseOverColour
                     : Frame == frPressed ? b.PressedColour
                                          : -1;
   TColor colour = 0;
@@ -95,14 +95,18 @@ void DrawGlyphFace(TSkinControl& Skinner, TCanvas& Canvas, const TRect& PaintRec
     text = SIZE{m.right - m.left, m.bottom - m.top};
   }
   const bool hasGlyph = Face.Glyph && !Face.Glyph->Empty();
-  const SIZE glyph = hasGlyph ? SIZE{Face.Glyph->Width() / Face.NumGlyphs, Face.Glyph->Height()} : SIZE{0, 0};
-  const TGlyphPlacement at =
-      PlaceGlyph(W, H, Height(PaintRect), glyph, text, Face.Layout, Face.Margin, Face.Spacing, SpeedButton);
+  const SIZE glyph =
+      hasGlyph ? SIZE{Face.Glyph->Width() / Face.NumGlyphs, Face.Glyph->Height()} : SIZE{0, 0};
+  const TGlyphPlacement at = PlaceGlyph(W, H, Height(PaintRect), glyph, text, Face.Layout,
+                                        Face.Margin, Face.Spacing, SpeedButton);
   if (hasGlyph)
-    DrawGlyph(Skinner, Canvas, TRect{at.Glyph.x, at.Glyph.y, at.Glyph.x + glyph.cx, at.Glyph.y + glyph.cy},
+    DrawGlyph(Skinner, Canvas,
+              TRect{at.Glyph.x, at.Glyph.y, at.Glyph.x + glyph.cx, at.Glyph.y + glyph.cy},
               Face.NumGlyphs, Cell, *Face.Glyph);
   if (Face.Text.empty()) return;
-  const UINT format = Face.Layout == blGlyphLeft ? DT_LEFT : Face.Layout == blGlyphRight ? DT_RIGHT : DT_CENTER;
+  const UINT format = Face.Layout == blGlyphLeft    ? DT_LEFT
+                      : Face.Layout == blGlyphRight ? DT_RIGHT
+                                                    : DT_CENTER;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
   RECT r = at.Text;
@@ -113,8 +117,8 @@ void DrawGlyphFace(TSkinControl& Skinner, TCanvas& Canvas, const TRect& PaintRec
 
 }  // namespace
 
-TGlyphPlacement PlaceGlyph(int Width, int Height, int PaintHeight, SIZE Glyph, SIZE Text, int Layout, int Margin,
-                           int Spacing, bool SpeedButton) {
+TGlyphPlacement PlaceGlyph(int Width, int Height, int PaintHeight, SIZE Glyph, SIZE Text,
+                           int Layout, int Margin, int Spacing, bool SpeedButton) {
   const bool horizontal = Layout == blGlyphLeft || Layout == blGlyphRight;
   POINT g{0, 0}, t{0, 0};
   if (horizontal) {
@@ -165,25 +169,20 @@ TGlyphPlacement PlaceGlyph(int Width, int Height, int PaintHeight, SIZE Glyph, S
 
 bool TSkinButton::BeforeProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_ERASEBKGND:
-      Message.Result = 1;
-      return false;
+    case WM_ERASEBKGND: Message.Result = 1; return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (!FFocused) SetFocus(FHandle);
       FMouseState |= msPressed;
       Paint();
       return false;
-    default:
-      return true;
+    default: return true;
   }
 }
 
 void TSkinButton::AfterProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_PAINT:
-      Paint();
-      break;
+    case WM_PAINT: Paint(); break;
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (Message.WParam != VK_SPACE) break;
@@ -197,9 +196,7 @@ void TSkinButton::AfterProc(TMessage& Message) {
       // The button has just drawn its own pushed or released look.
       Repaint();
       break;
-    case WM_MOUSEMOVE:
-      TakeHover();
-      break;
+    case WM_MOUSEMOVE: TakeHover(); break;
     case WM_LBUTTONUP: {
       // Only a press that began here and stayed here clicks: a press taken
       // from another button by the mouse leaving it does not.
@@ -224,9 +221,7 @@ void TSkinButton::AfterProc(TMessage& Message) {
       FMouseState &= ~(msMouseOver | msPressed);
       Repaint();
       break;
-    default:
-      TSkinControl::AfterProc(Message);
-      break;
+    default: TSkinControl::AfterProc(Message); break;
   }
 }
 
@@ -239,7 +234,9 @@ void TSkinButton::PaintControl(HDC DC, const TRect& Rect) {
   FCaption = ReadCaption();
   if (FCaption.empty() && FControl) FCaption = FControl->Text();
 
-  int frame = (FMouseState & msPressed) ? frPressed : (FFocused || (FMouseState & msMouseOver)) ? frHot : frNormal;
+  int frame = (FMouseState & msPressed)                   ? frPressed
+              : (FFocused || (FMouseState & msMouseOver)) ? frHot
+                                                          : frNormal;
   if (!FEnabled) frame = frDisabled;
 
   const TRect r{0, 0, Width(Rect), Height(Rect)};
@@ -302,20 +299,24 @@ void TSkinBitButton::PaintControl(HDC DC, const TRect& Rect) {
     client = FControl->ClientRect();
   else
     GetClientRect(FHandle, &client);
-  DrawGlyphFace(*this, canvas, r, client.right - client.left, client.bottom - client.top, glyphFace, 1, false);
+  DrawGlyphFace(*this, canvas, r, client.right - client.left, client.bottom - client.top, glyphFace,
+                1, false);
   CopyToWindow(*this, DC, Rect);
 }
 
 // ---------------------------------------------------------------------------
 // Speed buttons
 
-TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) { FHandle = nullptr; }
+TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) {
+  FHandle = nullptr;
+}
 
 TSkinSpeedButton::~TSkinSpeedButton() { Restore(); }
 
 // The button is also FControl, so that the form skinner finds it among its
 // skinned controls and repaints it in its own look when the skin lets go.
-void TSkinSpeedButton::InitSpeedButton(TSpeedButton* SpeedButton, TSkinData* SkinData, TCanvas* Canvas) {
+void TSkinSpeedButton::InitSpeedButton(TSpeedButton* SpeedButton, TSkinData* SkinData,
+                                       TCanvas* Canvas) {
   FSkinData = SkinData;
   FCanvas = Canvas;
   FSpeedButton = SpeedButton;
@@ -333,7 +334,8 @@ void TSkinSpeedButton::Restore() {
 
 // A speed button freed while skinned: nothing to give back.
 void TSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
-  if (Operation == TOperation::opRemove && AComponent && AComponent == FSpeedButton) FSpeedButton = nullptr;
+  if (Operation == TOperation::opRemove && AComponent && AComponent == FSpeedButton)
+    FSpeedButton = nullptr;
   TSkinBitButton::Notification(AComponent, Operation);
 }
 
@@ -355,16 +357,13 @@ bool TSkinSpeedButton::BeforeProc(TMessage& Message) {
       FMouseState |= msPressed;
       Paint();
       return false;
-    default:
-      return true;
+    default: return true;
   }
 }
 
 void TSkinSpeedButton::AfterProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_NCDESTROY:
-      Restore();
-      break;
+    case WM_NCDESTROY: Restore(); break;
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (Message.WParam != VK_SPACE) break;
@@ -387,9 +386,7 @@ void TSkinSpeedButton::AfterProc(TMessage& Message) {
       FMouseState &= ~(msMouseOver | msPressed);
       Paint();
       break;
-    default:
-      TSkinButton::AfterProc(Message);
-      break;
+    default: TSkinButton::AfterProc(Message); break;
   }
 }
 
@@ -414,7 +411,9 @@ bool TSkinSpeedButton::PaintButton(HDC DC, const TRect& Rect) {
   TBitmap* scratch = ScratchBitmap();
   if (!face || !scratch || !FSpeedButton) return false;
   TSpeedButton& button = *FSpeedButton;
-  int state = (FMouseState & msPressed) ? frPressed : (FMouseState & msMouseOver) ? frHot : frNormal;
+  int state = (FMouseState & msPressed)     ? frPressed
+              : (FMouseState & msMouseOver) ? frHot
+                                            : frNormal;
   if (button.Down())
     state = frPressed;
   else if (!button.Enabled())
@@ -457,12 +456,8 @@ void TSkinMarkButton::AfterProc(TMessage& Message) {
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-      Repaint();
-      break;
-    default:
-      TSkinControl::AfterProc(Message);
-      break;
+    case CM_MOUSELEAVE: Repaint(); break;
+    default: TSkinControl::AfterProc(Message); break;
   }
 }
 

@@ -118,5 +118,5 @@ struct TGlyphPlacement {
 // caption; -1 shares out the free space (thirds when both are -1). With a
 // given Margin and Spacing -1 the vertical free space is measured in
 // PaintHeight. A speed button's centred margin is one pixel larger.
-TGlyphPlacement PlaceGlyph(int Width, int Height, int PaintHeight, SIZE Glyph, SIZE Text, int Layout, int Margin,
-                           int Spacing, bool SpeedButton);
+TGlyphPlacement PlaceGlyph(int Width, int Height, int PaintHeight, SIZE Glyph, SIZE Text,
+                           int Layout, int Margin, int Spacing, bool SpeedButton);

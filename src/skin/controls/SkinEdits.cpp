@@ -17,16 +17,19 @@ enum { frNormal = 1, frPressed = 2, frDisabled = 3, frHot = 4 };
 int Width(const TRect& r) { return r.right - r.left; }
 int Height(const TRect& r) { return r.bottom - r.top; }
 
-bool HasPicture(const std::unique_ptr<TDataSkinObject>& Element) { return Element && !Element->Bitmap.Empty(); }
+bool HasPicture(const std::unique_ptr<TDataSkinObject>& Element) {
+  return Element && !Element->Bitmap.Empty();
+}
 
 // The thickness of a sunken edge piece: 2 pixels for a margin above 1.
 int EdgeThickness(int Margin) { return Margin > 1 ? 2 : 1; }
 
 // Source of Bitmap stretched onto Target of DC; empty pieces draw nothing.
 void StretchPiece(HDC DC, const TRect& Target, TBitmap& Bitmap, const TRect& Source) {
-  if (Width(Target) <= 0 || Height(Target) <= 0 || Width(Source) <= 0 || Height(Source) <= 0) return;
-  StretchBlt(DC, Target.left, Target.top, Width(Target), Height(Target), Bitmap.Canvas().Handle(), Source.left,
-             Source.top, Width(Source), Height(Source), SRCCOPY);
+  if (Width(Target) <= 0 || Height(Target) <= 0 || Width(Source) <= 0 || Height(Source) <= 0)
+    return;
+  StretchBlt(DC, Target.left, Target.top, Width(Target), Height(Target), Bitmap.Canvas().Handle(),
+             Source.left, Source.top, Width(Source), Height(Source), SRCCOPY);
 }
 
 }  // namespace
@@ -36,8 +39,9 @@ HBRUSH ControlBackgroundBrush(HWND Wnd, HDC DC, bool IsEdit) {
   const bool inactive = (style & WS_DISABLED) || (IsEdit && (style & ES_READONLY));
   HBRUSH brush = nullptr;
   if (HWND parent = GetParent(Wnd))
-    brush = reinterpret_cast<HBRUSH>(SendMessageA(parent, inactive ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                                                  reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(Wnd)));
+    brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(parent, inactive ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
+                     reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(Wnd)));
   return brush ? brush : GetSysColorBrush(inactive ? COLOR_BTNFACE : COLOR_WINDOW);
 }
 
@@ -72,24 +76,24 @@ void TSkinComBox::AfterProc(TMessage& Message) {
       if (HIWORD(Message.WParam) == EN_SETFOCUS || HIWORD(Message.WParam) == EN_KILLFOCUS) Paint();
       TSkinControl::AfterProc(Message);
       break;
-    default:
-      TSkinControl::AfterProc(Message);
-      break;
+    default: TSkinControl::AfterProc(Message); break;
   }
 }
 
 void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
-  if (!FSkinData || !FHandle || !HasPicture(FSkinData->ComboButton) || !HasPicture(FSkinData->SunkEdge)) return;
+  if (!FSkinData || !FHandle || !HasPicture(FSkinData->ComboButton) ||
+      !HasPicture(FSkinData->SunkEdge))
+    return;
   TDataSkinObject& button = *FSkinData->ComboButton;
   TDataSkinObject& edge = *FSkinData->SunkEdge;
   // An editable combo box has the focus in its edit.
   const HWND focus = GetFocus();
   FFocused = focus && (focus == FHandle || IsChild(FHandle, focus));
   FEnabled = !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED);
-  const int frame = (FMouseState & msPressed)                        ? frPressed
-                    : (FFocused || (FMouseState & msMouseOver))       ? frHot
-                    : !FEnabled                                        ? frDisabled
-                                                                       : frNormal;
+  const int frame = (FMouseState & msPressed)                   ? frPressed
+                    : (FFocused || (FMouseState & msMouseOver)) ? frHot
+                    : !FEnabled                                 ? frDisabled
+                                                                : frNormal;
 
   // The inner ring of the platform's border takes the background colour.
   if (FCanvas) FCanvas->SetHandle(DC);
@@ -106,7 +110,8 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
     const int frames = std::max(1, arrow.FrameCount);
     const int w = arrow.Bitmap.Width() / frames, h = arrow.Bitmap.Height();
     const int left = b.left + (Width(b) - w) / 2, top = Rect.top + (Height(Rect) - h) / 2;
-    DrawStripFrameKeeping(*this, DC, TRect{left, top, left + w, top + h}, frames, frame, arrow.Bitmap);
+    DrawStripFrameKeeping(*this, DC, TRect{left, top, left + w, top + h}, frames, frame,
+                          arrow.Bitmap);
   }
 
   // The sunken edge on the left, top and bottom, from the edge picture's
@@ -114,17 +119,19 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
   const int w2 = edge.Bitmap.Width() / std::max(1, edge.FrameCount), h2 = edge.Bitmap.Height();
   const TRect& m = edge.Margins;
   const int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
-  StretchPiece(DC, TRect{Rect.left, Rect.top, Rect.left + EdgeThickness(m.left), Rect.bottom}, edge.Bitmap,
-               TRect{0, m.top, m.left, h2 - m.bottom});
+  StretchPiece(DC, TRect{Rect.left, Rect.top, Rect.left + EdgeThickness(m.left), Rect.bottom},
+               edge.Bitmap, TRect{0, m.top, m.left, h2 - m.bottom});
   StretchPiece(DC, TRect{Rect.left, Rect.top, b.left, Rect.top + EdgeThickness(m.top)}, edge.Bitmap,
                TRect{m.left, 0, w2 - m.right, m.top});
-  StretchPiece(DC, TRect{Rect.left, Rect.top, Rect.left + EdgeThickness(m.top), Rect.top + EdgeThickness(m.top)},
-               edge.Bitmap, TRect{0, 0, m.left, m.top});
-  StretchPiece(DC, TRect{Rect.left, Rect.bottom - EdgeThickness(m.bottom), b.left, Rect.bottom}, edge.Bitmap,
-               TRect{m.left, h2 - m.bottom, w2 - m.right, h2});
+  StretchPiece(
+      DC,
+      TRect{Rect.left, Rect.top, Rect.left + EdgeThickness(m.top), Rect.top + EdgeThickness(m.top)},
+      edge.Bitmap, TRect{0, 0, m.left, m.top});
+  StretchPiece(DC, TRect{Rect.left, Rect.bottom - EdgeThickness(m.bottom), b.left, Rect.bottom},
+               edge.Bitmap, TRect{m.left, h2 - m.bottom, w2 - m.right, h2});
   StretchPiece(DC,
-               TRect{Rect.left, Rect.bottom - EdgeThickness(m.bottom), Rect.left + EdgeThickness(m.bottom),
-                     Rect.bottom},
+               TRect{Rect.left, Rect.bottom - EdgeThickness(m.bottom),
+                     Rect.left + EdgeThickness(m.bottom), Rect.bottom},
                edge.Bitmap, TRect{0, h2 - m.bottom, m.left, h2});
   SetStretchBltMode(DC, oldMode);
 }

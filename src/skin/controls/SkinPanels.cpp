@@ -50,12 +50,9 @@ void TakeWindowFont(TFont& Font, HWND Wnd) {
 
 UINT TextFormatOf(TAlignment Alignment) {
   switch (Alignment) {
-    case taRightJustify:
-      return DT_RIGHT;
-    case taCenter:
-      return DT_CENTER;
-    default:
-      return DT_LEFT;
+    case taRightJustify: return DT_RIGHT;
+    case taCenter: return DT_CENTER;
+    default: return DT_LEFT;
   }
 }
 
@@ -68,7 +65,9 @@ struct TStatusPanelLook {
 };
 
 // The panel frame of a bevel: 1 lowered, 2 raised, 3 none.
-int FrameOfBevel(TStatusPanelBevel Bevel) { return Bevel == pbRaised ? 2 : Bevel == pbNone ? 3 : 1; }
+int FrameOfBevel(TStatusPanelBevel Bevel) {
+  return Bevel == pbRaised ? 2 : Bevel == pbNone ? 3 : 1;
+}
 
 // Panel Index of a status bar window that has no component: the bevel is
 // in the text's type bits, the alignment in its leading tabs.
@@ -77,7 +76,8 @@ TStatusPanelLook ReadWindowPanel(HWND Wnd, int Index) {
   SendMessageA(Wnd, SB_GETRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&look.Rect));
   const LRESULT length = SendMessageA(Wnd, SB_GETTEXTLENGTHA, static_cast<WPARAM>(Index), 0);
   std::vector<char> text(static_cast<size_t>(LOWORD(length)) + 1, '\0');
-  const LRESULT kind = SendMessageA(Wnd, SB_GETTEXTA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT kind = SendMessageA(Wnd, SB_GETTEXTA, static_cast<WPARAM>(Index),
+                                    reinterpret_cast<LPARAM>(text.data()));
   const UINT type = HIWORD(kind);
   look.Frame = (type & SBT_NOBORDERS) ? 3 : (type & SBT_POPOUT) ? 2 : 1;
   look.Text = text.data();
@@ -123,14 +123,9 @@ TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinStatusBar::BeforeProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_PAINT:
-      PaintThroughBeginPaint(*this, Message);
-      return false;
-    case WM_ERASEBKGND:
-      Message.Result = 1;
-      return false;
-    default:
-      return true;
+    case WM_PAINT: PaintThroughBeginPaint(*this, Message); return false;
+    case WM_ERASEBKGND: Message.Result = 1; return false;
+    default: return true;
   }
 }
 
@@ -158,8 +153,12 @@ void TSkinStatusBar::PaintControl(HDC DC, const TRect& Rect) {
     simpleText = bar->SimpleText();
     for (int i = 0; !simple && i < bar->Panels().Count(); ++i) {
       const TStatusPanel* panel = bar->Panels().Items(i);
-      TStatusPanelLook look{{0, 0, 0, 0}, FrameOfBevel(panel->Bevel()), TextFormatOf(panel->Alignment()), panel->Text()};
-      SendMessageA(FHandle, SB_GETRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&look.Rect));
+      TStatusPanelLook look{{0, 0, 0, 0},
+                            FrameOfBevel(panel->Bevel()),
+                            TextFormatOf(panel->Alignment()),
+                            panel->Text()};
+      SendMessageA(FHandle, SB_GETRECT, static_cast<WPARAM>(i),
+                   reinterpret_cast<LPARAM>(&look.Rect));
       panels.push_back(look);
     }
   } else {
@@ -172,19 +171,22 @@ void TSkinStatusBar::PaintControl(HDC DC, const TRect& Rect) {
   if (simple) {
     DrawPanel(canvas, Rect, 1, DT_LEFT, simpleText);
   } else {
-    for (const TStatusPanelLook& panel : panels) DrawPanel(canvas, panel.Rect, panel.Frame, panel.Align, panel.Text);
+    for (const TStatusPanelLook& panel : panels)
+      DrawPanel(canvas, panel.Rect, panel.Frame, panel.Align, panel.Text);
   }
   CopyToWindow(*this, DC, Rect);
 }
 
-void TSkinStatusBar::DrawPanel(TCanvas& Canvas, const TRect& Rect, int Frame, UINT Align, const std::string& Text) {
+void TSkinStatusBar::DrawPanel(TCanvas& Canvas, const TRect& Rect, int Frame, UINT Align,
+                               const std::string& Text) {
   HDC dc = Canvas.Handle();
   TDataSkinObject* edges = FSkinData->StatusBarEdges.get();
   if (HasImage(edges)) {
-    std::unique_ptr<TBitmap> picture =
-        DrawNineSlice(Rect, edges->Bitmap, edges->Margins, false, edges->Tile != 0, kStatusFrames, Frame);
+    std::unique_ptr<TBitmap> picture = DrawNineSlice(Rect, edges->Bitmap, edges->Margins, false,
+                                                     edges->Tile != 0, kStatusFrames, Frame);
     if (!picture->Empty())
-      BitBlt(dc, Rect.left, Rect.top, picture->Width(), picture->Height(), picture->Canvas().Handle(), 0, 0, SRCCOPY);
+      BitBlt(dc, Rect.left, Rect.top, picture->Width(), picture->Height(),
+             picture->Canvas().Handle(), 0, 0, SRCCOPY);
   } else {
     RECT frame = Rect;
     if (Frame == 1) Frame3D(dc, frame, clBtnShadow, clBtnHighlight, 1);
@@ -202,14 +204,9 @@ TSkinProgress::TSkinProgress(TComponent* AOwner) : TSkinControl(AOwner) {}
 bool TSkinProgress::BeforeProc(TMessage& Message) {
   if (!FSkinData || !HasImage(FSkinData->Progress.get())) return true;
   switch (Message.Msg) {
-    case WM_PAINT:
-      PaintThroughBeginPaint(*this, Message);
-      return false;
-    case WM_ERASEBKGND:
-      Message.Result = 1;
-      return false;
-    default:
-      return true;
+    case WM_PAINT: PaintThroughBeginPaint(*this, Message); return false;
+    case WM_ERASEBKGND: Message.Result = 1; return false;
+    default: return true;
   }
 }
 
@@ -223,8 +220,8 @@ void TSkinProgress::PaintControl(HDC DC, const TRect& Rect) {
   HDC dc = scratch->Canvas().Handle();
   const TRect all{0, 0, w, h};
   FillFace(dc, all);
-  std::unique_ptr<TBitmap> empty =
-      DrawNineSlice(Rect, progress->Bitmap, progress->Margins, false, progress->Tile != 0, kProgressFrames, 1);
+  std::unique_ptr<TBitmap> empty = DrawNineSlice(Rect, progress->Bitmap, progress->Margins, false,
+                                                 progress->Tile != 0, kProgressFrames, 1);
   TransparentBlt(dc, all, *empty, SkinKeyColour);
 
   // The range and position live in the window, for a control of ours too.
@@ -236,8 +233,8 @@ void TSkinProgress::PaintControl(HDC DC, const TRect& Rect) {
     const int filled = static_cast<int>(static_cast<int64_t>(position) * w / max);
     if (filled > 0) {
       const TRect part{Rect.left, Rect.top, Rect.left + filled, Rect.bottom};
-      std::unique_ptr<TBitmap> bar =
-          DrawNineSlice(part, progress->Bitmap, progress->Margins, false, progress->Tile != 0, kProgressFrames, 2);
+      std::unique_ptr<TBitmap> bar = DrawNineSlice(part, progress->Bitmap, progress->Margins, false,
+                                                   progress->Tile != 0, kProgressFrames, 2);
       TransparentBlt(dc, TRect{0, 0, filled, h}, *bar, SkinKeyColour);
     }
   }
@@ -278,14 +275,9 @@ void TSkinTab::PrepareImages() {
       FlipVertical(FTabImage);
       FlipVertical(FBorderImage);
       break;
-    case 2:
-      RotateLeft(FBorderImage);
-      break;
-    case 3:
-      RotateRight(FBorderImage);
-      break;
-    default:
-      break;
+    case 2: RotateLeft(FBorderImage); break;
+    case 3: RotateRight(FBorderImage); break;
+    default: break;
   }
 }
 
@@ -297,35 +289,19 @@ void TSkinTab::PaintControl(HDC DC, const TRect& Rect) {
   SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&D));
   InflateRect(&D, 4, 4);
   switch (FTabPosition) {
-    case 0:
-      D.top += 1;
-      break;
-    case 1:
-      D.bottom -= 1;
-      break;
-    case 2:
-      D.left += 1;
-      break;
-    default:
-      D.right -= 1;
-      break;
+    case 0: D.top += 1; break;
+    case 1: D.bottom -= 1; break;
+    case 2: D.left += 1; break;
+    default: D.right -= 1; break;
   }
 
   if (hasTabs) {
     TRect S;
     switch (FTabPosition) {
-      case 0:
-        S = TRect{Rect.left, Rect.top, Rect.right, D.top};
-        break;
-      case 1:
-        S = TRect{Rect.left, D.bottom, Rect.right, Rect.bottom};
-        break;
-      case 2:
-        S = TRect{Rect.left, Rect.top, D.left, Rect.bottom};
-        break;
-      default:
-        S = TRect{D.right, Rect.top, Rect.right, Rect.bottom};
-        break;
+      case 0: S = TRect{Rect.left, Rect.top, Rect.right, D.top}; break;
+      case 1: S = TRect{Rect.left, D.bottom, Rect.right, Rect.bottom}; break;
+      case 2: S = TRect{Rect.left, Rect.top, D.left, Rect.bottom}; break;
+      default: S = TRect{D.right, Rect.top, Rect.right, Rect.bottom}; break;
     }
     PaintStrip(DC, Rect, D, S);
     if (!tabs->BorderBitmap.Empty() && !FBorderImage.Empty())
@@ -367,23 +343,18 @@ void TSkinTab::PaintStrip(HDC DC, const TRect& Rect, const TRect& D, const TRect
     SendMessageA(FHandle, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&T));
     OffsetRect(&T, dx, dy);
     switch (FTabPosition) {
-      case 0:
-        OffsetRect(&T, 0, 1);
-        break;
-      case 1:
-        OffsetRect(&T, 0, -D.bottom - 1);
-        break;
+      case 0: OffsetRect(&T, 0, 1); break;
+      case 1: OffsetRect(&T, 0, -D.bottom - 1); break;
       case 2: {
         const int ww = FWorkBitmap.Width();
         T = TRect{ww - T.bottom, T.left, ww - T.top, T.right};
         break;
       }
-      default:
-        T = TRect{T.top - 1, Rect.right - T.right, T.bottom - 1, Rect.right - T.left};
-        break;
+      default: T = TRect{T.top - 1, Rect.right - T.right, T.bottom - 1, Rect.right - T.left}; break;
     }
     const int frame = i == focused ? 2 : 1;
-    DrawNineSliceOn(work, T, FTabImage, false, tabs.Tile != 0, tabs.Trans != 0, tabs.FrameCount, frame, tabs.Margins);
+    DrawNineSliceOn(work, T, FTabImage, false, tabs.Tile != 0, tabs.Trans != 0, tabs.FrameCount,
+                    frame, tabs.Margins);
     canvas.Font().SetColor(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2);
     if (images)
       DrawTabCaption(*this, canvas, T, text, item.iImage, images);
@@ -396,8 +367,8 @@ void TSkinTab::PaintStrip(HDC DC, const TRect& Rect, const TRect& D, const TRect
   BitBlt(DC, S.left, S.top, sw, sh, FWorkBitmap.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void DrawTabCaption(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, const std::string& Text,
-                    int ImageIndex, HIMAGELIST ImageList) {
+void DrawTabCaption(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect,
+                    const std::string& Text, int ImageIndex, HIMAGELIST ImageList) {
   const int imageSize = ImageIndex == -1 ? 0 : 16;
   const UINT format = DT_CENTER | DT_SINGLELINE | DT_EXPANDTABS;
   HDC dc = Canvas.Handle();
@@ -417,7 +388,9 @@ void DrawTabCaption(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, c
   }
   const int rw = Rect.right - Rect.left, rh = Rect.bottom - Rect.top;
   const int half = (rw - imageSize - tw) / 2;
-  if (imageSize) ImageList_Draw(ImageList, ImageIndex, dc, Rect.left + half, Rect.top + (rh - 16) / 2, ILD_TRANSPARENT);
+  if (imageSize)
+    ImageList_Draw(ImageList, ImageIndex, dc, Rect.left + half, Rect.top + (rh - 16) / 2,
+                   ILD_TRANSPARENT);
   if (!Text.empty()) {
     const int left = Rect.left + imageSize + half + 1, top = Rect.top + (rh - th) / 2;
     RECT at{left, top, left + tw, top + th};
@@ -461,8 +434,11 @@ void TSkinHeader::PaintControl(HDC DC, const TRect& Rect) {
 
   // A frame-1 picture of R copied there.
   auto background = [&](const TRect& R) {
-    std::unique_ptr<TBitmap> piece = DrawNineSlice(R, bar->Bitmap, bar->Margins, false, bar->Tile != 0, bar->FrameCount, 1);
-    if (!piece->Empty()) BitBlt(dc, R.left, R.top, piece->Width(), piece->Height(), piece->Canvas().Handle(), 0, 0, SRCCOPY);
+    std::unique_ptr<TBitmap> piece =
+        DrawNineSlice(R, bar->Bitmap, bar->Margins, false, bar->Tile != 0, bar->FrameCount, 1);
+    if (!piece->Empty())
+      BitBlt(dc, R.left, R.top, piece->Width(), piece->Height(), piece->Canvas().Handle(), 0, 0,
+             SRCCOPY);
   };
 
   const int count = static_cast<int>(SendMessageA(FHandle, HDM_GETITEMCOUNT, 0, 0));
@@ -479,7 +455,9 @@ void TSkinHeader::PaintControl(HDC DC, const TRect& Rect) {
     background(r);
     if (text[0]) {
       const int justify = item.fmt & HDF_JUSTIFYMASK;
-      const UINT format = justify == HDF_RIGHT ? DT_RIGHT : justify == HDF_CENTER ? DT_CENTER : DT_LEFT;
+      const UINT format = justify == HDF_RIGHT    ? DT_RIGHT
+                          : justify == HDF_CENTER ? DT_CENTER
+                                                  : DT_LEFT;
       RECT m = r;
       DrawTextA(dc, text, -1, &m, format | DT_CALCRECT);
       const int tw = m.right - m.left, th = m.bottom - m.top;
@@ -511,10 +489,7 @@ bool TSkinSizer::BeforeProc(TMessage& Message) {
       ValidateRect(FHandle, nullptr);
       Message.Result = 0;
       return false;
-    case WM_ERASEBKGND:
-      Message.Result = 1;
-      return false;
-    default:
-      return true;
+    case WM_ERASEBKGND: Message.Result = 1; return false;
+    default: return true;
   }
 }

@@ -40,7 +40,8 @@ public:
 
 private:
   // One panel: its picture (frame 1 lowered, 2 raised, 3 flat) and text.
-  void DrawPanel(TCanvas& Canvas, const TRect& Rect, int Frame, UINT Align, const std::string& Text);
+  void DrawPanel(TCanvas& Canvas, const TRect& Rect, int Frame, UINT Align,
+                 const std::string& Text);
 };
 
 // A progress bar drawn completely from the Progress picture: the empty bar,
@@ -79,8 +80,8 @@ private:
 
 // A tab caption with an image from ImageList before it, the pair centred
 // in Rect (ImageIndex -1: the caption alone).
-void DrawTabCaption(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, const std::string& Text,
-                    int ImageIndex, HIMAGELIST ImageList);
+void DrawTabCaption(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect,
+                    const std::string& Text, int ImageIndex, HIMAGELIST ImageList);
 
 // A column header (of a list view): every item on frame 1 of Headerbar, the
 // rest of the control filled with it too.

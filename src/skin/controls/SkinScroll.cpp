@@ -36,14 +36,10 @@ bool IsEmpty(const TRect& R) { return R.right <= R.left || R.bottom <= R.top; }
 // (pages, SB_THUMBPOSITION, SB_ENDSCROLL).
 int PressedPartOf(WPARAM WParam, int Line1, int Line2, int Thumb) {
   switch (LOWORD(WParam)) {
-    case SB_LINEUP:
-      return Line1;
-    case SB_LINEDOWN:
-      return Line2;
-    case SB_THUMBTRACK:
-      return Thumb;
-    default:
-      return sppNone;
+    case SB_LINEUP: return Line1;
+    case SB_LINEDOWN: return Line2;
+    case SB_THUMBTRACK: return Thumb;
+    default: return sppNone;
   }
 }
 
@@ -78,7 +74,7 @@ POINT ScreenPointOf(const MSG& Msg) {
   return p;
 }
 
-const char* const kPartNames[] = {" SB_LINEUp",   " SB_LINEDown",       " SB_PAGEUp",
+const char* const kPartNames[] = {" SB_LINEUp",   " SB_LINEDown",      " SB_PAGEUp",
                                   " SB_PAGEDown", " SB_THUMBPOSITION", " SB_THUMBTRACK"};
 
 }  // namespace
@@ -112,8 +108,8 @@ void ComputeThumbMetrics(int Length, const SCROLLINFO& Info, TScrollBarMetrics& 
   Metrics.FThumbSize = thumb;
 }
 
-void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horizontal, int PressedPart,
-                       const TScrollBarMetrics& Metrics) {
+void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horizontal,
+                       int PressedPart, const TScrollBarMetrics& Metrics) {
   TSkinData* skin = Skinner.FSkinData;
   if (!SkinHasScrollBars(skin) || IsEmpty(R)) return;
   const int length = Horizontal ? R.right - R.left : R.bottom - R.top;
@@ -142,7 +138,8 @@ void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horiz
                                : (PressedPart == sppUpArrow ? kUpArrow + 1 : kUpArrow);
   const int second = Horizontal ? (PressedPart == sppRightArrow ? kRightArrow + 1 : kRightArrow)
                                 : (PressedPart == sppDownArrow ? kDownArrow + 1 : kDownArrow);
-  DrawStripFrame(Skinner, strip.Canvas(), part(0, arrow), kArrowFrames, first, skin->Scrollbar->Bitmap);
+  DrawStripFrame(Skinner, strip.Canvas(), part(0, arrow), kArrowFrames, first,
+                 skin->Scrollbar->Bitmap);
   DrawStripFrame(Skinner, strip.Canvas(), part(length - arrow, length), kArrowFrames, second,
                  skin->Scrollbar->Bitmap);
 
@@ -150,13 +147,13 @@ void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horiz
   if (thumb && Metrics.FTrackLength >= Metrics.FThumbSize) {
     const int start = arrow + Metrics.FThumbPos;
     const bool pressed = PressedPart == (Horizontal ? sppHorzThumb : sppVertThumb);
-    DrawNineSliceOn(dc, part(start, start + Metrics.FThumbSize), thumb->Bitmap, false, false, thumb->Trans != 0,
-                    thumb->FrameCount, pressed ? 2 : 1, thumb->Margins);
+    DrawNineSliceOn(dc, part(start, start + Metrics.FThumbSize), thumb->Bitmap, false, false,
+                    thumb->Trans != 0, thumb->FrameCount, pressed ? 2 : 1, thumb->Margins);
   }
 
   const int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
-  StretchBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, dc, 0, 0, strip.Width(), strip.Height(),
-             SRCCOPY);
+  StretchBlt(DC, R.left, R.top, R.right - R.left, R.bottom - R.top, dc, 0, 0, strip.Width(),
+             strip.Height(), SRCCOPY);
   if (oldMode) SetStretchBltMode(DC, oldMode);
 }
 
@@ -167,7 +164,8 @@ TSkinScrollBar::TSkinScrollBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 TSkinScrollBar::~TSkinScrollBar() { *FAlive = false; }
 
-void TSkinScrollBar::InitScrollBars(TControl* Control, TSkinData* SkinData, bool TrackThumb, TCanvas* Canvas) {
+void TSkinScrollBar::InitScrollBars(TControl* Control, TSkinData* SkinData, bool TrackThumb,
+                                    TCanvas* Canvas) {
   FSkinData = SkinData;
   FCanvas = Canvas;
   FControl = Control;
@@ -188,25 +186,19 @@ void TSkinScrollBar::InitScrollBars(TControl* Control, TSkinData* SkinData, bool
 
 bool TSkinScrollBar::BeforeProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_NCMOUSEMOVE:
-      return PassNCMouseMove(Message);
-    case WM_NCLBUTTONDOWN:
-      return FTrackThumb ? NCLButtonDown(Message) : true;
-    case WM_HSCROLL:
-      ScrollMessage(Message, true);
-      return false;
-    case WM_VSCROLL:
-      ScrollMessage(Message, false);
-      return false;
-    default:
-      return true;
+    case WM_NCMOUSEMOVE: return PassNCMouseMove(Message);
+    case WM_NCLBUTTONDOWN: return FTrackThumb ? NCLButtonDown(Message) : true;
+    case WM_HSCROLL: ScrollMessage(Message, true); return false;
+    case WM_VSCROLL: ScrollMessage(Message, false); return false;
+    default: return true;
   }
 }
 
 void TSkinScrollBar::ScrollMessage(TMessage& Message, bool Horizontal) {
   bool& force = Horizontal ? FForceHorz : FForceVert;
-  FPressedPart = Horizontal ? PressedPartOf(Message.WParam, sppLeftArrow, sppRightArrow, sppHorzThumb)
-                            : PressedPartOf(Message.WParam, sppUpArrow, sppDownArrow, sppVertThumb);
+  FPressedPart = Horizontal
+                     ? PressedPartOf(Message.WParam, sppLeftArrow, sppRightArrow, sppHorzThumb)
+                     : PressedPartOf(Message.WParam, sppUpArrow, sppDownArrow, sppVertThumb);
   force = true;
   const std::shared_ptr<bool> alive = FAlive;
   Default(Message);
@@ -285,7 +277,8 @@ bool TSkinScrollBar::NCLButtonDown(TMessage& Message) {
   // The press in window coordinates, then along the bar from its start.
   RECT window{};
   GetWindowRect(FHandle, &window);
-  const int x = GET_X_LPARAM(Message.LParam) - window.left, y = GET_Y_LPARAM(Message.LParam) - window.top;
+  const int x = GET_X_LPARAM(Message.LParam) - window.left,
+            y = GET_Y_LPARAM(Message.LParam) - window.top;
   int part;
   if (horizontal) {
     part = HitTest(FHorz, x - FHorzBar.left);
@@ -349,9 +342,7 @@ void TSkinScrollBar::TrackThumb(bool Horizontal, POINT Start) {
         finish();
         break;
       case WM_LBUTTONUP:
-      case WM_NCLBUTTONUP:
-        finish();
-        break;
+      case WM_NCLBUTTONUP: finish(); break;
       case WM_MOUSEMOVE:
       case WM_NCMOUSEMOVE: {
         TranslateMessage(&msg);
@@ -398,7 +389,8 @@ void TSkinScrollBar::TrackThumb(bool Horizontal, POINT Start) {
 
 TSkinListView::TSkinListView(TComponent* AOwner) : TSkinScrollBar(AOwner) {}
 
-void TSkinListView::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor, TCanvas* Canvas) {
+void TSkinListView::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor,
+                                TCanvas* Canvas) {
   InitScrollBars(Control, SkinData, ChangeColor, Canvas);
   if (!FHandle) return;
   const HWND header = reinterpret_cast<HWND>(SendMessageA(FHandle, LVM_GETHEADER, 0, 0));
@@ -414,16 +406,14 @@ TSkinScControl::TSkinScControl(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinScControl::BeforeProc(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_NCMOUSEMOVE:
-      return PassNCMouseMove(Message);
+    case WM_NCMOUSEMOVE: return PassNCMouseMove(Message);
     case CN_BASE + WM_HSCROLL:
       FPressedPart = PressedPartOf(Message.WParam, sppLeftArrow, sppRightArrow, sppHorzThumb);
       break;
     case CN_BASE + WM_VSCROLL:
       FPressedPart = PressedPartOf(Message.WParam, sppUpArrow, sppDownArrow, sppVertThumb);
       break;
-    default:
-      return true;
+    default: return true;
   }
   Default(Message);
   Paint();
@@ -438,12 +428,8 @@ void TSkinScControl::AfterProc(TMessage& Message) {
     case SBM_SETRANGE:
     case SBM_SETRANGEREDRAW:
     case SBM_SETSCROLLINFO:
-    case SBM_ENABLE_ARROWS:
-      Paint();
-      break;
-    default:
-      TSkinControl::AfterProc(Message);
-      break;
+    case SBM_ENABLE_ARROWS: Paint(); break;
+    default: TSkinControl::AfterProc(Message); break;
   }
 }
 

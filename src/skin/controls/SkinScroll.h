@@ -54,8 +54,8 @@ void ComputeThumbMetrics(int Length, const SCROLLINFO& Info, TScrollBarMetrics& 
 // One bar drawn from the skin onto DC at R (window coordinates): arrows,
 // track and, when it fits, the thumb at Metrics' offset. PressedPart tells
 // which arrow or thumb shows pressed.
-void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horizontal, int PressedPart,
-                       const TScrollBarMetrics& Metrics);
+void DrawSkinScrollBar(TSkinControl& Skinner, HDC DC, const TRect& R, bool Horizontal,
+                       int PressedPart, const TScrollBarMetrics& Metrics);
 
 class TSkinScrollBar : public TSkinControl {
   QUORVEL_CLASS(TSkinScrollBar, TSkinControl)
@@ -117,7 +117,8 @@ public:
   // The bars with TrackThumb = ChangeColor (the form skinner passes false:
   // list views keep the platform's thumb dragging), and the column header
   // with a TSkinHeader of the same form skinner.
-  void InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor, TCanvas* Canvas) override;
+  void InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor,
+                   TCanvas* Canvas) override;
 
   TSkinHeader* FHeader = nullptr;  // owned by the form skinner, like every skinner
 };

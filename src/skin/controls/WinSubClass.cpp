@@ -28,7 +28,8 @@ std::string TSkinControl::ReadCaption() const {
   return text;
 }
 
-void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor, TCanvas* Canvas) {
+void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor,
+                               TCanvas* Canvas) {
   FChangeColor = ChangeColor;
   FSkinData = SkinData;
   FCanvas = Canvas;
@@ -56,13 +57,15 @@ void TSkinControl::InitWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas)
   FEnabled = true;
   FCaption = ReadCaption();
   auto instance = std::make_unique<TWindowSubclass>();
-  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); })) FObjectInstance = std::move(instance);
+  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); }))
+    FObjectInstance = std::move(instance);
 }
 
 void TSkinControl::Restore() {
   if (FOldWindowProc) {
     TWinSkinForm* form = SkinForm();
-    if (FChangeColor && FControl && !(form && form->FPhase == fpReleasing)) FControl->SetColor(FOldColor);
+    if (FChangeColor && FControl && !(form && form->FPhase == fpReleasing))
+      FControl->SetColor(FOldColor);
     if (FControl) FControl->WindowProc = std::move(FOldWindowProc);
     FOldWindowProc = nullptr;
   }
@@ -90,9 +93,7 @@ void TSkinControl::AfterProc(TMessage& Message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
     case WM_ENABLE:
-    case CM_ENABLEDCHANGED:
-      Paint();
-      break;
+    case CM_ENABLEDCHANGED: Paint(); break;
     case WM_SETTEXT:
       FCaption = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
       Repaint();
@@ -103,8 +104,7 @@ void TSkinControl::AfterProc(TMessage& Message) {
       Restore();
       FHandle = nullptr;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -165,12 +165,12 @@ void TSkinControl::FillFace(HDC DC, const TRect& Rect) {
 // ---------------------------------------------------------------------------
 // Drawing helpers
 
-void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans, int FrameCount,
-                   int Frame) {
+void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans,
+                   int FrameCount, int Frame) {
   TBitmap* scratch = ScratchBitmap();
   if (!scratch || Rect.right < Rect.left || Rect.bottom < Rect.top) return;
-  std::unique_ptr<TBitmap> picture =
-      DrawNineSlice(Rect, Element.Bitmap, Element.Margins, false, Element.Tile != 0, FrameCount, Frame);
+  std::unique_ptr<TBitmap> picture = DrawNineSlice(Rect, Element.Bitmap, Element.Margins, false,
+                                                   Element.Tile != 0, FrameCount, Frame);
   HDC dc = scratch->Canvas().Handle();
   Skinner.FillFace(dc, Rect);
   const TRect at{0, 0, Rect.right - Rect.left, Rect.bottom - Rect.top};
@@ -195,7 +195,7 @@ void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align,
   const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
   // The measured rectangle keeps Rect's left edge: right-aligned text is
   // moved to Rect's right edge here.
-  const int left = Align == DT_CENTER  ? Rect.left + ((Rect.right - Rect.left) - w) / 2
+  const int left = Align == DT_CENTER ? Rect.left + ((Rect.right - Rect.left) - w) / 2
                    : Align & DT_RIGHT ? Rect.right - w
                                       : m.left;
   RECT at{left, top, left + w, top + h};
@@ -204,7 +204,8 @@ void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align,
   SetBkMode(dc, oldMode);
 }
 
-void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment, bool Enabled) {
+void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment,
+                  bool Enabled) {
   static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
   const UINT align = kAlign[(Alignment >= 0 && Alignment <= 2) ? Alignment : 0];
   HDC dc = Canvas.Handle();
@@ -215,7 +216,8 @@ void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, i
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
   RECT m = Rect;
-  DrawTextA(dc, Text.c_str(), -1, &m, align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
+  DrawTextA(dc, Text.c_str(), -1, &m,
+            align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
   const int w = m.right - m.left, h = m.bottom - m.top;
   const int left = Rect.left + ((Rect.right - Rect.left) - w) / 2;
   const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
@@ -229,7 +231,8 @@ void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect) {
   TBitmap* scratch = ScratchBitmap();
   if (!scratch || !Skinner.FCanvas) return;
   Skinner.FCanvas->SetHandle(DC);
-  BitBlt(DC, Rect.left, Rect.top, scratch->Width(), scratch->Height(), scratch->Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(DC, Rect.left, Rect.top, scratch->Width(), scratch->Height(), scratch->Canvas().Handle(),
+         0, 0, SRCCOPY);
 }
 
 void PaintThroughBeginPaint(TSkinControl& Skinner, TMessage& Message) {
@@ -258,23 +261,26 @@ void DrawStrip(HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bi
   cell.SetSize(w, h);
   HDC cellDC = cell.Canvas().Handle();
   SetStretchBltMode(cellDC, COLORONCOLOR);
-  StretchBlt(cellDC, 0, 0, w, h, Bitmap.Canvas().Handle(), fw * (Frame - 1), 0, fw, Bitmap.Height(), SRCCOPY);
+  StretchBlt(cellDC, 0, 0, w, h, Bitmap.Canvas().Handle(), fw * (Frame - 1), 0, fw, Bitmap.Height(),
+             SRCCOPY);
   TransparentBlt(DC, Rect, cell, SkinKeyColour);
 }
 
 }  // namespace
 
-void DrawStripFrame(TSkinControl&, TCanvas& Target, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
+void DrawStripFrame(TSkinControl&, TCanvas& Target, const TRect& Rect, int FrameCount, int Frame,
+                    TBitmap& Bitmap) {
   DrawStrip(Target.Handle(), Rect, FrameCount, Frame, Bitmap);
 }
 
-void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
+void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
+                      TBitmap& Bitmap) {
   if (Skinner.FCanvas) Skinner.FCanvas->SetHandle(DC);
   DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
 }
 
-void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
-                           TBitmap& Bitmap) {
+void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount,
+                           int Frame, TBitmap& Bitmap) {
   if (!Skinner.FCanvas) {
     DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
     return;
@@ -285,13 +291,16 @@ void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int
   Skinner.FCanvas->SetHandle(previous);
 }
 
-void DrawGlyph(TSkinControl&, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index, TBitmap& Glyph) {
+void DrawGlyph(TSkinControl&, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index,
+               TBitmap& Glyph) {
   if (Glyph.Empty()) return;
   const int cells = std::max(1, NumGlyphs), cw = Glyph.Width() / cells, ch = Glyph.Height();
   if (cw == 0) return;
   TBitmap cell;
   cell.SetSize(cw, ch);
-  BitBlt(cell.Canvas().Handle(), 0, 0, cw, ch, Glyph.Canvas().Handle(), cw * (Index - 1), 0, SRCCOPY);
+  BitBlt(cell.Canvas().Handle(), 0, 0, cw, ch, Glyph.Canvas().Handle(), cw * (Index - 1), 0,
+         SRCCOPY);
   const COLORREF key = GetPixel(cell.Canvas().Handle(), 0, ch - 1);
-  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + cw, Rect.top + ch}, cell, key);
+  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + cw, Rect.top + ch}, cell,
+                 key);
 }

@@ -35,7 +35,8 @@ public:
   // Attaches to a control of ours: its WindowProc is replaced; the form
   // skinner's list takes this object. ChangeColor gives the control the
   // skin's face colour until Restore.
-  virtual void InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor, TCanvas* Canvas);
+  virtual void InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor,
+                           TCanvas* Canvas);
   // Attaches to a bare window; the caller puts this object in its list.
   virtual void InitWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas);
   // Gives the control its own message handling back (and its colour); a
@@ -92,27 +93,30 @@ protected:
 // Frame Frame of FrameCount side by side in Element's picture, drawn with its
 // margins at Rect's size into ScratchBitmap (at 0, 0) over the face colour;
 // magenta pixels stay face-coloured when Trans is 1.
-void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans, int FrameCount,
-                   int Frame);
+void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans,
+                   int FrameCount, int Frame);
 // Text centred vertically in Rect (and horizontally for DT_CENTER), in the
 // button-shadow colour when not Enabled.
-void DrawSkinText(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, UINT Align, bool Enabled,
-                  const std::string& Text);
+void DrawSkinText(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, UINT Align,
+                  bool Enabled, const std::string& Text);
 // ScratchBitmap drawn on DC at Rect's top-left through the skinner's canvas.
 // Text drawn on one line centred in Rect (both ways), transparent, plain;
 // Alignment 0 left, 1 right, 2 centre. A disabled text takes clBtnShadow.
-void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment, bool Enabled);
+void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment,
+                  bool Enabled);
 void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect);
 // WM_PAINT painted entirely by the skinner (wParam's DC or BeginPaint's).
 void PaintThroughBeginPaint(TSkinControl& Skinner, TMessage& Message);
 // Frame Frame of FrameCount side by side in Bitmap, stretched to Rect with
 // magenta transparent: onto Target; onto DC through the skinner's canvas
 // (which keeps DC); onto DC with the canvas's previous DC put back.
-void DrawStripFrame(TSkinControl& Skinner, TCanvas& Target, const TRect& Rect, int FrameCount, int Frame,
-                    TBitmap& Bitmap);
-void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap);
-void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
-                           TBitmap& Bitmap);
+void DrawStripFrame(TSkinControl& Skinner, TCanvas& Target, const TRect& Rect, int FrameCount,
+                    int Frame, TBitmap& Bitmap);
+void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
+                      TBitmap& Bitmap);
+void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount,
+                           int Frame, TBitmap& Bitmap);
 // Cell Index of a button glyph with NumGlyphs cells side by side, drawn at
 // Rect's top-left with its bottom-left pixel's colour transparent.
-void DrawGlyph(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index, TBitmap& Glyph);
+void DrawGlyph(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index,
+               TBitmap& Glyph);

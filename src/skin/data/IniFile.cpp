@@ -71,8 +71,8 @@ std::string DecodeProfileText(const std::string& text) {
 // pair of enclosing quotes, and cut to the reader's buffer.
 std::string CopyEntry(const std::string& value) {
   const size_t limit = TProfileIni::MaxValueLength;
-  const bool quoted = value.size() >= 2 && (value[0] == '\'' || value[0] == '"') &&
-                      value.back() == value[0];
+  const bool quoted =
+      value.size() >= 2 && (value[0] == '\'' || value[0] == '"') && value.back() == value[0];
   if (!quoted) return value.substr(0, limit);
   // The opening quote is skipped, the rest copied into the buffer, and then
   // the buffer's last character dropped when the rest (closing quote
@@ -112,7 +112,8 @@ void TProfileIni::ParseLine(const std::string& Text, size_t Begin, size_t End) {
     size_t close = End - 1;
     while (close > Begin && Text[close] != ']') --close;
     if (close > Begin) {
-      FSections.push_back(TSection{TrimName(UpToNul(Text.substr(Begin + 1, close - Begin - 1))), {}});
+      FSections.push_back(
+          TSection{TrimName(UpToNul(Text.substr(Begin + 1, close - Begin - 1))), {}});
       return;
     }
     // No closing bracket: the line is read as a key.

@@ -17,7 +17,7 @@ public:
 
 namespace LzhMsg {
 // Raised when the tables cannot be allocated.
-extern const char* const CannotGetMemory;   // "LZH : Cannot get memory for dictionary tables"
+extern const char* const CannotGetMemory;  // "LZH : Cannot get memory for dictionary tables"
 // The message for a failed release; giving vectors back cannot fail here.
 extern const char* const CannotFreeMemory;  // "LZH : Error freeing memory for dictionary tables"
 }  // namespace LzhMsg
@@ -72,10 +72,10 @@ private:
   uint8_t GetLen = 0;
 
   // Tables, alive only during LZHUnpack.
-  std::vector<uint8_t> TextBuf;   // N + F - 1 bytes: the sliding window
-  std::vector<uint16_t> Freq;     // T + 1 node weights, Freq[T] a sentinel
-  std::vector<uint16_t> Prnt;     // T + N_CHAR parents; leaf k's parent at Prnt[T + k]
-  std::vector<uint16_t> Son;      // T children; a value >= T is the leaf for value - T
+  std::vector<uint8_t> TextBuf;  // N + F - 1 bytes: the sliding window
+  std::vector<uint16_t> Freq;    // T + 1 node weights, Freq[T] a sentinel
+  std::vector<uint16_t> Prnt;    // T + N_CHAR parents; leaf k's parent at Prnt[T + k]
+  std::vector<uint16_t> Son;     // T children; a value >= T is the leaf for value - T
 };
 
 // Decompresses a skin file from Source (read from position 0) into Dest

@@ -93,9 +93,7 @@ int32_t ToggleFrameCount(int32_t Width, int32_t Height) {
 }
 
 // The three MDI buttons stand (FrameWidth + 4) apart, the first the farthest out.
-int32_t MdiButtonXCoord(int32_t FrameWidth, int Index) {
-  return (FrameWidth + 4) * (3 - Index);
-}
+int32_t MdiButtonXCoord(int32_t FrameWidth, int Index) { return (FrameWidth + 4) * (3 - Index); }
 
 // The first ".ini" entry, as text.
 bool ExtractSkinDescription(TSkinReader& Reader, std::string& Text, std::string& Name) {

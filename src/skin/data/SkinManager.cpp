@@ -64,7 +64,8 @@ LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
           // A skinned window draws its own scroll bars: a separate bar
           // control directly on it is refused.
           const auto* create = reinterpret_cast<CBT_CREATEWNDA*>(LParam);
-          if (create && create->lpcs && manager->HasFormSkinner(create->lpcs->hwndParent)) return RefuseWindow;
+          if (create && create->lpcs && manager->HasFormSkinner(create->lpcs->hwndParent))
+            return RefuseWindow;
         } else if (name == "#32768") {
           manager->AttachPopupMenu(wnd);
         }
@@ -78,8 +79,7 @@ LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
         if (manager->ActivateCount == 0) manager->ActivateCount = 1;
         manager->AttachForm(wnd);
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return CallNextHookEx(nullptr, Code, WParam, LParam);
@@ -109,17 +109,10 @@ void TSkinManage::Request(int Action) {
 void TSkinManage::TimerFired() {
   Timer->SetEnabled(false);
   switch (PendingAction) {
-    case raSwitchOn:
-      SwitchOn();
-      break;
-    case raSwitchOff:
-      SwitchOff();
-      break;
-    case raSkinChanged:
-      ApplyChangedSkin();
-      break;
-    default:
-      break;
+    case raSwitchOn: SwitchOn(); break;
+    case raSwitchOff: SwitchOff(); break;
+    case raSkinChanged: ApplyChangedSkin(); break;
+    default: break;
   }
 }
 
@@ -128,7 +121,8 @@ void TSkinManage::TimerFired() {
 void TSkinManage::SwitchOn() {
   Active = true;
   if (!Application) return;
-  for (int i = Application->FormCount() - 1; i >= 0; --i) AttachForm(Application->Forms(i)->Handle());
+  for (int i = Application->FormCount() - 1; i >= 0; --i)
+    AttachForm(Application->Forms(i)->Handle());
 }
 
 // Gives every skinned window its own look back; popup menus are left alone.
@@ -180,7 +174,8 @@ bool TSkinManage::AttachForm(HWND Wnd) {
 }
 
 bool TSkinManage::DetachForm(HWND Wnd) {
-  auto it = std::find_if(Forms.begin(), Forms.end(), [Wnd](const auto& f) { return f->FHandle == Wnd; });
+  auto it =
+      std::find_if(Forms.begin(), Forms.end(), [Wnd](const auto& f) { return f->FHandle == Wnd; });
   if (it == Forms.end()) return false;
   std::unique_ptr<TWinSkinForm> skinner = std::move(*it);
   Forms.erase(it);
@@ -224,7 +219,8 @@ void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
   };
   SkinData = lastOf([Wnd](TSkinData& d) {
     auto* owner = dynamic_cast<TWinControl*>(d.Owner());
-    return d.SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() && owner->Handle() == Wnd;
+    return d.SkinFormtype() == sfOnlyThisForm && owner && owner->HandleAllocated() &&
+           owner->Handle() == Wnd;
   });
   if (SkinData) return;
   const std::string name = AnsiLowerCase(WindowClassName(Wnd));
@@ -257,7 +253,8 @@ void TSkinManage::AttachPopupMenu(HWND Wnd) {
 }
 
 bool TSkinManage::DetachPopupMenu(HWND Wnd) {
-  auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(), [Wnd](const auto& m) { return m->FHandle == Wnd; });
+  auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(),
+                         [Wnd](const auto& m) { return m->FHandle == Wnd; });
   if (it == PopupMenus.end()) return false;
   std::unique_ptr<TWinSkinPopMenu> skinner = std::move(*it);
   PopupMenus.erase(it);

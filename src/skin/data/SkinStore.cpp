@@ -47,10 +47,12 @@ uint32_t AnnouncedArchiveSize(const TMemoryStream& SkinFile) {
 }
 
 // Size check, archive, description.
-TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader, std::string& Description) {
+TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader,
+                             std::string& Description) {
   if (AnnouncedArchiveSize(SkinFile) > MaxSkinArchiveSize) return TSkinOpenResult::NotLoaded;
   if (!Reader.Load(SkinFile)) return TSkinOpenResult::NotLoaded;
   std::string entryName;
-  if (!ExtractSkinDescription(Reader, Description, entryName)) return TSkinOpenResult::NoDescription;
+  if (!ExtractSkinDescription(Reader, Description, entryName))
+    return TSkinOpenResult::NoDescription;
   return TSkinOpenResult::Opened;
 }

@@ -34,4 +34,5 @@ enum class TSkinOpenResult {
 };
 // Unpacks SkinFile into Reader and extracts the description, the first entry
 // whose name contains ".ini". Errors of the decompressor pass on.
-TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader, std::string& Description);
+TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader,
+                             std::string& Description);

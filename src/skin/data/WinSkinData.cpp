@@ -76,7 +76,8 @@ TSkinData::~TSkinData() {
 void TSkinData::DefineProperties(TFiler& Filer) {
   inherited::DefineProperties(Filer);
   Filer.DefineBinaryProperty(
-      "SkinStream", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); }, true);
+      "SkinStream", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
+      true);
 }
 
 // Takes a stored skin file and loads it at once, except in design mode.
@@ -96,13 +97,10 @@ bool TSkinData::LoadSkinStore() {
     TSkinReader reader;
     std::string description;
     switch (OpenSkinFile(SkinStream, reader, description)) {
-      case TSkinOpenResult::NotLoaded:
-        return false;
+      case TSkinOpenResult::NotLoaded: return false;
       case TSkinOpenResult::NoDescription:
         return true;  // an archive, but no skin: the component stays empty
-      case TSkinOpenResult::Opened:
-        ParseDescription(description, reader);
-        return true;
+      case TSkinOpenResult::Opened: ParseDescription(description, reader); return true;
     }
   } catch (const std::exception&) {
     // A damaged store (or a skin too big for memory) is no skin.
@@ -330,7 +328,7 @@ void TSkinData::ReadMdiControls(size_t FirstIndex) {
     button.Bitmap.SetSize(4 * w, h);
     if (!button.Bitmap.Empty()) {
       button.Bitmap.Canvas().CopyRect(Rect(0, 0, 4 * w, h), source.Canvas(),
-                                       Rect(4 * w * i, 0, 4 * w * (i + 1), h));
+                                      Rect(4 * w * i, 0, 4 * w * (i + 1), h));
     }
     button.XCoord = MdiButtonXCoord(w, i);
   }
@@ -340,10 +338,9 @@ void TSkinData::ReadMdiControls(size_t FirstIndex) {
 void TSkinData::ReadButtons() {
   const std::string section = "Buttons";
   TDataSkinButton& button = *Button;
-  button.Margins = Rect(FIni->ReadInteger(section, "LeftWidth", 0),
-                        FIni->ReadInteger(section, "TopHeight", 0),
-                        FIni->ReadInteger(section, "RightWidth", 0),
-                        FIni->ReadInteger(section, "BottomHeight", 0));
+  button.Margins = Rect(
+      FIni->ReadInteger(section, "LeftWidth", 0), FIni->ReadInteger(section, "TopHeight", 0),
+      FIni->ReadInteger(section, "RightWidth", 0), FIni->ReadInteger(section, "BottomHeight", 0));
   button.Trans = FIni->ReadInteger(section, "Trans", 0);
   LoadBitmap(button.Bitmap, FIni->ReadString(section, "Bitmap", ""));
   LoadBitmap(button.CheckBitmap, FIni->ReadString(section, "CheckButton", ""));
@@ -455,10 +452,9 @@ void TSkinData::ReadBorderElement(std::unique_ptr<TDataSkinBorder>& Element,
 
 // Margins, "Trans" and "Tile", all 0 unless given.
 void TSkinData::ReadElementShape(TDataSkinObject& Element, const std::string& Section) {
-  Element.Margins = Rect(FIni->ReadInteger(Section, "LeftWidth", 0),
-                         FIni->ReadInteger(Section, "TopHeight", 0),
-                         FIni->ReadInteger(Section, "RightWidth", 0),
-                         FIni->ReadInteger(Section, "BottomHeight", 0));
+  Element.Margins = Rect(
+      FIni->ReadInteger(Section, "LeftWidth", 0), FIni->ReadInteger(Section, "TopHeight", 0),
+      FIni->ReadInteger(Section, "RightWidth", 0), FIni->ReadInteger(Section, "BottomHeight", 0));
   Element.Trans = FIni->ReadInteger(Section, "Trans", 0);
   Element.Tile = FIni->ReadInteger(Section, "Tile", 0);
 }
@@ -503,7 +499,9 @@ void TSkinData::SetFrameCounts() {
   set(VertScrollThumb, FIni->ReadInteger("VertScrollThumb", "FrameCount", 3));
 
   if (Button->RadioFrameCount == 0)
-    Button->RadioFrameCount = ToggleFrameCount(Button->RadioBitmap.Width(), Button->RadioBitmap.Height());
+    Button->RadioFrameCount =
+        ToggleFrameCount(Button->RadioBitmap.Width(), Button->RadioBitmap.Height());
   if (Button->CheckFrameCount == 0)
-    Button->CheckFrameCount = ToggleFrameCount(Button->CheckBitmap.Width(), Button->CheckBitmap.Height());
+    Button->CheckFrameCount =
+        ToggleFrameCount(Button->CheckBitmap.Width(), Button->CheckBitmap.Height());
 }

@@ -49,7 +49,8 @@ void TWinSkinForm::SkinControls(TWinControl* Container) {
   auto on = [bits](TSkinControlType kind) { return (bits & (1u << kind)) != 0; };
   // Snapshot: skinning a frame or form may create components.
   std::vector<TComponent*> components;
-  for (int i = 0; i < Container->ComponentCount(); ++i) components.push_back(Container->Components(i));
+  for (int i = 0; i < Container->ComponentCount(); ++i)
+    components.push_back(Container->Components(i));
 
   for (TComponent* c : components) {
     // The remainder keeps Tag's sign: Tag -99 is not DisableTag 99.
@@ -81,7 +82,8 @@ void TWinSkinForm::SkinControls(TWinControl* Container) {
       skinner = new TSkinCheckBox(this);
       option = true;
     } else if ((Is<TCustomRadioGroup>(c) || name == "TWWRADIOGROUP") && on(xcRadioButton)) {
-      (new TSkinBox(this))->InitControl(static_cast<TControl*>(c), FSkinData, true, &FControlCanvas);
+      (new TSkinBox(this))
+          ->InitControl(static_cast<TControl*>(c), FSkinData, true, &FControlCanvas);
       for (int i = 0; i < windowed->ControlCount(); ++i)
         if (auto* button = dynamic_cast<TWinControl*>(windowed->Controls(i)))
           (new TSkinRadioButton(this))->InitControl(button, FSkinData, true, &FControlCanvas);
@@ -104,24 +106,25 @@ void TWinSkinForm::SkinControls(TWinControl* Container) {
       skinner = new TSkinScControl(this);
     } else if ((Is<TCustomComboBox>(c) || tag == 56) && on(xcCombo)) {
       skinner = new TSkinComBox(this);
-    } else if (NameIn(name, {"TDBLOOKUPCOMBOBOX", "TWWDBCOMBOBOX", "TWWDBLOOKUPCOMBO", "TWWKEYCOMBO",
-                             "TWWDBDATETIMEPICKER"}) &&
+    } else if (NameIn(name, {"TDBLOOKUPCOMBOBOX", "TWWDBCOMBOBOX", "TWWDBLOOKUPCOMBO",
+                             "TWWKEYCOMBO", "TWWDBDATETIMEPICKER"}) &&
                on(xcCombo)) {
       skinner = new TSkinComBox(this);
     } else if (NameIn(name, {"TWWDBRICHEDIT", "TDXDBMEMO"}) && on(xcScrollbar)) {
       skinner = new TSkinScrollBar(this);
       attach = TAttach::ScrollBars;
       option = true;
-    } else if ((NameIn(name, {"TDXDBCURRENCYEDIT", "TDXDBEDIT", "TDXDBMASKEDIT", "TDXDBHYPERLINKEDIT", "TDXEDIT",
-                              "TDXMASKEDIT", "TWWDBEDIT", "TDXBUTTONEDIT", "TDXCURRENCYEDIT", "TDXHYPERLINKEDIT"}) ||
-                NameIn(name, {"TOVCPICTUREFIELD", "TOVCDBPICTUREFIELD", "TOVCSLIDEREDIT", "TOVCDBSLIDEREDIT",
-                              "TOVCSIMPLEFIELD", "TOVCDBSIMPLEFIELD", "TO32DBFLEXEDIT", "TOVCNUMERICFIELD",
-                              "TOVCDBNUMERICFIELD"})) &&
+    } else if ((NameIn(name, {"TDXDBCURRENCYEDIT", "TDXDBEDIT", "TDXDBMASKEDIT",
+                              "TDXDBHYPERLINKEDIT", "TDXEDIT", "TDXMASKEDIT", "TWWDBEDIT",
+                              "TDXBUTTONEDIT", "TDXCURRENCYEDIT", "TDXHYPERLINKEDIT"}) ||
+                NameIn(name, {"TOVCPICTUREFIELD", "TOVCDBPICTUREFIELD", "TOVCSLIDEREDIT",
+                              "TOVCDBSLIDEREDIT", "TOVCSIMPLEFIELD", "TOVCDBSIMPLEFIELD",
+                              "TO32DBFLEXEDIT", "TOVCNUMERICFIELD", "TOVCDBNUMERICFIELD"})) &&
                on(xcEdit)) {
       skinner = new TSkinEdit(this);
     } else if (NameIn(name, {"TDXDBPICKEDIT", "TDXDBCALCEDIT", "TDXDBIMAGEEDIT", "TDXDBPOPUPEDIT",
-                             "TDXDBEXTLOOKUPEDIT", "TDXDBLOOKUPEDIT", "TDXDBDATEEDIT", "TDXDATEEDIT", "TDXPICKEDIT",
-                             "TDXPOPUPEDIT"}) &&
+                             "TDXDBEXTLOOKUPEDIT", "TDXDBLOOKUPEDIT", "TDXDBDATEEDIT",
+                             "TDXDATEEDIT", "TDXPICKEDIT", "TDXPOPUPEDIT"}) &&
                on(xcCombo)) {
       skinner = new TSkinComBox(this);
     } else if (name == "TDBCHECKBOXEH" && on(xcCheckBox)) {
@@ -166,12 +169,12 @@ void TWinSkinForm::SkinControls(TWinControl* Container) {
         FSkinners.push_back(skinner);
         break;
       case TAttach::ScrollBars:
-        static_cast<TSkinScrollBar*>(skinner)->InitScrollBars(static_cast<TControl*>(c), FSkinData, option,
-                                                              &FControlCanvas);
+        static_cast<TSkinScrollBar*>(skinner)->InitScrollBars(static_cast<TControl*>(c), FSkinData,
+                                                              option, &FControlCanvas);
         break;
       case TAttach::Speed:
-        static_cast<TSkinSpeedButton*>(skinner)->InitSpeedButton(static_cast<TSpeedButton*>(c), FSkinData,
-                                                                 &FControlCanvas);
+        static_cast<TSkinSpeedButton*>(skinner)->InitSpeedButton(static_cast<TSpeedButton*>(c),
+                                                                 FSkinData, &FControlCanvas);
         break;
     }
   }
@@ -190,15 +193,20 @@ void TWinSkinForm::SkinChildWindow(HWND Wnd) {
   HWND target = Wnd;
   if (name == "button") {
     switch (style & 15) {
-      case 2: case 3: case 5: case 6: case 10: case 11: case 13: case 14:
-        skinner = new TSkinCheckBox(this);
-        break;
-      case 4: case 9: case 12:
-        skinner = new TSkinRadioButton(this);
-        break;
-      case 0: case 1: case 8:
-        skinner = new TSkinButton(this);
-        break;
+      case 2:
+      case 3:
+      case 5:
+      case 6:
+      case 10:
+      case 11:
+      case 13:
+      case 14: skinner = new TSkinCheckBox(this); break;
+      case 4:
+      case 9:
+      case 12: skinner = new TSkinRadioButton(this); break;
+      case 0:
+      case 1:
+      case 8: skinner = new TSkinButton(this); break;
       default:  // group boxes (7) and type 15
         break;
     }

@@ -106,7 +106,8 @@ std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
                      bool Transparent, int FrameCount, int Frame, const TRect& Margins) {
   if (IsEmpty(Rect)) return;
-  std::unique_ptr<TBitmap> work = DrawNineSlice(Rect, Bitmap, Margins, Vertical, Tile, FrameCount, Frame);
+  std::unique_ptr<TBitmap> work =
+      DrawNineSlice(Rect, Bitmap, Margins, Vertical, Tile, FrameCount, Frame);
   if (work->Empty()) return;
   Put(DC, Rect.left, Rect.top, *work, Transparent);
 }
@@ -225,8 +226,9 @@ TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, i
   auto flush = [&] {
     const DWORD count = header()->nCount;
     if (count == 0) return;
-    TRegionObject part(ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
-                                       reinterpret_cast<const RGNDATA*>(buffer.data())));
+    TRegionObject part(
+        ExtCreateRegion(nullptr, static_cast<DWORD>(sizeof(RGNDATAHEADER) + count * sizeof(RECT)),
+                        reinterpret_cast<const RGNDATA*>(buffer.data())));
     if (part) CombineRgn(result, result, part, RGN_OR);
     header()->nCount = 0;
   };
@@ -252,7 +254,8 @@ TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, i
       const int x0 = x;
       while (x < width) {
         const unsigned char* px = p + 4 * x;
-        const bool transparent = px[2] >= r && px[2] <= r2 && px[1] >= g && px[1] <= g2 && px[0] >= b && px[0] <= b2;
+        const bool transparent =
+            px[2] >= r && px[2] <= r2 && px[1] >= g && px[1] <= g2 && px[0] >= b && px[0] <= b2;
         if (transparent) break;
         ++x;
       }

@@ -119,8 +119,8 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
   ReadPlacement();
   FindMDIClient();
   if (exStyle & WS_EX_MDICHILD) FKind = fkMDIChild;
-  FFrameless = (style & WS_POPUP) && !(style & (WS_BORDER | WS_DLGFRAME)) && !(style & WS_THICKFRAME) &&
-               !(exStyle & WS_EX_WINDOWEDGE);
+  FFrameless = (style & WS_POPUP) && !(style & (WS_BORDER | WS_DLGFRAME)) &&
+               !(style & WS_THICKFRAME) && !(exStyle & WS_EX_WINDOWEDGE);
 
   FWindowMenu = GetMenu(FHandle);
 
@@ -213,7 +213,8 @@ bool TWinSkinForm::IsSkinned(TComponent* Component) const {
   auto* windowed = dynamic_cast<TWinControl*>(Component);
   for (TSkinControl* skinner : FSkinners) {
     if (skinner->FControl == Component) return true;
-    if (windowed && windowed->HandleAllocated() && windowed->Handle() == skinner->FHandle) return true;
+    if (windowed && windowed->HandleAllocated() && windowed->Handle() == skinner->FHandle)
+      return true;
   }
   return false;
 }
@@ -293,14 +294,9 @@ void TWinSkinForm::ReadPlacement() {
   switch (placement.showCmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
-    case SW_SHOWMINNOACTIVE:
-      FWindowState = fwsMinimized;
-      break;
-    case SW_SHOWMAXIMIZED:
-      FWindowState = fwsMaximized;
-      break;
-    default:
-      FWindowState = fwsNormal;
+    case SW_SHOWMINNOACTIVE: FWindowState = fwsMinimized; break;
+    case SW_SHOWMAXIMIZED: FWindowState = fwsMaximized; break;
+    default: FWindowState = fwsNormal;
   }
 }
 
@@ -324,7 +320,8 @@ void TWinSkinForm::HoverTimerFired() {
   }
   // A form of ours hears of the mouse leaving a control from the control
   // itself; a window of the system is watched here.
-  if (!FForm && FHotControl && !PtInRect(&FHotControl->FWindowRect, cursor)) FHotControl->MouseLeave();
+  if (!FForm && FHotControl && !PtInRect(&FHotControl->FWindowRect, cursor))
+    FHotControl->MouseLeave();
 }
 
 // ---------------------------------------------------------------------------
@@ -357,14 +354,16 @@ void TWinSkinForm::SendToActiveChild(WPARAM Command) {
   const HWND child = reinterpret_cast<HWND>(SendMessageA(FMDIClient, WM_MDIGETACTIVE, 0, 0));
   if (!child) return;
   SendMessageA(child, WM_SYSCOMMAND, Command, 0);
-  if (SkinManager && SkinManager->MdiMaximized && !IsActiveChildMaximized()) SkinManager->SetMdiMax(false);
+  if (SkinManager && SkinManager->MdiMaximized && !IsActiveChildMaximized())
+    SkinManager->SetMdiMax(false);
 }
 
 void TWinSkinForm::SubclassMDIClient() {
   if (FClientInstance || !FMDIClient) return;
   FOldClientProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(FMDIClient, GWLP_WNDPROC));
   auto instance = std::make_unique<TWindowSubclass>();
-  if (instance->Attach(FMDIClient, [this](TMessage& m) { ClientWndProc(m); })) FClientInstance = std::move(instance);
+  if (instance->Attach(FMDIClient, [this](TMessage& m) { ClientWndProc(m); }))
+    FClientInstance = std::move(instance);
 }
 
 // The children go with the frame without a WM_MDIDESTROY: their skinners
@@ -385,7 +384,8 @@ void TWinSkinForm::CallClientDefault(TMessage& Message) {
   if (FClientInstance)
     FClientInstance->CallPrevious(Message);
   else if (FOldClientProc)
-    Message.Result = CallWindowProcA(FOldClientProc, FMDIClient, Message.Msg, Message.WParam, Message.LParam);
+    Message.Result =
+        CallWindowProcA(FOldClientProc, FMDIClient, Message.Msg, Message.WParam, Message.LParam);
 }
 
 void TWinSkinForm::ClientWndProc(TMessage& Message) {
@@ -405,7 +405,8 @@ void TWinSkinForm::ClientWndProc(TMessage& Message) {
     case WM_MDIDESTROY: {
       const auto child = reinterpret_cast<HWND>(Message.WParam);
       char text[32];
-      wsprintfA(text, "WM_MDIDESTROY %4x", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(child)));
+      wsprintfA(text, "WM_MDIDESTROY %4x",
+                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(child)));
       SkinTrace(std::string("**MDI: ") + text);
       if (SkinManager) SkinManager->DetachForm(child);
       if (FNewMDIChild == child) FNewMDIChild = nullptr;
@@ -416,8 +417,8 @@ void TWinSkinForm::ClientWndProc(TMessage& Message) {
     case WM_MDISETMENU: {
       // Not for the client: it would put a real menu bar back on the frame.
       char text[80];
-      wsprintfA(text, "*****WM_MDISETMENU Frame %1x,Window %1x", static_cast<unsigned>(Message.WParam),
-                static_cast<unsigned>(Message.LParam));
+      wsprintfA(text, "*****WM_MDISETMENU Frame %1x,Window %1x",
+                static_cast<unsigned>(Message.WParam), static_cast<unsigned>(Message.LParam));
       SkinTrace(std::string("**MDI: ") + text);
       CallDefault(Message);
       return;
@@ -429,8 +430,7 @@ void TWinSkinForm::ClientWndProc(TMessage& Message) {
       }
       CallClientDefault(Message);
       return;
-    default:
-      CallClientDefault(Message);
+    default: CallClientDefault(Message);
   }
 }
 
@@ -450,12 +450,8 @@ void TWinSkinForm::FormWindowProc(TMessage& Message) {
       FSavedWindowProc(Message);
       FrameChanged();
       return;
-    case WM_SKINCHANGED:
-      SkinChanged();
-      return;
-    case CM_DIALOGCHAR:
-      CMDialogChar(Message);
-      return;
+    case WM_SKINCHANGED: SkinChanged(); return;
+    case CM_DIALOGCHAR: CMDialogChar(Message); return;
     case CM_MENUCHANGED:
       // The form puts its changed menu back on the window; the bar takes it
       // off again with the new items.
@@ -467,8 +463,7 @@ void TWinSkinForm::FormWindowProc(TMessage& Message) {
         PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
       }
       return;
-    default:
-      FSavedWindowProc(Message);
+    default: FSavedWindowProc(Message);
   }
 }
 
@@ -495,25 +490,15 @@ void TWinSkinForm::WndProc(TMessage& Message) {
       return;
     }
     case WM_ACTIVATE:
-    case WM_NCACTIVATE:
-      FActive = LOBYTE(LOWORD(Message.WParam)) != 0;
-      break;
-    case WM_ERASEBKGND:
-      WMEraseBkgnd(Message);
-      return;
-    case WM_GETMINMAXINFO:
-      WMGetMinMaxInfo(Message);
-      return;
+    case WM_NCACTIVATE: FActive = LOBYTE(LOWORD(Message.WParam)) != 0; break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
+    case WM_GETMINMAXINFO: WMGetMinMaxInfo(Message); return;
     case WM_WINDOWPOSCHANGED:
       ReadPlacement();
       CallDefault(Message);
       return;
-    case WM_COMMAND:
-      WMCommand(Message);
-      return;
-    case WM_SYSCOMMAND:
-      WMSysCommand(Message);
-      return;
+    case WM_COMMAND: WMCommand(Message); return;
+    case WM_SYSCOMMAND: WMSysCommand(Message); return;
     case WM_CTLCOLORSTATIC:
       CallDefault(Message);
       if (FSkinData) {
@@ -521,9 +506,7 @@ void TWinSkinForm::WndProc(TMessage& Message) {
         Message.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
       }
       return;
-    case WM_SKINACTIVATE:
-      Activate();
-      return;
+    case WM_SKINACTIVATE: Activate(); return;
     case CM_MENUCHANGED:
       CallDefault(Message);
       if (FMenuBar) {
@@ -531,52 +514,34 @@ void TWinSkinForm::WndProc(TMessage& Message) {
         PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
       }
       return;
-    default:
-      break;
+    default: break;
   }
   // The skinned frame's own messages, once it is active and has a skin.
-  const bool frameActive = !IsMaximizedMDIChild() && FWindowState != fwsMinimized && FPhase != fpAttached &&
-                           FSkinData && !FSkinData->SkinEmpty;
+  const bool frameActive = !IsMaximizedMDIChild() && FWindowState != fwsMinimized &&
+                           FPhase != fpAttached && FSkinData && !FSkinData->SkinEmpty;
   if (frameActive && FrameMessage(Message)) return;
   CallDefault(Message);
 }
 
 bool TWinSkinForm::FrameMessage(TMessage& Message) {
   switch (Message.Msg) {
-    case WM_SIZE:
-      WMSize(Message);
-      return true;
-    case WM_MEASUREITEM:
-      WMMeasureItem(Message);
-      return true;
-    case WM_DRAWITEM:
-      WMDrawItem(Message);
-      return true;
-    case WM_NCCALCSIZE:
-      WMNCCalcSize(Message);
-      return true;
-    case WM_NCHITTEST:
-      WMNCHitTest(Message);
-      return true;
+    case WM_SIZE: WMSize(Message); return true;
+    case WM_MEASUREITEM: WMMeasureItem(Message); return true;
+    case WM_DRAWITEM: WMDrawItem(Message); return true;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); return true;
+    case WM_NCHITTEST: WMNCHitTest(Message); return true;
     case WM_NCPAINT:
       Message.Result = 0;
       PaintNC();
       return true;
-    case WM_NCACTIVATE:
-      NCActivate(Message);
-      return true;
+    case WM_NCACTIVATE: NCActivate(Message); return true;
     case WM_NCMOUSEMOVE:
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-      NCMouseMessage(Message);
-      return true;
-    case WM_SKINPAINTFRAME:
-      PaintNC();
-      return true;
-    default:
-      return false;
+    case WM_NCRBUTTONDOWN: NCMouseMessage(Message); return true;
+    case WM_SKINPAINTFRAME: PaintNC(); return true;
+    default: return false;
   }
 }
 
@@ -621,8 +586,7 @@ void TWinSkinForm::WMCommand(TMessage& Message) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   CallDefault(Message);
 }
@@ -657,15 +621,12 @@ void TWinSkinForm::WMSysCommand(TMessage& Message) {
       FWindowState = fwsMinimized;
       if (FKind == fkMDIChild) SetSysButtons(true);
       break;
-    case SC_MAXIMIZE:
-      FWindowState = fwsMaximized;
-      break;
+    case SC_MAXIMIZE: FWindowState = fwsMaximized; break;
     case SC_RESTORE:
       FWindowState = fwsNormal;
       if (FKind == fkMDIChild) SetSysButtons(false);
       break;
-    default:
-      break;
+    default: break;
   }
   CallDefault(Message);
 }
@@ -696,7 +657,8 @@ void TWinSkinForm::ComputeMetrics() {
   FSysButtonCount = static_cast<int>(FSkinData->SysButtons.size());
   for (auto& entry : FSkinData->SysButtons) {
     if (entry->Action == 3 || entry->Action == 11) {
-      if (entry->Bitmap.Empty() || FSkinData->DefaultIcon.Empty()) entry->Bitmap.Assign(&FIconBitmap);
+      if (entry->Bitmap.Empty() || FSkinData->DefaultIcon.Empty())
+        entry->Bitmap.Assign(&FIconBitmap);
       entry->FrameCount = 1;
     }
     FSysButtons.push_back(std::make_unique<TWinSysButton>(this, entry.get()));
@@ -735,8 +697,8 @@ TBitmap& TWinSkinForm::BorderPicture(int Index, int w, int h) {
   const int frame = (FActive || Frames(piece) == 1) ? 1 : 2;
   TPieceCache& cache = FPieceCache[size_t(Index)];
   if (!cache.Picture || cache.W != w || cache.H != h || cache.Frame != frame) {
-    cache.Picture = DrawNineSlice(TRect{0, 0, w, h}, piece.Bitmap, piece.Margins, Index >= 3, piece.Tile != 1,
-                                  Frames(piece), frame);
+    cache.Picture = DrawNineSlice(TRect{0, 0, w, h}, piece.Bitmap, piece.Margins, Index >= 3,
+                                  piece.Tile != 1, Frames(piece), frame);
     cache.W = w;
     cache.H = h;
     cache.Frame = frame;
@@ -755,7 +717,8 @@ void TWinSkinForm::UpdateRegion() {
   const int w = Width(window), h = Height(window);
   if (w * h == 0) return;
   if (FKind == fkMDIChild && FWindowState != fwsNormal) return;
-  if (w == FRegionWidth && h == FRegionHeight && FKind != fkMDIChild && FPhase != fpSkinChanging) return;
+  if (w == FRegionWidth && h == FRegionHeight && FKind != fkMDIChild && FPhase != fpSkinChanging)
+    return;
 
   const auto& b = FSkinData->Borders;
   TRegionObject region;
@@ -777,8 +740,8 @@ void TWinSkinForm::UpdateRegion() {
       else
         right.Reset(CreateRectRgn(w - FBorderRight, 0, w, h));
       if (b[4]->Trans == 1 && FBorderBottom >= 2 && innerWidth > 0)
-        bottom = OpaquePart(BorderPicture(4, innerWidth, FBorderBottom), FBorderLeft,
-                            h - FBorderBottom);
+        bottom =
+            OpaquePart(BorderPicture(4, innerWidth, FBorderBottom), FBorderLeft, h - FBorderBottom);
       else
         bottom.Reset(CreateRectRgn(FBorderLeft, h - FBorderBottom, w - FBorderRight, h));
       if (b[3]->Trans == 1 && FTitleHeight > 1 && innerWidth > 0) {
@@ -787,8 +750,8 @@ void TWinSkinForm::UpdateRegion() {
         if (FTitleBitmap.Width() == w && FTitleBitmap.Height() == FTitleHeight) {
           TBitmap title;
           title.SetSize(innerWidth, FTitleHeight);
-          BitBlt(title.Canvas().Handle(), 0, 0, innerWidth, FTitleHeight, FTitleBitmap.Canvas().Handle(),
-                 FBorderLeft, 0, SRCCOPY);
+          BitBlt(title.Canvas().Handle(), 0, 0, innerWidth, FTitleHeight,
+                 FTitleBitmap.Canvas().Handle(), FBorderLeft, 0, SRCCOPY);
           top = OpaquePart(title, FBorderLeft, 0);
         } else {
           top = OpaquePart(BorderPicture(3, innerWidth, FTitleHeight), FBorderLeft, 0);
@@ -832,8 +795,8 @@ void TWinSkinForm::WMNCCalcSize(TMessage& Message) {
     SkinTrace("***WMNCCalcSize ");
   } else {
     const WINDOWPOS& pos = *params->lppos;
-    const RECT client{pos.x + FBorderLeft, pos.y + FTitleHeight + FMenuHeight, pos.x + pos.cx - FBorderRight,
-                      pos.y + pos.cy - FBorderBottom};
+    const RECT client{pos.x + FBorderLeft, pos.y + FTitleHeight + FMenuHeight,
+                      pos.x + pos.cx - FBorderRight, pos.y + pos.cy - FBorderBottom};
     params->rgrc[0] = client;
     params->rgrc[1] = client;
   }
@@ -853,17 +816,10 @@ void TWinSkinForm::WMNCHitTest(TMessage& Message) {
 void TWinSkinForm::WMSize(TMessage& Message) {
   CallDefault(Message);
   switch (Message.WParam) {
-    case SIZE_RESTORED:
-      FWindowState = fwsNormal;
-      break;
-    case SIZE_MINIMIZED:
-      FWindowState = fwsMinimized;
-      break;
-    case SIZE_MAXIMIZED:
-      FWindowState = fwsMaximized;
-      break;
-    default:
-      break;
+    case SIZE_RESTORED: FWindowState = fwsNormal; break;
+    case SIZE_MINIMIZED: FWindowState = fwsMinimized; break;
+    case SIZE_MAXIMIZED: FWindowState = fwsMaximized; break;
+    default: break;
   }
   if (FWindowState == fwsMinimized) return;
   if (FKind == fkMDIChild && (IsMaximizedMDIChild() || FWindowState != fwsNormal)) return;
@@ -877,7 +833,8 @@ void TWinSkinForm::WMGetMinMaxInfo(TMessage& Message) {
   SetSysButtons(FWindowState == fwsMinimized);
   if (FKind != fkMDIChild) {
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-    info->ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+    info->ptMaxTrackSize =
+        POINT{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
   }
 }
 
@@ -905,7 +862,9 @@ void TWinSkinForm::PaintNC() {
     PaintBorderPiece(2, TRect{w - FBorderRight, 0, w, h}, dc);
     PaintBorderPiece(4, TRect{FBorderLeft, h - FBorderBottom, w - FBorderRight, h}, dc);
     PaintTitle(dc);
-    if (FMenuBar) FMenuBar->PaintBar(dc, TRect{FBorderLeft, FTitleHeight, w - FBorderRight, FTitleHeight + FMenuHeight});
+    if (FMenuBar)
+      FMenuBar->PaintBar(
+          dc, TRect{FBorderLeft, FTitleHeight, w - FBorderRight, FTitleHeight + FMenuHeight});
   } catch (...) {
     // A frame that cannot be painted keeps what it showed before.
   }
@@ -915,7 +874,8 @@ void TWinSkinForm::PaintNC() {
 void TWinSkinForm::PaintBorderPiece(int Index, const TRect& Rect, HDC DC) {
   const int w = Width(Rect), h = Height(Rect);
   if (w <= 0 || h <= 0) return;
-  BitBlt(DC, Rect.left, Rect.top, w, h, BorderPicture(Index, w, h).Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(DC, Rect.left, Rect.top, w, h, BorderPicture(Index, w, h).Canvas().Handle(), 0, 0,
+         SRCCOPY);
 }
 
 void TWinSkinForm::PaintTitle(HDC DC) {
@@ -925,8 +885,8 @@ void TWinSkinForm::PaintTitle(HDC DC) {
     // The title's ends are the tops of the side borders just painted; they
     // come from their pictures rather than back from the screen.
     if (FBorderLeft > 0)
-      BitBlt(title, 0, 0, FBorderLeft, FTitleHeight, BorderPicture(1, FBorderLeft, FFrameHeight).Canvas().Handle(),
-             0, 0, SRCCOPY);
+      BitBlt(title, 0, 0, FBorderLeft, FTitleHeight,
+             BorderPicture(1, FBorderLeft, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
     if (FBorderRight > 0)
       BitBlt(title, FFrameWidth - FBorderRight, 0, FBorderRight, FTitleHeight,
              BorderPicture(2, FBorderRight, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
@@ -941,7 +901,8 @@ void TWinSkinForm::PaintTitle(HDC DC) {
   // the platform's frame would have covered.
   const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
   if (FTitleHeight + FMenuHeight < platformTop) {
-    const RECT strip{FBorderLeft, FTitleHeight, FFrameWidth - FBorderRight, platformTop - FMenuHeight};
+    const RECT strip{FBorderLeft, FTitleHeight, FFrameWidth - FBorderRight,
+                     platformTop - FMenuHeight};
     FillRect(DC, &strip, FSkinData->FaceBrush());
   }
 }
@@ -952,8 +913,9 @@ void TWinSkinForm::PaintCaption(TCanvas& Canvas, const TRect& R) {
   HDC dc = Canvas.Handle();
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const TSelectObjectGuard font(dc, FCaptionFont.Handle());
-  const COLORREF oldColour =
-      SetTextColor(dc, ColorToRGB(FActive ? FSkinData->TitleTextActiveColour : FSkinData->TitleTextInactiveColour));
+  const COLORREF oldColour = SetTextColor(
+      dc,
+      ColorToRGB(FActive ? FSkinData->TitleTextActiveColour : FSkinData->TitleTextInactiveColour));
 
   RECT m = R;
   DrawTextA(dc, text.c_str(), -1, &m, DT_CALCRECT | DT_NOCLIP);
@@ -961,19 +923,14 @@ void TWinSkinForm::PaintCaption(TCanvas& Canvas, const TRect& R) {
   const int free = Width(R) - Width(m);
   int dx = 0;
   switch (title.TextAlignment) {
-    case 0:
-      dx = title.Margins.left;
-      break;
-    case 1:
-      dx = free / 2;
-      break;
+    case 0: dx = title.Margins.left; break;
+    case 1: dx = free / 2; break;
     case 2:
       // Right-aligned text ends TextRightClip pixels before the title's end,
       // where the clip below cuts it: it loses nothing when it fits.
       dx = free - title.Margins.right;
       break;
-    default:
-      break;
+    default: break;
   }
   const int dy = (Height(R) - Height(m)) / 2 + title.Margins.top / 2;
   OffsetRect(&m, dx, dy);
@@ -981,8 +938,8 @@ void TWinSkinForm::PaintCaption(TCanvas& Canvas, const TRect& R) {
   FCaptionRect = m;
 
   if (!title.Bitmap.Empty())
-    DrawHorzThreePart(Canvas, TRect{m.left, R.top, m.right, R.bottom}, title.Bitmap, true,
-                      true, 2, FActive ? 1 : 2, TRect{title.TextBackLeft, 0, title.TextBackRight, 0});
+    DrawHorzThreePart(Canvas, TRect{m.left, R.top, m.right, R.bottom}, title.Bitmap, true, true, 2,
+                      FActive ? 1 : 2, TRect{title.TextBackLeft, 0, title.TextBackRight, 0});
   m.left += title.TextBackLeft;
   m.right -= title.TextBackRight;
   DrawTextA(dc, text.c_str(), -1, &m, DT_SINGLELINE | DT_END_ELLIPSIS);
@@ -1007,7 +964,8 @@ void TWinSkinForm::LoadWindowIcon(TBitmap& Bitmap) {
   if (icon) {
     TIconObject copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
     if (!copy) copy.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, 0)));
-    DrawIconEx(work.Canvas().Handle(), 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    DrawIconEx(work.Canvas().Handle(), 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr,
+               DI_NORMAL);
     Bitmap.Assign(&work);
     return;
   }
@@ -1083,8 +1041,7 @@ void TWinSkinForm::LayoutSysButtons() {
         if (FSkinData->MenuBar) x -= FSkinData->MenuBar->Margins.left;
         y = FTitleHeight + (FMenuHeight - h) / 2;
         break;
-      default:
-        break;
+      default: break;
     }
     button.FBounds = TRect{x, y, x + w, y + h};
   }
@@ -1097,7 +1054,8 @@ void TWinSkinForm::PaintSysButtons(TCanvas& Canvas) {
     if (!IsSysButtonVisible(i) || entry.Bitmap.Empty() || entry.Visibility == 100) continue;
     const int frame = (FActive || Frames(entry) < 4) ? 1 : 4;
     const bool icon = entry.Action == 3 || entry.Action == 11;
-    DrawFrame(Canvas.Handle(), button.FBounds, icon ? FIconBitmap : entry.Bitmap, true, icon ? 1 : frame);
+    DrawFrame(Canvas.Handle(), button.FBounds, icon ? FIconBitmap : entry.Bitmap, true,
+              icon ? 1 : frame);
   }
 }
 
@@ -1113,7 +1071,8 @@ void TWinSkinForm::PaintSysButton(TWinSysButton& Button, int State) {
 
 TWinSysButton* TWinSkinForm::SysButtonAt(TPoint P) {
   for (auto& button : FSysButtons)
-    if (button->FVisible && button->FSkinObject->Action >= 0 && PtInRect(&button->FBounds, P)) return button.get();
+    if (button->FVisible && button->FSkinObject->Action >= 0 && PtInRect(&button->FBounds, P))
+      return button.get();
   return nullptr;
 }
 
@@ -1169,8 +1128,7 @@ void TWinSkinForm::NCMouseMessage(TMessage& Message) {
         return;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   CallDefault(Message);
 }
@@ -1185,32 +1143,19 @@ void TWinSkinForm::ExecuteSysButton(int X, int Y) {
       PostMessageA(FHandle, WM_CLOSE, 0, 0);
       break;
     case 1:
-    case 22:
-      ToggleMaximize();
-      break;
+    case 22: ToggleMaximize(); break;
     case 2:
-    case 23:
-      ToggleMinimize();
-      break;
+    case 23: ToggleMinimize(); break;
     case 3:
     case 11:
-    case 12:
-      ShowSystemMenu(TPoint{X, Y});
-      break;
+    case 12: ShowSystemMenu(TPoint{X, Y}); break;
     case 7:
-    case 60:
-      SendToActiveChild(SC_MINIMIZE);
-      break;
+    case 60: SendToActiveChild(SC_MINIMIZE); break;
     case 8:
-    case 61:
-      SendToActiveChild(SC_RESTORE);
-      break;
+    case 61: SendToActiveChild(SC_RESTORE); break;
     case 9:
-    case 62:
-      SendToActiveChild(SC_CLOSE);
-      break;
-    default:
-      PostMessageA(FHandle, WM_SKINBUTTONACTION, WPARAM(action), 0);
+    case 62: SendToActiveChild(SC_CLOSE); break;
+    default: PostMessageA(FHandle, WM_SKINBUTTONACTION, WPARAM(action), 0);
   }
 }
 

@@ -30,10 +30,11 @@ class TMenuBtn;
 
 // The skin engine's private window messages.
 enum : UINT {
-  WM_SKINCHANGED = 0x3401,    // in: a skinned form re-reads its changed skin
-  WM_SKINPAINTFRAME = 0x3502, // repaint the non-client area
-  WM_SKINACTIVATE = 0x3503,   // finish attaching: size the frame, build the region
-  WM_SKINBUTTONACTION = 0x3504 // out: a title-bar button with an application action; wParam = action
+  WM_SKINCHANGED = 0x3401,     // in: a skinned form re-reads its changed skin
+  WM_SKINPAINTFRAME = 0x3502,  // repaint the non-client area
+  WM_SKINACTIVATE = 0x3503,    // finish attaching: size the frame, build the region
+  WM_SKINBUTTONACTION =
+      0x3504  // out: a title-bar button with an application action; wParam = action
 };
 
 // Window states as the frame tracks them.
@@ -135,8 +136,9 @@ public:
   void ReleaseMDIChildren();
   void CallClientDefault(TMessage& Message);
   void ClientWndProc(TMessage& Message);
-  WNDPROC FOldClientProc = nullptr;                  // the MDI client's procedure before the subclass
-  std::unique_ptr<TWindowSubclass> FClientInstance;  // set exactly while the MDI client is subclassed
+  WNDPROC FOldClientProc = nullptr;  // the MDI client's procedure before the subclass
+  std::unique_ptr<TWindowSubclass>
+      FClientInstance;  // set exactly while the MDI client is subclassed
 
   // --- menu bar (WinSkinMenu.cpp) ---
   // Opens Button's popup below it and returns when it has closed; false
@@ -158,7 +160,7 @@ public:
   void CallDefault(TMessage& Message);
 
   // --- state; see the class comment of each group ---
-  std::function<void(TMessage&)> FSavedWindowProc;  // the form's WindowProc before attaching
+  std::function<void(TMessage&)> FSavedWindowProc;   // the form's WindowProc before attaching
   WNDPROC FOldWndProc = nullptr;                     // the window's procedure before the subclass
   std::unique_ptr<TWindowSubclass> FObjectInstance;  // set exactly while subclassed
   TFont FCaptionFont;

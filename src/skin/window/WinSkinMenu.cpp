@@ -67,7 +67,8 @@ void TWinSkinMenu::BuildButtons() {
   HMENU menu = GetMenu(FSkinForm->FHandle);
   if (!menu && FMenuHandle && IsMenu(FMenuHandle)) menu = FMenuHandle;
   FMenuHandle = menu;
-  if (FSkinForm->FHotObject && dynamic_cast<TMenuBtn*>(FSkinForm->FHotObject)) FSkinForm->FHotObject = nullptr;
+  if (FSkinForm->FHotObject && dynamic_cast<TMenuBtn*>(FSkinForm->FHotObject))
+    FSkinForm->FHotObject = nullptr;
   FButtons.clear();
   FCount = GetMenuItemCount(FMenuHandle);
   if (FCount <= 0) return;
@@ -90,7 +91,8 @@ void TWinSkinMenu::BuildButtons() {
       button->FCaption = text;
     } else {
       if (FMenu)
-        if (TMenuItem* item = FMenu->FindItem(info.wID, TFindItemKind::fkCommand)) button->FCaption = item->Caption();
+        if (TMenuItem* item = FMenu->FindItem(info.wID, TFindItemKind::fkCommand))
+          button->FCaption = item->Caption();
     }
     FButtons.push_back(std::move(button));
   }
@@ -130,7 +132,8 @@ void TWinSkinMenu::PaintBar(HDC DC, const TRect& Rect) {
     const int cell = canvas.TextWidth(button->FCaption) + 10;
     // A disabled caption takes the skin's shadow colour, chosen here, rather
     // than the system's that DrawMenuText would give it.
-    canvas.Font().SetColor(button->FEnabled ? FSkinData->MenuBarTextColour : FSkinData->ButtonShadowColour);
+    canvas.Font().SetColor(button->FEnabled ? FSkinData->MenuBarTextColour
+                                            : FSkinData->ButtonShadowColour);
     DrawMenuText(canvas, TRect{x, 0, x + cell, h - 1}, button->FCaption, 2, true);
     button->FBounds = TRect{Rect.left + x, Rect.top, Rect.left + x + cell, Rect.bottom - 1};
     x += cell;
@@ -157,8 +160,8 @@ void TMenuBtn::Paint() {
   TCanvas& canvas = FSkinForm->FNCCanvas;
   canvas.SetHandle(dc);
   const TRect& barRect = bar->FBarRect;
-  BitBlt(dc, FBounds.left, barRect.top, Width(FBounds), Height(barRect), bar->FBarBitmap.Canvas().Handle(),
-         FBounds.left - barRect.left, 0, SRCCOPY);
+  BitBlt(dc, FBounds.left, barRect.top, Width(FBounds), Height(barRect),
+         bar->FBarBitmap.Canvas().Handle(), FBounds.left - barRect.left, 0, SRCCOPY);
   if (FState == stHot || FState == stPressed) {
     const TBrushObject edge(CreateSolidBrush(ColorToRGB(FSkinData->ButtonHilightColour)));
     FrameRect(dc, &FBounds, edge);
@@ -265,12 +268,12 @@ LRESULT CALLBACK MenuHookProc(int Code, WPARAM WParam, LPARAM LParam) {
       break;
     case WM_MOUSEMOVE:
       if (msg.pt.x != LastMousePos.x || msg.pt.y != LastMousePos.y) {
-        target = MenuButtonAt(TrackingForm->FMenuBar.get(), TrackingForm->ToWindowPoint(msg.pt.x, msg.pt.y));
+        target = MenuButtonAt(TrackingForm->FMenuBar.get(),
+                              TrackingForm->ToWindowPoint(msg.pt.x, msg.pt.y));
         LastMousePos = msg.pt;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   if (target && target->FIndex != TrackingIndex) {
     KeyboardSwitch = true;
@@ -294,7 +297,8 @@ void MakeOwnerDraw(HMENU Menu, std::vector<std::pair<HMENU, UINT>>* Changed, int
       type.cbSize = sizeof type;
       type.fMask = MIIM_FTYPE;
       type.fType = info.fType | MFT_OWNERDRAW;
-      if (SetMenuItemInfoA(Menu, UINT(i), TRUE, &type) && Changed) Changed->emplace_back(Menu, UINT(i));
+      if (SetMenuItemInfoA(Menu, UINT(i), TRUE, &type) && Changed)
+        Changed->emplace_back(Menu, UINT(i));
     }
     if (info.hSubMenu) MakeOwnerDraw(info.hSubMenu, Changed, Depth + 1);
   }
@@ -358,7 +362,8 @@ void StartMenuHook() {
   KeyboardSwitch = false;
   FirstKeyPosted = false;
   GetCursorPos(&LastMousePos);
-  if (!MenuHook) MenuHook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
+  if (!MenuHook)
+    MenuHook = SetWindowsHookExA(WH_MSGFILTER, MenuHookProc, nullptr, GetCurrentThreadId());
 }
 
 void StopMenuHook() {
@@ -382,7 +387,8 @@ bool TWinSkinForm::TrackMenuButton(TMenuBtn* Button) {
   if (Button->FEnabled) {
     MenuLoopRunning = true;
     const HWND wnd = FHandle;
-    TrackPopupMenu(Button->FSubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, FWindowRect.left + Button->FBounds.left,
+    TrackPopupMenu(Button->FSubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON,
+                   FWindowRect.left + Button->FBounds.left,
                    FWindowRect.top + Button->FBounds.bottom, 0, wnd, nullptr);
     MenuLoopRunning = false;
     // Skinning may have been switched off inside the loop: this skinner is
@@ -454,8 +460,8 @@ void MeasureMenuItemFacts(const TMenuItemFacts& Item, TCanvas& Canvas, int& Widt
   if (IsWin9x()) Height += 4;
 }
 
-void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format, bool Selected,
-                      TRect& Rect, const std::string& Text) {
+void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format,
+                      bool Selected, TRect& Rect, const std::string& Text) {
   if (Item.RightToLeft) Format |= DT_RIGHT | DT_RTLREADING;
   const bool measuring = (Format & DT_CALCRECT) != 0;
   std::string text = Text;
@@ -468,7 +474,8 @@ void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canv
     if (Item.Enabled)
       colour = Selected ? Skin.HilightTextColour : Skin.MenuTextColour;
     else
-      colour = Skin.ButtonShadowColour == Skin.MenuTextColour ? TColor(clBtnShadow) : Skin.ButtonShadowColour;
+      colour = Skin.ButtonShadowColour == Skin.MenuTextColour ? TColor(clBtnShadow)
+                                                              : Skin.ButtonShadowColour;
     Canvas.Font().SetColor(colour);
     const TSelectObjectGuard font(dc, Canvas.Font().Handle());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
@@ -520,7 +527,8 @@ POINT ItemOriginInWindow(HDC Target) {
 }
 
 // A work bitmap of Rect's size holding the popup's background under Rect.
-std::unique_ptr<TBitmap> ItemBackground(TSkinData& Skin, HMENU Menu, HDC Target, const TRect& Rect) {
+std::unique_ptr<TBitmap> ItemBackground(TSkinData& Skin, HMENU Menu, HDC Target,
+                                        const TRect& Rect) {
   std::unique_ptr<TBitmap> work = WorkBitmap(Width(Rect), Height(Rect));
   HDC dc = work->Canvas().Handle();
   TBitmap* background = SkinManager ? SkinManager->PopupMenuBitmap(Menu) : nullptr;
@@ -538,8 +546,8 @@ std::unique_ptr<TBitmap> ItemBackground(TSkinData& Skin, HMENU Menu, HDC Target,
 
 }  // namespace
 
-void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
-                         const TRect& R) {
+void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas,
+                         bool Selected, const TRect& R) {
   const int x0 = R.left + 1, y0 = R.top + 1;
   TRect box{x0, y0, x0 + 16, y0 + 16};
   if (Item.IsLine()) {
@@ -552,13 +560,16 @@ void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& C
   }
   const TRect t{box.right + 3, R.top, R.right - 1, R.bottom};
   TRect m = t;
-  DrawMenuItemText(Skin, Item, Canvas, Item.Alignment | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE,
+  DrawMenuItemText(Skin, Item, Canvas,
+                   Item.Alignment | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE,
                    Selected, m, Item.Caption);
   OffsetRect(&m, 0, (Height(t) - Height(m)) / 2);
-  DrawMenuItemText(Skin, Item, Canvas, Item.Alignment | DT_EXPANDTABS | DT_SINGLELINE, Selected, m, Item.Caption);
+  DrawMenuItemText(Skin, Item, Canvas, Item.Alignment | DT_EXPANDTABS | DT_SINGLELINE, Selected, m,
+                   Item.Caption);
   if (!Item.ShortCut.empty()) {
     TRect s{m.right, m.top, t.right - 10, m.bottom};
-    DrawMenuItemText(Skin, Item, Canvas, DT_RIGHT | DT_EXPANDTABS | DT_SINGLELINE, Selected, s, Item.ShortCut);
+    DrawMenuItemText(Skin, Item, Canvas, DT_RIGHT | DT_EXPANDTABS | DT_SINGLELINE, Selected, s,
+                     Item.ShortCut);
   }
 }
 
@@ -570,7 +581,8 @@ void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect) {
   const int w = Width(Rect), h = std::min(Height(Rect), ih);
   if (fw <= 0 || w <= 0 || h <= 0) return;
   const int sy = Height(Rect) < ih ? ih - Height(Rect) : 0;
-  const int left = std::min<int>(element->Margins.left, w), right = std::min<int>(element->Margins.right, w - left);
+  const int left = std::min<int>(element->Margins.left, w),
+            right = std::min<int>(element->Margins.right, w - left);
   std::unique_ptr<TBitmap> piece = WorkBitmap(w, h);
   HDC dc = piece->Canvas().Handle(), src = image.Canvas().Handle();
   const int x0 = fw;  // frame 2
@@ -579,7 +591,8 @@ void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect) {
   const int middle = fw - left - right;
   if (middle > 0 && w - left - right > 0)
     StretchBlt(dc, left, 0, w - left - right, h, src, x0 + left, sy, middle, h, SRCCOPY);
-  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + w, Rect.top + h}, *piece, SkinKeyColour);
+  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + w, Rect.top + h}, *piece,
+                 SkinKeyColour);
 }
 
 void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
@@ -588,12 +601,14 @@ void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canv
   if (work->Empty()) return;
   {
     const RECT all{0, 0, Width(Rect), Height(Rect)};
-    const TBrushObject fill(CreateSolidBrush(ColorToRGB(Selected ? Skin.HilightColour : Skin.ButtonFaceColour)));
+    const TBrushObject fill(
+        CreateSolidBrush(ColorToRGB(Selected ? Skin.HilightColour : Skin.ButtonFaceColour)));
     FillRect(work->Canvas().Handle(), &all, fill);
   }
   work->Canvas().Font().Assign(&Canvas.Font());
   DrawMenuItemContent(Skin, Item, work->Canvas(), Selected, TRect{0, 0, Width(Rect), Height(Rect)});
-  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(),
+         0, 0, SRCCOPY);
 }
 
 void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
@@ -607,12 +622,13 @@ void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Can
   if (work->Empty()) return;
   const TRect all{0, 0, Width(Rect), Height(Rect)};
   if (!Item.IsLine()) {
-    DrawNineSliceOn(work->Canvas().Handle(), all, element->Bitmap, false, element->Tile != 0, element->Trans != 0, 5,
-                    Selected ? 4 : 1, element->Margins);
+    DrawNineSliceOn(work->Canvas().Handle(), all, element->Bitmap, false, element->Tile != 0,
+                    element->Trans != 0, 5, Selected ? 4 : 1, element->Margins);
     work->Canvas().Font().Assign(&Canvas.Font());
     DrawMenuItemContent(Skin, Item, work->Canvas(), Selected, all);
   }
-  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(Canvas.Handle(), Rect.left, Rect.top, Width(Rect), Height(Rect), work->Canvas().Handle(),
+         0, 0, SRCCOPY);
   if (Item.IsLine()) DrawMenuSeparator(Skin, Canvas, Rect);
 }
 
@@ -706,7 +722,8 @@ void SetItemOwnerDraw(TMenuItem& Item, bool On, bool Top, bool MainMenuSkinned) 
     if (MainMenuSkinned) Item.OnDrawItem = DrawMenuItem;
     Item.OnMeasureItem = MeasureMenuItem;
   }
-  for (int i = 0; i < Item.Count(); ++i) SetItemOwnerDraw(*Item.Items(i), On, false, MainMenuSkinned);
+  for (int i = 0; i < Item.Count(); ++i)
+    SetItemOwnerDraw(*Item.Items(i), On, false, MainMenuSkinned);
 }
 
 }  // namespace
@@ -780,8 +797,9 @@ void TWinSkinForm::WMDrawItem(TMessage& Message) {
     return;
   }
   const auto menu = reinterpret_cast<HMENU>(dis->hwndItem);
-  if (IsComponentPopupItem(dis->itemID) && !(FMenuBar && FMenuBar->FMenu &&
-                                            FMenuBar->FMenu->FindItem(dis->itemID, TFindItemKind::fkCommand))) {
+  if (IsComponentPopupItem(dis->itemID) &&
+      !(FMenuBar && FMenuBar->FMenu &&
+        FMenuBar->FMenu->FindItem(dis->itemID, TFindItemKind::fkCommand))) {
     CallDefault(Message);
     return;
   }

@@ -28,7 +28,7 @@ public:
   void Paint() override;
 
   TSkinData* FSkinData = nullptr;
-  int FIndex = 0;            // position in the bar, from 0
+  int FIndex = 0;  // position in the bar, from 0
   std::string FCaption;
   bool FEnabled = true;      // neither grayed nor disabled
   HMENU FSubMenu = nullptr;  // the item's drop-down menu, 0 if none
@@ -92,7 +92,7 @@ struct TMenuItemFacts {
   TCustomImageList* Images = nullptr;
   int ImageIndex = -1;
   bool RightToLeft = false;
-  UINT Alignment = DT_LEFT;  // a popup menu's alignment
+  UINT Alignment = DT_LEFT;    // a popup menu's alignment
   HMENU ParentMenu = nullptr;  // the menu the item is shown in
   bool IsLine() const { return Caption == "-"; }
 };
@@ -112,10 +112,10 @@ void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Can
 void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
                       const TRect& Rect);
 void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect);
-void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
-                         const TRect& R);
-void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format, bool Selected,
-                      TRect& Rect, const std::string& Text);
+void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas,
+                         bool Selected, const TRect& R);
+void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format,
+                      bool Selected, TRect& Rect, const std::string& Text);
 
 // Gives Canvas the platform's menu font.
 void UseMenuFont(TCanvas& Canvas);

@@ -43,7 +43,8 @@ void TWinSkinPopMenu::Attach(HWND Handle, TSkinData* SkinData, HMENU MenuHandle)
   FMenuHandle = MenuHandle;
   FOldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
   auto instance = std::make_unique<TWindowSubclass>();
-  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); })) FObjectInstance = std::move(instance);
+  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); }))
+    FObjectInstance = std::move(instance);
 }
 
 void TWinSkinPopMenu::Restore() {
@@ -59,7 +60,8 @@ void TWinSkinPopMenu::Default(TMessage& Message) {
   if (FObjectInstance)
     FObjectInstance->CallPrevious(Message);
   else if (FOldWndProc)
-    Message.Result = CallWindowProcA(FOldWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+    Message.Result =
+        CallWindowProcA(FOldWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
   else
     Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
@@ -94,14 +96,9 @@ void TWinSkinPopMenu::WndProc(TMessage& Message) {
       PaintBorder();
       Message.Result = 0;
       return;
-    case WM_PRINT:
-      PrintBackground(Message);
-      return;
-    case WM_PAINT:
-      Paint(Message);
-      return;
-    default:
-      Default(Message);
+    case WM_PRINT: PrintBackground(Message); return;
+    case WM_PAINT: Paint(Message); return;
+    default: Default(Message);
   }
 }
 
@@ -115,8 +112,8 @@ void TWinSkinPopMenu::ComposeBackground() {
   GetWindowRect(FHandle, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   TDataSkinObject& element = *FSkinData->MenuBackground;
-  std::unique_ptr<TBitmap> composed =
-      DrawNineSlice(TRect{0, 0, w, h}, element.Bitmap, element.Margins, false, element.Tile != 0, 1, 1);
+  std::unique_ptr<TBitmap> composed = DrawNineSlice(
+      TRect{0, 0, w, h}, element.Bitmap, element.Margins, false, element.Tile != 0, 1, 1);
   if (composed)
     FBackground.Assign(composed.get());
   else
@@ -161,7 +158,8 @@ void TWinSkinPopMenu::Paint(TMessage& Message) {
   }
   RECT r;
   GetWindowRect(FHandle, &r);
-  if (FBackground.Width() != r.right - r.left || FBackground.Height() != r.bottom - r.top) ComposeBackground();
+  if (FBackground.Width() != r.right - r.left || FBackground.Height() != r.bottom - r.top)
+    ComposeBackground();
   SetMenuBrush();
   Default(Message);
   const TWindowDC dc(FHandle, TWindowDC::Window);

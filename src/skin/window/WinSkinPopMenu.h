@@ -28,7 +28,7 @@ public:
   WNDPROC FOldWndProc = nullptr;
   HWND FHandle = nullptr;
   TSkinData* FSkinData = nullptr;
-  TBitmap FBackground;       // the window's whole background as composed last
+  TBitmap FBackground;          // the window's whole background as composed last
   HMENU FMenuHandle = nullptr;  // 0 until the item drawing reports it
 
 private:

@@ -32,9 +32,11 @@ HWND MakeButton(THost& Host, TKind Kind, int X, int Y, TSkinControl** Skinner = 
     w = Host.Child("button", BS_PUSHBUTTON | WS_TABSTOP, X, Y, 90, 30);
     s = Host.Skin<TSkinButton>(w);
   } else {
-    TButton* b = Kind == kButton ? Host.Add<TButton>(X, Y, 90, 30) : Host.Add<TBitBtn>(X, Y, 90, 30);
+    TButton* b =
+        Kind == kButton ? Host.Add<TButton>(X, Y, 90, 30) : Host.Add<TBitBtn>(X, Y, 90, 30);
     w = b->Handle();
-    s = Kind == kButton ? static_cast<TSkinControl*>(Host.Skin<TSkinButton>(b)) : Host.Skin<TSkinBitButton>(b);
+    s = Kind == kButton ? static_cast<TSkinControl*>(Host.Skin<TSkinButton>(b))
+                        : Host.Skin<TSkinBitButton>(b);
   }
   if (Skinner) *Skinner = s;
   return w;
@@ -84,29 +86,61 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
   struct TRow {
     const char* Name;
     std::function<void(HWND a, HWND b)> Act;
-    int Clicks;  // of a
-    int Hot;     // the hot control: 0 none, 1 a, 2 b
+    int Clicks;              // of a
+    int Hot;                 // the hot control: 0 none, 1 a, 2 b
     int Dialog[2], Ours[2];  // the faces of a and b
   };
   const TRow rows[] = {
-      {"click", [](HWND a, HWND) { Press(a), Release(a); }, 1, 1, {frHot, frNormal}, {frHot, frNormal}},
-      {"double click", [](HWND a, HWND) {
+      {"click",
+       [](HWND a, HWND) { Press(a), Release(a); },
+       1,
+       1,
+       {frHot, frNormal},
+       {frHot, frNormal}},
+      {"double click",
+       [](HWND a, HWND) {
          Press(a), Release(a);
          SendMessageA(a, WM_LBUTTONDBLCLK, MK_LBUTTON, MiddleOf(a)), Release(a);
-       }, 2, 1, {frHot, frNormal}, {frHot, frNormal}},
-      {"space bar", [](HWND a, HWND) {
-         SetFocus(a), SendMessageA(a, WM_KEYDOWN, VK_SPACE, 0), SendMessageA(a, WM_KEYUP, VK_SPACE, 0);
-       }, 1, 0, {frHot, frNormal}, {frHot, frNormal}},
-      {"mouse from a onto b", [](HWND a, HWND b) { MoveOnto(a), PumpMessages(), MoveOnto(b); }, 0, 2, {frNormal, frHot},
+       },
+       2,
+       1,
+       {frHot, frNormal},
+       {frHot, frNormal}},
+      {"space bar",
+       [](HWND a, HWND) {
+         SetFocus(a), SendMessageA(a, WM_KEYDOWN, VK_SPACE, 0),
+             SendMessageA(a, WM_KEYUP, VK_SPACE, 0);
+       },
+       1,
+       0,
+       {frHot, frNormal},
+       {frHot, frNormal}},
+      {"mouse from a onto b",
+       [](HWND a, HWND b) { MoveOnto(a), PumpMessages(), MoveOnto(b); },
+       0,
+       2,
+       {frNormal, frHot},
        {frNormal, frNormal}},
-      {"pressed on a, released on b", [](HWND a, HWND b) {
-         Press(a), PumpMessages(), MoveOnto(b), PumpMessages(), Release(b);
-       }, 0, 2, {frHot, frHot}, {frHot, frNormal}},
-      {"released without a press", [](HWND a, HWND) { MoveOnto(a), Release(a); }, 0, 1, {frHot, frNormal},
+      {"pressed on a, released on b",
+       [](HWND a, HWND b) { Press(a), PumpMessages(), MoveOnto(b), PumpMessages(), Release(b); },
+       0,
+       2,
+       {frHot, frHot},
+       {frHot, frNormal}},
+      {"released without a press",
+       [](HWND a, HWND) { MoveOnto(a), Release(a); },
+       0,
+       1,
+       {frHot, frNormal},
        {frNormal, frNormal}},
-      {"disabled under the mouse, enabled after it left", [](HWND a, HWND b) {
+      {"disabled under the mouse, enabled after it left",
+       [](HWND a, HWND b) {
          MoveOnto(a), EnableWindow(a, FALSE), MoveOnto(b), PumpMessages(), EnableWindow(a, TRUE);
-       }, 0, 2, {frNormal, frHot}, {frNormal, frNormal}},
+       },
+       0,
+       2,
+       {frNormal, frHot},
+       {frNormal, frNormal}},
   };
   for (TKind kind : {kDialogButton, kButton}) {
     THost host;
@@ -116,7 +150,8 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
       int unskinned = 0;
       host.Clicks.clear();
       host.OnClick = [&](HWND w) {
-        unskinned += FaceMismatches(w, frPressed) && FaceMismatches(w, frHot) && FaceMismatches(w, frNormal);
+        unskinned +=
+            FaceMismatches(w, frPressed) && FaceMismatches(w, frHot) && FaceMismatches(w, frNormal);
       };
       host.Activate();
       PumpMessages();
@@ -140,23 +175,24 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
 
 // Speed buttons have no window: they are painted through their parent.
 TEST(SpeedButtonSkin, FaceIsTheButtonFrameOfTheState) {
-  const std::pair<const char*, int> rows[] = {{"normal", frNormal},    {"hot", frHot},
-                                              {"pressed", frPressed},  {"down", frPressed},
-                                              {"disabled", frDisabled}, {"down disabled", frPressed}};
+  const std::pair<const char*, int> rows[] = {
+      {"normal", frNormal}, {"hot", frHot},           {"pressed", frPressed},
+      {"down", frPressed},  {"disabled", frDisabled}, {"down disabled", frPressed}};
   THost host;
   for (const auto& [name, frame] : rows) {
     const std::string row = name;
     auto* button = host.Add<TSpeedButton>(20, 20, 60, 26);
     button->SetGroupIndex(1);
     button->SetAllowAllUp(true);
-    (new TSkinSpeedButton(host.FSkinForm))->InitSpeedButton(button, &Skin(), &host.FSkinForm->FControlCanvas);
+    (new TSkinSpeedButton(host.FSkinForm))
+        ->InitSpeedButton(button, &Skin(), &host.FSkinForm->FControlCanvas);
     if (row == "hot") button->Perform(CM_MOUSEENTER, 0, 0);
     if (row == "pressed") button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     if (row.find("down") == 0) button->SetDown(true);
     if (row.find("disabled") != std::string::npos) button->SetEnabled(false);
     host.FForm->Update();
-    EXPECT_EQ(Mismatches(CaptureClient(host.FForm->Handle(), button->BoundsRect()), TRect{0, 0, 60, 26},
-                         ExpectedFace(*Skin().Button, 5, frame, 60, 26)),
+    EXPECT_EQ(Mismatches(CaptureClient(host.FForm->Handle(), button->BoundsRect()),
+                         TRect{0, 0, 60, 26}, ExpectedFace(*Skin().Button, 5, frame, 60, 26)),
               0)
         << name;
     delete button;
@@ -178,11 +214,13 @@ TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
     int Cell;
   } rows[] = {
       {"bitmap button", false, 3, [](TControl&) {}, 1},
-      {"bitmap button pressed", false, 3, [](TControl& c) { Press(static_cast<TWinControl&>(c).Handle()); }, 1},
+      {"bitmap button pressed", false, 3,
+       [](TControl& c) { Press(static_cast<TWinControl&>(c).Handle()); }, 1},
       {"bitmap button disabled", false, 3, [](TControl& c) { c.SetEnabled(false); }, 1},
       {"speed button", true, 3, [](TControl&) {}, 1},
       {"speed button disabled", true, 3, [](TControl& c) { c.SetEnabled(false); }, 2},
-      {"speed button down and disabled", true, 3, [&](TControl& c) { down(c), c.SetEnabled(false); }, 3},
+      {"speed button down and disabled", true, 3,
+       [&](TControl& c) { down(c), c.SetEnabled(false); }, 3},
       {"speed button of two cells down", true, 2, down, 1},
   };
   THost host;
@@ -194,7 +232,8 @@ TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
       speed->SetGroupIndex(1);
       speed->SetAllowAllUp(true);
       speed->SetNumGlyphs(row.Cells);
-      (new TSkinSpeedButton(host.FSkinForm))->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+      (new TSkinSpeedButton(host.FSkinForm))
+          ->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
       c = speed, glyph = &speed->Glyph();
     } else {
       auto* bit = host.Add<TBitBtn>(20, 20, 90, 30);
@@ -215,7 +254,8 @@ TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
     const TShot shot = row.Speed ? CaptureClient(host.FForm->Handle(), c->BoundsRect())
                                  : CaptureWindow(static_cast<TWinControl*>(c)->Handle());
     for (int i = 0; i < 3; ++i)
-      EXPECT_EQ(std::count(shot.Pixels.begin(), shot.Pixels.end(), colours[i]), i + 1 == row.Cell ? 255 : 0)
+      EXPECT_EQ(std::count(shot.Pixels.begin(), shot.Pixels.end(), colours[i]),
+                i + 1 == row.Cell ? 255 : 0)
           << row.Name << ", cell " << i + 1;
     delete c;
   }
@@ -236,8 +276,8 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
       {"disabled", BS_AUTOCHECKBOX, Disable, 3},
       {"checked, disabled", BS_AUTOCHECKBOX, [&](HWND w) { check(w), Disable(w); }, 3},
       {"clicked", BS_AUTOCHECKBOX, [](HWND w) { Press(w), Release(w); }, 2},
-      {"held by the space bar", BS_AUTOCHECKBOX, [](HWND w) { SetFocus(w), SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0); },
-       1},
+      {"held by the space bar", BS_AUTOCHECKBOX,
+       [](HWND w) { SetFocus(w), SendMessageA(w, WM_KEYDOWN, VK_SPACE, 0); }, 1},
       {"text on the left", BS_AUTOCHECKBOX | BS_LEFTTEXT, check, 2},
       {"radio button", BS_AUTORADIOBUTTON, [](HWND) {}, 1},
       {"radio checked", BS_AUTORADIOBUTTON, check, 2},
@@ -288,9 +328,10 @@ TEST(GlyphLayout, PlacesGlyphAndCaptionByLayoutMarginAndSpacing) {
       {"glyph bottom", 3, 2, 1, false, 42, 22, 35, 8},
   };
   for (const auto& row : rows) {
-    const TGlyphPlacement p =
-        PlaceGlyph(100, 40, 40, SIZE{16, 16}, SIZE{30, 13}, row.Layout, row.Margin, row.Spacing, row.Speed);
-    EXPECT_EQ(std::vector<LONG>({p.Glyph.x, p.Glyph.y, p.Text.left, p.Text.top, p.Text.right - p.Text.left}),
+    const TGlyphPlacement p = PlaceGlyph(100, 40, 40, SIZE{16, 16}, SIZE{30, 13}, row.Layout,
+                                         row.Margin, row.Spacing, row.Speed);
+    EXPECT_EQ(std::vector<LONG>(
+                  {p.Glyph.x, p.Glyph.y, p.Text.left, p.Text.top, p.Text.right - p.Text.left}),
               std::vector<LONG>({row.GlyphX, row.GlyphY, row.TextX, row.TextY, 30}))
         << row.Name;
   }

@@ -17,14 +17,16 @@ namespace {
 // The drop-down button of a combo box H pixels high, in frame Frame.
 TShot ExpectedComboButton(int Frame, int H) {
   const int bw = GetSystemMetrics(SM_CXHSCROLL) + 2;
-  TShot want = ExpectedStrip(Skin().ComboButton->Bitmap, Skin().ComboButton->FrameCount, Frame, bw, H);
+  TShot want =
+      ExpectedStrip(Skin().ComboButton->Bitmap, Skin().ComboButton->FrameCount, Frame, bw, H);
   TDataSkinObject& arrow = *Skin().ExtraImages;
   const TShot glyph = PixelsOf(arrow.Bitmap);
   const int gw = glyph.Width / arrow.FrameCount, left = (bw - gw) / 2, top = (H - glyph.Height) / 2;
   for (int y = std::max(0, -top); y < glyph.Height && top + y < H; ++y)
     for (int x = std::max(0, -left); x < gw && left + x < bw; ++x)
       if (glyph.At(gw * (Frame - 1) + x, y) != RGB(255, 0, 255))
-        want.Pixels[size_t(top + y) * size_t(bw) + size_t(left + x)] = glyph.At(gw * (Frame - 1) + x, y);
+        want.Pixels[size_t(top + y) * size_t(bw) + size_t(left + x)] =
+            glyph.At(gw * (Frame - 1) + x, y);
   return want;
 }
 
@@ -55,7 +57,8 @@ TEST(ComboBoxSkin, ButtonIsTheComboButtonFrameOfTheState) {
       {"disabled", [](HWND c, HWND) { Disable(c); }},
       {"under the mouse", [&](HWND c, HWND) { enter(c); }},
       {"disabled under the mouse", [&](HWND c, HWND) { enter(c), Disable(c); }},
-      {"mouse gone", [&](HWND c, HWND) { enter(c), Disable(c), SendMessageA(c, CM_MOUSELEAVE, 0, 0); }},
+      {"mouse gone",
+       [&](HWND c, HWND) { enter(c), Disable(c), SendMessageA(c, CM_MOUSELEAVE, 0, 0); }},
   };
   const int frames[] = {1, 4, 1, 2, 3, 4, 4, 3};
   THost host;
@@ -69,7 +72,9 @@ TEST(ComboBoxSkin, ButtonIsTheComboButtonFrameOfTheState) {
       rows[i].second(c, host.FForm->Handle());
       const TShot shot = CaptureWindow(c);
       const int bw = GetSystemMetrics(SM_CXHSCROLL) + 2;
-      EXPECT_EQ(Mismatches(shot, TRect{shot.Width - bw, 0, 0, 0}, ExpectedComboButton(frames[i], shot.Height)), 0)
+      EXPECT_EQ(Mismatches(shot, TRect{shot.Width - bw, 0, 0, 0},
+                           ExpectedComboButton(frames[i], shot.Height)),
+                0)
           << kind.Name << ", " << rows[i].first;
       SendMessageA(c, CB_SHOWDROPDOWN, FALSE, 0);
       DestroyWindow(outer);
@@ -91,7 +96,8 @@ TEST(EditSkin, BorderIsAShadowLineAroundTheEditsOwnBackground) {
     int bad = 0;
     for (int y = 0; y < shot.Height; ++y)
       for (int x = 0; x < shot.Width; ++x) {
-        const int ring = std::min(std::min(x, y), std::min(shot.Width - 1 - x, shot.Height - 1 - y));
+        const int ring =
+            std::min(std::min(x, y), std::min(shot.Width - 1 - x, shot.Height - 1 - y));
         if (ring <= 2) bad += shot.At(x, y) != (ring == 0 ? shadow : inside);
       }
     EXPECT_EQ(bad, 0) << name;

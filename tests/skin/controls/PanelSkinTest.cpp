@@ -44,16 +44,18 @@ TRect WindowBox(HWND Wnd) {
 }
 
 // Frame Frame of Element (FrameCount frames) drawn at R's size onto Target at R.
-void PutFrame(TBitmap& Target, const TRect& R, TDataSkinObject& Element, TBitmap& Bitmap, int FrameCount, int Frame,
-              bool Transparent) {
-  Put(Target, R.left, R.top, *DrawNineSlice(R, Bitmap, Element.Margins, false, Element.Tile != 0, FrameCount, Frame),
+void PutFrame(TBitmap& Target, const TRect& R, TDataSkinObject& Element, TBitmap& Bitmap,
+              int FrameCount, int Frame, bool Transparent) {
+  Put(Target, R.left, R.top,
+      *DrawNineSlice(R, Bitmap, Element.Margins, false, Element.Tile != 0, FrameCount, Frame),
       Transparent);
 }
 
 class PanelSkinTest : public SkinnedFormTest {
 protected:
   std::unique_ptr<TBitmap> Face(const TRect& R) {
-    return Picture(R.right - R.left, R.bottom - R.top, [&](int, int) { return Skin->ButtonFaceColour; });
+    return Picture(R.right - R.left, R.bottom - R.top,
+                   [&](int, int) { return Skin->ButtonFaceColour; });
   }
 };
 
@@ -84,13 +86,16 @@ TEST_F(PanelSkinTest, StatusBarPanelsAreDrawnFromTheSkin) {
         TRect r = all;
         if (!simple) SendMessageA(wnd, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r));
         if (withEdges) {
-          PutFrame(*expected, r, *Skin->StatusBarEdges, Skin->StatusBarEdges->Bitmap, 3, i + 1, false);
+          PutFrame(*expected, r, *Skin->StatusBarEdges, Skin->StatusBarEdges->Bitmap, 3, i + 1,
+                   false);
         } else if (i < 2) {
-          Frame3D(expected->Canvas().Handle(), r, i ? clBtnHighlight : clBtnShadow, i ? clBtnShadow : clBtnHighlight, 1);
+          Frame3D(expected->Canvas().Handle(), r, i ? clBtnHighlight : clBtnShadow,
+                  i ? clBtnShadow : clBtnHighlight, 1);
         }
       }
       std::string report;
-      EXPECT_EQ(Mismatches(Capture(wnd), all, *expected, &report), 0) << withEdges << simple << report;
+      EXPECT_EQ(Mismatches(Capture(wnd), all, *expected, &report), 0)
+          << withEdges << simple << report;
       if (withEdges) edges = std::move(Skin->StatusBarEdges);
     }
   Skin->StatusBarEdges = std::move(edges);
@@ -155,12 +160,14 @@ TEST_F(PanelSkinTest, ProgressBarFillsItsShareFromTheLeft) {
 TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
   TDataSkinBorder& tabs = *Skin->Tabs;
   for (bool bottom : {false, true}) {
-    HWND wnd = AddWindow(WC_TABCONTROLA, TCS_FIXEDWIDTH | (bottom ? TCS_BOTTOM : 0), 20, bottom ? 200 : 20, 320, 160);
+    HWND wnd = AddWindow(WC_TABCONTROLA, TCS_FIXEDWIDTH | (bottom ? TCS_BOTTOM : 0), 20,
+                         bottom ? 200 : 20, 320, 160);
     SendMessageA(wnd, TCM_SETITEMSIZE, 0, MAKELPARAM(70, 22));
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("");
-    for (int i = 0; i < 3; ++i) SendMessageA(wnd, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    for (int i = 0; i < 3; ++i)
+      SendMessageA(wnd, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     SendMessageA(wnd, TCM_SETCURSEL, 1, 0);
     SendMessageA(wnd, TCM_SETCURFOCUS, 1, 0);
     SkinWindow<TSkinTab>(wnd);
@@ -177,10 +184,15 @@ TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
     TRect D = all;
     SendMessageA(wnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&D));
     InflateRect(&D, 4, 4);
-    if (bottom) --D.bottom; else ++D.top;
-    const TRect S = bottom ? Rect(0, D.bottom, all.right, all.bottom) : Rect(0, 0, all.right, D.top);
+    if (bottom)
+      --D.bottom;
+    else
+      ++D.top;
+    const TRect S =
+        bottom ? Rect(0, D.bottom, all.right, all.bottom) : Rect(0, 0, all.right, D.top);
     // The strip, with room for the parts of tabs that it cuts off.
-    auto strip = Picture(S.right, S.bottom - S.top + 40, [&](int, int) { return Skin->ButtonFaceColour; });
+    auto strip =
+        Picture(S.right, S.bottom - S.top + 40, [&](int, int) { return Skin->ButtonFaceColour; });
     for (int i = 0; i < 3; ++i) {
       TRect T;
       SendMessageA(wnd, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&T));
@@ -188,9 +200,10 @@ TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
       PutFrame(*strip, T, tabs, tab, tabs.FrameCount, i == 1 ? 2 : 1, tabs.Trans != 0);
     }
     const TCapture shot = Capture(wnd);
-    auto expected = Picture(all.right, all.bottom, [&](int x, int y) { return TColor(shot.At(x, y)); });
-    BitBlt(expected->Canvas().Handle(), S.left, S.top, S.right, S.bottom - S.top, strip->Canvas().Handle(), 0, 20,
-           SRCCOPY);
+    auto expected =
+        Picture(all.right, all.bottom, [&](int x, int y) { return TColor(shot.At(x, y)); });
+    BitBlt(expected->Canvas().Handle(), S.left, S.top, S.right, S.bottom - S.top,
+           strip->Canvas().Handle(), 0, 20, SRCCOPY);
     DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, Rect(4, 5, 4, 4));
     std::string report;
     EXPECT_EQ(Mismatches(shot, all, *expected, &report), 0) << bottom << report;
@@ -225,7 +238,8 @@ TEST_F(PanelSkinTest, ListViewHeaderIsSkinned) {
     PutFrame(*expected, r, bar, bar.Bitmap, bar.FrameCount, 1, false);
   }
   ASSERT_LT(r.right, all.right);
-  PutFrame(*expected, Rect(r.right, 0, all.right, all.bottom), bar, bar.Bitmap, bar.FrameCount, 1, false);
+  PutFrame(*expected, Rect(r.right, 0, all.right, all.bottom), bar, bar.Bitmap, bar.FrameCount, 1,
+           false);
   std::string report;
   EXPECT_EQ(Mismatches(Capture(header), all, *expected, &report), 0) << report;
 }
@@ -244,7 +258,9 @@ TEST_F(PanelSkinTest, SizeBoxesShowNothing) {
   InvalidateRect(wnd, nullptr, TRUE);
   UpdateWindow(wnd);
   EXPECT_FALSE(GetUpdateRect(wnd, nullptr, FALSE));
-  EXPECT_EQ(Mismatches(Capture(wnd), Rect(0, 0, 24, 24), *Picture(24, 24, [&](int, int) { return red; })), 0);
+  EXPECT_EQ(
+      Mismatches(Capture(wnd), Rect(0, 0, 24, 24), *Picture(24, 24, [&](int, int) { return red; })),
+      0);
 }
 
 // Attached, each skinner changes what its control looks like; restored

@@ -21,8 +21,8 @@ std::unique_ptr<TBitmap> Cell(TBitmap& Strip, int FrameCount, int Frame, int w, 
   auto cell = Picture(w, h, [](int, int) { return 0; });
   const int fw = Strip.Width() / FrameCount;
   SetStretchBltMode(cell->Canvas().Handle(), COLORONCOLOR);
-  StretchBlt(cell->Canvas().Handle(), 0, 0, w, h, Strip.Canvas().Handle(), fw * (Frame - 1), 0, fw, Strip.Height(),
-             SRCCOPY);
+  StretchBlt(cell->Canvas().Handle(), 0, 0, w, h, Strip.Canvas().Handle(), fw * (Frame - 1), 0, fw,
+             Strip.Height(), SRCCOPY);
   return cell;
 }
 
@@ -53,7 +53,8 @@ void Put(TBitmap& Target, int x, int y, TBitmap& Source, bool Transparent) {
   for (int sy = 0; sy < Source.Height(); ++sy)
     for (int sx = 0; sx < Source.Width(); ++sx) {
       const COLORREF c = PixelAt(Source, sx, sy);
-      if (!Transparent || c != RGB(255, 0, 255)) Target.Canvas().SetPixel(x + sx, y + sy, static_cast<TColor>(c));
+      if (!Transparent || c != RGB(255, 0, 255))
+        Target.Canvas().SetPixel(x + sx, y + sy, static_cast<TColor>(c));
     }
 }
 
@@ -66,7 +67,8 @@ int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected, std::str
       if (inside && Shot.At(x, y) == want) continue;
       if (Report && bad == 0) {
         std::ostringstream s;
-        s << " (" << x << "," << y << ") is " << std::hex << (inside ? Shot.At(x, y) : 0) << " not " << want;
+        s << " (" << x << "," << y << ") is " << std::hex << (inside ? Shot.At(x, y) : 0) << " not "
+          << want;
         *Report += s.str();
       }
       ++bad;
@@ -88,30 +90,37 @@ SCROLLINFO ScrollInfoOf(HWND Wnd, int Bar) {
   return info;
 }
 
-std::unique_ptr<TBitmap> ExpectedBar(TSkinData& Skin, bool Horizontal, int Length, int Thickness, TThumb Thumb,
-                                     bool FirstPressed, bool SecondPressed) {
+std::unique_ptr<TBitmap> ExpectedBar(TSkinData& Skin, bool Horizontal, int Length, int Thickness,
+                                     TThumb Thumb, bool FirstPressed, bool SecondPressed) {
   // Composed 16 pixels thick, the size the skin's pictures are made for,
   // then stretched across.
   const int arrow = GetSystemMetrics(SM_CXHSCROLL), a = Length < 2 * arrow ? Length / 2 : arrow;
   const int w = Horizontal ? Length : 16, h = Horizontal ? 16 : Length;
   auto strip = Picture(w, h, [&](int, int) { return Skin.ScrollbarColour; });
-  auto along = [&](int from, int to) { return Horizontal ? Rect(from, 0, to, 16) : Rect(0, from, 16, to); };
+  auto along = [&](int from, int to) {
+    return Horizontal ? Rect(from, 0, to, 16) : Rect(0, from, 16, to);
+  };
   auto at = [&](TBitmap& piece, int from, bool transparent) {
     Put(*strip, Horizontal ? from : 0, Horizontal ? 0 : from, piece, transparent);
   };
   TDataSkinObject& track = Horizontal ? *Skin.HorzScroll : *Skin.VertScroll;
-  at(*DrawNineSlice(along(arrow, Length - arrow), track.Bitmap, track.Margins, false, track.Tile != 0, 4, 1), arrow,
-     track.Trans != 0);
-  const int first = (Horizontal ? 1 : 9) + FirstPressed, second = (Horizontal ? 5 : 13) + SecondPressed;
+  at(*DrawNineSlice(along(arrow, Length - arrow), track.Bitmap, track.Margins, false,
+                    track.Tile != 0, 4, 1),
+     arrow, track.Trans != 0);
+  const int first = (Horizontal ? 1 : 9) + FirstPressed,
+            second = (Horizontal ? 5 : 13) + SecondPressed;
   at(*Cell(Skin.Scrollbar->Bitmap, 23, first, Horizontal ? a : 16, Horizontal ? 16 : a), 0, true);
-  at(*Cell(Skin.Scrollbar->Bitmap, 23, second, Horizontal ? a : 16, Horizontal ? 16 : a), Length - a, true);
+  at(*Cell(Skin.Scrollbar->Bitmap, 23, second, Horizontal ? a : 16, Horizontal ? 16 : a),
+     Length - a, true);
   TDataSkinObject& thumb = Horizontal ? *Skin.HorzScrollThumb : *Skin.VertScrollThumb;
-  at(*DrawNineSlice(along(0, Thumb.Size), thumb.Bitmap, thumb.Margins, false, false, thumb.FrameCount, 1),
+  at(*DrawNineSlice(along(0, Thumb.Size), thumb.Bitmap, thumb.Margins, false, false,
+                    thumb.FrameCount, 1),
      a + Thumb.Offset, thumb.Trans != 0);
-  auto result = Picture(Horizontal ? Length : Thickness, Horizontal ? Thickness : Length, [](int, int) { return 0; });
+  auto result = Picture(Horizontal ? Length : Thickness, Horizontal ? Thickness : Length,
+                        [](int, int) { return 0; });
   SetStretchBltMode(result->Canvas().Handle(), COLORONCOLOR);
-  StretchBlt(result->Canvas().Handle(), 0, 0, result->Width(), result->Height(), strip->Canvas().Handle(), 0, 0, w, h,
-             SRCCOPY);
+  StretchBlt(result->Canvas().Handle(), 0, 0, result->Width(), result->Height(),
+             strip->Canvas().Handle(), 0, 0, w, h, SRCCOPY);
   return result;
 }
 
@@ -126,7 +135,8 @@ TRect VertBarOf(HWND Wnd) {
 }
 
 void SkinnedFormTest::SetUp() {
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX icc{
+      sizeof icc, ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   Skin = &TestSkin();
   ASSERT_FALSE(Skin->SkinEmpty);
@@ -150,11 +160,12 @@ void SkinnedFormTest::TearDown() {
 }
 
 HWND SkinnedFormTest::AddWindow(const char* ClassName, DWORD Style, int x, int y, int w, int h) {
-  return CreateWindowExA(0, ClassName, "", WS_CHILD | WS_VISIBLE | Style, x, y, w, h, Form->Handle(), nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, ClassName, "", WS_CHILD | WS_VISIBLE | Style, x, y, w, h,
+                         Form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void SkinnedFormTest::Redraw(HWND Wnd) {
-  RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
+  RedrawWindow(Wnd, nullptr, nullptr,
+               RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ERASENOW);
   Application->ProcessMessages();
 }

@@ -30,7 +30,8 @@ void Put(TBitmap& Target, int x, int y, TBitmap& Source, bool Transparent);
 
 // The pixels of R in Shot that differ from Expected (of R's size); Report
 // gets the first one.
-int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected, std::string* Report = nullptr);
+int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected,
+               std::string* Report = nullptr);
 
 // A bar's thumb: its length and its offset after the first arrow, for a
 // bar Length long (arrows included).
@@ -41,8 +42,9 @@ TThumb ThumbOf(int Length, const SCROLLINFO& Info);
 SCROLLINFO ScrollInfoOf(HWND Wnd, int Bar);
 // A bar of Skin as it must look, Length along and Thickness across, with
 // the arrows or the thumb shown pressed as asked.
-std::unique_ptr<TBitmap> ExpectedBar(TSkinData& Skin, bool Horizontal, int Length, int Thickness, TThumb Thumb,
-                                     bool FirstPressed = false, bool SecondPressed = false);
+std::unique_ptr<TBitmap> ExpectedBar(TSkinData& Skin, bool Horizontal, int Length, int Thickness,
+                                     TThumb Thumb, bool FirstPressed = false,
+                                     bool SecondPressed = false);
 // The vertical bar of a scrolling window (window coordinates).
 TRect VertBarOf(HWND Wnd);
 

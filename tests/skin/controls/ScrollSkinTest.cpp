@@ -30,7 +30,7 @@ protected:
 // own, some of them late).
 struct TDragScript {
   HWND Wnd;
-  POINT Start;  // client coordinates
+  POINT Start;             // client coordinates
   std::vector<int> Steps;  // vertical distances from Start
   size_t Next;
   UINT_PTR Timer;
@@ -41,7 +41,8 @@ void CALLBACK PlayDrag(HWND, UINT, UINT_PTR, DWORD) {
   const bool moving = s.Next < s.Steps.size();
   const int y = s.Start.y + (moving ? s.Steps[s.Next++] : 0);
   if (!moving) KillTimer(nullptr, s.Timer);
-  PostMessageA(s.Wnd, moving ? WM_MOUSEMOVE : WM_LBUTTONUP, moving ? MK_LBUTTON : 0, MAKELPARAM(s.Start.x, y));
+  PostMessageA(s.Wnd, moving ? WM_MOUSEMOVE : WM_LBUTTONUP, moving ? MK_LBUTTON : 0,
+               MAKELPARAM(s.Start.x, y));
 }
 
 // Presses the vertical bar of Wnd at window point (x, y), then drags along
@@ -104,7 +105,11 @@ TEST_F(ScrollSkinTest, BarsShowArrowsTrackAndThumbWherever) {
       {"top", [] {}, -1},
       {"middle", [&] { SendMessageA(wnd, LB_SETTOPINDEX, 13, 0); }, 0},
       {"last selected", [&] { SendMessageA(wnd, LB_SETCURSEL, 39, 0); }, 1},
-      {"items added", [&] { for (int i = 0; i < 60; ++i) list->Items().Add("More"); }, 0},
+      {"items added",
+       [&] {
+         for (int i = 0; i < 60; ++i) list->Items().Add("More");
+       },
+       0},
   };
   const int arrow = GetSystemMetrics(SM_CXHSCROLL);
   for (const TCase& c : cases) {
@@ -113,7 +118,8 @@ TEST_F(ScrollSkinTest, BarsShowArrowsTrackAndThumbWherever) {
     const TRect bar = VertBarOf(wnd);
     const TThumb thumb = ThumbOf(bar.bottom - bar.top, ScrollInfoOf(wnd, SB_VERT));
     if (c.Where) {
-      EXPECT_EQ(thumb.Offset, c.Where < 0 ? 0 : bar.bottom - bar.top - 2 * arrow - thumb.Size) << c.Name;
+      EXPECT_EQ(thumb.Offset, c.Where < 0 ? 0 : bar.bottom - bar.top - 2 * arrow - thumb.Size)
+          << c.Name;
     }
     std::string report;
     EXPECT_EQ(VertMismatches(wnd, report), 0) << c.Name << report;
@@ -127,7 +133,8 @@ TEST_F(ScrollSkinTest, BarsShowArrowsTrackAndThumbWherever) {
   std::string report;
   EXPECT_EQ(Mismatches(shot, horz, *expected, &report), 0) << report;
   auto face = Picture(arrow, arrow, [&](int, int) { return Skin->ButtonFaceColour; });
-  EXPECT_EQ(Mismatches(shot, Rect(vert.left, vert.bottom, vert.right, vert.bottom + arrow), *face), 0);
+  EXPECT_EQ(Mismatches(shot, Rect(vert.left, vert.bottom, vert.right, vert.bottom + arrow), *face),
+            0);
 }
 
 // The platform scrolls by the arrows; the skinned arrow shows pressed while
@@ -188,7 +195,8 @@ TEST_F(ScrollSkinTest, SkinnedThumbDragMovesTheListAsThePlatformsDrag) {
       Press(wnd, x, y, steps);
       Press(plain->Handle(), x, y, steps);
       const SCROLLINFO after = ScrollInfoOf(wnd, SB_VERT);
-      EXPECT_EQ(after.nPos, ScrollInfoOf(plain->Handle(), SB_VERT).nPos) << count << " " << steps.back();
+      EXPECT_EQ(after.nPos, ScrollInfoOf(plain->Handle(), SB_VERT).nPos)
+          << count << " " << steps.back();
       if (pastEnd) {
         EXPECT_EQ(after.nPos, after.nMax - static_cast<int>(after.nPage) + 1);
       }
@@ -224,7 +232,8 @@ TEST_F(ScrollSkinTest, ScrollBarControlsAreOneSkinnedBar) {
   SkinWindow<TSkinScControl>(wnd);
   const TRect all = Rect(0, 0, 17, 240);
   auto mismatches = [&](bool up, bool down, std::string& report) {
-    auto expected = ExpectedBar(*Skin, false, 240, 17, ThumbOf(240, ScrollInfoOf(wnd, SB_CTL)), up, down);
+    auto expected =
+        ExpectedBar(*Skin, false, 240, 17, ThumbOf(240, ScrollInfoOf(wnd, SB_CTL)), up, down);
     return Mismatches(Capture(wnd), all, *expected, &report);
   };
   // Position and page; a page of the whole range fills the track less a pixel.

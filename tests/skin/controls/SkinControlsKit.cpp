@@ -35,13 +35,15 @@ TShot PixelsOf(TBitmap& Bitmap) {
   TBitmap copy;
   copy.SetPixelFormat(TPixelFormat::pf32bit);
   copy.SetSize(Bitmap.Width(), Bitmap.Height());
-  BitBlt(copy.Canvas().Handle(), 0, 0, Bitmap.Width(), Bitmap.Height(), Bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+  BitBlt(copy.Canvas().Handle(), 0, 0, Bitmap.Width(), Bitmap.Height(), Bitmap.Canvas().Handle(), 0,
+         0, SRCCOPY);
   TShot s;
   s.Width = Bitmap.Width();
   s.Height = Bitmap.Height();
   for (int y = 0; y < s.Height; ++y) {
     const uint8_t* row = copy.ScanLine(y);
-    for (int x = 0; x < s.Width; ++x) s.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
+    for (int x = 0; x < s.Width; ++x)
+      s.Pixels.push_back(RGB(row[4 * x + 2], row[4 * x + 1], row[4 * x]));
   }
   return s;
 }
@@ -49,7 +51,8 @@ TShot PixelsOf(TBitmap& Bitmap) {
 TShot CaptureClient(HWND Wnd, const TRect& Rect) {
   TBitmap shot;
   shot.SetSize(Rect.right - Rect.left, Rect.bottom - Rect.top);
-  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), TWindowDC(Wnd), Rect.left, Rect.top, SRCCOPY);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), TWindowDC(Wnd), Rect.left,
+         Rect.top, SRCCOPY);
   return PixelsOf(shot);
 }
 
@@ -58,7 +61,8 @@ int Mismatches(const TShot& Shot, const TRect& Rect, const TShot& Want) {
   for (int y = 0; y < Want.Height; ++y)
     for (int x = 0; x < Want.Width; ++x) {
       const int sx = Rect.left + x, sy = Rect.top + y;
-      bad += sx < 0 || sy < 0 || sx >= Shot.Width || sy >= Shot.Height || Shot.At(sx, sy) != Want.At(x, y);
+      bad += sx < 0 || sy < 0 || sx >= Shot.Width || sy >= Shot.Height ||
+             Shot.At(sx, sy) != Want.At(x, y);
     }
   return bad;
 }
@@ -71,8 +75,8 @@ void MagentaToFace(TShot& Shot) {
 }  // namespace
 
 TShot ExpectedFace(TDataSkinObject& Element, int FrameCount, int Frame, int Width, int Height) {
-  TShot s = PixelsOf(*DrawNineSlice(TRect{0, 0, Width, Height}, Element.Bitmap, Element.Margins, false,
-                                    Element.Tile != 0, FrameCount, Frame));
+  TShot s = PixelsOf(*DrawNineSlice(TRect{0, 0, Width, Height}, Element.Bitmap, Element.Margins,
+                                    false, Element.Tile != 0, FrameCount, Frame));
   if (Element.Trans == 1) MagentaToFace(s);
   return s;
 }
@@ -82,8 +86,8 @@ TShot ExpectedStrip(TBitmap& Strip, int FrameCount, int Frame, int Width, int He
   cell.SetSize(Width, Height);
   const int fw = Strip.Width() / FrameCount;
   SetStretchBltMode(cell.Canvas().Handle(), COLORONCOLOR);
-  StretchBlt(cell.Canvas().Handle(), 0, 0, Width, Height, Strip.Canvas().Handle(), fw * (Frame - 1), 0, fw,
-             Strip.Height(), SRCCOPY);
+  StretchBlt(cell.Canvas().Handle(), 0, 0, Width, Height, Strip.Canvas().Handle(), fw * (Frame - 1),
+             0, fw, Strip.Height(), SRCCOPY);
   TShot s = PixelsOf(cell);
   MagentaToFace(s);
   return s;
@@ -130,9 +134,10 @@ THost::~THost() {
   PumpMessages();
 }
 
-HWND THost::Child(const char* ClassName, DWORD Style, int X, int Y, int W, int H, const char* Text, DWORD ExStyle) {
-  HWND wnd = CreateWindowExA(ExStyle, ClassName, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H, FForm->Handle(),
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
+HWND THost::Child(const char* ClassName, DWORD Style, int X, int Y, int W, int H, const char* Text,
+                  DWORD ExStyle) {
+  HWND wnd = CreateWindowExA(ExStyle, ClassName, Text, WS_CHILD | WS_VISIBLE | Style, X, Y, W, H,
+                             FForm->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   return wnd;
 }

@@ -24,7 +24,7 @@ LPARAM MiddleOf(HWND Wnd);  // in client coordinates, as mouse messages carry it
 using TShot = TCapture;
 TShot PixelsOf(TBitmap& Bitmap);
 inline TShot CaptureWindow(HWND Wnd) { return Capture(Wnd); }  // border included
-TShot CaptureClient(HWND Wnd, const TRect& Rect);                // part of the client area
+TShot CaptureClient(HWND Wnd, const TRect& Rect);              // part of the client area
 // Pixels of Rect in Shot that differ from Want (placed at Rect's top-left).
 int Mismatches(const TShot& Shot, const TRect& Rect, const TShot& Want);
 // Frame Frame of FrameCount of Element drawn at (Width, Height) over the

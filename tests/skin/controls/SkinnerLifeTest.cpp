@@ -44,11 +44,13 @@ TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
        [&](HWND w) { return host.Skin<TSkinEdit>(w); }},
       // Controls of ours: WindowProc is replaced, the window's procedure stays.
       {"button", ours, [&](HWND w) { return host.Skin<TSkinButton>(TWinControl::FindControl(w)); }},
-      {"check box (face colour meanwhile)", [&] {
+      {"check box (face colour meanwhile)",
+       [&] {
          auto* c = host.Add<TCheckBox>(20, 20, 90, 24);
          c->SetColor(clInfoBk);
          return c->Handle();
-       }, [&](HWND w) { return host.Skin<TSkinCheckBox>(TWinControl::FindControl(w), true); }},
+       },
+       [&](HWND w) { return host.Skin<TSkinCheckBox>(TWinControl::FindControl(w), true); }},
   };
   for (const auto& row : rows) {
     HWND w = row.Make();
@@ -120,7 +122,8 @@ TEST(SkinnerLife, MessageConsumedByTheSkinnerNeverReachesTheControl) {
   own.Attach(w, [&](TMessage& m) { seen.push_back(m.Msg), own.CallPrevious(m); });
   host.Skin<TSkinButton>(w);
   for (UINT msg : {WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-    SendMessageA(w, msg, msg == WM_ERASEBKGND ? reinterpret_cast<WPARAM>(TWindowDC(w).Get()) : 0, MiddleOf(w));
+    SendMessageA(w, msg, msg == WM_ERASEBKGND ? reinterpret_cast<WPARAM>(TWindowDC(w).Get()) : 0,
+                 MiddleOf(w));
   EXPECT_EQ(std::count(seen.begin(), seen.end(), UINT(WM_LBUTTONUP)), 1);
   for (UINT msg : {WM_ERASEBKGND, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK})
     EXPECT_EQ(std::count(seen.begin(), seen.end(), msg), 0) << msg;

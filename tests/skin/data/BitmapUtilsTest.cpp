@@ -35,7 +35,8 @@ std::vector<std::vector<uint32_t>> Rows(TBitmap& Bitmap) {
   return rows;
 }
 
-constexpr uint32_t P = 0x000001, Q = 0x000200, R = 0x030000, S = 0x040404, T = 0x0000FF, U = 0xFF00FF;
+constexpr uint32_t P = 0x000001, Q = 0x000200, R = 0x030000, S = 0x040404, T = 0x0000FF,
+                   U = 0xFF00FF;
 
 TEST(BitmapUtils, ThreeByTwoTurnsAndFlips) {
   TBitmap bitmap;
@@ -57,7 +58,8 @@ TEST(BitmapUtils, ThreeByTwoTurnsAndFlips) {
 
 TEST(BitmapUtils, LeftThenRightRestoresAndOnePixelStays) {
   TBitmap bitmap;
-  const std::vector<std::vector<uint32_t>> odd = {{P, Q, R, S, T}, {U, T, S, R, Q}, {Q, Q, P, P, U}};
+  const std::vector<std::vector<uint32_t>> odd = {
+      {P, Q, R, S, T}, {U, T, S, R, Q}, {Q, Q, P, P, U}};
   Fill(bitmap, odd);
   RotateLeft(bitmap);
   RotateRight(bitmap);

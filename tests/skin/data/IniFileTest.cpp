@@ -74,11 +74,13 @@ TEST(ProfileIni, CommentsAndLineEnds) {
   EXPECT_EQ(ini.ReadString("S", "k", ""), "real");
   EXPECT_EQ(ini.ReadString("S", "next", "none"), "own line");
   EXPECT_EQ(ini.ReadString("S", "last", ""), "end");
-  EXPECT_EQ(ini.ReadString("S", "; k", "none"), "commented");  // a comment is just a key nobody asks for
+  EXPECT_EQ(ini.ReadString("S", "; k", "none"),
+            "commented");  // a comment is just a key nobody asks for
 }
 
 TEST(ProfileIni, OnlyAsciiLettersFoldAndOnlyWhiteSpaceIsTrimmed) {
-  const TProfileIni ini("[Caf\xE9]\nk=1\n[CAF\xC9]\nk=2\n[S]\nnb\xA0=\xA0v\xA0\n\x1Az\x1A=\x1Aw\x1A\n");
+  const TProfileIni ini(
+      "[Caf\xE9]\nk=1\n[CAF\xC9]\nk=2\n[S]\nnb\xA0=\xA0v\xA0\n\x1Az\x1A=\x1Aw\x1A\n");
   EXPECT_EQ(ini.ReadString("CAF\xE9", "K", ""), "1");
   EXPECT_EQ(ini.ReadString("caf\xC9", "K", ""), "2");
   EXPECT_EQ(ini.ReadString("S", "nb\xA0", ""), "\xA0v\xA0");

@@ -53,7 +53,8 @@ void CollectProbes(const std::string& Text, std::set<std::string>& Sections,
     if (open != std::string::npos) {
       const size_t close = line.rfind(']');
       const std::string inner =
-          line.substr(open + 1, close == std::string::npos || close < open ? std::string::npos : close - open - 1);
+          line.substr(open + 1, close == std::string::npos || close < open ? std::string::npos
+                                                                           : close - open - 1);
       Sections.insert(inner);
       Sections.insert(AnsiLowerCase(inner));
       const size_t b = inner.find_first_not_of(" \t");
@@ -74,8 +75,9 @@ int CompareWithPlatform(const std::string& Name, const std::string& Text, bool O
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   static int counter = 0;
-  const std::string path = std::string(folder) + "quorvel-ini-" + std::to_string(GetCurrentProcessId()) +
-                           "-" + std::to_string(++counter) + ".ini";
+  const std::string path = std::string(folder) + "quorvel-ini-" +
+                           std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) +
+                           ".ini";
   WriteFileBytes(path, std::vector<uint8_t>(Text.begin(), Text.end()));
 
   const TProfileIni ini(Text);
@@ -124,19 +126,22 @@ TEST(ProfileIniOnThePlatform, ReadsEveryTrickyTextAlike) {
       {"quotes",
        "[Q]\nd=\"a b\"\ns=' x '\nmixed=\"a'\none=\"\ntwo=\"\"\ninner=a\"b\"\nhalf=\"abc\n"
        "spaced= \" padded \" \nsingle='\nempty=''\n"},
-      {"values and equals",
-       "[V]\nempty=\nbare\n  spaced =   \n=novalue\na=b=c\n==\nk = = x\n"},
-      {"line ends",
-       "[S]\r\nk=real\rstill=same line\nlast=end\n[T]\r\r\nx=1\r\n\r\n[U]\ny=2"},
+      {"values and equals", "[V]\nempty=\nbare\n  spaced =   \n=novalue\na=b=c\n==\nk = = x\n"},
+      {"line ends", "[S]\r\nk=real\rstill=same line\nlast=end\n[T]\r\r\nx=1\r\n\r\n[U]\ny=2"},
       {"CR only", "[S]\rk=1\rj=2\r[T]\rk=3"},
       {"no final line end", "[S]\nk=1\n[T]\nk=2"},
-      {"long lines",
-       "[S]\nlong=" + longValue + "\nq=\"" + std::string(2047, 'w') + "\"\nr=\"" +
-           std::string(2046, 'w') + "\"\np=\"" + std::string(2045, 'w') + "\"\n" +
-           std::string(2500, 'K') + "=longname\n[" + std::string(1000, 'N') + "]\nk=1\n"},
+      {"long lines", "[S]\nlong=" + longValue + "\nq=\"" + std::string(2047, 'w') + "\"\nr=\"" +
+                         std::string(2046, 'w') + "\"\np=\"" + std::string(2045, 'w') + "\"\n" +
+                         std::string(2500, 'K') + "=longname\n[" + std::string(1000, 'N') +
+                         "]\nk=1\n"},
       {"control blanks",
-       "[S]\n\x0Bvt\x0B=\x0B" "1\x0B\n\ff\f=\f2\f\n\x1Az\x1A=\x1A" "3\x1A\n\x1C" "fs\x1C=\x1C" "4\x1C\n"
-       "nb\xA0=\xA0" "5\xA0\n"},
+       "[S]\n\x0Bvt\x0B=\x0B"
+       "1\x0B\n\ff\f=\f2\f\n\x1Az\x1A=\x1A"
+       "3\x1A\n\x1C"
+       "fs\x1C=\x1C"
+       "4\x1C\n"
+       "nb\xA0=\xA0"
+       "5\xA0\n"},
       {"byte-order mark", "\xEF\xBB\xBF[S]\nk=v\n[T]\nx=y\n"},
       {"UTF-16", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0", 22)},
       {"Windows-1252 text", "[Caf\xE9]\ncl\xE9=\xE0 la\n[CAF\xC9]\nx=1\n"},
@@ -149,8 +154,9 @@ TEST(ProfileIniOnThePlatform, ReadsEveryTrickyTextAlike) {
 TEST(ProfileIniOnThePlatform, ReadsTheStoredSkinsDescriptionAlike) {
   const std::string path = std::string(QUORVEL_SKIN_DIR) + "/saffrell.ini";
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
-  EXPECT_GT(CompareWithPlatform("stored description", std::string(bytes.begin(), bytes.end()), true),
-            100);
+  EXPECT_GT(
+      CompareWithPlatform("stored description", std::string(bytes.begin(), bytes.end()), true),
+      100);
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ TEST(SkinColour, ThreeNumbersSeparatedOnce) {
 TEST(SkinColour, EverySeparatorAdvancesTheComponent) {
   // The blank after each comma moves on once more.
   EXPECT_EQ(ParseSkinColour("220, 220, 220"), SkinRGB(220, 0, 220));
-  EXPECT_EQ(ParseSkinColour(",5"), SkinRGB(0, 0, 0));       // last token lands in G: dropped
+  EXPECT_EQ(ParseSkinColour(",5"), SkinRGB(0, 0, 0));  // last token lands in G: dropped
   EXPECT_EQ(ParseSkinColour(",,5"), SkinRGB(0, 0, 5));
-  EXPECT_EQ(ParseSkinColour("1 2"), SkinRGB(1, 0, 0));       // the last token needs the third component
-  EXPECT_EQ(ParseSkinColour("1 2 3 4 5"), SkinRGB(1, 2, 3)); // beyond the third: stored nowhere
+  EXPECT_EQ(ParseSkinColour("1 2"), SkinRGB(1, 0, 0));  // the last token needs the third component
+  EXPECT_EQ(ParseSkinColour("1 2 3 4 5"), SkinRGB(1, 2, 3));  // beyond the third: stored nowhere
   EXPECT_EQ(ParseSkinColour("r=10 g=20 b=30"), SkinRGB(0, 0, 10));  // "r", "=" lead to B
 }
 
@@ -69,8 +69,8 @@ TEST(SkinSections, TitleBarButtonsAndColourList) {
 }
 
 TEST(SkinFrameCounts, TitleBarButtonsFromPictureShape) {
-  EXPECT_EQ(SysButtonFrameCount(57, 20, 0), 3);   // 2.85
-  EXPECT_EQ(SysButtonFrameCount(76, 20, 1), 3);   // exactly 3.8
+  EXPECT_EQ(SysButtonFrameCount(57, 20, 0), 3);  // 2.85
+  EXPECT_EQ(SysButtonFrameCount(76, 20, 1), 3);  // exactly 3.8
   EXPECT_EQ(SysButtonFrameCount(77, 20, 1), 6);
   EXPECT_EQ(SysButtonFrameCount(57, 20, -1), 6);
   EXPECT_EQ(SysButtonFrameCount(0, 0, 3), 6);
@@ -78,9 +78,9 @@ TEST(SkinFrameCounts, TitleBarButtonsFromPictureShape) {
 }
 
 TEST(SkinFrameCounts, CheckAndRadioFromPictureWidth) {
-  EXPECT_EQ(ToggleFrameCount(48, 12), 4);   // 48 div 13 = 3, raised to 4
+  EXPECT_EQ(ToggleFrameCount(48, 12), 4);  // 48 div 13 = 3, raised to 4
   EXPECT_EQ(ToggleFrameCount(104, 13), 8);
-  EXPECT_EQ(ToggleFrameCount(96, 16), 6);   // 16 high: frames of 16
+  EXPECT_EQ(ToggleFrameCount(96, 16), 6);  // 16 high: frames of 16
   EXPECT_EQ(ToggleFrameCount(0, 0), 4);
 }
 
@@ -143,9 +143,11 @@ TEST(SkinFileOpening, DescriptionFoundOrTheFileRefused) {
                  description),
             TSkinOpenResult::Opened);
   EXPECT_EQ(description, "[S]\nk=v\n");
-  EXPECT_EQ(Open(SkinFile({{"a.bmp", BmpFile(2, 2)}}), description), TSkinOpenResult::NoDescription);
+  EXPECT_EQ(Open(SkinFile({{"a.bmp", BmpFile(2, 2)}}), description),
+            TSkinOpenResult::NoDescription);
   EXPECT_EQ(OpenMessages, 0);
-  EXPECT_EQ(Open(SkinFile({{"a.ini", TextBytes("x")}}, 10000), description), TSkinOpenResult::NotLoaded);
+  EXPECT_EQ(Open(SkinFile({{"a.ini", TextBytes("x")}}, 10000), description),
+            TSkinOpenResult::NotLoaded);
   EXPECT_EQ(OpenMessages, 1);
   // A size word beyond any skin is refused before anything is unpacked.
   Bytes huge = SkinFile({{"a.ini", TextBytes("x")}});

@@ -121,10 +121,18 @@ TEST_F(SkinReaderTest, FirstOfEqualNamesWins) {
 
 TEST_F(SkinReaderTest, LowercasesWindows1252Names) {
   // "ÉCRAN.BMP" in Windows-1252.
-  ASSERT_TRUE(Load(Archive("\xC9" "CRAN.BMP", {2}, "BM")));
-  EXPECT_EQ(Reader.Names().Get(0), "\xE9" "cran.bmp");
+  ASSERT_TRUE(
+      Load(Archive("\xC9"
+                   "CRAN.BMP",
+                   {2}, "BM")));
+  EXPECT_EQ(Reader.Names().Get(0),
+            "\xE9"
+            "cran.bmp");
   TMemoryStream entry;
-  Reader.GetEntry("\xC9" "cran.bmp", entry);
+  Reader.GetEntry(
+      "\xC9"
+      "cran.bmp",
+      entry);
   EXPECT_EQ(Text(entry), "BM");
 }
 

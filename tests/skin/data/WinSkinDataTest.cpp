@@ -129,8 +129,11 @@ TEST_F(SkinDataTest, PictureValuesNameEntriesByTheirFileNamePart) {
   auto skin = LoadedSkin(DescribedSkin(
       "[Personality]\nTop=steel\\Top.bmp\nLeft=LEFT.BMP\nRight=missing.bmp\nBottom=c:bottom.bmp\n"
       "[Scrollbar]\nImage=steel/scroll.bmp\n[ComboButton]\nImage=\n[SunkEdge]\nImage=sunk.bmp\n",
-      {{"top.bmp", BmpFile(8, 4)}, {"left.bmp", BmpFile(8, 4)}, {"bottom.bmp", BmpFile(5, 3)},
-       {"scroll.bmp", BmpFile(4, 4)}, {"steel/scroll.bmp", BmpFile(4, 4)}}));
+      {{"top.bmp", BmpFile(8, 4)},
+       {"left.bmp", BmpFile(8, 4)},
+       {"bottom.bmp", BmpFile(5, 3)},
+       {"scroll.bmp", BmpFile(4, 4)},
+       {"steel/scroll.bmp", BmpFile(4, 4)}}));
   ASSERT_FALSE(skin->SkinEmpty);
   EXPECT_EQ(skin->Borders[3]->Bitmap.Width(), 8);
   EXPECT_TRUE(skin->Borders[1]->Bitmap.Empty());  // upper-case extension
@@ -147,14 +150,14 @@ TEST_F(SkinDataTest, PictureValuesNameEntriesByTheirFileNamePart) {
 }
 
 TEST_F(SkinDataTest, TitleBarButtonsAndTheirDerivedFrameCounts) {
-  auto skin = LoadedSkin(DescribedSkin(
-      "[Button0]\nButtonImage=narrow.bmp\n"
-      "[buttons]\nBitmap=wide.bmp\n[Button.Radio]\n[BUTTON.CHECKBOX]\n"
-      "[button1]\nButtonImage=wide.bmp\nCombineOp=2\n"
-      "[Button2]\nAction=-1\nButtonImage=narrow.bmp\n"
-      "[Button3]\nAction=3\nButtonImage=narrow.bmp\n"
-      "[Button4]\nAction=11\nframe=2\nButtonImage=narrow.bmp\nXcoord=12px\n",
-      {{"narrow.bmp", BmpFile(57, 20)}, {"wide.bmp", BmpFile(120, 20)}}));
+  auto skin = LoadedSkin(
+      DescribedSkin("[Button0]\nButtonImage=narrow.bmp\n"
+                    "[buttons]\nBitmap=wide.bmp\n[Button.Radio]\n[BUTTON.CHECKBOX]\n"
+                    "[button1]\nButtonImage=wide.bmp\nCombineOp=2\n"
+                    "[Button2]\nAction=-1\nButtonImage=narrow.bmp\n"
+                    "[Button3]\nAction=3\nButtonImage=narrow.bmp\n"
+                    "[Button4]\nAction=11\nframe=2\nButtonImage=narrow.bmp\nXcoord=12px\n",
+                    {{"narrow.bmp", BmpFile(57, 20)}, {"wide.bmp", BmpFile(120, 20)}}));
   ASSERT_EQ(skin->SysButtons.size(), 8u);
   EXPECT_EQ(skin->SysButtons[0]->FrameCount, 3);
   EXPECT_EQ(skin->SysButtons[0]->CombineOp, -1);
@@ -288,7 +291,8 @@ TEST_F(SkinDataTest, DamagedStoresLeaveTheSkinEmpty) {
       {"size word only", sizeOnly, 1},
       {"huge unpacked size", hugeSize, 0},
       {"old version", SkinFile({{"a.ini", TextBytes("[x]")}}, 10000), 1},
-      {"names past the end", LzhufPackSkinFile({0x20, 0x4E, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}), 0},
+      {"names past the end", LzhufPackSkinFile({0x20, 0x4E, 0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0}),
+       0},
       {"no description", SkinFile({{"a.bmp", BmpFile(2, 2)}}), 0},
   };
   for (const Case& c : cases) {
@@ -352,7 +356,8 @@ TEST_F(SkinDataTest, PropertiesAreStoredInPublishedOrderBeforeTheSkin) {
   for (const char* line :
        {"Active = True", "DisableTag = 99",
         "SkinControls = [xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, "
-        "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, "
+        "xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, "
+        "xcPanel, "
         "xcGroupBox, xcStatusBar, xcTab]",
         "SkinStore = '(none)'", "SkinFormtype = sfMainform", "SkinStream = {"}) {
     const size_t found = form.find(line, at);
@@ -366,7 +371,8 @@ TEST_F(SkinDataTest, EmptyStoreIsWrittenAsFourZeroBytesAndReadsAsNothing) {
   empty.SetName("SkinData1");
   const Bytes written = Definition(empty);
   // "SkinStream", a binary value of 4 bytes: a zero size.
-  const Bytes property = {'S', 'k', 'i', 'n', 'S', 't', 'r', 'e', 'a', 'm', 0x0A, 4, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes property = {'S',  'k', 'i', 'n', 'S', 't', 'r', 'e', 'a', 'm',
+                          0x0A, 4,   0,   0,   0,   0,   0,   0,   0};
   EXPECT_NE(Find(written, property), std::string::npos);
 
   auto loaded = LoadedSkin(DescribedSkin("[TitlebarSkin]\nSkinName=kept\n"));

@@ -18,7 +18,9 @@
 
 namespace {
 
-TWinSkinForm* GallerySkinner() { return SkinManager ? SkinManager->FormSkinner(GalleryForm->Handle()) : nullptr; }
+TWinSkinForm* GallerySkinner() {
+  return SkinManager ? SkinManager->FormSkinner(GalleryForm->Handle()) : nullptr;
+}
 
 class GallerySkinTest : public ::testing::Test {
 protected:
@@ -47,11 +49,13 @@ protected:
 TEST_F(GallerySkinTest, EveryControlOfASkinnedKindHasItsSkinner) {
   TWinSkinForm& skinner = *GallerySkinner();
   TWinControl* const controls[] = {
-      GalleryForm->Button1,  GalleryForm->BitBtn1,   GalleryForm->CheckBox1,    GalleryForm->RadioButton1,
-      GalleryForm->RadioGroup1, GalleryForm->Edit1,  GalleryForm->ComboBox1,    GalleryForm->ProgressBar1,
-      GalleryForm->ScrollBar1, GalleryForm->Memo1,   GalleryForm->ListBox1,     GalleryForm->CheckListBox1,
-      GalleryForm->Panel1,   GalleryForm->TabControl1, GalleryForm->PageControl1, GalleryForm->ListView1,
-      GalleryForm->StatusBar1, GalleryForm->ButtonsBox, GalleryForm->SettingCheck, GalleryForm->SettingEdit,
+      GalleryForm->Button1,      GalleryForm->BitBtn1,      GalleryForm->CheckBox1,
+      GalleryForm->RadioButton1, GalleryForm->RadioGroup1,  GalleryForm->Edit1,
+      GalleryForm->ComboBox1,    GalleryForm->ProgressBar1, GalleryForm->ScrollBar1,
+      GalleryForm->Memo1,        GalleryForm->ListBox1,     GalleryForm->CheckListBox1,
+      GalleryForm->Panel1,       GalleryForm->TabControl1,  GalleryForm->PageControl1,
+      GalleryForm->ListView1,    GalleryForm->StatusBar1,   GalleryForm->ButtonsBox,
+      GalleryForm->SettingCheck, GalleryForm->SettingEdit,
   };
   for (TWinControl* control : controls) {
     SCOPED_TRACE(control->Name());
@@ -65,7 +69,8 @@ TEST_F(GallerySkinTest, RepaintsAndSkinSwitchesGiveTheirHandlesBack) {
   const HWND wnd = GalleryForm->Handle();
   auto work = [&] {
     // About 25 skinned controls: 40 full repaints are over 1,000 control paints.
-    for (int i = 0; i < 40; ++i) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    for (int i = 0; i < 40; ++i)
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     for (int i = 0; i < 20; ++i) ChooseSkin(i % 2 == 0 ? 1 : 0);
   };
   work();  // first-use allocations settle

@@ -73,7 +73,9 @@ std::string Name() {
   return typeid(T).name();
 }
 
-constexpr TSkinControlTypes Without(TSkinControlType kind) { return AllSkinControlTypes & ~(1u << kind); }
+constexpr TSkinControlTypes Without(TSkinControlType kind) {
+  return AllSkinControlTypes & ~(1u << kind);
+}
 
 TEST(SkinDispatch, EachKindGetsItsSkinnerAndSwitchedOffKindsFallThrough) {
   struct TCase {
@@ -83,31 +85,56 @@ TEST(SkinDispatch, EachKindGetsItsSkinnerAndSwitchedOffKindsFallThrough) {
     std::string Expected;
   };
   const TCase cases[] = {
-      {"tab control", [](TForm& f) -> TWinControl& { return Add<TTabControl>(f); }, AllSkinControlTypes, Name<TSkinTab>()},
-      {"page control", [](TForm& f) -> TWinControl& { return Add<TPageControl>(f); }, AllSkinControlTypes, Name<TSkinTab>()},
-      {"check box", [](TForm& f) -> TWinControl& { return Add<TCheckBox>(f); }, AllSkinControlTypes, Name<TSkinCheckBox>()},
-      {"radio group", [](TForm& f) -> TWinControl& { return Add<TRadioGroup>(f); }, AllSkinControlTypes, Name<TSkinBox>()},
-      {"panel", [](TForm& f) -> TWinControl& { return Add<TPanel>(f); }, AllSkinControlTypes, Name<TSkinBox>()},
-      {"group box under xcPanel", [](TForm& f) -> TWinControl& { return Add<TGroupBox>(f); }, Without(xcGroupBox), Name<TSkinBox>()},
-      {"group box without xcPanel", [](TForm& f) -> TWinControl& { return Add<TGroupBox>(f); }, Without(xcPanel), "none"},
-      {"radio button", [](TForm& f) -> TWinControl& { return Add<TRadioButton>(f); }, AllSkinControlTypes, Name<TSkinRadioButton>()},
-      {"tool bar", [](TForm& f) -> TWinControl& { return Add<TToolBar>(f); }, AllSkinControlTypes, "none"},
-      {"status bar", [](TForm& f) -> TWinControl& { return Add<TStatusBar>(f); }, AllSkinControlTypes, Name<TSkinStatusBar>()},
-      {"progress bar", [](TForm& f) -> TWinControl& { return Add<TProgressBar>(f); }, AllSkinControlTypes, Name<TSkinProgress>()},
-      {"scroll bar", [](TForm& f) -> TWinControl& { return Add<TScrollBar>(f); }, AllSkinControlTypes, Name<TSkinScControl>()},
-      {"combo box", [](TForm& f) -> TWinControl& { return Add<TComboBox>(f); }, AllSkinControlTypes, Name<TSkinComBox>()},
-      {"edit tagged 56", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 56); }, AllSkinControlTypes, Name<TSkinComBox>()},
-      {"bit button", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); }, AllSkinControlTypes, Name<TSkinBitButton>()},
-      {"bit button without xcBitBtn", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); }, Without(xcBitBtn), Name<TSkinButton>()},
-      {"list view", [](TForm& f) -> TWinControl& { return Add<TListView>(f); }, AllSkinControlTypes, Name<TSkinListView>()},
-      {"memo", [](TForm& f) -> TWinControl& { return Add<TMemo>(f); }, AllSkinControlTypes, Name<TSkinScrollBar>()},
-      {"memo without xcScrollbar", [](TForm& f) -> TWinControl& { return Add<TMemo>(f); }, Without(xcScrollbar), Name<TSkinEdit>()},
-      {"list box", [](TForm& f) -> TWinControl& { return Add<TListBox>(f); }, AllSkinControlTypes, Name<TSkinScrollBar>()},
-      {"edit tagged 55", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 55); }, AllSkinControlTypes, Name<TSkinScrollBar>()},
-      {"button", [](TForm& f) -> TWinControl& { return Add<TButton>(f); }, AllSkinControlTypes, Name<TSkinButton>()},
-      {"button without xcButton", [](TForm& f) -> TWinControl& { return Add<TButton>(f); }, Without(xcButton), "none"},
-      {"edit", [](TForm& f) -> TWinControl& { return Add<TEdit>(f); }, AllSkinControlTypes, Name<TSkinEdit>()},
-      {"edit tagged 57", [](TForm& f) -> TWinControl& { return Add<TPanel>(f, 57); }, Without(xcPanel), Name<TSkinEdit>()},
+      {"tab control", [](TForm& f) -> TWinControl& { return Add<TTabControl>(f); },
+       AllSkinControlTypes, Name<TSkinTab>()},
+      {"page control", [](TForm& f) -> TWinControl& { return Add<TPageControl>(f); },
+       AllSkinControlTypes, Name<TSkinTab>()},
+      {"check box", [](TForm& f) -> TWinControl& { return Add<TCheckBox>(f); }, AllSkinControlTypes,
+       Name<TSkinCheckBox>()},
+      {"radio group", [](TForm& f) -> TWinControl& { return Add<TRadioGroup>(f); },
+       AllSkinControlTypes, Name<TSkinBox>()},
+      {"panel", [](TForm& f) -> TWinControl& { return Add<TPanel>(f); }, AllSkinControlTypes,
+       Name<TSkinBox>()},
+      {"group box under xcPanel", [](TForm& f) -> TWinControl& { return Add<TGroupBox>(f); },
+       Without(xcGroupBox), Name<TSkinBox>()},
+      {"group box without xcPanel", [](TForm& f) -> TWinControl& { return Add<TGroupBox>(f); },
+       Without(xcPanel), "none"},
+      {"radio button", [](TForm& f) -> TWinControl& { return Add<TRadioButton>(f); },
+       AllSkinControlTypes, Name<TSkinRadioButton>()},
+      {"tool bar", [](TForm& f) -> TWinControl& { return Add<TToolBar>(f); }, AllSkinControlTypes,
+       "none"},
+      {"status bar", [](TForm& f) -> TWinControl& { return Add<TStatusBar>(f); },
+       AllSkinControlTypes, Name<TSkinStatusBar>()},
+      {"progress bar", [](TForm& f) -> TWinControl& { return Add<TProgressBar>(f); },
+       AllSkinControlTypes, Name<TSkinProgress>()},
+      {"scroll bar", [](TForm& f) -> TWinControl& { return Add<TScrollBar>(f); },
+       AllSkinControlTypes, Name<TSkinScControl>()},
+      {"combo box", [](TForm& f) -> TWinControl& { return Add<TComboBox>(f); }, AllSkinControlTypes,
+       Name<TSkinComBox>()},
+      {"edit tagged 56", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 56); },
+       AllSkinControlTypes, Name<TSkinComBox>()},
+      {"bit button", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); }, AllSkinControlTypes,
+       Name<TSkinBitButton>()},
+      {"bit button without xcBitBtn", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); },
+       Without(xcBitBtn), Name<TSkinButton>()},
+      {"list view", [](TForm& f) -> TWinControl& { return Add<TListView>(f); }, AllSkinControlTypes,
+       Name<TSkinListView>()},
+      {"memo", [](TForm& f) -> TWinControl& { return Add<TMemo>(f); }, AllSkinControlTypes,
+       Name<TSkinScrollBar>()},
+      {"memo without xcScrollbar", [](TForm& f) -> TWinControl& { return Add<TMemo>(f); },
+       Without(xcScrollbar), Name<TSkinEdit>()},
+      {"list box", [](TForm& f) -> TWinControl& { return Add<TListBox>(f); }, AllSkinControlTypes,
+       Name<TSkinScrollBar>()},
+      {"edit tagged 55", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 55); },
+       AllSkinControlTypes, Name<TSkinScrollBar>()},
+      {"button", [](TForm& f) -> TWinControl& { return Add<TButton>(f); }, AllSkinControlTypes,
+       Name<TSkinButton>()},
+      {"button without xcButton", [](TForm& f) -> TWinControl& { return Add<TButton>(f); },
+       Without(xcButton), "none"},
+      {"edit", [](TForm& f) -> TWinControl& { return Add<TEdit>(f); }, AllSkinControlTypes,
+       Name<TSkinEdit>()},
+      {"edit tagged 57", [](TForm& f) -> TWinControl& { return Add<TPanel>(f, 57); },
+       Without(xcPanel), Name<TSkinEdit>()},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
@@ -148,23 +175,28 @@ TEST(SkinDispatch, SystemWindowsChildrenByClassAndStyle) {
     std::string Expected;
   };
   const TCase cases[] = {
-      {"Button", BS_PUSHBUTTON, Name<TSkinButton>()},   {"Button", BS_DEFPUSHBUTTON, Name<TSkinButton>()},
-      {"Button", BS_OWNERDRAW, Name<TSkinCheckBox>()},  {"Button", BS_AUTOCHECKBOX, Name<TSkinCheckBox>()},
-      {"Button", BS_AUTORADIOBUTTON, Name<TSkinRadioButton>()}, {"Button", BS_GROUPBOX, "none"},
-      {"ComboBox", CBS_DROPDOWNLIST, Name<TSkinComBox>()}, {"ComboBox", CBS_SIMPLE, "none"},
-      {"Edit", 0, Name<TSkinEdit>()},                  {"Static", 0, "none"},
+      {"Button", BS_PUSHBUTTON, Name<TSkinButton>()},
+      {"Button", BS_DEFPUSHBUTTON, Name<TSkinButton>()},
+      {"Button", BS_OWNERDRAW, Name<TSkinCheckBox>()},
+      {"Button", BS_AUTOCHECKBOX, Name<TSkinCheckBox>()},
+      {"Button", BS_AUTORADIOBUTTON, Name<TSkinRadioButton>()},
+      {"Button", BS_GROUPBOX, "none"},
+      {"ComboBox", CBS_DROPDOWNLIST, Name<TSkinComBox>()},
+      {"ComboBox", CBS_SIMPLE, "none"},
+      {"Edit", 0, Name<TSkinEdit>()},
+      {"Static", 0, "none"},
   };
   WNDCLASSA wc{};
   wc.lpfnWndProc = DefWindowProcA;
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "DispatchTestDialog";
   RegisterClassA(&wc);
-  const HWND dialog = CreateWindowExA(0, "DispatchTestDialog", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 400, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  const HWND dialog = CreateWindowExA(0, "DispatchTestDialog", "", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                                      400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   std::vector<HWND> children;
   for (const TCase& c : cases)
-    children.push_back(CreateWindowExA(0, c.Class, "x", WS_CHILD | WS_VISIBLE | c.Style, 0, 0, 80, 20, dialog,
-                                       nullptr, GetModuleHandleA(nullptr), nullptr));
+    children.push_back(CreateWindowExA(0, c.Class, "x", WS_CHILD | WS_VISIBLE | c.Style, 0, 0, 80,
+                                       20, dialog, nullptr, GetModuleHandleA(nullptr), nullptr));
   std::vector<LONG_PTR> procedures;
   for (HWND child : children) procedures.push_back(GetWindowLongPtrA(child, GWLP_WNDPROC));
   {
@@ -179,7 +211,8 @@ TEST(SkinDispatch, SystemWindowsChildrenByClassAndStyle) {
     skinner.Detach();
   }
   // Released: every child has its own procedure again.
-  for (size_t i = 0; i < children.size(); ++i) EXPECT_EQ(GetWindowLongPtrA(children[i], GWLP_WNDPROC), procedures[i]);
+  for (size_t i = 0; i < children.size(); ++i)
+    EXPECT_EQ(GetWindowLongPtrA(children[i], GWLP_WNDPROC), procedures[i]);
   DestroyWindow(dialog);
 }
 

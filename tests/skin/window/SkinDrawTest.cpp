@@ -20,7 +20,9 @@ void Paint(TBitmap& B, int w, int h, const TPixelFn& Fn) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) B.Canvas().SetPixel(x, y, Fn(x, y));
 }
-TColor At(TBitmap& B, int x, int y) { return static_cast<TColor>(B.Canvas().Pixel(x, y) & 0xFFFFFF); }
+TColor At(TBitmap& B, int x, int y) {
+  return static_cast<TColor>(B.Canvas().Pixel(x, y) & 0xFFFFFF);
+}
 // A colour of its own for every pixel of a picture up to 254 x 254; tag
 // tells pictures apart. Never magenta.
 TColor Unique(int x, int y, int tag = 0) { return (x + 1) | (y + 1) << 8 | tag << 16; }
@@ -34,13 +36,18 @@ int TiledSource(int x, int size, int frameSize, int lead, int trail) {
 }
 
 TEST(SkinDraw, NineSliceAtFrameSizeCopiesThatFrame) {
-  struct TCase { bool Vertical; int Count, Frame; bool Tile; } cases[] = {
-      {true, 3, 1, false}, {true, 3, 2, false}, {true, 3, 3, true},
-      {false, 3, 2, false}, {false, 3, 3, true}, {false, 1, 1, false}};
+  struct TCase {
+    bool Vertical;
+    int Count, Frame;
+    bool Tile;
+  } cases[] = {{true, 3, 1, false},  {true, 3, 2, false}, {true, 3, 3, true},
+               {false, 3, 2, false}, {false, 3, 3, true}, {false, 1, 1, false}};
   for (const TCase& c : cases) {
     TBitmap strip;
-    Paint(strip, c.Vertical ? 6 : 6 * c.Count, c.Vertical ? 5 * c.Count : 5, [](int x, int y) { return Unique(x, y); });
-    auto result = DrawNineSlice(Rect(0, 0, 6, 5), strip, Rect(2, 1, 2, 2), c.Vertical, c.Tile, c.Count, c.Frame);
+    Paint(strip, c.Vertical ? 6 : 6 * c.Count, c.Vertical ? 5 * c.Count : 5,
+          [](int x, int y) { return Unique(x, y); });
+    auto result = DrawNineSlice(Rect(0, 0, 6, 5), strip, Rect(2, 1, 2, 2), c.Vertical, c.Tile,
+                                c.Count, c.Frame);
     const int sx = c.Vertical ? 0 : 6 * (c.Frame - 1), sy = c.Vertical ? 5 * (c.Frame - 1) : 0;
     for (int y = 0; y < 5; ++y)
       for (int x = 0; x < 6; ++x)
@@ -58,7 +65,8 @@ TEST(SkinDraw, NineSliceDropsMarginsThatDoNotFit) {
     auto result = DrawNineSlice(Rect(0, 0, w, h), frame, Rect(8, 8, 8, 8), false, false, 1, 1);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
-        ASSERT_EQ(At(*result, x, y), At(frame, w == 10 ? 2 * x : x, h == 10 ? 2 * y : y)) << w << h << x << y;
+        ASSERT_EQ(At(*result, x, y), At(frame, w == 10 ? 2 * x : x, h == 10 ? 2 * y : y))
+            << w << h << x << y;
   }
 }
 
@@ -74,16 +82,23 @@ TEST(SkinDraw, TiledCentreRunsUnderTheRightAndBottomEdges) {
   auto result = DrawNineSlice(Rect(0, 0, 11, 5), frame, Rect(2, 1, 2, 1), true, true, 1, 1);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 11; ++x)
-      ASSERT_EQ(At(*result, x, y), At(frame, TiledSource(x, 11, 7, 2, 2), TiledSource(y, 5, 4, 1, 1))) << x << y;
+      ASSERT_EQ(At(*result, x, y),
+                At(frame, TiledSource(x, 11, 7, 2, 2), TiledSource(y, 5, 4, 1, 1)))
+          << x << y;
 }
 
 // Nine-slice drawing onto a DC at (3, 4): whole, through the key colour, or
 // only the edges; an empty rectangle draws nothing.
 TEST(SkinDraw, NineSliceOntoADeviceContext) {
   enum TMode { On, OnTransparent, EdgesOnly };
-  struct TCase { TMode Mode; TRect Dest; } cases[] = {
-      {On, Bounds(3, 4, 6, 5)}, {OnTransparent, Bounds(3, 4, 6, 5)}, {EdgesOnly, Bounds(3, 4, 6, 5)},
-      {On, Rect(3, 4, 2, 9)}, {EdgesOnly, Rect(3, 4, 9, 3)}};
+  struct TCase {
+    TMode Mode;
+    TRect Dest;
+  } cases[] = {{On, Bounds(3, 4, 6, 5)},
+               {OnTransparent, Bounds(3, 4, 6, 5)},
+               {EdgesOnly, Bounds(3, 4, 6, 5)},
+               {On, Rect(3, 4, 2, 9)},
+               {EdgesOnly, Rect(3, 4, 9, 3)}};
   TBitmap strip;
   Paint(strip, 6, 10, [](int x, int y) { return (x + y) % 4 == 0 ? Key : Unique(x, y); });
   for (const TCase& c : cases) {
@@ -92,15 +107,17 @@ TEST(SkinDraw, NineSliceOntoADeviceContext) {
     if (c.Mode == EdgesOnly)
       DrawNineSliceTo(dest.Canvas().Handle(), c.Dest, strip, true, 2, 2, Rect(2, 1, 2, 2));
     else
-      DrawNineSliceOn(dest.Canvas().Handle(), c.Dest, strip, true, false, c.Mode == OnTransparent, 2, 2,
-                      Rect(2, 1, 2, 2));
+      DrawNineSliceOn(dest.Canvas().Handle(), c.Dest, strip, true, false, c.Mode == OnTransparent,
+                      2, 2, Rect(2, 1, 2, 2));
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 12; ++x) {
         const int fx = x - c.Dest.left, fy = y - c.Dest.top;
-        const bool inside = fx >= 0 && fx < c.Dest.right - c.Dest.left && fy >= 0 && fy < c.Dest.bottom - c.Dest.top;
+        const bool inside = fx >= 0 && fx < c.Dest.right - c.Dest.left && fy >= 0 &&
+                            fy < c.Dest.bottom - c.Dest.top;
         const bool centre = fx >= 2 && fx < 4 && fy >= 1 && fy < 3;
         TColor want = inside ? At(strip, fx, 5 + fy) : Ground;
-        if ((c.Mode == EdgesOnly && centre) || (c.Mode == OnTransparent && want == Key)) want = Ground;
+        if ((c.Mode == EdgesOnly && centre) || (c.Mode == OnTransparent && want == Key))
+          want = Ground;
         ASSERT_EQ(At(dest, x, y), want) << c.Mode << x << y;
       }
   }
@@ -110,18 +127,22 @@ TEST(SkinDraw, NineSliceOntoADeviceContext) {
 // middle is tiled and its last copy is cut by the right part. A 5-wide
 // frame has no middle and must still finish.
 TEST(SkinDraw, HorzThreePartTilesTheMiddle) {
-  struct TCase { bool Vertical, Transparent; int FrameWidth; } cases[] = {
-      {true, false, 8}, {false, true, 8}, {false, false, 5}};
+  struct TCase {
+    bool Vertical, Transparent;
+    int FrameWidth;
+  } cases[] = {{true, false, 8}, {false, true, 8}, {false, false, 5}};
   for (const TCase& c : cases) {
     TBitmap strip, dest;
     Paint(strip, c.Vertical ? c.FrameWidth : 2 * c.FrameWidth, c.Vertical ? 6 : 3,
           [&](int x, int y) { return x % c.FrameWidth == 3 && y % 3 == 1 ? Key : Unique(x, y); });
     Paint(dest, 14, 5, [](int, int) { return Ground; });
-    DrawHorzThreePart(dest.Canvas(), Bounds(1, 1, 12, 3), strip, c.Vertical, c.Transparent, 2, 2, Rect(2, 0, 3, 0));
+    DrawHorzThreePart(dest.Canvas(), Bounds(1, 1, 12, 3), strip, c.Vertical, c.Transparent, 2, 2,
+                      Rect(2, 0, 3, 0));
     const int sx = c.Vertical ? 0 : c.FrameWidth, sy = c.Vertical ? 3 : 0;
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 12; ++x) {
-        if (c.FrameWidth == 5 && x >= 2 && x < 9) continue;  // no middle: left as the work bitmap was
+        if (c.FrameWidth == 5 && x >= 2 && x < 9)
+          continue;  // no middle: left as the work bitmap was
         TColor want = At(strip, sx + TiledSource(x, 12, c.FrameWidth, 2, 3), sy + y);
         if (c.Transparent && want == Key) want = Ground;
         ASSERT_EQ(At(dest, 1 + x, 1 + y), want) << c.Vertical << c.FrameWidth << x << y;
@@ -133,10 +154,15 @@ TEST(SkinDraw, HorzThreePartTilesTheMiddle) {
 // pixels leave the destination as it was when transparent; TransparentBlt
 // does the same for any key colour.
 TEST(SkinDraw, FramesAndTransparentCopies) {
-  struct TCase { int Frame; bool Transparent; TColor KeyColour; } cases[] = {
-      {2, false, Key}, {3, true, Key}, {1, true, Key}, {0, true, 0x123456}};
+  struct TCase {
+    int Frame;
+    bool Transparent;
+    TColor KeyColour;
+  } cases[] = {{2, false, Key}, {3, true, Key}, {1, true, Key}, {0, true, 0x123456}};
   TBitmap strip;
-  Paint(strip, 12, 3, [](int x, int y) { return (x + y) % 3 == 0 ? Key : x == 5 ? 0x123456 : Unique(x, y); });
+  Paint(strip, 12, 3, [](int x, int y) {
+    return (x + y) % 3 == 0 ? Key : x == 5 ? 0x123456 : Unique(x, y);
+  });
   for (const TCase& c : cases) {
     TBitmap dest;
     Paint(dest, 14, 5, [](int x, int y) { return Unique(x, y, 9); });
@@ -148,7 +174,8 @@ TEST(SkinDraw, FramesAndTransparentCopies) {
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < to.right - to.left; ++x) {
         const TColor source = At(strip, 4 * MaxInt2(c.Frame - 1, 0) + x, y);
-        const TColor want = c.Transparent && source == c.KeyColour ? Unique(2 + x, 1 + y, 9) : source;
+        const TColor want =
+            c.Transparent && source == c.KeyColour ? Unique(2 + x, 1 + y, 9) : source;
         ASSERT_EQ(At(dest, 2 + x, 1 + y), want) << c.Frame << x << y;
       }
   }
@@ -157,12 +184,18 @@ TEST(SkinDraw, FramesAndTransparentCopies) {
 // The region of a bitmap equals its opaque pixels moved by the offset:
 // each pixel is probed, and nothing lies outside the moved bitmap.
 TEST(SkinDraw, BitmapToRegionCoversTheOpaquePixels) {
-  struct TCase { int W, H, X, Y; TPixelFn Fn; } cases[] = {
+  struct TCase {
+    int W, H, X, Y;
+    TPixelFn Fn;
+  } cases[] = {
       {7, 5, 0, 0, [](int, int) { return Key; }},
       {9, 6, 3, -2, [](int x, int y) { return Unique(x, y); }},
       {120, 40, 5, 7, [](int x, int y) { return (x + y) % 2 ? Key : Unique(x, y); }},  // 2400 runs
-      {100, 40, 0, 0, [](int x, int y) { return (x + y) % 2 ? Unique(x, y) : Key; }},  // exactly 2000
-      {30, 20, -4, 0, [](int x, int y) { return (x - 15) * (x - 15) + (y - 10) * (y - 10) > 60 ? Key : 0xFE00FF; }}};
+      {100, 40, 0, 0,
+       [](int x, int y) { return (x + y) % 2 ? Unique(x, y) : Key; }},  // exactly 2000
+      {30, 20, -4, 0, [](int x, int y) {
+         return (x - 15) * (x - 15) + (y - 10) * (y - 10) > 60 ? Key : 0xFE00FF;
+       }}};
   for (const TCase& c : cases) {
     TBitmap bitmap;
     Paint(bitmap, c.W, c.H, c.Fn);
@@ -172,25 +205,32 @@ TEST(SkinDraw, BitmapToRegionCoversTheOpaquePixels) {
     if (kind == NULLREGION) SetRectEmpty(&box);
     const TRect moved = Bounds(c.X, c.Y, c.W, c.H);
     TRect outside;
-    EXPECT_TRUE(IsRectEmpty(&box) || (UnionRect(&outside, &box, &moved) && EqualRect(&outside, &moved)));
+    EXPECT_TRUE(IsRectEmpty(&box) ||
+                (UnionRect(&outside, &box, &moved) && EqualRect(&outside, &moved)));
     for (int y = 0; y < c.H; ++y)
       for (int x = 0; x < c.W; ++x)
-        ASSERT_EQ(PtInRegion(region, c.X + x, c.Y + y) != 0, c.Fn(x, y) != Key) << c.W << ' ' << x << ' ' << y;
+        ASSERT_EQ(PtInRegion(region, c.X + x, c.Y + y) != 0, c.Fn(x, y) != Key)
+            << c.W << ' ' << x << ' ' << y;
   }
 }
 
 // A pixel is transparent when every channel lies in [key, key + tolerance].
 TEST(SkinDraw, BitmapToRegionTolerancesWidenUpwardOnly) {
-  struct TCase { TColor KeyColour, Pixel; int Blue, Green, Red; bool Transparent; } cases[] = {
-      {Key, 0xFF00FF, 0, 0, 0, true},      {Key, 0xFE00FF, 1, 1, 1, false},   {Key, 0xFF00FE, 1, 1, 1, false},
-      {Key, 0xFF01FF, 0, 1, 0, true},      {Key, 0xFF02FF, 0, 1, 0, false},   {Key, 0xFF00FF, 255, 255, 255, true},
-      {0x102030, 0x102031, 0, 0, 1, true}, {0x102030, 0x102031, 1, 0, 0, false},
-      {0x102030, 0x112030, 1, 0, 0, true}, {0x102030, 0x112030, 0, 0, 1, false}};
+  struct TCase {
+    TColor KeyColour, Pixel;
+    int Blue, Green, Red;
+    bool Transparent;
+  } cases[] = {{Key, 0xFF00FF, 0, 0, 0, true},      {Key, 0xFE00FF, 1, 1, 1, false},
+               {Key, 0xFF00FE, 1, 1, 1, false},     {Key, 0xFF01FF, 0, 1, 0, true},
+               {Key, 0xFF02FF, 0, 1, 0, false},     {Key, 0xFF00FF, 255, 255, 255, true},
+               {0x102030, 0x102031, 0, 0, 1, true}, {0x102030, 0x102031, 1, 0, 0, false},
+               {0x102030, 0x112030, 1, 0, 0, true}, {0x102030, 0x112030, 0, 0, 1, false}};
   for (const TCase& c : cases) {
     TBitmap bitmap;
     Paint(bitmap, 1, 1, [&](int, int) { return c.Pixel; });
     TRegionObject region = BitmapToRegion(bitmap, 0, 0, c.Blue, c.Green, c.Red, c.KeyColour);
-    EXPECT_EQ(PtInRegion(region, 0, 0) == 0, c.Transparent) << std::hex << c.KeyColour << ' ' << c.Pixel;
+    EXPECT_EQ(PtInRegion(region, 0, 0) == 0, c.Transparent)
+        << std::hex << c.KeyColour << ' ' << c.Pixel;
   }
 }
 

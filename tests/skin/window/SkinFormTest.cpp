@@ -30,13 +30,16 @@ bool IsSkinnedAndActive(HWND wnd) {
   return s && s->FPhase == fpActive;
 }
 
-COLORREF PixelOf(TBitmap& bitmap, int x, int y) { return GetPixel(bitmap.Canvas().Handle(), x, y) & 0xFFFFFF; }
+COLORREF PixelOf(TBitmap& bitmap, int x, int y) {
+  return GetPixel(bitmap.Canvas().Handle(), x, y) & 0xFFFFFF;
+}
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
 // Counts the pixels of a rectangle of the capture that differ from the
 // picture: source(x, y) gives the expected colour (magenta: not checked).
 // A check that compares no pixel at all counts as one mismatch.
-int Mismatches(const TCapture& shot, const TRect& r, const std::function<COLORREF(int, int)>& source,
+int Mismatches(const TCapture& shot, const TRect& r,
+               const std::function<COLORREF(int, int)>& source,
                const std::function<bool(int, int)>& skip = nullptr) {
   int bad = 0, compared = 0;
   for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, shot.Height); ++y)
@@ -58,8 +61,8 @@ HWND OtherWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "SkinTestOther";
     RegisterClassA(&wc);
-    return CreateWindowExA(WS_EX_TOOLWINDOW, "SkinTestOther", "", WS_POPUP | WS_VISIBLE, 1000, 740, 20, 20,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(WS_EX_TOOLWINDOW, "SkinTestOther", "", WS_POPUP | WS_VISIBLE, 1000, 740,
+                           20, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   }();
   return wnd;
 }
@@ -93,7 +96,8 @@ protected:
     if (IsIconic(MainWindow()) || IsZoomed(MainWindow())) ShowWindow(MainWindow(), SW_RESTORE);
     SetForegroundWindow(MainWindow());
     SetActiveWindow(MainWindow());
-    ASSERT_TRUE(WaitUntil([] { return IsSkinnedAndActive(MainWindow()) && GetActiveWindow() == MainWindow(); }));
+    ASSERT_TRUE(WaitUntil(
+        [] { return IsSkinnedAndActive(MainWindow()) && GetActiveWindow() == MainWindow(); }));
     Repaint();
   }
 
@@ -105,7 +109,8 @@ protected:
 
   // Paints the frame now and lets the window catch up.
   static void Repaint() {
-    RedrawWindow(MainWindow(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
+    RedrawWindow(MainWindow(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
     PumpMessages();
   }
 
@@ -115,14 +120,16 @@ protected:
   static POINT ScreenPointOf(const TRect& bounds) {
     RECT w;
     GetWindowRect(MainWindow(), &w);
-    return POINT{w.left + (bounds.left + bounds.right) / 2, w.top + (bounds.top + bounds.bottom) / 2};
+    return POINT{w.left + (bounds.left + bounds.right) / 2,
+                 w.top + (bounds.top + bounds.bottom) / 2};
   }
   static LPARAM PointParam(POINT p) { return MAKELPARAM(p.x, p.y); }
 
   // The first visible button with this action, or null.
   static TWinSysButton* ButtonWithAction(int action) {
     for (auto& b : Main().FSysButtons)
-      if (b->FVisible && b->FSkinObject->Action == action && !b->FSkinObject->Bitmap.Empty()) return b.get();
+      if (b->FVisible && b->FSkinObject->Action == action && !b->FSkinObject->Bitmap.Empty())
+        return b.get();
     return nullptr;
   }
 
@@ -133,9 +140,12 @@ protected:
     int bad = 0, checked = 0;
     for (auto& b : Main().FSysButtons) {
       TDataSkinSysButton& e = *b->FSkinObject;
-      if (!b->FVisible || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11 || e.Visibility == 100) continue;
+      if (!b->FVisible || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11 ||
+          e.Visibility == 100)
+        continue;
       const int fw = e.Bitmap.Width() / std::max(1, e.FrameCount), frame = frameOf(*b);
-      bad += Mismatches(shot, b->FBounds, [&](int x, int y) { return PixelOf(e.Bitmap, fw * (frame - 1) + x, y); });
+      bad += Mismatches(shot, b->FBounds,
+                        [&](int x, int y) { return PixelOf(e.Bitmap, fw * (frame - 1) + x, y); });
       ++checked;
     }
     return checked ? bad : 1;
@@ -158,7 +168,9 @@ TEST_F(SkinFormTest, StartUpSkinsTheMainWindowAroundItsClientArea) {
   EXPECT_EQ(window.right - window.left, 630 + s.FBorderLeft + s.FBorderRight);
   EXPECT_EQ(window.bottom - window.top, 394 + s.FTitleHeight + s.FBorderBottom);
   // The window's own caption buttons are off while the skin draws them.
-  EXPECT_EQ(GetWindowLongPtrA(MainWindow(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(
+      GetWindowLongPtrA(MainWindow(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+      0);
 }
 
 TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
@@ -169,9 +181,13 @@ TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
   // Corners and edges kept at their size are the pictures' own pixels.
   TDataSkinBorder& left = *b[1];
   const int leftTop = left.Margins.top, leftBottom = left.Margins.bottom;
-  EXPECT_EQ(Mismatches(shot, TRect{0, 0, s.FBorderLeft, leftTop}, [&](int x, int y) { return PixelOf(left.Bitmap, x, y); }), 0);
+  EXPECT_EQ(Mismatches(shot, TRect{0, 0, s.FBorderLeft, leftTop},
+                       [&](int x, int y) { return PixelOf(left.Bitmap, x, y); }),
+            0);
   EXPECT_EQ(Mismatches(shot, TRect{0, h - leftBottom, s.FBorderLeft, h},
-                       [&](int x, int y) { return PixelOf(left.Bitmap, x, left.Bitmap.Height() - leftBottom + y); }),
+                       [&](int x, int y) {
+                         return PixelOf(left.Bitmap, x, left.Bitmap.Height() - leftBottom + y);
+                       }),
             0);
   TDataSkinBorder& right = *b[2];
   EXPECT_EQ(Mismatches(shot, TRect{w - s.FBorderRight, 0, w, right.Margins.top},
@@ -192,12 +208,17 @@ TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
       if (button->FVisible && PtInRect(&button->FBounds, p)) return true;
     return false;
   };
-  EXPECT_EQ(Mismatches(shot, TRect{s.FBorderLeft, 0, s.FBorderLeft + top.Margins.left, s.FTitleHeight},
-                       [&](int x, int y) { return PixelOf(top.Bitmap, x, y); }, covered),
+  EXPECT_EQ(Mismatches(
+                shot, TRect{s.FBorderLeft, 0, s.FBorderLeft + top.Margins.left, s.FTitleHeight},
+                [&](int x, int y) { return PixelOf(top.Bitmap, x, y); }, covered),
             0);
-  EXPECT_EQ(Mismatches(shot, TRect{w - s.FBorderRight - top.Margins.right, 0, w - s.FBorderRight, s.FTitleHeight},
-                       [&](int x, int y) { return PixelOf(top.Bitmap, fw - top.Margins.right + x, y); }, covered),
-            0);
+  EXPECT_EQ(
+      Mismatches(
+          shot,
+          TRect{w - s.FBorderRight - top.Margins.right, 0, w - s.FBorderRight, s.FTitleHeight},
+          [&](int x, int y) { return PixelOf(top.Bitmap, fw - top.Margins.right + x, y); },
+          covered),
+      0);
   // Every visible button in its normal look.
   EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
   // Opaque border pieces: the region is the plain window rectangle.
@@ -232,16 +253,19 @@ TEST_F(SkinFormTest, ButtonsShowHotPressedAndInactiveFrames) {
   SetActiveWindow(OtherWindow());
   ASSERT_TRUE(WaitUntil([&] { return !Main().FActive; }));
   Repaint();
-  EXPECT_EQ(ButtonMismatches([](TWinSysButton& b) { return b.FSkinObject->FrameCount >= 4 ? 4 : 1; }), 0);
+  EXPECT_EQ(
+      ButtonMismatches([](TWinSysButton& b) { return b.FSkinObject->FrameCount >= 4 ? 4 : 1; }), 0);
 }
 
 TEST_F(SkinFormTest, ReleasingOverAnotherButtonRunsNothing) {
   TWinSysButton* close = ButtonWithAction(0);
   TWinSysButton* minimize = ButtonWithAction(2);
   ASSERT_TRUE(close && minimize);
-  SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(ScreenPointOf(minimize->FBounds)));
+  SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION,
+               PointParam(ScreenPointOf(minimize->FBounds)));
   SendMessageA(MainWindow(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenPointOf(close->FBounds)));
-  EXPECT_FALSE(HappensWithin([] { return !IsWindowVisible(MainWindow()) || IsIconic(MainWindow()); }, 500));
+  EXPECT_FALSE(
+      HappensWithin([] { return !IsWindowVisible(MainWindow()) || IsIconic(MainWindow()); }, 500));
 }
 
 // What each button action does, seen in the messages it posts.
@@ -252,8 +276,11 @@ TEST_F(SkinFormTest, ButtonActionsPostTheirCommands) {
     WPARAM WParam;
   };
   const TCase cases[] = {
-      {0, WM_CLOSE, 0},          {2, WM_SYSCOMMAND, SC_MINIMIZE}, {23, WM_SYSCOMMAND, SC_MINIMIZE},
-      {5, WM_SKINBUTTONACTION, 5}, {200, WM_SKINBUTTONACTION, 200},
+      {0, WM_CLOSE, 0},
+      {2, WM_SYSCOMMAND, SC_MINIMIZE},
+      {23, WM_SYSCOMMAND, SC_MINIMIZE},
+      {5, WM_SKINBUTTONACTION, 5},
+      {200, WM_SKINBUTTONACTION, 200},
   };
   TWinSysButton* button = ButtonWithAction(0);
   ASSERT_NE(button, nullptr);
@@ -287,7 +314,8 @@ TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
   // Minimized, the window shows the platform's own caption buttons.
   s.ToggleMinimize();
   ASSERT_TRUE(WaitUntil([] { return IsIconic(MainWindow()) != 0; }));
-  ASSERT_TRUE(WaitUntil([] { return (GetWindowLongPtrA(MainWindow(), GWL_STYLE) & WS_SYSMENU) != 0; }));
+  ASSERT_TRUE(
+      WaitUntil([] { return (GetWindowLongPtrA(MainWindow(), GWL_STYLE) & WS_SYSMENU) != 0; }));
   EXPECT_EQ(s.FWindowState, fwsMinimized);
   s.RestoreWindow();
   ASSERT_TRUE(WaitUntil([] { return !IsIconic(MainWindow()); }));
@@ -309,7 +337,8 @@ TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   Form1->SkinData1->SetActive(false);
   Settle();
   ASSERT_EQ(Skinner(wnd), nullptr);
-  const LONG_PTR proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC), style = GetWindowLongPtrA(wnd, GWL_STYLE);
+  const LONG_PTR proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC),
+                 style = GetWindowLongPtrA(wnd, GWL_STYLE);
   const int handlers = TWindowSubclass::HandlerCount(wnd);
   const TColor colour = Form1->Color();
   const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
@@ -365,7 +394,8 @@ TEST_F(SkinFormTest, MessageBoxesGetSkinnedFramesFromTheMainSkin) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.ClassName);
     TSkinData* servedBy = nullptr;
-    UserAction look{c.ClassName, "", [&](HWND box) {
+    UserAction look{c.ClassName, "",
+                    [&](HWND box) {
                       if (TWinSkinForm* s = Skinner(box)) servedBy = s->FSkinData;
                       PostMessageA(box, WM_CLOSE, 0, 0);
                     },
@@ -434,7 +464,8 @@ TEST_F(SkinFormTest, FrameWorkGivesItsHandlesBack) {
   auto work = [&] {
     for (int i = 0; i < 1000; ++i) SendMessageA(wnd, WM_SKINPAINTFRAME, 0, 0);
     for (int i = 0; i < 200; ++i) SendMessageA(wnd, WM_NCACTIVATE, i % 2, 0);
-    for (int i = 0; i < 100; ++i) SetWindowPos(wnd, nullptr, 0, 0, 500 + i, 400 + i, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < 100; ++i)
+      SetWindowPos(wnd, nullptr, 0, 0, 500 + i, 400 + i, SWP_NOMOVE | SWP_NOZORDER);
     for (int i = 0; i < 20; ++i) {
       Form1->SkinData1->NotifySkinChanged();
       Settle();

@@ -27,13 +27,23 @@ namespace {
 constexpr UINT kMnGetHMenu = 0x01E1;  // MN_GETHMENU
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 
-enum : UINT { idNew = 101, idOpen = 102, idExit = 103, idOne = 111, idUndo = 201, idCut = 202, idZoom = 301,
-              idAlpha = 401, idAbout = 402 };
+enum : UINT {
+  idNew = 101,
+  idOpen = 102,
+  idExit = 103,
+  idOne = 111,
+  idUndo = 201,
+  idCut = 202,
+  idZoom = 301,
+  idAlpha = 401,
+  idAbout = 402
+};
 enum { btFile, btEdit, btView, btHelp };
 
 TSkinData* Skin = nullptr;
 TForm* Form = nullptr;
-HMENU Bar = nullptr, FileMenu = nullptr, EditMenu = nullptr, HelpMenu = nullptr, OptionsMenu = nullptr;
+HMENU Bar = nullptr, FileMenu = nullptr, EditMenu = nullptr, HelpMenu = nullptr,
+      OptionsMenu = nullptr;
 std::vector<WPARAM> Commands;  // WM_COMMAND identifiers that reached the form
 
 HWND Wnd() { return Form->Handle(); }
@@ -72,7 +82,8 @@ HMENU BuildMenu() {
 BOOL CALLBACK CollectPopup(HWND w, LPARAM found) {
   char name[16] = {};
   GetClassNameA(w, name, sizeof name);
-  if (IsWindowVisible(w) && std::string(name) == "#32768") reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
+  if (IsWindowVisible(w) && std::string(name) == "#32768")
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(w);
   return TRUE;
 }
 
@@ -89,7 +100,9 @@ HWND PopupShowing(HMENU menu) {
     if (MenuOf(w) == menu) return w;
   return nullptr;
 }
-bool Highlighted(HMENU menu, int position) { return (GetMenuState(menu, UINT(position), MF_BYPOSITION) & MF_HILITE) != 0; }
+bool Highlighted(HMENU menu, int position) {
+  return (GetMenuState(menu, UINT(position), MF_BYPOSITION) & MF_HILITE) != 0;
+}
 
 // Steps run one after the other from a timer of the main thread, which
 // also fires inside the modal menu loop; a step returns true when done.
@@ -137,13 +150,15 @@ void ClickButton(int index) {
   RECT w;
   GetWindowRect(Wnd(), &w);
   const RECT& b = Button(index).FBounds;
-  PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2));
+  PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU,
+               MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2));
 }
 // Runs the script while the queue is pumped; true when it finished.
 bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void()>& start) {
   MenuScript script(std::move(steps));
   start();
-  return WaitUntil([&] { return script.Done(); }) && WaitUntil([] { return !Main().FMenuTracking; });
+  return WaitUntil([&] { return script.Done(); }) &&
+         WaitUntil([] { return !Main().FMenuTracking; });
 }
 std::function<bool()> WaitFor(std::function<bool()> condition) { return condition; }
 std::function<bool()> Do(std::function<void()> action) {
@@ -178,8 +193,8 @@ protected:
     SetForegroundWindow(Wnd());
     SetActiveWindow(Wnd());
     ASSERT_TRUE(WaitUntil([] {
-      return Skinner() && Main().FPhase == fpActive && Main().FActive && GetActiveWindow() == Wnd() &&
-             !Main().FMenuBar->FButtons.empty();
+      return Skinner() && Main().FPhase == fpActive && Main().FActive &&
+             GetActiveWindow() == Wnd() && !Main().FMenuBar->FButtons.empty();
     }));
     RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     ASSERT_TRUE(WaitUntil([] { return Button(btFile).FBounds.right > 0 && Popups().empty(); }));
@@ -198,7 +213,8 @@ int BarMismatches(const TCapture& shot, TBitmap& expected) {
     for (int x = 0; x < expected.Width(); ++x) {
       if (left + x >= firstCell && left + x < lastCell) continue;
       ++compared;
-      if (shot.At(left + x, top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF)) ++bad;
+      if (shot.At(left + x, top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF))
+        ++bad;
     }
   return compared ? bad : 1;
 }
@@ -232,8 +248,8 @@ TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
   EXPECT_GT(count(shot, Button(btFile).FBounds, Skin->MenuBarTextColour), 0);
 
   // Inactive, the bar shows the second frame.
-  static HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 900, 700, 20, 20,
-                                      nullptr, nullptr, nullptr, nullptr);
+  static HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 900,
+                                      700, 20, 20, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
   SetActiveWindow(other);
   ASSERT_TRUE(WaitUntil([] { return !Main().FActive; }));
@@ -271,8 +287,8 @@ TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
 // The manager's timer runs inside the menu loop too: switching skinning off
 // there frees the skinner whose popup is open.
 TEST_F(SkinMenuTest, SwitchingSkinningOffWhileAPopupIsOpenClosesItSafely) {
-  MenuScript script({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([] { Skin->SetActive(false); }),
-                     WaitFor([] { return !Skinner(); })});
+  MenuScript script({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }),
+                     Do([] { Skin->SetActive(false); }), WaitFor([] { return !Skinner(); })});
   ClickButton(btFile);
   ASSERT_TRUE(WaitUntil([&] { return script.Done() && Popups().empty(); }));
   EXPECT_EQ(GetMenu(Wnd()), Bar);
@@ -282,11 +298,11 @@ TEST_F(SkinMenuTest, SwitchingSkinningOffWhileAPopupIsOpenClosesItSafely) {
 TEST_F(SkinMenuTest, AClickOpensTheButtonsPopupBelowIt) {
   RECT popup{}, window{};
   ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
-                     GetWindowRect(PopupShowing(FileMenu), &popup);
-                     GetWindowRect(Wnd(), &window);
-                     PostKey(VK_ESCAPE);
-                   })},
-                  [] { ClickButton(btFile); }));
+                         GetWindowRect(PopupShowing(FileMenu), &popup);
+                         GetWindowRect(Wnd(), &window);
+                         PostKey(VK_ESCAPE);
+                       })},
+                      [] { ClickButton(btFile); }));
   EXPECT_EQ(popup.left, window.left + Button(btFile).FBounds.left);
   EXPECT_EQ(popup.top, window.top + Button(btFile).FBounds.bottom);
   EXPECT_TRUE(Popups().empty());
@@ -296,52 +312,62 @@ TEST_F(SkinMenuTest, MovingOverAnotherButtonSwitchesPopups) {
   RECT w;
   GetWindowRect(Wnd(), &w);
   const RECT& edit = Button(btEdit).FBounds;
-  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
-                     SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
-                     PostMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
-                   }),
-                   WaitFor([] { return PopupShowing(EditMenu) && !PopupShowing(FileMenu) && MenuTrackingIndex() == btEdit; }),
-                   Do([] { PostKey(VK_ESCAPE); })},
-                  [] { ClickButton(btFile); }));
+  ASSERT_TRUE(RunMenu(
+      {WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
+         SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
+         PostMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
+       }),
+       WaitFor([] {
+         return PopupShowing(EditMenu) && !PopupShowing(FileMenu) && MenuTrackingIndex() == btEdit;
+       }),
+       Do([] { PostKey(VK_ESCAPE); })},
+      [] { ClickButton(btFile); }));
 }
 
 TEST_F(SkinMenuTest, LeftAndRightSwitchFromTheTopLevelAndRightOpensASubmenu) {
-  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
-                   Do([] { PostKey(VK_RIGHT); }),  // "New" has no submenu: next button
-                   WaitFor([] { return PopupShowing(EditMenu) && Highlighted(EditMenu, 0) && MenuTrackingIndex() == btEdit; }),
-                   Do([] { PostKey(VK_LEFT); }),
-                   WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0) && MenuTrackingIndex() == btFile; }),
-                   Do([] { PostKey(VK_ESCAPE); })},
-                  [] { ClickButton(btFile); }));
+  ASSERT_TRUE(RunMenu(
+      {WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
+       Do([] { PostKey(VK_RIGHT); }),  // "New" has no submenu: next button
+       WaitFor([] {
+         return PopupShowing(EditMenu) && Highlighted(EditMenu, 0) && MenuTrackingIndex() == btEdit;
+       }),
+       Do([] { PostKey(VK_LEFT); }), WaitFor([] {
+         return PopupShowing(FileMenu) && Highlighted(FileMenu, 0) && MenuTrackingIndex() == btFile;
+       }),
+       Do([] { PostKey(VK_ESCAPE); })},
+      [] { ClickButton(btFile); }));
   // Help's first item opens a submenu: Right opens it, and Left inside it
   // only closes it again.
   ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(HelpMenu) && Highlighted(HelpMenu, 0); }),
-                   Do([] { PostKey(VK_RIGHT); }),
-                   WaitFor([] { return PopupShowing(OptionsMenu) && Highlighted(OptionsMenu, 0); }),
-                   Do([] { PostKey(VK_LEFT); }),
-                   WaitFor([] { return !PopupShowing(OptionsMenu) && PopupShowing(HelpMenu); }),
-                   Do([] { PostKey(VK_ESCAPE); })},
-                  [] { ClickButton(btHelp); }));
+                       Do([] { PostKey(VK_RIGHT); }), WaitFor([] {
+                         return PopupShowing(OptionsMenu) && Highlighted(OptionsMenu, 0);
+                       }),
+                       Do([] { PostKey(VK_LEFT); }),
+                       WaitFor([] { return !PopupShowing(OptionsMenu) && PopupShowing(HelpMenu); }),
+                       Do([] { PostKey(VK_ESCAPE); })},
+                      [] { ClickButton(btHelp); }));
   EXPECT_TRUE(Popups().empty());
 }
 
 TEST_F(SkinMenuTest, EnterRunsTheSelectedItemOnce) {
   ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
-                   Do([] { PostKey(VK_RETURN); })},
-                  [] { ClickButton(btFile); }));
+                       Do([] { PostKey(VK_RETURN); })},
+                      [] { ClickButton(btFile); }));
   ASSERT_TRUE(WaitUntil([] { return !Commands.empty(); }));
   EXPECT_FALSE(HappensWithin([] { return Commands.size() > 1; }, 300));
   EXPECT_EQ(Commands, std::vector<WPARAM>{idNew});
 }
 
 TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystemMenu) {
-  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(EditMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
-                  [] { Press('E', true); }));
+  ASSERT_TRUE(RunMenu(
+      {WaitFor([] { return PopupShowing(EditMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+      [] { Press('E', true); }));
   Press(0, true);
   Press(VK_DOWN, false);  // in menu mode this would open a popup
   EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 500));
   const HMENU system = GetSystemMenu(Wnd(), FALSE);
-  MenuScript script({WaitFor([system] { return PopupShowing(system) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })});
+  MenuScript script({WaitFor([system] { return PopupShowing(system) != nullptr; }),
+                     Do([] { PostKey(VK_ESCAPE); })});
   Press(VK_SPACE, true);
   EXPECT_TRUE(WaitUntil([&] { return script.Done(); }));
 }
@@ -351,7 +377,8 @@ TEST_F(SkinMenuTest, ADisabledButtonIsHighlightedButOpensNothing) {
   ASSERT_TRUE(WaitUntil([] { return Button(btView).FState == TNCObject::stPressed; }));
   EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 300));
   const TCapture shot = Capture(Wnd());
-  EXPECT_EQ(shot.At(Button(btView).FBounds.left, Button(btView).FBounds.top), ColorToRGB(Skin->ButtonHilightColour));
+  EXPECT_EQ(shot.At(Button(btView).FBounds.left, Button(btView).FBounds.top),
+            ColorToRGB(Skin->ButtonHilightColour));
   EXPECT_TRUE(Commands.empty());
 }
 
@@ -388,7 +415,8 @@ int ItemMismatches(const TItemShot& s, int frame) {
   const RECT all{0, 0, w, h};
   if (s.Background.size() == size_t(w) * size_t(h)) {
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) SetPixel(expected.Canvas().Handle(), x, y, s.Background[size_t(y) * size_t(w) + size_t(x)]);
+      for (int x = 0; x < w; ++x)
+        SetPixel(expected.Canvas().Handle(), x, y, s.Background[size_t(y) * size_t(w) + size_t(x)]);
   } else {
     HBRUSH fill = CreateSolidBrush(ColorToRGB(Skin->MenuColour));
     FillRect(expected.Canvas().Handle(), &all, fill);
@@ -398,33 +426,38 @@ int ItemMismatches(const TItemShot& s, int frame) {
     for (int y = 0; y < std::min(h, element.Bitmap.Height()); ++y)
       for (int x = 0; x < element.Margins.left; ++x) {
         const int sy = h < element.Bitmap.Height() ? element.Bitmap.Height() - h + y : y;
-        const COLORREF c = GetPixel(element.Bitmap.Canvas().Handle(), element.Bitmap.Width() / 5 + x, sy) & 0xFFFFFF;
+        const COLORREF c =
+            GetPixel(element.Bitmap.Canvas().Handle(), element.Bitmap.Width() / 5 + x, sy) &
+            0xFFFFFF;
         if (c != kMagenta) SetPixel(expected.Canvas().Handle(), x, y, c);
       }
   } else {
-    DrawNineSliceOn(expected.Canvas().Handle(), all, element.Bitmap, false, element.Tile != 0, element.Trans != 0, 5,
-                    frame, element.Margins);
+    DrawNineSliceOn(expected.Canvas().Handle(), all, element.Bitmap, false, element.Tile != 0,
+                    element.Trans != 0, 5, frame, element.Margins);
   }
   const int columns = frame == 2 ? element.Margins.left : 18;  // left of the caption
   int bad = 0, compared = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < columns; ++x) {
       ++compared;
-      if (s.Shot.At(s.Item.left + x, s.Item.top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF)) ++bad;
+      if (s.Shot.At(s.Item.left + x, s.Item.top + y) !=
+          (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF))
+        ++bad;
     }
   return compared ? bad : 1;
 }
 
 TEST_F(SkinMenuTest, ItemsAreDrawnFromTheMenuItemFrames) {
   TItemShot selected, normal, separator;
-  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }), Do([&] {
-                     HWND popup = PopupShowing(FileMenu);
-                     selected = ShootItem(popup, FileMenu, 0);
-                     normal = ShootItem(popup, FileMenu, 1);
-                     separator = ShootItem(popup, FileMenu, 2);
-                     PostKey(VK_ESCAPE);
-                   })},
-                  [] { ClickButton(btFile); }));
+  ASSERT_TRUE(
+      RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }), Do([&] {
+                 HWND popup = PopupShowing(FileMenu);
+                 selected = ShootItem(popup, FileMenu, 0);
+                 normal = ShootItem(popup, FileMenu, 1);
+                 separator = ShootItem(popup, FileMenu, 2);
+                 PostKey(VK_ESCAPE);
+               })},
+              [] { ClickButton(btFile); }));
   EXPECT_EQ(ItemMismatches(selected, 4), 0);
   EXPECT_EQ(ItemMismatches(normal, 1), 0);
   EXPECT_EQ(ItemMismatches(separator, 2), 0);
@@ -433,8 +466,8 @@ TEST_F(SkinMenuTest, ItemsAreDrawnFromTheMenuItemFrames) {
 TEST_F(SkinMenuTest, ManyOpeningsGiveTheirHandlesBack) {
   auto open = [] {
     return RunMenu({WaitFor([] { return PopupShowing(FileMenu) && Highlighted(FileMenu, 0); }),
-                Do([] { PostKey(VK_ESCAPE); })},
-               [] { ClickButton(btFile); });
+                    Do([] { PostKey(VK_ESCAPE); })},
+                   [] { ClickButton(btFile); });
   };
   for (int i = 0; i < 10; ++i) ASSERT_TRUE(open());  // first-use allocations settle
   const unsigned gdi = GdiHighWater(), user = UserHighWater();
@@ -477,10 +510,14 @@ struct TComponentForm {
     Form->Show();
     SetForegroundWindow(Form->Handle());
     SetActiveWindow(Form->Handle());
-    if (!WaitUntil([this] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FActive; })) return false;
+    if (!WaitUntil(
+            [this] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FActive; }))
+      return false;
     RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    return WaitUntil([this] { return Skinner()->FMenuBar->FButtons.size() == 1 &&
-                                     Skinner()->FMenuBar->FButtons[0]->FBounds.right > 0; });
+    return WaitUntil([this] {
+      return Skinner()->FMenuBar->FButtons.size() == 1 &&
+             Skinner()->FMenuBar->FButtons[0]->FBounds.right > 0;
+    });
   }
 };
 
@@ -502,7 +539,8 @@ TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
                         RECT w;
                         GetWindowRect(c.Form->Handle(), &w);
                         PostMessageA(c.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
-                                     MAKELPARAM(w.left + file.FBounds.left + 2, w.top + file.FBounds.top + 2));
+                                     MAKELPARAM(w.left + file.FBounds.left + 2,
+                                                w.top + file.FBounds.top + 2));
                       }));
   ASSERT_TRUE(WaitUntil([&] { return c.Clicks > 0; }));
   EXPECT_FALSE(HappensWithin([&] { return c.Clicks > 1; }, 300));
@@ -514,10 +552,12 @@ TEST_F(SkinMenuTest, AltLetterOnAFormOpensTheButtonThroughCMDialogChar) {
   ASSERT_TRUE(c.Activate());
   const HMENU popup = c.File->Handle();
   LRESULT handled = 0;
-  ASSERT_TRUE(RunMenu({WaitFor([popup] { return PopupShowing(popup) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
-                      [&] { handled = c.Form->Perform(CM_DIALOGCHAR, 'f', 0); }));
+  ASSERT_TRUE(RunMenu(
+      {WaitFor([popup] { return PopupShowing(popup) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+      [&] { handled = c.Form->Perform(CM_DIALOGCHAR, 'f', 0); }));
   EXPECT_EQ(handled, 1);
-  EXPECT_EQ(c.Form->Perform(CM_DIALOGCHAR, 'q', 0), 0);  // no such accelerator: the form's own handling
+  EXPECT_EQ(c.Form->Perform(CM_DIALOGCHAR, 'q', 0),
+            0);  // no such accelerator: the form's own handling
   c.Form->Hide();
 }
 
@@ -562,7 +602,8 @@ TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
   child->Show();
   SetForegroundWindow(frame->Handle());
   auto skinner = [frame] { return SkinManager->FormSkinner(frame->Handle()); };
-  ASSERT_TRUE(WaitUntil([&] { return skinner() && skinner()->FPhase == fpActive && skinner()->FMenuBar; }));
+  ASSERT_TRUE(
+      WaitUntil([&] { return skinner() && skinner()->FPhase == fpActive && skinner()->FMenuBar; }));
   RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   ASSERT_TRUE(WaitUntil([] { return SkinManager->MdiMaximized; }));
   const TCapture shot = Capture(frame->Handle());
@@ -574,7 +615,8 @@ TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
     const RECT& r = button->FBounds;
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x) {
-        const COLORREF want = GetPixel(entry.Bitmap.Canvas().Handle(), x - r.left, y - r.top) & 0xFFFFFF;
+        const COLORREF want =
+            GetPixel(entry.Bitmap.Canvas().Handle(), x - r.left, y - r.top) & 0xFFFFFF;
         if (want != kMagenta && shot.At(x, y) != want) ++bad;
       }
   }

@@ -70,8 +70,8 @@ LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CREATE) {
     CLIENTCREATESTRUCT ccs{nullptr, 100};
     gClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDIClient", nullptr,
-                              WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 400, 300, wnd,
-                              nullptr, GetModuleHandleA(nullptr), &ccs);
+                              WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0,
+                              0, 400, 300, wnd, nullptr, GetModuleHandleA(nullptr), &ccs);
   }
   return DefFrameProcA(wnd, gClient, msg, wParam, lParam);
 }
@@ -119,7 +119,8 @@ int BackgroundMismatches(int w, int h, const std::function<COLORREF(int, int)>& 
 // The same for the menu window as shown.
 int BackgroundMismatches(HWND menuWnd, const RECT& skip = RECT{0, 0, 0, 0}) {
   const TCapture shot = Capture(menuWnd);
-  return BackgroundMismatches(shot.Width, shot.Height, [&](int x, int y) { return shot.At(x, y); }, skip);
+  return BackgroundMismatches(
+      shot.Width, shot.Height, [&](int x, int y) { return shot.At(x, y); }, skip);
 }
 
 // The border alone after the window got only a WM_NCPAINT over a black one.
@@ -130,7 +131,8 @@ int BorderMismatchesAfterNCPaint(HWND menuWnd) {
   {
     const TWindowDC dc(menuWnd, TWindowDC::Window);
     const TBrushObject black(CreateSolidBrush(0));
-    for (const RECT& r : {RECT{0, 0, cx, 3}, RECT{0, cy - 3, cx, cy}, RECT{0, 0, 3, cy}, RECT{cx - 3, 0, cx, cy}})
+    for (const RECT& r :
+         {RECT{0, 0, cx, 3}, RECT{0, cy - 3, cx, cy}, RECT{0, 0, 3, cy}, RECT{cx - 3, 0, cx, cy}})
       FillRect(dc, &r, black);
   }
   SendMessageA(menuWnd, WM_NCPAINT, 1, 0);
@@ -145,9 +147,11 @@ int PrintMismatches(HWND menuWnd, const RECT& skip) {
   print.SetSize(w.right - w.left, w.bottom - w.top);
   HDC dc = print.Canvas().Handle();
   PatBlt(dc, 0, 0, print.Width(), print.Height(), BLACKNESS);
-  SendMessageA(menuWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-  return BackgroundMismatches(print.Width(), print.Height(), [&](int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; },
-                              skip);
+  SendMessageA(menuWnd, WM_PRINT, reinterpret_cast<WPARAM>(dc),
+               PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+  return BackgroundMismatches(
+      print.Width(), print.Height(), [&](int x, int y) { return GetPixel(dc, x, y) & 0xFFFFFF; },
+      skip);
 }
 
 // Runs steps one after another from a thread timer (it keeps running inside
@@ -181,7 +185,8 @@ TSteps* TSteps::Current = nullptr;
 // The visible menu windows, newest last as the platform lists them.
 std::vector<HWND> MenuWindows() {
   std::vector<HWND> found;
-  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+  for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+       w = FindWindowExA(nullptr, w, "#32768", nullptr))
     if (IsWindowVisible(w)) found.push_back(w);
   return found;
 }
@@ -199,8 +204,8 @@ protected:
 
   // A shown, active top-level window of class name, skinned and active.
   static HWND NewSkinnedWindow(const char* name, HMENU menu = nullptr) {
-    HWND wnd = CreateWindowExA(0, name, "Test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 500, 380, nullptr,
-                               menu, GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExA(0, name, "Test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 500,
+                               380, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(wnd, SW_SHOW);
     SetForegroundWindow(wnd);
     SetActiveWindow(wnd);
@@ -255,13 +260,16 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
         RECT w;
         GetWindowRect(second, &w);
         resized = SIZE{w.right - w.left + 30, w.bottom - w.top + 24};
-        SetWindowPos(second, nullptr, 0, 0, resized.cx, resized.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RedrawWindow(second, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
+        SetWindowPos(second, nullptr, 0, 0, resized.cx, resized.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(second, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
         return true;
       },
       [&] {
         if (secondSkinner->FBackground.Width() != resized.cx) return false;
-        backgroundAfterResize = SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
+        backgroundAfterResize =
+            SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
         resizedBad = BackgroundMismatches(second);
         Skin().SetActive(false);
         return true;
@@ -269,9 +277,12 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
       [&] {
         if (SkinManager->Active) return false;
         // Off: the window's own procedure paints it at its new size.
-        SetWindowPos(second, nullptr, 0, 0, resized.cx + 10, resized.cy + 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        RedrawWindow(second, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
-        backgroundWhenOff = SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
+        SetWindowPos(second, nullptr, 0, 0, resized.cx + 10, resized.cy + 10,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RedrawWindow(second, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
+        backgroundWhenOff =
+            SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
         offBad = BackgroundMismatches(second);
         EndMenu();
         return true;
@@ -336,13 +347,15 @@ protected:
     mcs.cx = 200;
     mcs.cy = 150;
     mcs.style = WS_OVERLAPPEDWINDOW | style;
-    auto child = reinterpret_cast<HWND>(SendMessageA(Client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    auto child = reinterpret_cast<HWND>(
+        SendMessageA(Client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
     if (refresh) Refresh(child);
     return child;
   }
   void Refresh(HWND child) {
     SendMessageA(Client, WM_MDIREFRESHMENU, 0, 0);
-    EXPECT_TRUE(WaitUntil([child] { return Skinner(child) && Skinner(child)->FPhase == fpActive; }));
+    EXPECT_TRUE(
+        WaitUntil([child] { return Skinner(child) && Skinner(child)->FPhase == fpActive; }));
   }
   static LONG_PTR Buttons(HWND wnd) { return GetWindowLongPtrA(wnd, GWL_STYLE) & kCaptionButtons; }
 
@@ -458,7 +471,6 @@ TEST_F(SkinMdi, ChildrenComingAndGoingGiveTheirHandlesBack) {
   NewChild();
   DestroyWindow(Frame);
   EXPECT_TRUE(SkinManager->Forms.empty());
-
 }
 
 }  // namespace
