@@ -44,6 +44,7 @@ struct BmpHeader {
   size_t PaletteEntrySize = 4;
   size_t PaletteCount = 0;
   size_t PixelOffset = 0;
+  size_t RleBytes = 0;  // the run-length data's size (RLE only)
 };
 
 // A colour channel described by a bit mask: where it sits and how wide it is.
@@ -105,8 +106,7 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
   }
   h.TopDown = height < 0;
   if (height < 0) height = -height;
-  if (h.Width <= 0 || height <= 0 || h.Width > kMaxBitmapSide || height > kMaxBitmapSide)
-    return false;
+  if (!BitmapSizeAllowed(h.Width, height)) return false;
   h.Height = static_cast<int>(height);
 
   size_t tableOffset = 14 + headerSize;
@@ -149,7 +149,18 @@ bool ReadHeader(const uint8_t* data, size_t size, BmpHeader& h) {
     h.PaletteCount = 0;
   }
   if (h.PixelOffset > size) return false;
-  return DibStride(h.Width, h.BitCount) * static_cast<size_t>(h.Height) <= kMaxBitmapBytes;
+  if (h.Compression == kBiRle8 || h.Compression == kBiRle4) {
+    // The pixels must be plausible for the run-length bytes there are.
+    size_t available = size - h.PixelOffset;
+    if (h.SizeImage != 0) available = std::min<size_t>(available, h.SizeImage);
+    h.RleBytes = available;
+    const uint64_t runs = std::min<uint64_t>(available / 2, kMaxBitmapPixels);
+    if (runs * kMaxRlePixelsPerTwoBytes < uint64_t(h.Width) * uint64_t(h.Height)) return false;
+  } else if (DibStride(h.Width, h.BitCount) * static_cast<size_t>(h.Height) >
+             size - h.PixelOffset) {
+    return false;  // truncated pixel data
+  }
+  return true;
 }
 
 // Writes one palette index into a 4 or 8-bit top-down image, ignoring pixels outside it.
@@ -165,9 +176,11 @@ void PutIndex(TDibImage& img, int64_t x, int yFromBottom, int index) {
   }
 }
 
-// Decodes run-length encoded pixels (RLE8 or RLE4) into img; returns the bytes used.
-// Runs that go past the image are clipped; the data ending early leaves the rest 0.
-size_t DecodeRle(const uint8_t* p, size_t n, TDibImage& img) {
+// Decodes run-length encoded pixels (RLE8 or RLE4) into img and sets used to
+// the bytes read. Runs that go past the image are clipped; pixels that no run
+// reaches stay 0. False when the data ends before the picture does: inside a
+// run or delta, or short of the top row's end without an end-of-picture code.
+bool DecodeRle(const uint8_t* p, size_t n, TDibImage& img, size_t& used) {
   const bool four = img.BitCount == 4;
   size_t i = 0;
   // Runs and deltas past the right edge keep moving x: 64 bits never overflow.
@@ -185,24 +198,29 @@ size_t DecodeRle(const uint8_t* p, size_t n, TDibImage& img) {
       x = 0;
       ++y;
     } else if (value == 1) {  // end of bitmap
-      return i;
+      used = i;
+      return true;
     } else if (value == 2) {  // delta
-      if (i + 2 > n) return n;
+      if (i + 2 > n) return false;
       x += p[i];
       y += p[i + 1];
       i += 2;
     } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
       const size_t bytes = four ? (value + 1u) / 2 : value;
-      if (i + bytes > n) return n;
+      if (i + bytes > n) return false;
       for (int k = 0; k < value; ++k, ++x) {
         const uint8_t b = p[i + (four ? k / 2 : k)];
         PutIndex(img, x, y, four ? ((k & 1) ? (b & 0x0F) : (b >> 4)) : b);
       }
       i += (bytes + 1) & ~size_t(1);
     }
-    if (y >= img.Height) return std::min(i, n);
+    if (y >= img.Height) {
+      used = std::min(i, n);
+      return true;
+    }
   }
-  return std::min(i, n);
+  used = std::min(i, n);
+  return y == img.Height - 1 && x >= img.Width;  // the top row filled, no end code
 }
 
 }  // namespace
@@ -217,6 +235,12 @@ uint8_t* TDibImage::Row(int y) {
 const uint8_t* TDibImage::Row(int y) const {
   assert(y >= 0 && y < Height);
   return Pixels.data() + DibStride(Width, BitCount) * static_cast<size_t>(y);
+}
+
+// True when a width x height picture lies within the limits.
+bool BitmapSizeAllowed(int64_t width, int64_t height) {
+  return width >= 1 && height >= 1 && width <= kMaxBitmapSide && height <= kMaxBitmapSide &&
+         width * height <= kMaxBitmapPixels;
 }
 
 // Bytes per row of a DIB, padded to 4 bytes.
@@ -256,17 +280,14 @@ std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fil
   img.Pixels.assign(outStride * static_cast<size_t>(img.Height), 0);
 
   if (h.Compression == kBiRle8 || h.Compression == kBiRle4) {
-    size_t available = size - h.PixelOffset;
-    if (h.SizeImage != 0) available = std::min<size_t>(available, h.SizeImage);
-    const size_t used = DecodeRle(data + h.PixelOffset, available, img);
+    size_t used = 0;
+    if (!DecodeRle(data + h.PixelOffset, h.RleBytes, img, used)) return std::nullopt;
     if (fileSize) *fileSize = h.PixelOffset + used;
     return img;
   }
 
   const size_t inStride = DibStride(h.Width, h.BitCount);
-  const size_t bytes = inStride * static_cast<size_t>(h.Height);
-  if (bytes > size - h.PixelOffset) return std::nullopt;  // truncated pixel data
-  if (fileSize) *fileSize = h.PixelOffset + bytes;
+  if (fileSize) *fileSize = h.PixelOffset + inStride * static_cast<size_t>(h.Height);
 
   const Channel ch[3] = {MakeChannel(h.Masks[0]), MakeChannel(h.Masks[1]), MakeChannel(h.Masks[2])};
   for (int y = 0; y < h.Height; ++y) {

@@ -30,14 +30,26 @@ struct TDibImage {
 // Bytes per row of a DIB: whole pixels rounded up to a multiple of 4 bytes.
 size_t DibStride(int width, int bitCount);
 
-// The largest width or height accepted from a file.
+// Limits on the pictures read from files and on the bitmaps made from them,
+// whatever a file says. A picture within them takes at most 64 MiB of pixels.
+// The largest width or height.
 constexpr int kMaxBitmapSide = 32768;
-// The largest pixel block accepted from a file, in bytes.
-constexpr size_t kMaxBitmapBytes = size_t(64) << 20;
+// The most pixels in one picture: 16 Mi (4096 x 4096, 64 MiB at 32 bits).
+constexpr int64_t kMaxBitmapPixels = int64_t(1) << 24;
+// Run-length pictures: one run of two bytes gives at most 255 pixels, so a
+// picture has at most this many pixels per two bytes of its run-length data.
+// A picture that claims more (rows left blank by end-of-line, delta or
+// end-of-picture codes) is refused: a few bytes must not claim megabytes.
+constexpr int64_t kMaxRlePixelsPerTwoBytes = 255;
+
+// True when both sides are at least 1 and the picture is within the limits above.
+bool BitmapSizeAllowed(int64_t width, int64_t height);
 
 // Decodes a .bmp file (1, 4, 8, 16, 24 or 32 bits per pixel; uncompressed,
 // bit fields or RLE 4/8). 16-bit images and 32-bit images with unusual bit
-// fields come out as 24 bits. Nothing when the data is damaged or truncated.
+// fields come out as 24 bits. Nothing when the data is damaged or truncated
+// (run-length data that ends before its picture does) or the picture lies
+// outside the limits above; nothing is allocated for such a picture.
 // When fileSize is given it receives the number of bytes the file occupies.
 std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fileSize = nullptr);
 

@@ -149,6 +149,38 @@ TEST(ImageFiles, RunLengthDeltasFarPastTheEdgeNeverComeBackIn) {
   EXPECT_EQ(img->Row(0)[1], 0);
 }
 
+TEST(ImageFiles, PicturesOutsideTheLimitsAndCutRunLengthDataGiveNoImage) {
+  const std::vector<uint32_t> pal(16, 0);
+  const std::vector<uint8_t> endOfPicture = {0, 1};
+  // 1 bit per pixel, 8192 x 2049: every pixel byte present, but 16 Mi + 8192 pixels.
+  std::vector<uint8_t> wideRows(1024 * 2049, 0);
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+    bool decodes;
+  };
+  const Case cases[] = {
+      // 60 bytes that claim 8192 x 8192 pixels (64 MiB) left blank by the end code.
+      {"RLE8 bomb", HandMadeBmp(8192, 8192, 8, 1, {0}, endOfPicture), false},
+      {"RLE4 bomb", HandMadeBmp(8192, 8192, 4, 2, {0}, endOfPicture), false},
+      {"two runs fill 510 pixels", HandMadeBmp(510, 1, 8, 1, pal, {255, 3, 255, 3}), true},
+      {"two runs for 511 pixels", HandMadeBmp(511, 1, 8, 1, pal, {255, 3, 255, 3}), false},
+      {"no end code, rows left", HandMadeBmp(4, 2, 8, 1, pal, {4, 5}), false},
+      {"cut in an absolute run", HandMadeBmp(4, 1, 8, 1, pal, {0, 3, 1, 2}), false},
+      {"cut in a delta", HandMadeBmp(4, 2, 8, 1, pal, {4, 5, 0, 2, 1}), false},
+      {"over the pixel limit", HandMadeBmp(8192, 2049, 1, 0, {0, 0xFFFFFF}, wideRows), false},
+      {"at the pixel limit", HandMadeBmp(8192, 2048, 1, 0, {0, 0xFFFFFF}, wideRows), true},
+  };
+  for (const Case& c : cases) {
+    size_t used = 0;
+    const auto img = DecodeBmp(c.file.data(), c.file.size(), &used);
+    EXPECT_EQ(img.has_value(), c.decodes) << c.what;
+    if (img) {
+      EXPECT_LE(used, c.file.size()) << c.what;
+    }
+  }
+}
+
 TEST(ImageFiles, DamagedFilesGiveNoImage) {
   const std::vector<uint8_t> good = EncodeBmp(Sample(24));
   // Every truncation that cuts into the headers or pixels.
