@@ -2,6 +2,7 @@
 // components.
 #include "ui/Filer.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstring>
@@ -18,12 +19,10 @@ long double ExtendedToLongDouble(const uint8_t b[10]) {
   const int exponent = ((b[9] & 0x7F) << 8) | b[8];
   const bool negative = (b[9] & 0x80) != 0;
   long double v;
-  if (exponent == 0 && mantissa == 0)
-    v = 0;
-  else if (exponent == 0x7FFF)
+  if (exponent == 0x7FFF)
     v = mantissa << 1 ? NAN : INFINITY;
-  else
-    v = std::ldexp(static_cast<long double>(mantissa), exponent - 16383 - 63);
+  else  // exponent 0: a denormal, scaled as exponent 1 is
+    v = std::ldexp(static_cast<long double>(mantissa), std::max(exponent, 1) - 16383 - 63);
   return negative ? -v : v;
 }
 
@@ -43,8 +42,13 @@ void LongDoubleToExtended(long double v, uint8_t b[10]) {
   } else if (v != 0) {
     int e2;
     const long double frac = std::frexp(v, &e2);  // v = frac * 2^e2, frac in [0.5, 1)
-    mantissa = static_cast<uint64_t>(std::ldexp(frac, 64));
     exponent = e2 - 1 + 16383;
+    if (exponent >= 1) {
+      mantissa = static_cast<uint64_t>(std::ldexp(frac, 64));
+    } else {  // a denormal: exponent 0, the mantissa scaled as for exponent 1
+      exponent = 0;
+      mantissa = static_cast<uint64_t>(std::ldexp(v, 16383 + 63 - 1));
+    }
   }
   for (int i = 0; i < 8; ++i) b[i] = static_cast<uint8_t>(mantissa >> (8 * i));
   b[8] = static_cast<uint8_t>(exponent & 0xFF);

@@ -903,20 +903,17 @@ void TBinaryToText::WriteStringPieces(const std::vector<std::string>& pieces, in
 }
 
 // The shortest decimal text of an extended float that reads back to its bytes.
+// Bytes that TWriter never writes (an unnormal: no integer bit) give the text
+// of their value, which reads back to the bytes TWriter writes for it.
 std::string TBinaryToText::ExtendedText() {
-  const int64_t start = FReader.Stream().Position();
   const long double v = FReader.ReadFloat();
-  FReader.Stream().SetPosition(start + 1);
-  std::vector<uint8_t> bytes(10);
-  ReadRaw(bytes.data(), 10);
   if (!std::isfinite(v)) throw EReadError(Msg::InvalidPropertyValue);
+  const std::vector<uint8_t> bytes = ExtendedBytes(v);
   char buf[64];
   for (int digits = 1; digits <= 21; ++digits) {
     std::snprintf(buf, sizeof buf, "%.*Lg", digits, v);
-    if (ExtendedBytes(std::strtold(buf, nullptr)) == bytes) return WithFraction(buf);
+    if (ExtendedBytes(std::strtold(buf, nullptr)) == bytes) break;
   }
-  // Bytes that no float written by TWriter has: the closest text.
-  std::snprintf(buf, sizeof buf, "%.21Lg", v);
   return WithFraction(buf);
 }
 

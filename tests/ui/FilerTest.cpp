@@ -1,6 +1,8 @@
 // The binary definition format: values, objects, and damaged input.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "SampleComponents.h"
 #include "ui/Filer.h"
 
@@ -107,13 +109,18 @@ TEST(Filer, StringsOfAllFourTypesRead) {
 }
 
 TEST(Filer, FloatsRoundTripThroughTheExtendedForm) {
-  for (long double v : {0.0L, 1.5L, -3.25L, 1e10L, 0.1L}) {
+  // Denormals too: the smallest is the mantissa 1 with the exponent 0.
+  const long double smallest = std::numeric_limits<long double>::denorm_min();
+  for (long double v : {0.0L, 1.5L, -3.25L, 1e10L, 0.1L, -1e-4940L, smallest}) {
     TMemoryStream s;
     TWriter(s).WriteFloat(v);
     s.SetPosition(0);
     TReader r(s);
-    EXPECT_EQ(static_cast<double>(r.ReadFloat()), static_cast<double>(v));
+    EXPECT_EQ(r.ReadFloat(), v);
   }
+  TMemoryStream s;
+  TWriter(s).WriteFloat(smallest);
+  EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{5, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(Filer, EveryTruncationOfADefinitionFailsWithAReadError) {

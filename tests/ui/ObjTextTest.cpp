@@ -312,6 +312,12 @@ TEST(ObjText, NumbersAndIdentifiers) {
   EXPECT_EQ(ValueBytes("-$80000000"), (V{19, 0, 0, 0, 0x80, 0, 0, 0, 0}));
   EXPECT_EQ(ValueBytes("1.5"), (V{5, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0xFF, 0x3F}));
   EXPECT_EQ(ValueBytes("15E-1"), ValueBytes("1.5"));
+  // Denormals keep their value; ten bytes with no integer bit read as their value.
+  EXPECT_EQ(ValueBytes("3.6451995318824746025e-4951"), (V{5, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  const V unnormal = {'T',  'P',  'F',  '0',  2,    'T',  'A',  1,    'A',  1,    'P', 5,
+                      0x56, 0x61, 0x6C, 0x75, 0x65, 0x02, 0x2A, 0x61, 0x70, 0x00, 0,   0};
+  const std::string text = ToText(unnormal);
+  EXPECT_EQ(ToText(ToBinary(text)), text);
   EXPECT_EQ(ValueBytes("2s"), (V{15, 0, 0, 0, 0x40}));
   EXPECT_EQ(ValueBytes("1.25c"), (V{16, 0xD4, 0x30, 0, 0, 0, 0, 0, 0}));
   EXPECT_EQ(ValueBytes("TRUE"), (V{9}));
