@@ -661,10 +661,12 @@ TBitmap::~TBitmap() {
 }
 
 // A new bitmap: a screen-compatible DDB for pfDevice, else a top-down DIB section.
+// None for a size outside the picture limits (ImageFiles.h) or when the system
+// makes none.
 TBitmapObject TBitmap::CreateImage(int width, int height, TPixelFormat format,
                                    const std::vector<uint32_t>* palette, uint8_t** bits) {
   *bits = nullptr;
-  if (width <= 0 || height <= 0) return TBitmapObject();
+  if (!BitmapSizeAllowed(width, height)) return TBitmapObject();
   if (format == TPixelFormat::pfDevice) {
     TWindowDC screen(nullptr);
     return TBitmapObject(CreateCompatibleBitmap(screen, width, height));
@@ -691,9 +693,10 @@ TBitmapObject TBitmap::CreateImage(int width, int height, TPixelFormat format,
   void* memory = nullptr;
   HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
                                  &memory, nullptr, 0);
-  if (!bmp) return TBitmapObject();
+  TBitmapObject owned(bmp);
+  if (!owned || !memory) return TBitmapObject();
   *bits = static_cast<uint8_t*>(memory);
-  return TBitmapObject(bmp);
+  return owned;
 }
 
 // Replaces the image, moving it into the canvas DC in place of the old one.
@@ -827,7 +830,7 @@ size_t TBitmap::ScanLineStride() const {
 // Row `row` of the DIB section (0 = top).
 uint8_t* TBitmap::ScanLine(int row) {
   if (FPixelFormat == TPixelFormat::pfDevice) SetPixelFormat(TPixelFormat::pf24bit);
-  assert(row >= 0 && row < FHeight);
+  assert(Empty() || (row >= 0 && row < FHeight));
   if (!FBits || row < 0 || row >= FHeight) return nullptr;
   GdiFlush();
   return FBits + ScanLineStride() * static_cast<size_t>(row);
@@ -894,7 +897,7 @@ void TBitmap::LoadFromImage(const TDibImage& image) {
   TBitmapObject bmp;
   if (format != TPixelFormat::pfDevice)
     bmp = CreateImage(image.Width, image.Height, format, &image.Palette, &bits);
-  if (bmp) {
+  if (bmp && bits) {
     GdiFlush();
     const size_t bytes = DibStride(image.Width, image.BitCount) * static_cast<size_t>(image.Height);
     std::memcpy(bits, image.Pixels.data(), std::min(bytes, image.Pixels.size()));

@@ -495,7 +495,8 @@ public:
   int Height() const override { return FHeight; }
   void SetWidth(int value) override;
   void SetHeight(int value) override;
-  // Resizes; the pixels that both sizes share are kept.
+  // Resizes; the pixels that both sizes share are kept. A size outside the
+  // picture limits (ImageFiles.h), or one the system cannot make, empties it.
   void SetSize(int width, int height);
   bool Empty() const override { return FWidth == 0 || FHeight == 0; }
   TPixelFormat PixelFormat() const { return FPixelFormat; }
@@ -511,6 +512,8 @@ public:
   HBITMAP ReleaseHandle();
 
   // The first byte of row (0 = top). A device bitmap becomes a 24-bit DIB first.
+  // Null when the bitmap is empty, e.g. when a size outside the picture limits
+  // (ImageFiles.h) or a failed allocation left it without pixels.
   uint8_t* ScanLine(int row);
   // Bytes from one row to the next.
   size_t ScanLineStride() const;

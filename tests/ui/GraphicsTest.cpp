@@ -294,6 +294,25 @@ TEST(Graphics, DamagedBitmapFilesLeaveAnEmptyBitmap) {
   EXPECT_NO_THROW(target.Canvas().Draw(0, 0, bmp));
 }
 
+TEST(Graphics, SizesOutsideThePictureLimitsLeaveAnEmptyBitmapWithoutPixels) {
+  // 5000 x 5000 is within the sides' limit but over the pixel limit.
+  for (TPixelFormat format :
+       {TPixelFormat::pfDevice, TPixelFormat::pf8bit, TPixelFormat::pf32bit}) {
+    TBitmap bmp;
+    bmp.SetPixelFormat(format);
+    bmp.SetSize(5000, 5000);
+    EXPECT_TRUE(bmp.Empty()) << static_cast<int>(format);
+    EXPECT_EQ(bmp.Handle(), nullptr);
+    EXPECT_EQ(bmp.ScanLine(0), nullptr);
+  }
+  // Decoded pixels that claim a size they do not have.
+  TDibImage claim = Image24(2, 2, [](int, int) -> uint32_t { return 0; });
+  claim.Width = kMaxBitmapSide + 1;
+  TBitmap bmp;
+  bmp.LoadFromImage(claim);
+  EXPECT_TRUE(bmp.Empty());
+}
+
 TEST(Graphics, TransparentDrawingSkipsTheKeyColour) {
   TBitmap sprite;
   Load(sprite, EncodeBmp(Image24(
