@@ -123,6 +123,9 @@ int main(int argc, char** argv) {
               *std::min_element(walks.begin(), walks.end()));
   std::printf("full scan (window):   %.3f s median, %.3f s fastest (includes the completion box)\n",
               scan, *std::min_element(scans.begin(), scans.end()));
+  std::printf("scans, in order:     ");
+  for (double s : scans) std::printf(" %.3f", s);
+  std::printf(" s\n");
   std::printf("ratio scan / walk:    %.2f (medians)\n", walk > 0 ? scan / walk : 0.0);
   std::printf("window answered %lld probes, slowest in %.1f ms\n", probes.load(),
               worstMicros.load() / 1000.0);

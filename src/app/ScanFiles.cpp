@@ -140,7 +140,8 @@ bool TFolderListing::Next(TFolderEntry& entry) {
       reinterpret_cast<const unsigned char*>(FBuffer.data()) + FOffset);
   entry.Name.assign(info->FileName, info->FileNameLength / sizeof(WCHAR));
   entry.Attributes = info->FileAttributes;
-  entry.Index = static_cast<ULONGLONG>(info->FileId.QuadPart);
+  // An index without its volume's serial is no identity.
+  entry.Index = FIdentity.Known() ? static_cast<ULONGLONG>(info->FileId.QuadPart) : 0;
   FOffset = info->NextEntryOffset ? FOffset + info->NextEntryOffset : std::wstring::npos;
   return true;
 }
