@@ -809,9 +809,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 // Takes over the standard control class's procedure, extra bytes, cursor
-// and background, keeping our own class name.
-// A Unicode superclass passes its messages on to the standard procedure's
-// Unicode entry.
+// and background, keeping our own class name; a Unicode superclass takes
+// the procedure's Unicode entry.
 void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClass) {
   WNDCLASSA std{};
   const HINSTANCE modules[] = {nullptr, GetModuleHandleA(nullptr),

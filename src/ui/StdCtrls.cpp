@@ -429,6 +429,13 @@ void TCustomListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
 }
 
+// Forgets the fallback fonts of the previous font.
+void TCustomListBox::FontChanged() {
+  FFallbackFont.Reset();
+  FUncovered.clear();
+  TWinControl::FontChanged();
+}
+
 // The list's font, or a font that has every character of the text.
 void TCustomListBox::DrawItemText(HDC dc, int x, int y, const RECT& rect,
                                   const std::wstring& text) {

@@ -97,6 +97,7 @@ public:
   // The item at a client point, or -1 (at any item count, beyond the 16
   // bits of index that LB_ITEMFROMPOINT answers).
   int ItemAtPos(TPoint point);
+  TRect ItemRect(int index);
 
   // The items as UTF-16 text (the ANSI text widened where the window is
   // not a Unicode one).
@@ -106,7 +107,6 @@ public:
   void InsertWide(int index, const std::wstring& s);
   // The first item equal to s regardless of letter case, or -1.
   int FindExactWide(const std::wstring& s);
-  TRect ItemRect(int index);
 
   // The data word of item index.
   LPARAM ItemData(int index) const;
@@ -118,6 +118,8 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void InitWnd() override;
   void DestroyWnd() override;
+  // A new font: fallback fonts are looked for again, at its height.
+  void FontChanged() override;
   // Draws an item of an owner-drawn list.
   virtual void DrawItem(const DRAWITEMSTRUCT& item);
   // Draws an item's text at (x, y), opaque over rect and clipped to it, in
