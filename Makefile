@@ -18,7 +18,7 @@ JOBS      ?= $(shell nproc)
 WINE_ARCH ?= auto
 
 PACKAGES := make cmake g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest \
-            wine wine32:i386 wine64 xvfb xauth fonts-wine imagemagick \
+            wine wine32:i386 wine64 xvfb xauth fonts-wine fonts-wqy-microhei imagemagick \
             clang libclang-rt-14-dev
 
 # Shell, at the start of a recipe: decides the architecture (printing why),

@@ -3,29 +3,55 @@
 
 #include <algorithm>
 
+#include "ui/SysUtils.h"
+
 namespace {
 // The strings without repeats, in first-seen order.
-std::vector<std::string> Distinct(const std::vector<std::string>& list) {
-  std::vector<std::string> out;
-  for (const std::string& s : list)
+template <class String>
+std::vector<String> Distinct(const std::vector<String>& list) {
+  std::vector<String> out;
+  for (const String& s : list)
     if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
+  return out;
+}
+
+// Windows-1252 strings as wide ones.
+std::vector<std::wstring> Widened(const std::vector<std::string>& list) {
+  std::vector<std::wstring> out;
+  for (const std::string& s : list) {
+    const std::u16string w = AnsiToWide(s);
+    out.emplace_back(w.begin(), w.end());
+  }
   return out;
 }
 }  // namespace
 
 // Keeps each distinct keyword and fragment once; repeats change no result.
-TPathMatcher::TPathMatcher(const std::vector<std::string>& keywords,
-                           const std::vector<std::string>& fragments)
+template <class String>
+TBasicPathMatcher<String>::TBasicPathMatcher(const std::vector<String>& keywords,
+                                             const std::vector<String>& fragments)
     : FKeywords(Distinct(keywords)), FFragments(Distinct(fragments)) {}
 
 // True when path holds at least one keyword and at least one fragment.
-bool TPathMatcher::IsHit(const std::string& path) const {
+template <class String>
+bool TBasicPathMatcher<String>::IsHit(const String& path) const {
   return ContainsAny(path, FFragments) && ContainsAny(path, FKeywords);
 }
 
-// True when any needle occurs in text, compared byte for byte.
-bool TPathMatcher::ContainsAny(const std::string& text, const std::vector<std::string>& needles) {
-  for (const std::string& needle : needles)
-    if (text.find(needle) != std::string::npos) return true;
+// True when any needle occurs in text, compared character for character.
+template <class String>
+bool TBasicPathMatcher<String>::ContainsAny(const String& text,
+                                            const std::vector<String>& needles) {
+  for (const String& needle : needles)
+    if (text.find(needle) != String::npos) return true;
   return false;
+}
+
+template class TBasicPathMatcher<std::string>;
+template class TBasicPathMatcher<std::wstring>;
+
+// The wide matcher over the stored lists, widened once.
+TWidePathMatcher WidenedMatcher(const std::vector<std::string>& keywords,
+                                const std::vector<std::string>& fragments) {
+  return TWidePathMatcher(Widened(keywords), Widened(fragments));
 }

@@ -2,6 +2,7 @@
 // user leaves checked.
 #include "app/scan.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/ad.h"
@@ -78,6 +79,14 @@ const TPathMatcher& TForm1::Matcher() {
   return *FMatcher;
 }
 
+// The same lists, widened once, for the wide walk.
+const TWidePathMatcher& TForm1::WideMatcher() {
+  if (!FWideMatcher)
+    FWideMatcher = std::make_unique<TWidePathMatcher>(
+        WidenedMatcher(kw->Strings()->ToVector(), ext->Strings()->ToVector()));
+  return *FWideMatcher;
+}
+
 // The scan button's handler: the button has already flipped its state.
 void TForm1::zaza(TObject*) {
   if (SpeedButton1->Down())
@@ -93,15 +102,20 @@ void TForm1::StartScan() {
   StopRequested = false;
   SpeedButton1->SetCaption(kStopCaption);
   JvWaitingGradient1->SetEnabled(true);
+  ForgetUnlisted();
 
+  int foldersNotScanned = 0;
   {
-    // A scan started from inside another one's message pump walks on its own path.
-    std::vector<TFolderId> outerWalk;
+    // A scan started from inside another one's message pump walks on its own
+    // path and counts its own folders.
+    std::vector<TFileIdentity> outerWalk;
     outerWalk.swap(FWalkPath);
+    const int outerNotScanned = std::exchange(FFoldersNotScanned, 0);
     PauseRepaints();
     TScopeExit restore([&] {
       ResumeRepaints();
       FWalkPath.swap(outerWalk);
+      foldersNotScanned = std::exchange(FFoldersNotScanned, outerNotScanned);
     });
     ScanFolder(jvdir->Cache(), "*", true);
     ScanFolder(jvdir->Cookies(), "*", true);
@@ -114,8 +128,11 @@ void TForm1::StartScan() {
     }
   }
 
-  Application->MessageBox("Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count()),
-                          Application->Title(), MB_OK);
+  // "Scan complete" claims no more than was done: folders that could not be
+  // read are reported on a line of their own.
+  std::string report = "Scan complete\n\rItems found:" + IntToStr(memo1->Items().Count());
+  if (foldersNotScanned > 0) report += "\r\nFolders not scanned:" + IntToStr(foldersNotScanned);
+  Application->MessageBox(report, Application->Title(), MB_OK);
   Button2->SetEnabled(true);
 }
 
@@ -135,8 +152,59 @@ void TForm1::FormCreate(TObject*) {}
 // OnClose: ends a running scan at its next check; the action stays as it is.
 void TForm1::FormClose(TObject*, TCloseAction&) { StopRequested = true; }
 
-// Walks Folder (depth first, mask Mask), examining every file met.
+// Walks Folder (depth first, mask Mask), examining every file met: with the
+// wide calls and \\?\ paths on the NT family, which reach every name, and
+// with the ANSI calls on the 95 family, which has no others.
 void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool Recurse) {
+  if (!IsWindowsNT()) {
+    ScanFolderA(Folder, Mask, Recurse);
+    return;
+  }
+  std::wstring folder = AcpToWide(Folder);
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  ScanFolderW(folder, LongPath(folder), AcpToWide(Mask), Recurse);
+}
+
+// The wide walk. A folder that is a reparse point (junction, directory link,
+// mount point) is not entered: it leads to another folder, drive or share.
+void TForm1::ScanFolderW(const std::wstring& folder, const std::wstring& path,
+                         const std::wstring& mask, bool recurse) {
+  if (StopRequested) {
+    SetStatus(FoundText());
+    return;
+  }
+  TFolderListing listing(path, mask);
+  if (!listing.Opened()) {
+    if (listing.Failed()) ++FFoldersNotScanned;
+    return;
+  }
+  // A link the file system does not report may still lead back up the walk.
+  const TFileIdentity id = listing.Identity();
+  if (id.Known() && std::find(FWalkPath.begin(), FWalkPath.end(), id) != FWalkPath.end()) return;
+
+  FWalkPath.push_back(id);
+  TScopeExit leave([this] { FWalkPath.pop_back(); });
+  TFolderEntry entry;
+  bool more = listing.Next(entry);
+  while (more) {
+    const std::wstring& name = entry.Name;
+    if (!name.empty() && name[0] != L'.') {
+      if ((entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) && recurse) {
+        if (!(entry.Attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+          ScanFolderW(folder + name + L'\\', path + name + L'\\', mask, recurse);
+      } else {
+        Application->ProcessMessages();
+        ExamineFile(folder + name, path + name, TFileIdentity{id.Volume, entry.Index});
+        RepaintWhenDue();
+      }
+    }
+    more = listing.Next(entry) && !StopRequested;
+  }
+  if (listing.Failed()) ++FFoldersNotScanned;
+}
+
+// The ANSI walk of the 95 family.
+void TForm1::ScanFolderA(const std::string& Folder, const std::string& Mask, bool Recurse) {
   if (StopRequested) {
     SetStatus(FoundText());
     return;
@@ -144,12 +212,18 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
   std::string folder = Folder;
   if (folder.empty() || folder.back() != '\\') folder += '\\';
 
-  TFolderId id{};
+  TFileIdentity id{};
   if (EntersCycle(folder, id)) return;
 
   WIN32_FIND_DATAA entry;
   TFindHandle find(FindFirstFileA((folder + Mask).c_str(), &entry));
-  if (find.Get() == INVALID_HANDLE_VALUE) return;
+  if (find.Get() == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
+        error != ERROR_NO_MORE_FILES)
+      ++FFoldersNotScanned;
+    return;
+  }
 
   FWalkPath.push_back(id);
   TScopeExit leave([this] { FWalkPath.pop_back(); });
@@ -157,18 +231,35 @@ void TForm1::ScanFolder(const std::string& Folder, const std::string& Mask, bool
     const std::string name = entry.cFileName;
     if (name.empty() || name[0] == '.') continue;
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && Recurse) {
-      ScanFolder(folder + name, Mask, Recurse);
+      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        ScanFolderA(folder + name, Mask, Recurse);
     } else {
       Application->ProcessMessages();
-      ExamineFile(folder + name);
+      ExamineFileA(folder + name);
       RepaintWhenDue();
     }
   } while (FindNextFileA(find.Get(), &entry) && !StopRequested);
 }
 
-// Lists path, checked, when it is a hit that is not listed yet.
-void TForm1::ExamineFile(const std::string& path) {
-  SetProgress("Scanning:" + path);
+// Lists path, checked, when it is a hit that is not listed yet: not under
+// this path (letter case ignored), nor under another one (a hard link, or a
+// link that the file system does not report).
+void TForm1::ExamineFile(const std::wstring& path, const std::wstring& longPath, TFileIdentity id) {
+  SetProgress(path);
+  if (!WideMatcher().HasKeyword(path)) return;
+  if (memo1->FindExactWide(path) >= 0) return;  // listed already (letter case ignored)
+  if (!WideMatcher().HasFragment(path)) return;
+  if (!id.Known()) ReadIdentity(longPath, id);  // a listing without identities
+  if (id.Known() && ListedAs(id)) return;
+  const int index = memo1->AddWide(path);
+  memo1->SetChecked(index, true);
+  FListed[path] = TListedFile{longPath, id};
+  if (id.Known()) FByIdentity[id] = path;
+}
+
+// Lists path, checked, when it is a hit that is not listed yet (95 family).
+void TForm1::ExamineFileA(const std::string& path) {
+  SetProgress(AcpToWide(path));
   if (!Matcher().HasKeyword(path)) return;
   if (memo1->Items().IndexOf(path) >= 0) return;  // listed already (letter case ignored)
   if (!Matcher().HasFragment(path)) return;
@@ -176,18 +267,34 @@ void TForm1::ExamineFile(const std::string& path) {
   memo1->SetChecked(index, true);
 }
 
+// True when an entry that is still listed holds the file of identity id.
+bool TForm1::ListedAs(const TFileIdentity& id) const {
+  auto it = FByIdentity.find(id);
+  if (it == FByIdentity.end() || memo1->FindExactWide(it->second) < 0) return false;
+  auto listed = FListed.find(it->second);
+  return listed != FListed.end() && listed->second.Identity == id;
+}
+
+// Keeps only what belongs to entries that are still listed.
+void TForm1::ForgetUnlisted() {
+  for (auto it = FListed.begin(); it != FListed.end();)
+    it = memo1->FindExactWide(it->first) >= 0 ? std::next(it) : FListed.erase(it);
+  FByIdentity.clear();
+  for (const auto& [path, file] : FListed)
+    if (file.Identity.Known()) FByIdentity[file.Identity] = path;
+}
+
 // True when folder is the same folder as one on the walk path (a link or
 // junction leading back up); id receives the folder's identity.
-bool TForm1::EntersCycle(const std::string& folder, TFolderId& id) const {
+bool TForm1::EntersCycle(const std::string& folder, TFileIdentity& id) const {
   const TFileHandle h(CreateFileA(folder.c_str(), 0,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   BY_HANDLE_FILE_INFORMATION info;
   if (!h || !GetFileInformationByHandle(h.Get(), &info)) return false;
-  id = TFolderId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-  for (const TFolderId& open : FWalkPath)
-    if (open == id) return true;
-  return false;
+  id = TFileIdentity{info.dwVolumeSerialNumber,
+                     (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  return std::find(FWalkPath.begin(), FWalkPath.end(), id) != FWalkPath.end();
 }
 
 // Shows text in the first status panel now.
@@ -196,14 +303,11 @@ void TForm1::SetStatus(const std::string& text) {
   StatusBar1->Panels().Items(0)->SetText(text);
 }
 
-// Sets the progress text: at once when repaints run, else at the next repaint.
-void TForm1::SetProgress(const std::string& text) {
-  if (FRepaintPauses == 0) {
-    SetStatus(text);
-    return;
-  }
-  FProgress = text;
+// Sets "Scanning:" and the path: at once when repaints run, else at the next repaint.
+void TForm1::SetProgress(const std::wstring& path) {
+  FProgress = path;
   FProgressShown = false;
+  if (FRepaintPauses == 0) SetStatus("Scanning:" + WideToAcp(FProgress));
 }
 
 // The list stops repainting on every new entry (nested walks share one pause).
@@ -216,7 +320,7 @@ void TForm1::PauseRepaints() {
 // Shows the pending progress and repaints the list for good.
 void TForm1::ResumeRepaints() {
   if (--FRepaintPauses > 0) return;
-  if (!FProgressShown) SetStatus(FProgress);
+  if (!FProgressShown) SetStatus("Scanning:" + WideToAcp(FProgress));
   SendMessageA(memo1->Handle(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(memo1->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -227,7 +331,7 @@ void TForm1::RepaintWhenDue() {
   const DWORD now = GetTickCount();
   if (FRepaintPauses == 0 || now - FLastRepaint < kRepaintInterval) return;
   FLastRepaint = now;
-  if (!FProgressShown) SetStatus(FProgress);
+  if (!FProgressShown) SetStatus("Scanning:" + WideToAcp(FProgress));
   HWND list = memo1->Handle();
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
@@ -237,9 +341,10 @@ void TForm1::RepaintWhenDue() {
 // "Found:" and the number of listed entries.
 std::string TForm1::FoundText() const { return "Found:" + IntToStr(memo1->Items().Count()); }
 
-// Deletes the file of every checked entry. An entry whose file is gone
-// afterwards (deleted now or missing already) leaves the list and counts; an
-// entry whose file is still there stays, checked, and is reported apart.
+// Deletes the file of every checked entry. Only a file that this removal
+// deleted counts as removed and leaves the list; an entry whose file is
+// still there, is not the file that was listed, or is already gone stays
+// listed and checked and is counted under "Not removed".
 void TForm1::Button2Click(TObject*) {
   SpeedButton1->SetEnabled(false);
   int removed = 0;
@@ -251,21 +356,20 @@ void TForm1::Button2Click(TObject*) {
       continue;
     }
     try {
-      const std::string path = memo1->Items().Get(i);
-      DeleteFileA(path.c_str());
-      SetStatus("Deleting:" + path);
-      const bool gone =
-          GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
-          (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND);
-      if (gone) {
+      const std::wstring entry = memo1->WideItem(i);
+      const bool deleted = RemoveFile(entry);
+      SetStatus("Deleting:" + WideToAcp(entry));
+      if (deleted) {
         memo1->Items().Delete(i);
+        FListed.erase(entry);
         ++removed;
       } else {
         ++notRemoved;
         ++i;
       }
     } catch (const std::exception&) {
-      ++i;  // never retried: the loop always moves past an entry that failed
+      ++notRemoved;  // counted, and never retried: the loop moves past it
+      ++i;
     }
   }
   const std::string report = "Removed:" + IntToStr(removed) + " items.";
@@ -276,4 +380,17 @@ void TForm1::Button2Click(TObject*) {
   SpeedButton1->SetEnabled(true);
   Form2->Show();
   Form2->BringToFront();
+}
+
+// The file of a listed entry goes only if it is still the file that the
+// scan listed (its identity, reached without following a final link).
+bool TForm1::RemoveFile(const std::wstring& entry) {
+  // The 95 family has no file identities (nor wide calls): deletion by path.
+  if (!IsWindowsNT()) return DeleteNamedAnsi(WideToAcp(entry));
+  const auto it = FListed.find(entry);
+  // Not listed by a scan, or on a file system without file indexes (some
+  // network file systems): deletion by path, as on the 95 family.
+  if (it == FListed.end()) return DeleteNamed(LongPath(entry));
+  if (!it->second.Identity.Known()) return DeleteNamed(it->second.Path);
+  return DeleteIdentified(it->second.Path, it->second.Identity);
 }

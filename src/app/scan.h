@@ -2,10 +2,13 @@
 // user leaves checked.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/PathMatcher.h"
+#include "app/ScanFiles.h"
 #include "components/JvDirectories.h"
 #include "components/JvWaitingGradient.h"
 #include "components/StrHlder.h"
@@ -46,19 +49,33 @@ public:
   void ScanFolder(const std::string& Folder, const std::string& Mask, bool Recurse);
 
 private:
-  struct TFolderId {
-    unsigned long Volume, IndexHigh, IndexLow;
-    bool operator==(const TFolderId& o) const {
-      return Volume == o.Volume && IndexHigh == o.IndexHigh && IndexLow == o.IndexLow;
-    }
+  // What the scan knows of a file it listed: the \\?\ path that reaches
+  // exactly its name, and its identity where the file system gives one.
+  struct TListedFile {
+    std::wstring Path;
+    TFileIdentity Identity;
   };
   void StartScan();
   void AskToStop();
-  void ExamineFile(const std::string& path);
+  // The walk of the NT family: folder as the list shows it, and path, its
+  // \\?\ form; both end in a backslash.
+  void ScanFolderW(const std::wstring& folder, const std::wstring& path, const std::wstring& mask,
+                   bool recurse);
+  // The walk of the 95 family, with the ANSI calls.
+  void ScanFolderA(const std::string& folder, const std::string& mask, bool recurse);
+  // Lists a hit that is listed neither by its path nor by its identity.
+  void ExamineFile(const std::wstring& path, const std::wstring& longPath, TFileIdentity id);
+  void ExamineFileA(const std::string& path);
+  // True when the file of identity id is listed under another path.
+  bool ListedAs(const TFileIdentity& id) const;
+  // Deletes the file of entry; true only when this deletion removed it.
+  bool RemoveFile(const std::wstring& entry);
+  // Forgets what it knew of files that are not listed any more.
+  void ForgetUnlisted();
   // Shows text in the first status panel now.
   void SetStatus(const std::string& text);
   // Sets the progress text; the panel shows it at the next repaint.
-  void SetProgress(const std::string& text);
+  void SetProgress(const std::wstring& path);
   // Stops (or resumes) repainting the list and status bar on every change.
   void PauseRepaints();
   void ResumeRepaints();
@@ -66,14 +83,21 @@ private:
   void RepaintWhenDue();
   std::string FoundText() const;
   // True when folder is one already open on the walk path (a link back up).
-  bool EntersCycle(const std::string& folder, TFolderId& id) const;
+  bool EntersCycle(const std::string& folder, TFileIdentity& id) const;
 
   const TPathMatcher& Matcher();
+  const TWidePathMatcher& WideMatcher();
   std::unique_ptr<TPathMatcher> FMatcher;
-  std::vector<TFolderId> FWalkPath;
+  std::unique_ptr<TWidePathMatcher> FWideMatcher;
+  std::vector<TFileIdentity> FWalkPath;
+  // The files listed by a scan, by entry text, and their entries by identity.
+  std::unordered_map<std::wstring, TListedFile> FListed;
+  std::unordered_map<TFileIdentity, std::wstring, TFileIdentityHash> FByIdentity;
+  // Folders of this scan that exist but could not be opened or listed.
+  int FFoldersNotScanned = 0;
   int FRepaintPauses = 0;
   unsigned long FLastRepaint = 0;
-  std::string FProgress;
+  std::wstring FProgress;
   bool FProgressShown = true;
 };
 

@@ -109,9 +109,6 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   SetBkColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                                   : ColorToRGB(Enabled() ? Font().Color() : clGrayText));
-  TSelectObjectGuard font(item.hDC, Font().Handle());
-  const std::string s = Items().Get(index);
-  ExtTextOutA(item.hDC, text.left + 2, text.top, ETO_OPAQUE | ETO_CLIPPED, &text, s.c_str(),
-              static_cast<UINT>(s.size()), nullptr);
+  DrawItemText(item.hDC, text.left + 2, text.top, text, WideItem(index));
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &text);
 }

@@ -22,9 +22,16 @@ std::map<HWND, TWinControl*>& ControlMap() {
   return *map;
 }
 
-// Registered class name to the procedure its windows pass messages on to.
-std::map<std::string, WNDPROC>& BaseProcs() {
-  static auto* procs = new std::map<std::string, WNDPROC>;
+// The procedure a registered class's windows pass messages on to, and
+// whether the class (and so each of its windows) is Unicode.
+struct TBaseProc {
+  WNDPROC Proc;
+  bool Unicode;
+};
+
+// Registered class name to its base procedure.
+std::map<std::string, TBaseProc>& BaseProcs() {
+  static auto* procs = new std::map<std::string, TBaseProc>;
   return *procs;
 }
 
@@ -43,6 +50,29 @@ bool IsButtonUp(UINT msg) {
 }
 
 }  // namespace
+
+// ANSI (the system's code page) to UTF-16.
+std::wstring AcpToWide(const std::string& s) {
+  if (s.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+// UTF-16 to ANSI (the system's code page; what it lacks becomes its default character).
+std::string WideToAcp(const std::wstring& s) {
+  if (s.empty()) return std::string();
+  const int n = WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string a(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, s.data(), static_cast<int>(s.size()), a.data(), n, nullptr,
+                      nullptr);
+  return a;
+}
+
+// True on the NT family (GetVersion's top bit is set on the 95 family).
+bool IsWindowsNT() { return (GetVersion() & 0x80000000u) == 0; }
 
 // The shift state of a mouse message's key flags, plus the Alt key.
 TShiftState MouseShiftState(WPARAM keys) {
@@ -779,7 +809,8 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 // Takes over the standard control class's procedure, extra bytes, cursor
-// and background, keeping our own class name.
+// and background, keeping our own class name; a Unicode superclass takes
+// the procedure's Unicode entry.
 void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClass) {
   WNDCLASSA std{};
   const HINSTANCE modules[] = {nullptr, GetModuleHandleA(nullptr),
@@ -788,6 +819,11 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClass
     if (GetClassInfoA(module, controlClass, &std)) {
       params.WindowClass = std;
       params.WindowClass.style &= ~CS_GLOBALCLASS;
+      WNDCLASSW wide{};
+      if (params.Unicode && GetClassInfoW(module, AcpToWide(controlClass).c_str(), &wide))
+        params.WindowClass.lpfnWndProc = wide.lpfnWndProc;
+      else
+        params.Unicode = false;
       return;
     }
   throw EInvalidOperation(Format("Window class %s is not available", controlClass));
@@ -803,16 +839,28 @@ void TWinControl::CreateWnd() {
   const std::string& className = params.WinClassName;
   WNDCLASSA existing{};
   if (!GetClassInfoA(instance, className.c_str(), &existing)) {
-    WNDCLASSA wc = params.WindowClass;
-    wc.hInstance = instance;
-    wc.lpszClassName = className.c_str();
-    wc.lpfnWndProc = StartProc;
-    if (!RegisterClassA(&wc))
+    const WNDCLASSA& c = params.WindowClass;
+    bool registered = false;
+    if (params.Unicode) {
+      const std::wstring wideName = AcpToWide(className);
+      const WNDCLASSW wc{c.style, StartProcW, c.cbClsExtra,    c.cbWndExtra, instance,
+                         c.hIcon, c.hCursor,  c.hbrBackground, nullptr,      wideName.c_str()};
+      registered = RegisterClassW(&wc) != 0;
+    } else {
+      WNDCLASSA wc = c;
+      wc.hInstance = instance;
+      wc.lpszClassName = className.c_str();
+      wc.lpfnWndProc = StartProc;
+      registered = RegisterClassA(&wc) != 0;
+    }
+    if (!registered)
       throw EOutOfResources(Format("Cannot register window class %s", className.c_str()));
-    BaseProcs()[className] = params.WindowClass.lpfnWndProc;
+    BaseProcs()[className] = {c.lpfnWndProc, params.Unicode};
   }
   auto base = BaseProcs().find(className);
-  FDefWndProc = base != BaseProcs().end() ? base->second : params.WindowClass.lpfnWndProc;
+  FDefWndProc = base != BaseProcs().end() ? base->second.Proc : params.WindowClass.lpfnWndProc;
+  // The class decides: a window is as Unicode as the class registered first.
+  params.Unicode = base != BaseProcs().end() && base->second.Unicode;
   gCreating = this;
   HWND wnd = nullptr;
   try {
@@ -828,6 +876,11 @@ void TWinControl::CreateWnd() {
 
 // CreateWindowEx with the parameters.
 HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  if (params.Unicode)
+    return CreateWindowExW(params.ExStyle, AcpToWide(params.WinClassName).c_str(),
+                           AcpToWide(params.Caption).c_str(), params.Style, params.X, params.Y,
+                           params.Width, params.Height, params.WndParent, nullptr,
+                           GetModuleHandleA(nullptr), params.Param);
   return CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
                          params.Style, params.X, params.Y, params.Width, params.Height,
                          params.WndParent, nullptr, GetModuleHandleA(nullptr), params.Param);
@@ -837,6 +890,16 @@ HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
 // created takes the window over; a window made elsewhere behaves like the
 // class it superclasses.
 LRESULT CALLBACK TWinControl::StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Start(wnd, msg, wParam, lParam, false);
+}
+
+// The same for the windows of a Unicode class.
+LRESULT CALLBACK TWinControl::StartProcW(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return Start(wnd, msg, wParam, lParam, true);
+}
+
+// The first message of a window, ANSI or Unicode as its class.
+LRESULT TWinControl::Start(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode) {
   if (TWinControl* c = gCreating) {
     gCreating = nullptr;
     c->FHandle = wnd;
@@ -856,13 +919,21 @@ LRESULT CALLBACK TWinControl::StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
           }
         },
         c->FDefWndProc);
+    if (unicode)
+      return CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC)), wnd,
+                             msg, wParam, lParam);
     return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC)), wnd,
                            msg, wParam, lParam);
   }
   char name[256] = {};
   GetClassNameA(wnd, name, sizeof name);
   auto it = BaseProcs().find(name);
-  const WNDPROC base = it != BaseProcs().end() ? it->second : DefWindowProcA;
+  if (unicode) {
+    const WNDPROC base = it != BaseProcs().end() ? it->second.Proc : DefWindowProcW;
+    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
+    return CallWindowProcW(base, wnd, msg, wParam, lParam);
+  }
+  const WNDPROC base = it != BaseProcs().end() ? it->second.Proc : DefWindowProcA;
   SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(base));
   return CallWindowProcA(base, wnd, msg, wParam, lParam);
 }

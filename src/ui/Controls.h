@@ -108,7 +108,18 @@ struct TCreateParams {
   // control does not handle (DefWindowProcA, or a standard control's).
   WNDCLASSA WindowClass{};
   std::string WinClassName;
+  // A Unicode window (class and window made with the wide calls): its
+  // messages carry UTF-16 text, and the system translates those of ANSI
+  // callers. Set before CreateSubClass; only the NT family has such windows.
+  bool Unicode = false;
 };
+
+// Text in the system's ANSI code page to UTF-16 and back, as the system
+// translates the messages of ANSI callers of a Unicode window.
+std::wstring AcpToWide(const std::string& s);
+std::string WideToAcp(const std::wstring& s);
+// True on the NT family (Unicode windows, wide file calls).
+bool IsWindowsNT();
 
 // The shift state held in a mouse message's wParam (plus the Alt key).
 TShiftState MouseShiftState(WPARAM keys);
@@ -372,6 +383,8 @@ protected:
 
 private:
   static LRESULT CALLBACK StartProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK StartProcW(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT Start(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, bool unicode);
   void WMPaint(TMessage& msg);
   void WMEraseBkgnd(TMessage& msg);
   void WMSetCursor(TMessage& msg);

@@ -92,17 +92,62 @@ void TButton::WndProc(TMessage& msg) {
 // ---------------------------------------------------------------------------
 // TListBoxStrings
 
+namespace {
+// Adds a TrueType family (not a vertical one) to the list in list, once.
+int CALLBACK AddFallbackFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM list) {
+  auto& out = *reinterpret_cast<std::vector<std::wstring>*>(list);
+  const std::wstring name = font->lfFaceName;
+  if ((type & TRUETYPE_FONTTYPE) && !name.empty() && name[0] != L'@' &&
+      std::find(out.begin(), out.end(), name) == out.end())
+    out.push_back(name);
+  return 1;
+}
+
+// The names of the installed TrueType font families, those most likely to
+// have the characters of many scripts first (read once).
+const std::vector<std::wstring>& FallbackFamilies() {
+  static const std::vector<std::wstring> families = [] {
+    std::vector<std::wstring> names = {L"Microsoft Sans Serif", L"Tahoma", L"Arial Unicode MS"};
+    HDC screen = GetDC(nullptr);
+    LOGFONTW any{};
+    any.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen, &any, AddFallbackFamily, reinterpret_cast<LPARAM>(&names), 0);
+    ReleaseDC(nullptr, screen);
+    return names;
+  }();
+  return families;
+}
+
+// The characters of text that the font selected in dc has no glyph for.
+std::wstring MissingGlyphs(HDC dc, const std::wstring& text) {
+  std::vector<WORD> glyphs(text.size());
+  if (GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return std::wstring();
+  std::wstring missing;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (glyphs[i] == 0xFFFF) missing += text[i];
+  return missing;
+}
+
+// The text upper-cased by the platform's locale-aware call.
+std::wstring UpperText(std::wstring s) {
+  if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+  return s;
+}
+}  // namespace
+
 // The number of items.
 int TListBoxStrings::Count() const {
   if (FListBox.FHandle) return static_cast<int>(SendMessageA(FListBox.FHandle, LB_GETCOUNT, 0, 0));
   return static_cast<int>(FListBox.FSaved.size());
 }
 
-// The text of item index.
+// The ANSI text of item index.
 std::string TListBoxStrings::Get(int index) const {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
-  if (!FListBox.FHandle) return FListBox.FSaved[static_cast<size_t>(index)].first;
-  return FListBox.ItemText(index);
+  if (!FListBox.FHandle) return WideToAcp(FListBox.FSaved[static_cast<size_t>(index)].first);
+  return WideToAcp(FListBox.ItemText(index));
 }
 
 // Replaces the text of item index; the data word and the selection stay
@@ -110,7 +155,7 @@ std::string TListBoxStrings::Get(int index) const {
 void TListBoxStrings::Put(int index, const std::string& s) {
   if (index < 0 || index >= Count()) Error(Msg::ListIndexError, index);
   if (!FListBox.FHandle) {
-    FListBox.FSaved[static_cast<size_t>(index)].first = s;
+    FListBox.FSaved[static_cast<size_t>(index)].first = AcpToWide(s);
     return;
   }
   const LPARAM data = FListBox.ItemData(index);
@@ -136,14 +181,7 @@ void TListBoxStrings::SetObjects(int index, TObject* object) {
 
 // Inserts an item at index (0 to Count).
 void TListBoxStrings::Insert(int index, const std::string& s) {
-  if (index < 0 || index > Count()) Error(Msg::ListIndexError, index);
-  if (!FListBox.FHandle) {
-    FListBox.FSaved.insert(FListBox.FSaved.begin() + index, {s, 0});
-    return;
-  }
-  const LRESULT r = SendMessageA(FListBox.FHandle, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                                 reinterpret_cast<LPARAM>(s.c_str()));
-  if (r < 0) throw EOutOfResources("Not enough room in the list");
+  FListBox.InsertWide(index, AcpToWide(s));
 }
 
 // Removes item index.
@@ -166,33 +204,11 @@ void TListBoxStrings::Clear() {
 }
 
 // Appends (or, in a sorted list, inserts in order); returns the index.
-int TListBoxStrings::Add(const std::string& s) {
-  if (!FListBox.FHandle) {
-    auto& saved = FListBox.FSaved;
-    auto at = saved.end();
-    if (FListBox.FSorted)
-      at = std::find_if(saved.begin(), saved.end(),
-                        [&](const auto& item) { return AnsiCompareText(item.first, s) > 0; });
-    return static_cast<int>(saved.insert(at, {s, 0}) - saved.begin());
-  }
-  const LRESULT r =
-      SendMessageA(FListBox.FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-  if (r < 0) throw EOutOfResources("Not enough room in the list");
-  return static_cast<int>(r);
-}
+int TListBoxStrings::Add(const std::string& s) { return FListBox.AddWide(AcpToWide(s)); }
 
 // The first item equal to s regardless of letter case, or -1.
 int TListBoxStrings::IndexOf(const std::string& s) const {
-  if (!FListBox.FHandle) {
-    const auto& saved = FListBox.FSaved;
-    for (size_t i = 0; i < saved.size(); ++i)
-      if (SameText(saved[i].first, s)) return static_cast<int>(i);
-    return -1;
-  }
-  if (FListBox.KnownAbsent(s)) return -1;
-  const LRESULT r = SendMessageA(FListBox.FHandle, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                 reinterpret_cast<LPARAM>(s.c_str()));
-  return r == LB_ERR ? -1 : static_cast<int>(r);
+  return FListBox.FindExactWide(AcpToWide(s));
 }
 
 // Redrawing off while updating; one redraw at the end.
@@ -229,10 +245,11 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
 
 TCustomListBox::~TCustomListBox() { DestroyHandle(); }
 
-// A superclass of LISTBOX with a sunken edge and scroll bars that show when
-// the items need them.
+// A superclass of LISTBOX (a Unicode one on the NT family) with a sunken
+// edge and scroll bars that show when the items need them.
 void TCustomListBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
+  params.Unicode = IsWindowsNT();
   CreateSubClass(params, "LISTBOX");
   params.Style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
   if (FSorted) params.Style |= LBS_SORT;
@@ -243,13 +260,13 @@ void TCustomListBox::CreateParams(TCreateParams& params) {
 
 // The window gets the item height and the items kept meanwhile.
 void TCustomListBox::InitWnd() {
+  FUnicode = IsWindowUnicode(FHandle) != FALSE;
   FTextCounts.clear();  // a new window starts empty
   FTextCountsValid = true;
   if (FStyle != lbStandard) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
   SendMessageA(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
   for (const auto& [text, data] : FSaved) {
-    const LRESULT i =
-        SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT i = SendText(LB_ADDSTRING, 0, text);
     if (i >= 0) SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(i), data);
   }
   FSaved.clear();
@@ -259,9 +276,9 @@ void TCustomListBox::InitWnd() {
 // Keeps the items while the window is gone.
 void TCustomListBox::DestroyWnd() {
   const int n = FItems.Count();
-  std::vector<std::pair<std::string, LPARAM>> items;
+  std::vector<std::pair<std::wstring, LPARAM>> items;
   items.reserve(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) items.emplace_back(FItems.Get(i), ItemData(i));
+  for (int i = 0; i < n; ++i) items.emplace_back(ItemText(i), ItemData(i));
   FSavedIndex = ItemIndex();
   FSaved = std::move(items);
 }
@@ -315,11 +332,15 @@ void TCustomListBox::SetStyle(TListBoxStyle value) {
 // The item equal to s regardless of letter case, or -1.
 int TCustomListBox::FindExact(const std::string& s) { return FItems.IndexOf(s); }
 
-// The item under a client point, or -1.
+// The item under a client point, or -1. LB_ITEMFROMPOINT answers the low 16
+// bits of the index; the item shown there lies at most a screenful below
+// the top item, which fixes the rest.
 int TCustomListBox::ItemAtPos(TPoint point) {
   const LRESULT r = SendMessageA(Handle(), LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
   if (HIWORD(r) != 0) return -1;
-  return static_cast<int>(LOWORD(r));
+  const LRESULT top = SendMessageA(FHandle, LB_GETTOPINDEX, 0, 0);
+  const int index = static_cast<int>(top + ((LOWORD(r) - top) & 0xFFFF));
+  return index < FItems.Count() ? index : -1;
 }
 
 // The rectangle of item index in client coordinates.
@@ -349,19 +370,111 @@ void TCustomListBox::SetItemData(int index, LPARAM data) {
   SendMessageA(FHandle, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
 }
 
+// The UTF-16 text of item index.
+std::wstring TCustomListBox::WideItem(int index) {
+  if (index < 0 || index >= FItems.Count()) throw EListError(Format(Msg::ListIndexError, index));
+  if (!FHandle) return FSaved[static_cast<size_t>(index)].first;
+  return ItemText(index);
+}
+
+// Appends s (a sorted list inserts it in order); returns its index.
+int TCustomListBox::AddWide(const std::wstring& s) {
+  if (!FHandle) {
+    auto at = FSaved.end();
+    if (FSorted)
+      at = std::find_if(FSaved.begin(), FSaved.end(), [&](const auto& item) {
+        return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, item.first.c_str(), -1,
+                              s.c_str(), -1) == CSTR_GREATER_THAN;
+      });
+    return static_cast<int>(FSaved.insert(at, {s, 0}) - FSaved.begin());
+  }
+  const LRESULT r = SendText(LB_ADDSTRING, 0, s);
+  if (r < 0) throw EOutOfResources("Not enough room in the list");
+  return static_cast<int>(r);
+}
+
+// Inserts s at index (0 to the item count).
+void TCustomListBox::InsertWide(int index, const std::wstring& s) {
+  if (index < 0 || index > FItems.Count()) throw EListError(Format(Msg::ListIndexError, index));
+  if (!FHandle) {
+    FSaved.insert(FSaved.begin() + index, {s, 0});
+    return;
+  }
+  if (SendText(LB_INSERTSTRING, static_cast<WPARAM>(index), s) < 0)
+    throw EOutOfResources("Not enough room in the list");
+}
+
+// The first item equal to s regardless of letter case, or -1.
+int TCustomListBox::FindExactWide(const std::wstring& s) {
+  if (!FHandle) {
+    const std::wstring key = UpperText(s);
+    for (size_t i = 0; i < FSaved.size(); ++i)
+      if (UpperText(FSaved[i].first) == key) return static_cast<int>(i);
+    return -1;
+  }
+  if (KnownAbsent(s)) return -1;
+  const LRESULT r = SendText(LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), s);
+  return r == LB_ERR ? -1 : static_cast<int>(r);
+}
+
 // Draws an item: its text, highlighted when selected, and the focus frame.
 void TCustomListBox::DrawItem(const DRAWITEMSTRUCT& item) {
   RECT r = item.rcItem;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   SetBkColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
   SetTextColor(item.hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font().Color()));
-  TSelectObjectGuard font(item.hDC, Font().Handle());
-  const std::string text = static_cast<int>(item.itemID) >= 0
-                               ? FItems.Get(static_cast<int>(item.itemID))
-                               : std::string();
-  ExtTextOutA(item.hDC, r.left + 2, r.top, ETO_OPAQUE | ETO_CLIPPED, &r, text.c_str(),
-              static_cast<UINT>(text.size()), nullptr);
+  const std::wstring text =
+      static_cast<int>(item.itemID) >= 0 ? ItemText(static_cast<int>(item.itemID)) : L"";
+  DrawItemText(item.hDC, r.left + 2, r.top, r, text);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &r);
+}
+
+// Forgets the fallback fonts of the previous font.
+void TCustomListBox::FontChanged() {
+  FFallbackFont.Reset();
+  FUncovered.clear();
+  TWinControl::FontChanged();
+}
+
+// The list's font, or a font that has every character of the text.
+void TCustomListBox::DrawItemText(HDC dc, int x, int y, const RECT& rect,
+                                  const std::wstring& text) {
+  TSelectObjectGuard font(dc, Font().Handle());
+  if (HFONT fallback = FallbackFont(dc, text)) SelectObject(dc, fallback);
+  ExtTextOutW(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(),
+              static_cast<UINT>(text.size()), nullptr);
+}
+
+// Null when the selected (list's) font has every character; else the last
+// fallback font if it has them, else the first installed family that does.
+HFONT TCustomListBox::FallbackFont(HDC dc, const std::wstring& text) {
+  const std::wstring missing = MissingGlyphs(dc, text);
+  if (missing.empty()) return nullptr;
+  const HGDIOBJ listFont = GetCurrentObject(dc, OBJ_FONT);
+  auto hasAll = [&](HFONT candidate) {
+    SelectObject(dc, candidate);
+    const bool all = MissingGlyphs(dc, missing).empty();
+    SelectObject(dc, listFont);
+    return all;
+  };
+  if (FFallbackFont && hasAll(FFallbackFont)) return FFallbackFont;
+  if (missing.find_first_not_of(FUncovered) == std::wstring::npos) return nullptr;
+  LOGFONTW like{};
+  GetObjectW(listFont, sizeof like, &like);
+  like.lfCharSet = DEFAULT_CHARSET;
+  like.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+  for (const std::wstring& family : FallbackFamilies()) {
+    if (family.size() >= LF_FACESIZE) continue;
+    std::copy(family.begin(), family.end(), like.lfFaceName);
+    like.lfFaceName[family.size()] = L'\0';
+    TFontObject candidate(CreateFontIndirectW(&like));
+    if (candidate && hasAll(candidate)) {
+      FFallbackFont = std::move(candidate);
+      return FFallbackFont;
+    }
+  }
+  FUncovered += missing;
+  return nullptr;
 }
 
 // Owner drawing and selection notifications reflected from the parent.
@@ -384,13 +497,22 @@ void TCustomListBox::WndProc(TMessage& msg) {
     case LB_ADDSTRING:
     case LB_INSERTSTRING:
       TWinControl::WndProc(msg);
-      if (static_cast<LRESULT>(msg.Result) >= 0 && msg.LParam)
-        CountText(reinterpret_cast<const char*>(msg.LParam), 1);
+      if (static_cast<LRESULT>(msg.Result) >= 0 && msg.LParam) {
+        if (HoldsTexts())
+          CountText(MessageText(msg.LParam), 1);
+        else
+          FTextCountsValid = false;  // the items are data words, not texts
+      }
       return;
     case LB_DELETESTRING: {
-      const std::string text = ItemText(static_cast<int>(msg.WParam));
+      const bool texts = HoldsTexts();
+      const std::wstring text = texts ? ItemText(static_cast<int>(msg.WParam)) : L"";
       TWinControl::WndProc(msg);
-      if (static_cast<LRESULT>(msg.Result) != LB_ERR) CountText(text, -1);
+      if (static_cast<LRESULT>(msg.Result) == LB_ERR) return;
+      if (texts)
+        CountText(text, -1);
+      else
+        FTextCountsValid = false;
       return;
     }
     case LB_RESETCONTENT:
@@ -408,33 +530,55 @@ void TCustomListBox::WndProc(TMessage& msg) {
 }
 
 // True when no item equals s regardless of letter case, known without a search.
-bool TCustomListBox::KnownAbsent(const std::string& s) const {
+bool TCustomListBox::KnownAbsent(const std::wstring& s) const {
   if (!FTextCountsValid) return false;
-  auto it = FTextCounts.find(AnsiUpperCase(s));
-  return it == FTextCounts.end();
+  return FTextCounts.find(UpperText(s)) == FTextCounts.end();
+}
+
+// True when the items are texts (an owner-drawn list may hold data words only).
+bool TCustomListBox::HoldsTexts() const {
+  return (GetWindowLongPtrA(FHandle, GWL_STYLE) & LBS_HASSTRINGS) || FStyle == lbStandard;
 }
 
 // Counts one more or one less item holding text.
-void TCustomListBox::CountText(const std::string& text, int delta) {
-  if (!(GetWindowLongPtrA(FHandle, GWL_STYLE) & LBS_HASSTRINGS) && FStyle != lbStandard) {
-    FTextCountsValid = false;  // the items are data words, not texts
-    return;
-  }
-  const std::string key = AnsiUpperCase(text);
+void TCustomListBox::CountText(const std::wstring& text, int delta) {
+  const std::wstring key = UpperText(text);
   int& count = FTextCounts[key];
   count += delta;
   if (count <= 0) FTextCounts.erase(key);
 }
 
 // The text of item index, straight from the list box.
-std::string TCustomListBox::ItemText(int index) const {
-  const LRESULT len = SendMessageA(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (len == LB_ERR || len < 0) return std::string();
-  std::string text(static_cast<size_t>(len) + 1, '\0');
-  SendMessageA(FHandle, LB_GETTEXT, static_cast<WPARAM>(index),
+std::wstring TCustomListBox::ItemText(int index) const {
+  if (!FUnicode) {
+    const LRESULT len = SendMessageA(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR || len < 0) return std::wstring();
+    std::string text(static_cast<size_t>(len) + 1, '\0');
+    SendMessageA(FHandle, LB_GETTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(std::strlen(text.c_str()));
+    return AcpToWide(text);
+  }
+  const LRESULT len = SendMessageW(FHandle, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (len == LB_ERR || len < 0) return std::wstring();
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  SendMessageW(FHandle, LB_GETTEXT, static_cast<WPARAM>(index),
                reinterpret_cast<LPARAM>(text.data()));
-  text.resize(std::strlen(text.c_str()));
+  text.resize(std::wcslen(text.c_str()));
   return text;
+}
+
+// Sends msg with text as its lParam: UTF-16 to a Unicode window, else ANSI.
+LRESULT TCustomListBox::SendText(UINT msg, WPARAM wParam, const std::wstring& text) const {
+  if (FUnicode) return SendMessageW(FHandle, msg, wParam, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::string ansi = WideToAcp(text);
+  return SendMessageA(FHandle, msg, wParam, reinterpret_cast<LPARAM>(ansi.c_str()));
+}
+
+// The text of an item-adding message (UTF-16 in a Unicode window's messages).
+std::wstring TCustomListBox::MessageText(LPARAM text) const {
+  if (FUnicode) return reinterpret_cast<const wchar_t*>(text);
+  return AcpToWide(reinterpret_cast<const char*>(text));
 }
 
 QUORVEL_DEFINE_CLASS(TListBox) {}

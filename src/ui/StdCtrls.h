@@ -41,7 +41,8 @@ class TCustomListBox;
 
 // The strings of a list box, kept in the window (LB_ messages) or, before
 // there is one, in the control. Each item also has a data word; its lowest
-// bit is kept for the control's own use (the check of a check list).
+// bit is kept for the control's own use (the check of a check list). These
+// are the items' ANSI texts; the list box's wide calls give the UTF-16 ones.
 class TListBoxStrings : public TStrings {
 public:
   explicit TListBoxStrings(TCustomListBox& listBox) : FListBox(listBox) {}
@@ -68,7 +69,9 @@ private:
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-// A list box (LISTBOX).
+// A list box (LISTBOX). On the NT family its window is a Unicode one, so
+// that items hold any text; ANSI callers of LB_GETTEXT and the others get
+// the ANSI text, translated by the system.
 class TCustomListBox : public TWinControl {
   QUORVEL_CLASS(TCustomListBox, TWinControl)
 public:
@@ -91,9 +94,19 @@ public:
   void SetStyle(TListBoxStyle value);
   // The index of the item equal to s regardless of letter case, or -1.
   int FindExact(const std::string& s);
-  // The item at a client point, or -1.
+  // The item at a client point, or -1 (at any item count, beyond the 16
+  // bits of index that LB_ITEMFROMPOINT answers).
   int ItemAtPos(TPoint point);
   TRect ItemRect(int index);
+
+  // The items as UTF-16 text (the ANSI text widened where the window is
+  // not a Unicode one).
+  std::wstring WideItem(int index);
+  // Appends (a sorted list inserts in order); returns the index.
+  int AddWide(const std::wstring& s);
+  void InsertWide(int index, const std::wstring& s);
+  // The first item equal to s regardless of letter case, or -1.
+  int FindExactWide(const std::wstring& s);
 
   // The data word of item index.
   LPARAM ItemData(int index) const;
@@ -105,26 +118,48 @@ protected:
   void CreateParams(TCreateParams& params) override;
   void InitWnd() override;
   void DestroyWnd() override;
+  // A new font: fallback fonts are looked for again, at its height.
+  void FontChanged() override;
   // Draws an item of an owner-drawn list.
   virtual void DrawItem(const DRAWITEMSTRUCT& item);
+  // Draws an item's text at (x, y), opaque over rect and clipped to it, in
+  // the DC's colours: with the list's font, or, for a text with characters
+  // that font lacks, with an installed font that has them all.
+  void DrawItemText(HDC dc, int x, int y, const RECT& rect, const std::wstring& text);
 
 private:
   friend class TListBoxStrings;
+  // A font of the list's height with every character of text (text is
+  // drawn with the list's font, selected in dc, when it gives null).
+  HFONT FallbackFont(HDC dc, const std::wstring& text);
   // True when no item equals s regardless of letter case, known without a search.
-  bool KnownAbsent(const std::string& s) const;
+  bool KnownAbsent(const std::wstring& s) const;
+  // True when the items are texts (an owner-drawn list may hold data words only).
+  bool HoldsTexts() const;
   // Counts one more (delta 1) or one less (delta -1) item holding text.
-  void CountText(const std::string& text, int delta);
+  void CountText(const std::wstring& text, int delta);
   // The text of item index, straight from the list box.
-  std::string ItemText(int index) const;
+  std::wstring ItemText(int index) const;
+  // Sends a message whose lParam is a text, as the window's kind takes it.
+  LRESULT SendText(UINT msg, WPARAM wParam, const std::wstring& text) const;
+  // The text an item-adding message carries, as its window's kind sent it.
+  std::wstring MessageText(LPARAM text) const;
 
   TListBoxStrings FItems{*this};
-  // How many items hold each text (upper-cased), kept up to date from the
-  // messages that add and remove items, so that looking up a text that is
-  // not listed costs no search through the list box.
-  std::unordered_map<std::string, int> FTextCounts;
+  // How many items hold each text (upper-cased by the platform's
+  // locale-aware call), kept up to date from the messages that add and
+  // remove items, so that looking up a text that is not listed costs no
+  // search through the list box.
+  std::unordered_map<std::wstring, int> FTextCounts;
   bool FTextCountsValid = true;
   // The items while there is no window: text and data word.
-  std::vector<std::pair<std::string, LPARAM>> FSaved;
+  std::vector<std::pair<std::wstring, LPARAM>> FSaved;
+  // The window is a Unicode one.
+  bool FUnicode = false;
+  // The last font found for characters the list's font lacks, and the
+  // characters that no installed font has.
+  TFontObject FFallbackFont;
+  std::wstring FUncovered;
   int FSavedIndex = -1;
   int FItemHeight = 16;
   int FScrollWidth = 0;

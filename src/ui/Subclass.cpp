@@ -24,6 +24,7 @@ struct TWindowSubclass::WindowRecord {
   std::vector<std::shared_ptr<Link>> Chain;
   int Running = 0;         // messages now running through the record
   bool Destroyed = false;  // WM_NCDESTROY has been seen
+  bool Unicode = false;    // a Unicode window: the chain runs its UTF-16 messages
 };
 
 using Link = TWindowSubclass::Link;
@@ -46,9 +47,30 @@ std::shared_ptr<WindowRecord> FindRecord(HWND wnd) {
   return it == Windows().end() ? nullptr : it->second;
 }
 
-// The window's current procedure.
+// The window's current procedure, read as the window's kind (ANSI or
+// Unicode) gives it back unwrapped.
 WNDPROC CurrentProc(HWND wnd) {
+  if (IsWindowUnicode(wnd)) return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(wnd, GWLP_WNDPROC));
+}
+
+// Sets the window procedure; a Unicode one stays Unicode (the ANSI call
+// would make the window an ANSI one). Gives the previous procedure.
+LONG_PTR SetProc(HWND wnd, bool unicode, WNDPROC proc) {
+  if (unicode) return SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  return SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
+// Calls a window procedure as the window's kind does.
+LRESULT CallProc(bool unicode, WNDPROC proc, HWND wnd, const TMessage& msg) {
+  if (unicode) return CallWindowProcW(proc, wnd, msg.Msg, msg.WParam, msg.LParam);
+  return CallWindowProcA(proc, wnd, msg.Msg, msg.WParam, msg.LParam);
+}
+
+// The default handling of a window no chain holds any more.
+LRESULT DefaultProc(HWND wnd, const TMessage& msg) {
+  if (IsWindowUnicode(wnd)) return DefWindowProcW(wnd, msg.Msg, msg.WParam, msg.LParam);
+  return DefWindowProcA(wnd, msg.Msg, msg.WParam, msg.LParam);
 }
 
 }  // namespace
@@ -92,7 +114,7 @@ struct SubclassDispatch {
     size_t i = end;
     while (i > 0 && rec.Chain[i - 1]->Removed) --i;
     if (i == 0) {
-      msg.Result = CallWindowProcA(rec.Original, rec.Wnd, msg.Msg, msg.WParam, msg.LParam);
+      msg.Result = CallProc(rec.Unicode, rec.Original, rec.Wnd, msg);
       return;
     }
     const std::shared_ptr<Link> link = rec.Chain[i - 1];
@@ -110,15 +132,14 @@ struct SubclassDispatch {
                     [](const std::shared_ptr<Link>& l) { return l->Removed && l->Running == 0; }),
                 chain.end());
     if (rec->Destroyed) {
-      if (CurrentProc(rec->Wnd) == SubclassProc)
-        SetWindowLongPtrA(rec->Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->Original));
+      if (CurrentProc(rec->Wnd) == SubclassProc) SetProc(rec->Wnd, rec->Unicode, rec->Original);
       for (auto& l : chain) l->Removed = true;
       chain.clear();
       Windows().erase(rec->Wnd);
       return;
     }
     if (chain.empty() && CurrentProc(rec->Wnd) == SubclassProc) {
-      SetWindowLongPtrA(rec->Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(rec->Original));
+      SetProc(rec->Wnd, rec->Unicode, rec->Original);
       Windows().erase(rec->Wnd);
     }
   }
@@ -126,8 +147,8 @@ struct SubclassDispatch {
   // The shared window procedure: runs the message through the chain.
   static LRESULT Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
-    if (!rec) return DefWindowProcA(wnd, msg, wParam, lParam);
     TMessage m{msg, wParam, lParam, 0};
+    if (!rec) return DefaultProc(wnd, m);
     {
       const RunningMessage running(*rec);
       CallBelow(*rec, rec->Chain.size(), m);
@@ -142,15 +163,14 @@ struct SubclassDispatch {
     std::shared_ptr<WindowRecord> rec = link.Record.lock();
     if (!rec) {
       // The window is gone or was never ours: nothing more to call.
-      msg.Result =
-          IsWindow(link.Wnd) ? DefWindowProcA(link.Wnd, msg.Msg, msg.WParam, msg.LParam) : 0;
+      msg.Result = IsWindow(link.Wnd) ? DefaultProc(link.Wnd, msg) : 0;
       return;
     }
     auto& chain = rec->Chain;
     auto it = std::find_if(chain.begin(), chain.end(),
                            [&](const std::shared_ptr<Link>& l) { return l.get() == &link; });
     if (it == chain.end()) {
-      msg.Result = CallWindowProcA(rec->Original, rec->Wnd, msg.Msg, msg.WParam, msg.LParam);
+      msg.Result = CallProc(rec->Unicode, rec->Original, rec->Wnd, msg);
       return;
     }
     {
@@ -184,9 +204,10 @@ bool TWindowSubclass::Attach(HWND wnd, THandler handler) {
     return false;
   std::shared_ptr<WindowRecord> rec = FindRecord(wnd);
   if (!rec) {
+    // A window taken over here (a system dialog, a menu) becomes an ANSI
+    // one: its chain runs ANSI messages, as every handler of it expects.
     SetLastError(0);
-    const LONG_PTR old =
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+    const LONG_PTR old = SetProc(wnd, false, SubclassProc);
     if (!old) return false;  // the procedure could not be replaced
     rec = std::make_shared<WindowRecord>();
     rec->Wnd = wnd;
@@ -197,14 +218,16 @@ bool TWindowSubclass::Attach(HWND wnd, THandler handler) {
   return true;
 }
 
-// Takes over a window under creation whose messages go on to previous.
+// Takes over a window under creation whose messages go on to previous (a
+// Unicode window's Unicode procedure, which it keeps being).
 bool TWindowSubclass::AttachCreating(HWND wnd, THandler handler, WNDPROC previous) {
   assert(handler && previous);
   if (Attached() || !IsWindow(wnd) || FindRecord(wnd)) return false;
   auto rec = std::make_shared<WindowRecord>();
   rec->Wnd = wnd;
   rec->Original = previous;
-  SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+  rec->Unicode = IsWindowUnicode(wnd) != FALSE;
+  SetProc(wnd, rec->Unicode, SubclassProc);
   Windows()[wnd] = rec;
   AddLink(rec, std::move(handler));
   return true;

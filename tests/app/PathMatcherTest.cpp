@@ -33,3 +33,20 @@ TEST(PathMatcher, TrailingSpaceIsPartOfTheKeyword) {
   EXPECT_TRUE(Matcher().IsHit("D:\\wank pics\\a.gif"));
   EXPECT_FALSE(Matcher().IsHit("D:\\wank.gif"));
 }
+
+// The wide walk's matcher finds the same letters: the stored Windows-1252
+// lists are widened, and names outside that code page take part.
+TEST(PathMatcher, WideMatcherMatchesTheSameLetters) {
+  const TWidePathMatcher m = WidenedMatcher({"porn", "wank ", "br\xFCste"}, {"jpg", ".lnk"});
+  const struct {
+    const wchar_t* Path;
+    bool Hit;
+  } cases[] = {
+      {L"D:\\x\\br\u00FCste.jpg", true},  // stored as the byte FC
+      {L"D:\\\u0424\u043E\u0442\u043E\\porn.jpg", true},
+      {L"D:\\\u5199\u771F\\PORN.JPG", false},  // still case-sensitive
+      {L"D:\\wank.lnk", false},
+      {L"D:\\wank \u30DD.lnk", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(m.IsHit(c.Path), c.Hit) << "case " << &c - cases;
+}

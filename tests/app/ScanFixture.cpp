@@ -80,6 +80,18 @@ std::vector<std::string> ListEntries() {
   return out;
 }
 
+std::vector<std::wstring> WideEntries() {
+  HWND list = Form1->memo1->Handle();
+  std::vector<std::wstring> out;
+  const LRESULT n = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    out.push_back(text);
+  }
+  return out;
+}
+
 std::set<std::string> ExpectedHits() {
   std::set<std::string> out;
   for (const TTreeFile& f : kTree)
@@ -111,7 +123,7 @@ std::future<void> PressDuringScan() { return DuringScan(PressScanButton); }
 // was read, before any window was shown.
 bool gSkinningOnBeforeShow = false;
 
-void ScanTest::SetUpTestSuite() {
+void ScanWindowTest::SetUpTestSuite() {
   if (!Form1) {
     Application->Initialize();
     Application->SetTitle("Quorvel ");
@@ -123,8 +135,7 @@ void ScanTest::SetUpTestSuite() {
   }
 }
 
-void ScanTest::SetUp() {
-  MakeTree();
+void ScanWindowTest::SetUp() {
   Form1->memo1->Items().Clear();
   Form1->SpeedButton1->SetDown(false);
   Form1->SpeedButton1->SetCaption(kScanCaption);
@@ -135,11 +146,33 @@ void ScanTest::SetUp() {
   Pump();
 }
 
-std::string ScanTest::FullScan() {
+std::string ScanWindowTest::FullScan() {
   auto box = AnswerNext("#32770", "OK");
   PressScanButton();
   Pump();
   return box.get();
+}
+
+std::string ScanWindowTest::RemoveChecked() {
+  Form1->Button2->SetEnabled(true);
+  auto box = AnswerNext("#32770", "OK");
+  PostMessageA(Form1->Button2->Handle(), BM_CLICK, 0, 0);
+  Pump();
+  return box.get();
+}
+
+std::string BoxMessage(const std::string& box, const std::string& prefix) {
+  for (size_t at = 0; at < box.size();) {
+    const size_t end = std::min(box.find('|', at), box.size());
+    if (box.compare(at, prefix.size(), prefix) == 0) return box.substr(at, end - at);
+    at = end + 1;
+  }
+  return std::string();
+}
+
+void ScanTest::SetUp() {
+  MakeTree();
+  ScanWindowTest::SetUp();
 }
 
 // The forms (and the gradient's timer thread) go while the program still runs.

@@ -1,7 +1,7 @@
-// The fixture shared by the scan test programs: the program's windows made
-// once, and a test tree on the prefix's only fixed drive (D:), rebuilt before
-// every test. The programs share the prefix and its tree, so CTest runs them
-// one after the other.
+// The fixtures shared by the scan test programs: the program's windows made
+// once, each test starting idle with an empty list; and, for the programs
+// that share the main test prefix, its tree on the prefix's only fixed drive
+// (D:), rebuilt before every test (CTest runs those one after the other).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -39,8 +39,10 @@ bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
 // Makes sure every file of the tree exists with its attributes.
 void MakeTree();
-// The check list's entries, read through the list box messages.
+// The check list's entries, read through the list box messages of an ANSI
+// caller, and of a wide one.
 std::vector<std::string> ListEntries();
+std::vector<std::wstring> WideEntries();
 std::set<std::string> ExpectedHits();
 std::string Status();
 // A press on the scan button (a graphic control on Panel1), dispatched now.
@@ -56,12 +58,23 @@ std::future<void> PressDuringScan();
 // was read, before any window was shown.
 extern bool gSkinningOnBeforeShow;
 
-class ScanTest : public ::testing::Test {
+class ScanWindowTest : public ::testing::Test {
 protected:
   // Creates the program's windows once, as the program block does.
   static void SetUpTestSuite();
-  // Every test starts idle, with an empty list and the whole tree on disk.
+  // Every test starts idle, with an empty list.
   void SetUp() override;
   // A complete scan from the idle state, its completion box answered.
   std::string FullScan();
+  // A press on the remove button; gives its report box.
+  std::string RemoveChecked();
+};
+
+// The box's message: the field of a box's texts that begins with prefix.
+std::string BoxMessage(const std::string& box, const std::string& prefix);
+
+class ScanTest : public ScanWindowTest {
+protected:
+  // The whole tree on disk, then idle with an empty list.
+  void SetUp() override;
 };
