@@ -15,7 +15,7 @@
 #include "BenchLoop.h"
 #include "app/ad.h"
 #include "app/scan.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {

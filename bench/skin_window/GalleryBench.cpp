@@ -10,7 +10,7 @@
 
 #include "BenchLoop.h"
 #include "gallery/gallery.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/CheckLst.h"
 

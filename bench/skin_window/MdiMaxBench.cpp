@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {

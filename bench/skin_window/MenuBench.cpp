@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinMenu.h"
 #include "ui/Forms.h"

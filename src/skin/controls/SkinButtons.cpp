@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinText.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Buttons.h"
 #include "ui/Published.h"
@@ -250,7 +251,7 @@ void TSkinButton::PaintControl(HDC DC, const TRect& Rect) {
   if (frame == frNormal) font.SetColor(face->NormalColour2);
   if (frame == frHot) font.SetColor(face->MouseOverColour2);
   if (frame == frPressed) font.SetColor(face->PressedColour2);
-  DrawSkinText(*this, canvas, r, DT_CENTER, FEnabled, FCaption);
+  DrawSkinText(canvas, r, DT_CENTER, FEnabled, FCaption);
   CopyToWindow(*this, DC, Rect);
 }
 
@@ -439,7 +440,7 @@ bool TSkinSpeedButton::PaintButton(HDC DC, const TRect& Rect) {
     glyphFace.Enabled = button.Enabled();
     DrawGlyphFace(*this, canvas, r, r.right, r.bottom, glyphFace, cell, true);
   } else {
-    DrawSkinText(*this, canvas, r, DT_CENTER, button.Enabled(), button.Caption());
+    DrawSkinText(canvas, r, DT_CENTER, button.Enabled(), button.Caption());
   }
   BitBlt(DC, Rect.left, Rect.top, r.right, r.bottom, canvas.Handle(), 0, 0, SRCCOPY);
   return true;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 #include "ui/Published.h"
 
 QUORVEL_DEFINE_CLASS(TSkinComBox) {}
@@ -117,7 +117,7 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
   // The sunken edge on the left, top and bottom, from the edge picture's
   // first frame.
   const int w2 = edge.Bitmap.Width() / std::max(1, edge.FrameCount), h2 = edge.Bitmap.Height();
-  const TRect& m = edge.Margins;
+  const TSkinRect& m = edge.Margins;
   const int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
   StretchPiece(DC, TRect{Rect.left, Rect.top, Rect.left + EdgeThickness(m.left), Rect.bottom},
                edge.Bitmap, TRect{0, m.top, m.left, h2 - m.bottom});

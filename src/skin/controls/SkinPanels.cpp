@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/BitmapUtils.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/BitmapUtils.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinText.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/ComCtrls.h"
 #include "ui/Published.h"
@@ -27,7 +28,7 @@ constexpr UINT kTabItemMask = TCIF_TEXT | TCIF_IMAGE | TCIF_STATE;  // 19
 constexpr int kTabTextLength = 80;
 constexpr int kHeaderTextLength = 201;
 // The page border's fixed edges.
-const TRect kBorderMargins{4, 5, 4, 4};
+const TSkinRect kBorderMargins{4, 5, 4, 4};
 
 bool HasImage(const TDataSkinObject* Element) { return Element && !Element->Bitmap.Empty(); }
 
@@ -192,7 +193,7 @@ void TSkinStatusBar::DrawPanel(TCanvas& Canvas, const TRect& Rect, int Frame, UI
     if (Frame == 1) Frame3D(dc, frame, clBtnShadow, clBtnHighlight, 1);
     if (Frame == 2) Frame3D(dc, frame, clBtnHighlight, clBtnShadow, 1);
   }
-  DrawSkinText(*this, Canvas, Rect, Align, true, Text.empty() ? std::string(" ") : Text);
+  DrawSkinText(Canvas, Rect, Align, true, Text.empty() ? std::string(" ") : Text);
 }
 
 // ---------------------------------------------------------------------------
@@ -359,7 +360,7 @@ void TSkinTab::PaintStrip(HDC DC, const TRect& Rect, const TRect& D, const TRect
     if (images)
       DrawTabCaption(*this, canvas, T, text, item.iImage, images);
     else
-      DrawSkinText(*this, canvas, T, DT_CENTER, true, text);
+      DrawSkinText(canvas, T, DT_CENTER, true, text);
   }
 
   if (FTabPosition == 3) RotateRight(FWorkBitmap);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "skin/controls/SkinPanels.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Published.h"
 

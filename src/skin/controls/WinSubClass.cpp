@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "ui/Published.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinText.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {
@@ -178,53 +179,6 @@ void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& El
     TransparentBlt(dc, at, *picture, SkinKeyColour);
   else
     BitBlt(dc, 0, 0, at.right, at.bottom, picture->Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
-void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align, bool Enabled,
-                  const std::string& Text) {
-  HDC dc = Canvas.Handle();
-  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  Canvas.Font().SetStyle(0);
-  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
-  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
-  RECT m = Rect;
-  DrawTextA(dc, Text.c_str(), -1, &m, Align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS);
-  const int w = m.right - m.left, h = m.bottom - m.top;
-  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
-  // The measured rectangle keeps Rect's left edge: right-aligned text is
-  // moved to Rect's right edge here.
-  const int left = Align == DT_CENTER ? Rect.left + ((Rect.right - Rect.left) - w) / 2
-                   : Align & DT_RIGHT ? Rect.right - w
-                                      : m.left;
-  RECT at{left, top, left + w, top + h};
-  DrawTextA(dc, Text.c_str(), -1, &at, Align | DT_EXPANDTABS);
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
-}
-
-void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment,
-                  bool Enabled) {
-  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-  const UINT align = kAlign[(Alignment >= 0 && Alignment <= 2) ? Alignment : 0];
-  HDC dc = Canvas.Handle();
-  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  Canvas.Font().SetStyle(0);
-  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
-  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
-  RECT m = Rect;
-  DrawTextA(dc, Text.c_str(), -1, &m,
-            align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
-  const int w = m.right - m.left, h = m.bottom - m.top;
-  const int left = Rect.left + ((Rect.right - Rect.left) - w) / 2;
-  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
-  RECT at{left, top, left + w, top + h};
-  DrawTextA(dc, Text.c_str(), -1, &at, align | DT_EXPANDTABS | DT_SINGLELINE);
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
 }
 
 void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect) {

@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Classes.h"
 #include "ui/Controls.h"
 #include "ui/Graphics.h"
@@ -95,15 +95,7 @@ protected:
 // magenta pixels stay face-coloured when Trans is 1.
 void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans,
                    int FrameCount, int Frame);
-// Text centred vertically in Rect (and horizontally for DT_CENTER), in the
-// button-shadow colour when not Enabled.
-void DrawSkinText(TSkinControl& Skinner, TCanvas& Canvas, const TRect& Rect, UINT Align,
-                  bool Enabled, const std::string& Text);
 // ScratchBitmap drawn on DC at Rect's top-left through the skinner's canvas.
-// Text drawn on one line centred in Rect (both ways), transparent, plain;
-// Alignment 0 left, 1 right, 2 centre. A disabled text takes clBtnShadow.
-void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment,
-                  bool Enabled);
 void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect);
 // WM_PAINT painted entirely by the skinner (wParam's DC or BeginPaint's).
 void PaintThroughBeginPaint(TSkinControl& Skinner, TMessage& Message);

@@ -9,7 +9,7 @@
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinScroll.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"

@@ -9,8 +9,8 @@
 
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/WinSubClass.h"
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinMenu.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -939,7 +939,7 @@ void TWinSkinForm::PaintCaption(TCanvas& Canvas, const TRect& R) {
 
   if (!title.Bitmap.Empty())
     DrawHorzThreePart(Canvas, TRect{m.left, R.top, m.right, R.bottom}, title.Bitmap, true, true, 2,
-                      FActive ? 1 : 2, TRect{title.TextBackLeft, 0, title.TextBackRight, 0});
+                      FActive ? 1 : 2, TSkinRect{title.TextBackLeft, 0, title.TextBackRight, 0});
   m.left += title.TextBackLeft;
   m.right -= title.TextBackRight;
   DrawTextA(dc, text.c_str(), -1, &m, DT_SINGLELINE | DT_END_ELLIPSIS);

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
 #include "ui/Messages.h"

@@ -9,8 +9,9 @@
 #include <utility>
 
 #include "skin/controls/WinSubClass.h"
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinText.h"
 #include "skin/window/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 #include "ui/Published.h"
@@ -39,13 +40,6 @@ std::string MenuString(HMENU Menu, UINT ItemID) {
 }
 
 }  // namespace
-
-void UseMenuFont(TCanvas& Canvas) {
-  NONCLIENTMETRICSA metrics{};
-  metrics.cbSize = 340;  // the size every Windows from XP on knows
-  if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-    Canvas.Font().SetHandle(CreateFontIndirectA(&metrics.lfMenuFont));
-}
 
 // ---------------------------------------------------------------------------
 // The bar and its buttons

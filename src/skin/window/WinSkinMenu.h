@@ -116,6 +116,3 @@ void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& C
                          bool Selected, const TRect& R);
 void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format,
                       bool Selected, TRect& Rect, const std::string& Text);
-
-// Gives Canvas the platform's menu font.
-void UseMenuFont(TCanvas& Canvas);

@@ -15,9 +15,9 @@
 // owner-drawn items copy their part of FBackground (PopupMenuBitmap).
 #include "skin/window/WinSkinPopMenu.h"
 
-#include "skin/data/SkinManager.h"
-#include "skin/data/WinSkinData.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/window/WinSkinData.h"
+#include "skin/draw/SkinDraw.h"
 
 TWinSkinPopMenu* PendingPopMenu = nullptr;
 

@@ -11,8 +11,8 @@
 #include "ScrollSkinFixture.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinScroll.h"
-#include "skin/data/BitmapUtils.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/BitmapUtils.h"
+#include "skin/draw/SkinDraw.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Published.h"
@@ -204,7 +204,7 @@ TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
         Picture(all.right, all.bottom, [&](int x, int y) { return TColor(shot.At(x, y)); });
     BitBlt(expected->Canvas().Handle(), S.left, S.top, S.right, S.bottom - S.top,
            strip->Canvas().Handle(), 0, 20, SRCCOPY);
-    DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, Rect(4, 5, 4, 4));
+    DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, TSkinRect{4, 5, 4, 4});
     std::string report;
     EXPECT_EQ(Mismatches(shot, all, *expected, &report), 0) << bottom << report;
   }

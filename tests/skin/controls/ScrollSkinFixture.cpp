@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 #include "support/Wait.h"
 
 TSkinData& Skin() {

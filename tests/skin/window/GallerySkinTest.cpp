@@ -10,7 +10,7 @@
 
 #include "gallery/gallery.h"
 #include "skin/controls/WinSubClass.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
 #include "support/Wait.h"

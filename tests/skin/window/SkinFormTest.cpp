@@ -12,8 +12,8 @@
 
 #include "app/ad.h"
 #include "app/scan.h"
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
 #include "support/UserAction.h"

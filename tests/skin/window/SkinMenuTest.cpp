@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinMenu.h"
 #include "support/Screen.h"

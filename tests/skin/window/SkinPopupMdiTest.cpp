@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
 #include "support/Screen.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "skin/data/BitmapUtils.h"
+#include "skin/draw/BitmapUtils.h"
 #include "ui/Graphics.h"
 
 namespace {

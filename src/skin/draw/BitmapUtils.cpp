@@ -1,4 +1,4 @@
-#include "skin/data/BitmapUtils.h"
+#include "skin/draw/BitmapUtils.h"
 
 #include <cstring>
 #include <vector>

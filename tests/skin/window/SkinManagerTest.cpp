@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "SkinTestFiles.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "support/Wait.h"
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Timers.h"
 
 namespace {

@@ -1,63 +1,21 @@
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "skin/draw/SliceGeometry.h"
 
 namespace {
 
 bool IsEmpty(const TRect& R) { return R.right < R.left || R.bottom < R.top; }
 
-// Where one frame of a strip lies in its bitmap.
-struct TFrameBox {
-  int X, Y, W, H;
-};
-
-// Frame Frame (from 1) of FrameCount frames, stacked vertically or lying
-// side by side. A count below 1 is taken as 1 so that a damaged skin cannot
-// divide by zero.
+// The frame box of Bitmap's strip.
 TFrameBox FrameOf(const TBitmap& Bitmap, bool Vertical, int FrameCount, int Frame) {
-  const int count = MaxInt2(FrameCount, 1);
-  if (Vertical) {
-    const int fh = Bitmap.Height() / count;
-    return {0, fh * (Frame - 1), Bitmap.Width(), fh};
-  }
-  const int fw = Bitmap.Width() / count;
-  return {fw * (Frame - 1), 0, fw, Bitmap.Height()};
+  return ::FrameOf(Bitmap.Width(), Bitmap.Height(), Vertical, FrameCount, Frame);
 }
 
-// One piece of a nine-slice: where it goes and where it comes from.
-struct TPiece {
-  TRect Dest;
-  TRect Source;
-  bool Centre;
-};
-
-// The pieces of frame F drawn w x h, in drawing order: the left and top
-// pieces, the centre, then the right and bottom pieces, so that whatever the
-// centre draws beyond its box is covered by the edges. Margins that do not
-// fit in a direction are dropped in that direction.
-std::vector<TPiece> NineSlicePieces(const TFrameBox& F, int w, int h, const TRect& Margins) {
-  int L = Margins.left, T = Margins.top, R = Margins.right, B = Margins.bottom;
-  if (w < L + R) L = R = 0;
-  if (h < T + B) T = B = 0;
-  const int sx = F.X, sy = F.Y, fw = F.W, fh = F.H;
-  std::vector<TPiece> pieces;
-  pieces.reserve(9);
-  auto add = [&](bool when, TRect dest, TRect source, bool centre = false) {
-    if (when) pieces.push_back({dest, source, centre});
-  };
-  add(L * T > 0, {0, 0, L, T}, {sx, sy, sx + L, sy + T});
-  add(L * B > 0, {0, h - B, L, h}, {sx, sy + fh - B, sx + L, sy + fh});
-  add(R * T > 0, {w - R, 0, w, T}, {sx + fw - R, sy, sx + fw, sy + T});
-  add(L > 0, {0, T, L, h - B}, {sx, sy + T, sx + L, sy + fh - B});
-  add(T > 0, {L, 0, w - R, T}, {sx + L, sy, sx + fw - R, sy + T});
-  add(true, {L, T, w - R, h - B}, {sx + L, sy + T, sx + fw - R, sy + fh - B}, true);
-  add(R * B > 0, {w - R, h - B, w, h}, {sx + fw - R, sy + fh - B, sx + fw, sy + fh});
-  add(R > 0, {w - R, T, w, h - B}, {sx + fw - R, sy + T, sx + fw, sy + fh - B});
-  add(B > 0, {L, h - B, w - R, h}, {sx + L, sy + fh - B, sx + fw - R, sy + fh});
-  return pieces;
-}
-
-void Stretch(HDC Dest, const TRect& D, HDC Source, const TRect& S) {
+// Source rectangle S of Source stretched onto D of Dest.
+void Stretch(HDC Dest, const TSkinRect& D, HDC Source, const TSkinRect& S) {
   StretchBlt(Dest, D.left, D.top, D.right - D.left, D.bottom - D.top, Source, S.left, S.top,
              S.right - S.left, S.bottom - S.top, SRCCOPY);
 }
@@ -84,27 +42,27 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   return bitmap;
 }
 
-std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TRect& Margins,
+std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TSkinRect& Margins,
                                        bool Vertical, bool Tile, int FrameCount, int Frame) {
   const int w = Size.right - Size.left, h = Size.bottom - Size.top;
   std::unique_ptr<TBitmap> result = WorkBitmap(w, h);
   if (result->Empty() || Bitmap.Empty()) return result;
   const TFrameBox frame = FrameOf(Bitmap, Vertical, FrameCount, Frame);
   TCanvas& canvas = result->Canvas();
-  for (const TPiece& piece : NineSlicePieces(frame, w, h, Margins)) {
+  for (const TSlicePiece& piece : NineSlicePieces(frame, w, h, Margins)) {
     if (piece.Centre && Tile) {
-      TileBitmap(canvas, piece.Dest, Bitmap, piece.Source);
+      TileBitmap(canvas, ToRect(piece.Dest), Bitmap, ToRect(piece.Source));
     } else if (piece.Centre) {
       Stretch(canvas.Handle(), piece.Dest, Bitmap.Canvas().Handle(), piece.Source);
     } else {
-      canvas.CopyRect(piece.Dest, Bitmap.Canvas(), piece.Source);
+      canvas.CopyRect(ToRect(piece.Dest), Bitmap.Canvas(), ToRect(piece.Source));
     }
   }
   return result;
 }
 
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
-                     bool Transparent, int FrameCount, int Frame, const TRect& Margins) {
+                     bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect)) return;
   std::unique_ptr<TBitmap> work =
       DrawNineSlice(Rect, Bitmap, Margins, Vertical, Tile, FrameCount, Frame);
@@ -113,39 +71,32 @@ void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, 
 }
 
 void DrawNineSliceTo(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, int FrameCount,
-                     int Frame, const TRect& Margins) {
+                     int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
   const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
   const TFrameBox frame = FrameOf(Bitmap, Vertical, FrameCount, Frame);
   HDC source = Bitmap.Canvas().Handle();
   const int oldMode = SetStretchBltMode(DC, COLORONCOLOR);
-  for (TPiece piece : NineSlicePieces(frame, w, h, Margins)) {
+  for (TSlicePiece piece : NineSlicePieces(frame, w, h, Margins)) {
     if (piece.Centre) continue;
-    OffsetRect(&piece.Dest, Rect.left, Rect.top);
+    piece.Dest = TSkinRect{piece.Dest.left + Rect.left, piece.Dest.top + Rect.top,
+                           piece.Dest.right + Rect.left, piece.Dest.bottom + Rect.top};
     Stretch(DC, piece.Dest, source, piece.Source);
   }
   if (oldMode) SetStretchBltMode(DC, oldMode);
 }
 
 void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool Vertical,
-                       bool Transparent, int FrameCount, int Frame, const TRect& Margins) {
+                       bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
   const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
   std::unique_ptr<TBitmap> work = WorkBitmap(w, h);
   if (work->Empty()) return;
   const TFrameBox f = FrameOf(Bitmap, Vertical, FrameCount, Frame);
-  const int L = Margins.left, R = Margins.right;
   TCanvas& canvas = work->Canvas();
   TCanvas& source = Bitmap.Canvas();
-  canvas.CopyRect({0, 0, L, h}, source, {f.X, f.Y, f.X + L, f.Y + f.H});
-  // The middle is repeated at its own width; the last copy runs under the
-  // right part. A frame without a middle has nothing to repeat.
-  const int step = f.W - L - R;
-  if (step > 0) {
-    for (int x = L; x < w - R; x += step)
-      canvas.CopyRect({x, 0, x + step, h}, source, {f.X + L, f.Y, f.X + L + step, f.Y + f.H});
-  }
-  canvas.CopyRect({w - R, 0, w, h}, source, {f.X + f.W - R, f.Y, f.X + f.W, f.Y + f.H});
+  for (const TSlicePiece& piece : ThreePartPieces(f, w, h, Margins))
+    canvas.CopyRect(ToRect(piece.Dest), source, ToRect(piece.Source));
   if (Transparent) {
     work->SetTransparentColor(SkinKeyColour);
     work->SetTransparent(true);
@@ -203,9 +154,9 @@ TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, i
 
   const COLORREF key = ColorToRGB(KeyColour);
   const int r = GetRValue(key), g = GetGValue(key), b = GetBValue(key);
-  const int r2 = MinInt2(255, r + RedTolerance);
-  const int g2 = MinInt2(255, g + GreenTolerance);
-  const int b2 = MinInt2(255, b + BlueTolerance);
+  const int r2 = std::min(255, r + RedTolerance);
+  const int g2 = std::min(255, g + GreenTolerance);
+  const int b2 = std::min(255, b + BlueTolerance);
 
   Bitmap.SetPixelFormat(TPixelFormat::pf32bit);
 
@@ -238,10 +189,10 @@ TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, i
       buffer.resize(sizeof(RGNDATAHEADER) + capacity * sizeof(RECT));
     }
     RECT& bound = header()->rcBound;
-    bound.left = MinInt2(bound.left, x0);
-    bound.top = MinInt2(bound.top, y);
-    bound.right = MaxInt2(bound.right, x1);
-    bound.bottom = MaxInt2(bound.bottom, y + 1);
+    bound.left = std::min<LONG>(bound.left, x0);
+    bound.top = std::min<LONG>(bound.top, y);
+    bound.right = std::max<LONG>(bound.right, x1);
+    bound.bottom = std::max<LONG>(bound.bottom, y + 1);
     SetRect(&rects()[header()->nCount++], x0 + X, y + Y, x1 + X, y + Y + 1);
     if (header()->nCount == kBatch) flush();
   };

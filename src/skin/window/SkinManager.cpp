@@ -1,8 +1,8 @@
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 
 #include <algorithm>
 
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
 #include "ui/Forms.h"

@@ -1,5 +1,7 @@
-// The skin data component: parsing descriptions into the model, the stored
-// skin, damaged stores, the "SkinStream" property and the start-up sequence.
+// The skin data component: installing what the reader read (the values
+// themselves are checked natively, tests/skin/data/SkinValuesTest.cpp),
+// reloading, damaged stores, the "SkinStream" property and the start-up
+// sequence.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,9 +10,11 @@
 
 #include "SkinTestFiles.h"
 #include "lzhuf/LzhufEncoder.h"
-#include "skin/data/SkinManager.h"
 #include "skin/data/SkinReader.h"
-#include "skin/data/WinSkinData.h"
+#include "skin/data/SkinStore.h"
+#include "skin/data/SkinValuesReader.h"
+#include "skin/window/SkinManager.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Filer.h"
 #include "ui/ObjText.h"
 
@@ -52,201 +56,79 @@ private:
   TSkinMessageProc FSavedProc = nullptr;
 };
 
-// --- the stored skin ---
+// --- installing what was read ---
 
-TEST_F(SkinDataTest, StoredSkinParsesToItsDocumentedValues) {
-  auto skin = LoadedSkin(ReadFileBytes(QUORVEL_SKIN_FILE));
-  ASSERT_FALSE(skin->SkinEmpty);
-  EXPECT_EQ(skin->SkinName, "Quorvel Steel");
+// Element carries Source's values and a picture of Source's size.
+void ExpectInstalled(const TDataSkinObject& Element, const TSkinElement& Source) {
+  SCOPED_TRACE(Source.Name);
+  EXPECT_EQ(Element.Name, Source.Name);
+  EXPECT_EQ(Element.Margins.left, Source.Margins.left);
+  EXPECT_EQ(Element.Margins.top, Source.Margins.top);
+  EXPECT_EQ(Element.Margins.right, Source.Margins.right);
+  EXPECT_EQ(Element.Margins.bottom, Source.Margins.bottom);
+  EXPECT_EQ(Element.Trans, Source.Trans);
+  EXPECT_EQ(Element.Tile, Source.Tile);
+  EXPECT_EQ(Element.FrameCount, Source.FrameCount);
+  EXPECT_EQ(Element.NormalColour, Source.NormalColour);
+  EXPECT_EQ(Element.MouseOverColour2, Source.MouseOverColour2);
+  EXPECT_EQ(Element.Bitmap.Width(), Source.Bitmap.Width);
+  EXPECT_EQ(Element.Bitmap.Height(), Source.Bitmap.Height);
+}
 
-  const TDataSkinBorder& top = *skin->Borders[3];
-  EXPECT_EQ(top.Name, "Top");
-  EXPECT_EQ(top.Margins.left, 76);
-  EXPECT_EQ(top.Margins.right, 84);
-  EXPECT_EQ(top.Margins.top, 0);
-  EXPECT_EQ(top.Margins.bottom, 0);
-  EXPECT_EQ(top.FrameCount, 2);
-  EXPECT_EQ(top.Tile, 0);
-  EXPECT_EQ(top.Trans, 1);  // no TopTrans key: the default
-  EXPECT_FALSE(top.Bitmap.Empty());
-  const TDataSkinBorder& left = *skin->Borders[1];
-  EXPECT_EQ(left.Margins.top, 33);
-  EXPECT_EQ(left.Margins.bottom, 13);
-  EXPECT_EQ(left.Trans, 0);
+// Both optional elements exist or neither does; then they match.
+void ExpectInstalled(const std::unique_ptr<TDataSkinObject>& Element,
+                     const std::unique_ptr<TSkinElement>& Source) {
+  ASSERT_EQ(Element != nullptr, Source != nullptr);
+  if (Element) ExpectInstalled(*Element, *Source);
+}
 
-  ASSERT_EQ(skin->SysButtons.size(), 8u);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(skin->SysButtons[i]->FrameCount, 3) << i;
-    EXPECT_EQ(skin->SysButtons[i]->Bitmap.Width(), 57) << i;
-    EXPECT_EQ(skin->SysButtons[i]->Name, "BUTTON" + std::to_string(i));
+// The component loaded from a skin file holds exactly what the reader read
+// from it, pictures as bitmaps of the same sizes, and the face brush.
+TEST_F(SkinDataTest, LoadingInstallsWhatTheReaderRead) {
+  for (const char* path : {QUORVEL_SKIN_FILE, QUORVEL_TRANS_SKIN_FILE}) {
+    SCOPED_TRACE(path);
+    const Bytes file = ReadFileBytes(path);
+    auto skin = LoadedSkin(file);
+    ASSERT_FALSE(skin->SkinEmpty);
+    EXPECT_NE(skin->FaceBrush(), nullptr);
+
+    TMemoryStream store(file);
+    TSkinReader reader;
+    std::string description;
+    ASSERT_EQ(OpenSkinFile(store, reader, description), TSkinOpenResult::Opened);
+    const TSkinValues values = ReadSkinValues(description, reader);
+    EXPECT_EQ(skin->SkinName, values.SkinName);
+    EXPECT_EQ(skin->ButtonFaceColour, values.ButtonFaceColour);
+    EXPECT_EQ(skin->TitleTextInactiveColour, values.TitleTextInactiveColour);
+    EXPECT_EQ(skin->ColourList, values.ColourList);
+    for (size_t i = 1; i <= 4; ++i) {
+      ExpectInstalled(*skin->Borders[i], values.Borders[i]);
+      EXPECT_EQ(skin->Borders[i]->BorderBitmap.Width(), values.Borders[i].BorderBitmap.Width);
+    }
+    ASSERT_EQ(skin->SysButtons.size(), values.SysButtons.size());
+    for (size_t i = 0; i < values.SysButtons.size(); ++i) {
+      ExpectInstalled(*skin->SysButtons[i], values.SysButtons[i]);
+      EXPECT_EQ(skin->SysButtons[i]->Action, values.SysButtons[i].Action);
+      EXPECT_EQ(skin->SysButtons[i]->XCoord, values.SysButtons[i].XCoord);
+      EXPECT_EQ(skin->SysButtons[i]->Visibility, values.SysButtons[i].Visibility);
+    }
+    ExpectInstalled(*skin->Title, values.Title);
+    EXPECT_EQ(skin->Title->TextAlignment, values.Title.TextAlignment);
+    EXPECT_EQ(skin->Title->ActiveTextColour, values.Title.ActiveTextColour);
+    ExpectInstalled(*skin->Button, values.Button);
+    EXPECT_EQ(skin->Button->CheckFrameCount, values.Button.CheckFrameCount);
+    EXPECT_EQ(skin->Button->RadioBitmap.Width(), values.Button.RadioBitmap.Width);
+    ASSERT_EQ(skin->Tabs != nullptr, values.Tabs != nullptr);
+    if (skin->Tabs) ExpectInstalled(*skin->Tabs, *values.Tabs);
+    ExpectInstalled(skin->ComboButton, values.ComboButton);
+    ExpectInstalled(skin->MenuBar, values.MenuBar);
+    ExpectInstalled(skin->MenuItem, values.MenuItem);
+    ExpectInstalled(skin->MenuBackground, values.MenuBackground);
+    ExpectInstalled(skin->Scrollbar, values.Scrollbar);
+    ExpectInstalled(skin->VertScrollThumb, values.VertScrollThumb);
+    ExpectInstalled(skin->Progress, values.Progress);
+    ExpectInstalled(skin->StatusBarEdges, values.StatusBarEdges);
   }
-  EXPECT_EQ(skin->SysButtons[1]->Visibility, 2);
-  EXPECT_EQ(skin->SysButtons[3]->Visibility, 1);
-  EXPECT_EQ(skin->SysButtons[4]->Action, 3);
-  EXPECT_EQ(skin->SysButtons[4]->FrameCount, 6);
-  EXPECT_TRUE(skin->SysButtons[4]->Bitmap.Empty());
-  const int mdiPlaces[3] = {57, 38, 19};
-  for (int i = 0; i < 3; ++i) {
-    const TDataSkinSysButton& mdi = *skin->SysButtons[5 + i];
-    EXPECT_EQ(mdi.Action, 7 + i);
-    EXPECT_EQ(mdi.Bitmap.Width(), 60);
-    EXPECT_EQ(mdi.Bitmap.Height(), 15);
-    EXPECT_EQ(mdi.XCoord, mdiPlaces[i]);
-    EXPECT_EQ(mdi.FrameCount, 4);
-  }
-
-  EXPECT_TRUE(skin->ColourList.empty());
-  EXPECT_EQ(skin->ButtonFaceColour, 0x00CFCFCF);
-  EXPECT_EQ(skin->MenuTextColour, 0);
-  EXPECT_NE(skin->FaceBrush(), nullptr);
-
-  const TDataSkinButton& button = *skin->Button;
-  EXPECT_EQ(button.Margins.left, 12);
-  EXPECT_EQ(button.Margins.top, 11);
-  EXPECT_EQ(button.Margins.right, 12);
-  EXPECT_EQ(button.Margins.bottom, 11);
-  EXPECT_EQ(button.Trans, 1);
-  EXPECT_EQ(button.Tile, 0);
-  EXPECT_EQ(button.RadioFrameCount, 4);  // 48 div 13 = 3, raised to 4
-  EXPECT_EQ(button.CheckFrameCount, 4);
-  EXPECT_EQ(button.FrameCount, 5);
-
-  ASSERT_TRUE(skin->MenuBar);
-  EXPECT_EQ(skin->MenuBar->Margins.left, 1);
-  EXPECT_EQ(skin->MenuBar->Margins.right, 1);
-  EXPECT_EQ(skin->MenuBar->Tile, 0);
-  ASSERT_TRUE(skin->Scrollbar);  // its picture path has a forward slash
-  EXPECT_TRUE(skin->Scrollbar->Bitmap.Empty());
-  EXPECT_EQ(skin->Scrollbar->FrameCount, 23);
-  ASSERT_TRUE(skin->Tabs);
-  EXPECT_FALSE(skin->Tabs->BorderBitmap.Empty());
-  EXPECT_EQ(MessagesShown, 0);
-}
-
-// --- parsing ---
-
-TEST_F(SkinDataTest, PictureValuesNameEntriesByTheirFileNamePart) {
-  auto skin = LoadedSkin(DescribedSkin(
-      "[Personality]\nTop=steel\\Top.bmp\nLeft=LEFT.BMP\nRight=missing.bmp\nBottom=c:bottom.bmp\n"
-      "[Scrollbar]\nImage=steel/scroll.bmp\n[ComboButton]\nImage=\n[SunkEdge]\nImage=sunk.bmp\n",
-      {{"top.bmp", BmpFile(8, 4)},
-       {"left.bmp", BmpFile(8, 4)},
-       {"bottom.bmp", BmpFile(5, 3)},
-       {"scroll.bmp", BmpFile(4, 4)},
-       {"steel/scroll.bmp", BmpFile(4, 4)}}));
-  ASSERT_FALSE(skin->SkinEmpty);
-  EXPECT_EQ(skin->Borders[3]->Bitmap.Width(), 8);
-  EXPECT_TRUE(skin->Borders[1]->Bitmap.Empty());  // upper-case extension
-  EXPECT_TRUE(skin->Borders[2]->Bitmap.Empty());  // no such entry
-  EXPECT_EQ(skin->Borders[4]->Bitmap.Width(), 5);
-  // The name keeps its "/" and finds the entry of exactly that name.
-  ASSERT_TRUE(skin->Scrollbar);
-  EXPECT_EQ(skin->Scrollbar->Bitmap.Width(), 4);
-  EXPECT_FALSE(skin->ComboButton);
-  ASSERT_TRUE(skin->SunkEdge);  // an image that names no entry still makes the element
-  EXPECT_TRUE(skin->SunkEdge->Bitmap.Empty());
-  EXPECT_EQ(skin->SunkEdge->NormalColour, -1);
-  EXPECT_EQ(skin->SunkEdge->NormalColour2, clWindowText);
-}
-
-TEST_F(SkinDataTest, TitleBarButtonsAndTheirDerivedFrameCounts) {
-  auto skin = LoadedSkin(
-      DescribedSkin("[Button0]\nButtonImage=narrow.bmp\n"
-                    "[buttons]\nBitmap=wide.bmp\n[Button.Radio]\n[BUTTON.CHECKBOX]\n"
-                    "[button1]\nButtonImage=wide.bmp\nCombineOp=2\n"
-                    "[Button2]\nAction=-1\nButtonImage=narrow.bmp\n"
-                    "[Button3]\nAction=3\nButtonImage=narrow.bmp\n"
-                    "[Button4]\nAction=11\nframe=2\nButtonImage=narrow.bmp\nXcoord=12px\n",
-                    {{"narrow.bmp", BmpFile(57, 20)}, {"wide.bmp", BmpFile(120, 20)}}));
-  ASSERT_EQ(skin->SysButtons.size(), 8u);
-  EXPECT_EQ(skin->SysButtons[0]->FrameCount, 3);
-  EXPECT_EQ(skin->SysButtons[0]->CombineOp, -1);
-  EXPECT_EQ(skin->SysButtons[1]->Name, "BUTTON1");
-  EXPECT_EQ(skin->SysButtons[1]->FrameCount, 6);
-  EXPECT_EQ(skin->SysButtons[1]->CombineOp, 2);
-  EXPECT_EQ(skin->SysButtons[2]->FrameCount, 6);
-  EXPECT_EQ(skin->SysButtons[3]->FrameCount, 3);
-  EXPECT_TRUE(skin->SysButtons[3]->Bitmap.Empty());
-  // A given frame count keeps the picture, whatever the action.
-  EXPECT_EQ(skin->SysButtons[4]->FrameCount, 2);
-  EXPECT_FALSE(skin->SysButtons[4]->Bitmap.Empty());
-  EXPECT_EQ(skin->SysButtons[4]->XCoord, 0);  // junk after the digits: the default
-  // Without [MDICONTROLS] the three MDI buttons have no picture and XCoord 0.
-  for (size_t i = 5; i < 8; ++i) {
-    EXPECT_TRUE(skin->SysButtons[i]->Bitmap.Empty());
-    EXPECT_EQ(skin->SysButtons[i]->XCoord, 0);
-    EXPECT_EQ(skin->SysButtons[i]->Align, 100);
-    EXPECT_EQ(skin->SysButtons[i]->Visibility, 100);
-  }
-}
-
-TEST_F(SkinDataTest, ColoursFallBackAsTheDescriptionSays) {
-  auto skin = LoadedSkin(DescribedSkin(
-      "[Colours]\nButtonFace=220, 220, 220\nTitleTextActive=1 2 3\nHilight=\n"
-      "[Colour1]\ncolor=64 112 176\n[colours]\ncolor=9 9 9\n[ColourB]\n[COLOUR.x]\ncolor=,,5\n"));
-  EXPECT_EQ(skin->ButtonFaceColour, 0x00DC00DC);
-  EXPECT_EQ(skin->MenubarColour, skin->ButtonFaceColour);
-  EXPECT_EQ(skin->MenuTextColour, skin->ButtonFaceColour);  // MenuText missing: ButtonFace's text
-  EXPECT_EQ(skin->TitleTextActiveColour, 0x00030201);
-  EXPECT_EQ(skin->TitleTextInactiveColour, 0x00030201);
-  EXPECT_EQ(skin->HilightColour, clHighlight);  // empty text: the default
-  EXPECT_EQ(skin->WindowTextColour, clWindowText);
-  EXPECT_EQ(skin->MenuBarTextColour, clMenu);
-  EXPECT_EQ(skin->ButtonDkShadowColour, clBtnShadow);
-  ASSERT_EQ(skin->ColourList.size(), 3u);
-  EXPECT_EQ(skin->ColourList[0], 0x00B07040);
-  EXPECT_EQ(skin->ColourList[1], clWindowText);
-  EXPECT_EQ(skin->ColourList[2], 0x00050000);
-  TColor colour = 0;
-  EXPECT_TRUE(skin->GetListColour(2, colour));
-  EXPECT_EQ(colour, 0x00050000);
-  EXPECT_FALSE(skin->GetListColour(3, colour));
-  EXPECT_FALSE(skin->GetListColour(-1, colour));
-
-  auto plain = LoadedSkin(DescribedSkin("[Personality]\n"));
-  EXPECT_EQ(plain->MenuTextColour, clMenuText);
-  EXPECT_EQ(plain->MenubarColour, clBtnFace);
-  EXPECT_EQ(plain->TitleTextInactiveColour, clInactiveCaptionText);
-}
-
-TEST_F(SkinDataTest, CaptionAndMenuBar) {
-  auto skin = LoadedSkin(DescribedSkin(
-      "[Personality]\nTextShift=18\nTextShiftVert=-2\nTextRightClip=70\nActiveTextR=300\n"
-      "ActiveTextG=0\nActiveTextB=10\nInActiveTextR=1\nInActiveTextG=2\nmenuBar=menu.bmp\n"
-      "TileMenu=1\nTileLeftMenu=4\n[Fonts]\nFontHeight=x\n",
-      {{"menu.bmp", BmpFile(70, 36)}}));
-  const TDataSkinTitle& title = *skin->Title;
-  EXPECT_EQ(title.Margins.left, 18);
-  EXPECT_EQ(title.Margins.top, -2);
-  EXPECT_EQ(title.Margins.right, 70);
-  EXPECT_EQ(title.FontHeight, 14);
-  EXPECT_EQ(title.ActiveTextColour, 0x000A002C);  // 300 mod 256 = 44
-  EXPECT_EQ(title.InactiveTextColour, clNone);    // no blue: not given
-  EXPECT_EQ(title.FrameCount, 2);
-  ASSERT_TRUE(skin->MenuBar);
-  EXPECT_EQ(skin->MenuBar->Name, "Personality");
-  EXPECT_EQ(skin->MenuBar->Tile, 1);
-  EXPECT_EQ(skin->MenuBar->Margins.left, 4);
-  EXPECT_EQ(skin->MenuBar->Margins.right, 1);
-  EXPECT_EQ(skin->MenuBar->FrameCount, 2);
-}
-
-TEST_F(SkinDataTest, FrameCountsOfElementsAndToggles) {
-  auto skin = LoadedSkin(DescribedSkin(
-      "[Buttons]\nCheckButton=check.bmp\nRadioButton=radio.bmp\n"
-      "[HorzScrollThumb]\nImage=t.bmp\nFrameCount=7\n[VertScrollThumb]\nImage=t.bmp\n"
-      "[Progress]\nBitmap=t.bmp\nTile=1\nNormalColour=5\n[StatusBarEdges]\nImage=t.bmp\n",
-      {{"check.bmp", BmpFile(104, 13)}, {"radio.bmp", BmpFile(96, 16)}, {"t.bmp", BmpFile(6, 6)}}));
-  EXPECT_EQ(skin->Button->CheckFrameCount, 8);
-  EXPECT_EQ(skin->Button->RadioFrameCount, 6);
-  EXPECT_EQ(skin->HorzScrollThumb->FrameCount, 7);
-  EXPECT_EQ(skin->VertScrollThumb->FrameCount, 3);
-  EXPECT_EQ(skin->StatusBarEdges->FrameCount, 3);
-  ASSERT_TRUE(skin->Progress);
-  EXPECT_EQ(skin->Progress->FrameCount, 2);
-  EXPECT_EQ(skin->Progress->Tile, 1);
-  EXPECT_EQ(skin->Progress->NormalColour, 0);  // the bitmap element reads no colours
-  EXPECT_FALSE(skin->Tabs);
 }
 
 TEST_F(SkinDataTest, ReloadingReplacesTheModel) {

@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ TEST(SkinDraw, NineSliceAtFrameSizeCopiesThatFrame) {
     TBitmap strip;
     Paint(strip, c.Vertical ? 6 : 6 * c.Count, c.Vertical ? 5 * c.Count : 5,
           [](int x, int y) { return Unique(x, y); });
-    auto result = DrawNineSlice(Rect(0, 0, 6, 5), strip, Rect(2, 1, 2, 2), c.Vertical, c.Tile,
+    auto result = DrawNineSlice(Rect(0, 0, 6, 5), strip, TSkinRect{2, 1, 2, 2}, c.Vertical, c.Tile,
                                 c.Count, c.Frame);
     const int sx = c.Vertical ? 0 : 6 * (c.Frame - 1), sy = c.Vertical ? 5 * (c.Frame - 1) : 0;
     for (int y = 0; y < 5; ++y)
@@ -62,7 +63,7 @@ TEST(SkinDraw, NineSliceDropsMarginsThatDoNotFit) {
   auto zone = [](int v) { return v < 8 ? 0 : v < 12 ? 1 : 2; };
   Paint(frame, 20, 20, [&](int x, int y) { return 0x102030 + 0x40 * zone(x) + 0x4000 * zone(y); });
   for (auto [w, h] : {std::pair{10, 20}, std::pair{20, 10}, std::pair{10, 10}}) {
-    auto result = DrawNineSlice(Rect(0, 0, w, h), frame, Rect(8, 8, 8, 8), false, false, 1, 1);
+    auto result = DrawNineSlice(Rect(0, 0, w, h), frame, TSkinRect{8, 8, 8, 8}, false, false, 1, 1);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         ASSERT_EQ(At(*result, x, y), At(frame, w == 10 ? 2 * x : x, h == 10 ? 2 * y : y))
@@ -79,7 +80,7 @@ TEST(SkinDraw, TiledCentreRunsUnderTheRightAndBottomEdges) {
     const bool midX = x >= 2 && x < 5, midY = y >= 1 && y < 3;
     return midX == midY ? Unique(x, y) : midX ? Unique(0, y, 1) : Unique(x, 0, 2);
   });
-  auto result = DrawNineSlice(Rect(0, 0, 11, 5), frame, Rect(2, 1, 2, 1), true, true, 1, 1);
+  auto result = DrawNineSlice(Rect(0, 0, 11, 5), frame, TSkinRect{2, 1, 2, 1}, true, true, 1, 1);
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 11; ++x)
       ASSERT_EQ(At(*result, x, y),
@@ -105,10 +106,10 @@ TEST(SkinDraw, NineSliceOntoADeviceContext) {
     TBitmap dest;
     Paint(dest, 12, 12, [](int, int) { return Ground; });
     if (c.Mode == EdgesOnly)
-      DrawNineSliceTo(dest.Canvas().Handle(), c.Dest, strip, true, 2, 2, Rect(2, 1, 2, 2));
+      DrawNineSliceTo(dest.Canvas().Handle(), c.Dest, strip, true, 2, 2, TSkinRect{2, 1, 2, 2});
     else
       DrawNineSliceOn(dest.Canvas().Handle(), c.Dest, strip, true, false, c.Mode == OnTransparent,
-                      2, 2, Rect(2, 1, 2, 2));
+                      2, 2, TSkinRect{2, 1, 2, 2});
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 12; ++x) {
         const int fx = x - c.Dest.left, fy = y - c.Dest.top;
@@ -137,7 +138,7 @@ TEST(SkinDraw, HorzThreePartTilesTheMiddle) {
           [&](int x, int y) { return x % c.FrameWidth == 3 && y % 3 == 1 ? Key : Unique(x, y); });
     Paint(dest, 14, 5, [](int, int) { return Ground; });
     DrawHorzThreePart(dest.Canvas(), Bounds(1, 1, 12, 3), strip, c.Vertical, c.Transparent, 2, 2,
-                      Rect(2, 0, 3, 0));
+                      TSkinRect{2, 0, 3, 0});
     const int sx = c.Vertical ? 0 : c.FrameWidth, sy = c.Vertical ? 3 : 0;
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 12; ++x) {
@@ -173,7 +174,7 @@ TEST(SkinDraw, FramesAndTransparentCopies) {
       TransparentBlt(dest.Canvas().Handle(), to, strip, c.KeyColour);
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < to.right - to.left; ++x) {
-        const TColor source = At(strip, 4 * MaxInt2(c.Frame - 1, 0) + x, y);
+        const TColor source = At(strip, 4 * std::max(c.Frame - 1, 0) + x, y);
         const TColor want =
             c.Transparent && source == c.KeyColour ? Unique(2 + x, 1 + y, 9) : source;
         ASSERT_EQ(At(dest, 2 + x, 1 + y), want) << c.Frame << x << y;

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "skin/data/SkinValues.h"
 #include "ui/Graphics.h"
 
 // The transparent colour of every skin picture.
@@ -26,21 +27,21 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h);
 // new bitmap of Size's size with its edges kept and its centre stretched
 // (or tiled when Tile). Margins that do not fit the size in one direction
 // are dropped in that direction.
-std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TRect& Margins,
+std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TSkinRect& Margins,
                                        bool Vertical, bool Tile, int FrameCount, int Frame);
 // DrawNineSlice of Rect's size copied onto DC at Rect, leaving magenta
 // pixels untouched when Transparent.
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
-                     bool Transparent, int FrameCount, int Frame, const TRect& Margins);
+                     bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins);
 // The eight edge pieces of the frame (no centre) stretched straight onto DC
 // around Rect.
 void DrawNineSliceTo(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, int FrameCount,
-                     int Frame, const TRect& Margins);
+                     int Frame, const TSkinRect& Margins);
 // A left part (Margins.left wide), a tiled middle and a right part
 // (Margins.right wide) of the frame, across Rect. A frame with no middle
 // draws no middle.
 void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool Vertical,
-                       bool Transparent, int FrameCount, int Frame, const TRect& Margins);
+                       bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins);
 // Frame Frame of a strip whose frames lie side by side and are as wide as
 // Rect, stretched to Rect's height.
 void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int Frame);
@@ -56,8 +57,11 @@ void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const T
 TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, int GreenTolerance,
                              int RedTolerance, TColor KeyColour);
 
-inline int MaxInt2(int A, int B) { return A > B ? A : B; }
-inline int MinInt2(int A, int B) { return A < B ? A : B; }
+// The platform's rectangle of R.
+inline TRect ToRect(const TSkinRect& R) { return TRect{R.left, R.top, R.right, R.bottom}; }
+// R's width and height (negative for an inverted rectangle).
+inline int RectWidth(const TRect& R) { return R.right - R.left; }
+inline int RectHeight(const TRect& R) { return R.bottom - R.top; }
 
 // The bitmap that the menu bar and the control skinners compose into before
 // one copy to the screen (COLORONCOLOR stretching). Made at the first call
