@@ -46,7 +46,8 @@ double RepaintTime(int count) {
 int Paint(const char* skinFile) {
   CreateProgramWindows();
   Form1->Show();
-  if (!PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive; })) return 1;
+  if (!PumpUntil([] { return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active; }))
+    return 1;
   const int count = 500;
   RepaintTime(20);
   const double skinned = RepaintTime(count);
@@ -58,7 +59,7 @@ int Paint(const char* skinFile) {
               skinned / plain);
 
   Form1->SkinData1->SetActive(true);
-  PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive; });
+  PumpUntil([] { return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active; });
   Form1->SkinData1->SetSkinFile(skinFile);
   PumpUntil([] { return !SkinManager->Timer->Enabled(); });
   for (const SIZE size : {SIZE{630, 394}, SIZE{1600, 1200}}) {
@@ -86,7 +87,8 @@ int Start(bool skinned, Clock::time_point begin) {
   bool painted = false;
   if (skinned) {
     PumpUntil([] {
-      return MainSkinner() && MainSkinner()->FPhase == fpActive && MainSkinner()->FFrameWidth > 0;
+      return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active &&
+             MainSkinner()->FFrameWidth > 0;
     });
     painted = MainSkinner() != nullptr;
   } else {

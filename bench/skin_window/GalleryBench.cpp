@@ -23,7 +23,7 @@ using bench::PumpUntil;
 
 bool Skinned() {
   TWinSkinForm* s = SkinManager->FormSkinner(GalleryForm->Handle());
-  return s && s->FPhase == fpActive;
+  return s && s->Phase() == TFormPhase::Active;
 }
 
 // Milliseconds per full repaint of the gallery window.

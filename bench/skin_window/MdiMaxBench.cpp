@@ -39,7 +39,7 @@ LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool AllActive() {
   int active = 0;
-  for (auto& f : SkinManager->Forms) active += f->FPhase == fpActive;
+  for (auto& f : SkinManager->Forms) active += f->Phase() == TFormPhase::Active;
   return active == kChildren + 1;
 }
 

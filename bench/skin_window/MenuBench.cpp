@@ -122,7 +122,9 @@ int main(int argc, char** argv) {
   skin->SetActive(true);
   Form->Show();
   SetForegroundWindow(Form->Handle());
-  if (!PumpUntil([] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FMenuBar; }))
+  if (!PumpUntil([] {
+        return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->FMenuBar;
+      }))
     return 1;
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();

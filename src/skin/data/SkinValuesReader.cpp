@@ -313,8 +313,7 @@ void TSkinValuesReader::ReadElement(std::unique_ptr<TSkinElement>& Element,
 
 // The border picture is read only when ExtraKey gives one.
 void TSkinValuesReader::ReadBorderElement(std::unique_ptr<TSkinBorderElement>& Element,
-                                          const std::string& Section,
-                                          const std::string& ExtraKey) {
+                                          const std::string& Section, const std::string& ExtraKey) {
   Element.reset();
   const std::string image = FIni.ReadString(Section, "Image", "");
   if (image.empty()) return;
@@ -342,8 +341,8 @@ void TSkinValuesReader::ReadElementColours(TSkinElementValues& Element,
   Element.NormalColour = FIni.ReadInteger(Section, "NormalColour", -1);
   Element.MouseOverColour = FIni.ReadInteger(Section, "MouseOverColour", -1);
   Element.PressedColour = FIni.ReadInteger(Section, "PressedColour", -1);
-  Element.NormalColour2 = AsValue(
-      ReadColour(FIni.ReadString(Section, "NormalColour2", ""), SkinSysColour::WindowText));
+  Element.NormalColour2 =
+      AsValue(ReadColour(FIni.ReadString(Section, "NormalColour2", ""), SkinSysColour::WindowText));
   Element.MouseOverColour2 = AsValue(
       ReadColour(FIni.ReadString(Section, "MouseOverColour2", ""), SkinSysColour::WindowText));
   Element.PressedColour2 = AsValue(

@@ -46,7 +46,8 @@ TDataSkinObject::TDataSkinObject(const std::string& AName) { Name = AName; }
 TSkinModel::TSkinModel() {
   Title = std::make_unique<TDataSkinTitle>("Title");
   Button = std::make_unique<TDataSkinButton>("Buttons");
-  for (int i = 1; i <= 4; ++i) Borders[size_t(i)] = std::make_unique<TDataSkinBorder>(SkinBorderNames[i]);
+  for (int i = 1; i <= 4; ++i)
+    Borders[size_t(i)] = std::make_unique<TDataSkinBorder>(SkinBorderNames[i]);
 }
 
 // The members free the elements, bitmaps and brush.

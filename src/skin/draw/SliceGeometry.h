@@ -31,11 +31,12 @@ struct TSlicePiece {
 // bottom pieces, so that whatever the centre draws beyond its box is
 // covered by the edges. Margins that do not fit in a direction are dropped
 // in that direction; pieces with nothing to draw are left out.
-std::vector<TSlicePiece> NineSlicePieces(const TFrameBox& F, int W, int H, const TSkinRect& Margins);
+std::vector<TSlicePiece> NineSlicePieces(const TFrameBox& F, int W, int H,
+                                         const TSkinRect& Margins);
 
 // The parts of frame F across W x H: the left part (Margins.left wide), the
 // middle repeated at its own width from the left part on (its last copy runs
 // under the right part), then the right part (Margins.right wide). Every
 // part takes the frame's whole height. A frame without a middle has none.
-std::vector<TSlicePiece> ThreePartPieces(const TFrameBox& F, int W, int H, const TSkinRect& Margins);
-
+std::vector<TSlicePiece> ThreePartPieces(const TFrameBox& F, int W, int H,
+                                         const TSkinRect& Margins);

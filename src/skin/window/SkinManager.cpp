@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinDispatch.h"
 #include "skin/window/WinSkinData.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
@@ -179,8 +180,7 @@ bool TSkinManage::DetachForm(HWND Wnd) {
   if (it == Forms.end()) return false;
   std::unique_ptr<TWinSkinForm> skinner = std::move(*it);
   Forms.erase(it);
-  skinner->FPhase = fpReleasing;
-  skinner->Detach();
+  skinner->Release();
   return true;
 }
 
@@ -292,12 +292,6 @@ void TSkinManage::SetMdiMax(bool Value) {
     }
   }
   SkinTrace(Value ? "***** SetMdiMax True" : "***** SetMdiMax Flase");
-}
-
-std::string WindowClassName(HWND Wnd) {
-  char name[100] = {};
-  if (!Wnd || !GetClassNameA(Wnd, name, sizeof name)) return {};
-  return name;
 }
 
 // Deletes the manager once.

@@ -98,9 +98,6 @@ private:
   void ApplyChangedSkin();
 };
 
-// A window's class name (read into a buffer of 100 characters).
-std::string WindowClassName(HWND Wnd);
-
 // The one manager, made by the first skin data component outside design
 // mode; null before that and after FreeSkinManager.
 extern TSkinManage* SkinManager;

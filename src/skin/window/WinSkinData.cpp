@@ -19,7 +19,6 @@ void ShowSkinMessageBox(const std::string& Text) {
 
 }  // namespace
 
-
 QUORVEL_DEFINE_CLASS(TSkinData) {
   // None of the properties has a default value: each is written to every
   // definition (texts when they are not empty).

@@ -8,36 +8,13 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/controls/ControlKinds.h"
 #include "skin/data/SkinTrace.h"
 #include "skin/draw/SkinModel.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
 
 class TSkinReader;
-
-// The kinds of child controls that the form skinner may take over.
-enum TSkinControlType {
-  xcMainMenu,
-  xcPopupMenu,
-  xcToolbar,
-  xcControlbar,
-  xcCombo,
-  xcCheckBox,
-  xcRadioButton,
-  xcProgress,
-  xcScrollbar,
-  xcEdit,
-  xcButton,
-  xcBitBtn,
-  xcSpeedButton,
-  xcPanel,
-  xcGroupBox,
-  xcStatusBar,
-  xcTab
-};
-// A set of TSkinControlType: bit n stands for the kind of ordinal n.
-using TSkinControlTypes = uint32_t;
-constexpr TSkinControlTypes AllSkinControlTypes = (1u << (xcTab + 1)) - 1;
 
 // Which windows a TSkinData serves.
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "skin/controls/SkinPanels.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/SkinManager.h"
 #include "skin/draw/SkinDraw.h"
@@ -77,6 +76,8 @@ QUORVEL_DEFINE_CLASS(TWinSkinForm) {}
 TWinSkinForm::TWinSkinForm(TComponent* AOwner)
     : TComponent(AOwner), FCaptionPrefix(2, ' '), FCaptionSuffix(3, ' ') {}
 
+TWinSkinForm::TWinSkinForm(TComponent* AOwner, HWND Wnd) : TWinSkinForm(AOwner) { FHandle = Wnd; }
+
 // The skinner is freed by the manager after Detach, or at program end while
 // its window may still be there: the subclass helper then puts the window's
 // procedure back when FObjectInstance goes.
@@ -143,9 +144,9 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
   if (FKind == fkMDIFrame) SubclassMDIClient();
   ComputeMetrics();
   if (FForm)
-    SkinControls(FForm);
+    Dispatch().SkinComponents(FForm);
   else
-    SkinChildWindows();
+    Dispatch().SkinChildWindows(FHandle);
   InvalidateRect(FHandle, nullptr, TRUE);
 }
 
@@ -188,8 +189,13 @@ void TWinSkinForm::Detach() {
   SetWindowRgn(FHandle, nullptr, TRUE);
   FRegion = nullptr;
   FRegionSet = false;
-  if (FPhase == fpReleasing) ReleaseMDIChildren();
+  if (FPhase == TFormPhase::Releasing) ReleaseMDIChildren();
   UnsubclassMDIClient();
+}
+
+void TWinSkinForm::Release() {
+  FPhase = TFormPhase::Releasing;
+  Detach();
 }
 
 void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
@@ -203,39 +209,24 @@ void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   }
 }
 
-TSkinControl* TWinSkinForm::FindSkinner(HWND Wnd) const {
-  for (TSkinControl* skinner : FSkinners)
-    if (skinner->FHandle == Wnd) return skinner;
-  return nullptr;
-}
-
-bool TWinSkinForm::IsSkinned(TComponent* Component) const {
-  auto* windowed = dynamic_cast<TWinControl*>(Component);
-  for (TSkinControl* skinner : FSkinners) {
-    if (skinner->FControl == Component) return true;
-    if (windowed && windowed->HandleAllocated() && windowed->Handle() == skinner->FHandle)
-      return true;
+TSkinDispatch TWinSkinForm::Dispatch() {
+  TSkinDispatch dispatch;
+  dispatch.Owner = this;
+  dispatch.Skin = FSkinData;
+  if (FSkinData) {
+    dispatch.Kinds = FSkinData->SkinControls();
+    dispatch.DisableTag = FSkinData->DisableTag();
   }
-  return false;
+  dispatch.Canvas = &FControlCanvas;
+  return dispatch;
 }
 
 // Controls are repainted in their own look, unless their window goes away
 // with this one or the whole engine is shutting down.
 void TWinSkinForm::ReleaseSkinners() {
-  std::vector<TSkinControl*> skinners;
-  skinners.swap(FSkinners);
-  FHotControl = nullptr;
-  const bool repaint = FPhase != fpReleasing && !(SkinManager && SkinManager->ActivateCount == 4);
-  for (TSkinControl* skinner : skinners) {
-    skinner->Restore();
-    if (repaint) {
-      if (skinner->FControl)
-        skinner->FControl->Invalidate();
-      else if (skinner->FHandle && IsWindow(skinner->FHandle))
-        Repaint(skinner->FHandle);
-    }
-    delete skinner;
-  }
+  const bool repaint =
+      FPhase != TFormPhase::Releasing && !(SkinManager && SkinManager->ActivateCount == 4);
+  FSkinners.ReleaseAll(repaint);
 }
 
 void TWinSkinForm::SkinChanged() {
@@ -245,17 +236,13 @@ void TWinSkinForm::SkinChanged() {
     for (int i = 0; i < FForm->ComponentCount(); ++i)
       if (auto* form = dynamic_cast<TCustomForm*>(FForm->Components(i))) form->SetColor(face);
   }
-  for (TSkinControl* skinner : FSkinners) {
-    if (auto* tab = dynamic_cast<TSkinTab*>(skinner)) tab->PrepareImages();
-    if (skinner->FChangeColor && skinner->FControl && FSkinData)
-      skinner->FControl->SetColor(FSkinData->ButtonFaceColour);
-  }
+  FSkinners.SkinChanged();
   if (FForm) SetMenusOwnerDraw(FForm, true);
   ForgetBorderPictures();
-  FPhase = fpSkinChanging;
+  FPhase = TFormPhase::SkinChanging;
   FitWindowToFrame(1);
   UpdateRegion();
-  FPhase = fpActive;
+  FPhase = TFormPhase::Active;
 }
 
 void TWinSkinForm::SetSysButtons(bool Show) {
@@ -320,8 +307,8 @@ void TWinSkinForm::HoverTimerFired() {
   }
   // A form of ours hears of the mouse leaving a control from the control
   // itself; a window of the system is watched here.
-  if (!FForm && FHotControl && !PtInRect(&FHotControl->FWindowRect, cursor))
-    FHotControl->MouseLeave();
+  TSkinControl* hot = FSkinners.Hot();
+  if (!FForm && hot && !PtInRect(&hot->WindowRect(), cursor)) hot->MouseLeave();
 }
 
 // ---------------------------------------------------------------------------
@@ -518,7 +505,7 @@ void TWinSkinForm::WndProc(TMessage& Message) {
   }
   // The skinned frame's own messages, once it is active and has a skin.
   const bool frameActive = !IsMaximizedMDIChild() && FWindowState != fwsMinimized &&
-                           FPhase != fpAttached && FSkinData && !FSkinData->SkinEmpty;
+                           FPhase != TFormPhase::Attached && FSkinData && !FSkinData->SkinEmpty;
   if (frameActive && FrameMessage(Message)) return;
   CallDefault(Message);
 }
@@ -546,14 +533,14 @@ bool TWinSkinForm::FrameMessage(TMessage& Message) {
 }
 
 void TWinSkinForm::Activate() {
-  FPhase = fpActivating;
+  FPhase = TFormPhase::Activating;
   if (IsMaximizedMDIChild()) {
     SetSysButtons(true);
   } else {
     FitWindowToFrame(0);
     UpdateRegion();
   }
-  FPhase = fpActive;
+  FPhase = TFormPhase::Active;
   SkinTrace("*****Skin Active finish");
   if (FHoverTimer) FHoverTimer->SetEnabled(true);
 }
@@ -561,7 +548,7 @@ void TWinSkinForm::Activate() {
 void TWinSkinForm::NCActivate(TMessage& Message) {
   FActive = Message.WParam != 0;
   if (FHoverTimer) FHoverTimer->SetEnabled(FActive);
-  if (!FHoverTimer || !FHoverTimer->Enabled()) FHotControl = nullptr;
+  if (!FHoverTimer || !FHoverTimer->Enabled()) FSkinners.SetHot(nullptr);
   CallDefault(Message);
   if (!(FKind == fkMDIChild && FWindowState != fwsNormal)) PaintNC();
 }
@@ -717,7 +704,8 @@ void TWinSkinForm::UpdateRegion() {
   const int w = Width(window), h = Height(window);
   if (w * h == 0) return;
   if (FKind == fkMDIChild && FWindowState != fwsNormal) return;
-  if (w == FRegionWidth && h == FRegionHeight && FKind != fkMDIChild && FPhase != fpSkinChanging)
+  if (w == FRegionWidth && h == FRegionHeight && FKind != fkMDIChild &&
+      FPhase != TFormPhase::SkinChanging)
     return;
 
   const auto& b = FSkinData->Borders;

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "skin/controls/SkinDispatch.h"
+#include "skin/controls/WinSubClass.h"
 #include "skin/window/WinSkinData.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
@@ -43,8 +45,6 @@ enum : uint8_t { fwsNormal = 0, fwsMaximized = 1, fwsMinimized = 2 };
 enum : uint8_t { fkWindow = 0, fkMDIFrame = 1, fkMDIChild = 2 };
 // Caption buttons a window had when it was attached (FSavedButtons).
 enum : uint8_t { sbMaximize = 1, sbMinimize = 2, sbSystemMenu = 8 };
-// Life of a form skinner (FPhase).
-enum { fpAttached = 0, fpActive = 1, fpSkinChanging = 3, fpReleasing = 4, fpActivating = 5 };
 
 // A button drawn in the non-client area: a rectangle in window coordinates
 // whose look follows its state. The frame's FHotObject is the one object
@@ -77,10 +77,12 @@ public:
   TDataSkinSysButton* FSkinObject;  // not owned
 };
 
-class TWinSkinForm : public TComponent {
+class TWinSkinForm : public TComponent, public TSkinnerHost {
   QUORVEL_CLASS(TWinSkinForm, TComponent)
 public:
   explicit TWinSkinForm(TComponent* AOwner);
+  // A skinner for the window Wnd, not attached yet.
+  TWinSkinForm(TComponent* AOwner, HWND Wnd);
   ~TWinSkinForm() override;
 
   // Attaches to the window in FHandle (set by the caller); a second attach
@@ -90,6 +92,9 @@ public:
   void AttachToForm(TSkinData* SkinData, TCustomForm* Form);
   // Undoes everything: the window looks and behaves as before.
   void Detach();
+  // Detaches for good: the window is going away (its controls keep their
+  // skinned colours and are not repainted, its MDI children go too).
+  void Release();
   // Re-reads colours and metrics after the skin changed.
   void SkinChanged();
   // Puts the window's own caption-button style bits back, or takes them off.
@@ -199,16 +204,10 @@ public:
   bool FFrameless = false;
   uint8_t FSavedButtons = 0;
   uint8_t FWindowState = fwsNormal;
-  int FPhase = fpAttached;
-  // The control skinners of this window (owned, as components of this one).
-  std::vector<TSkinControl*> FSkinners;
-  TSkinControl* FHotControl = nullptr;  // the skinner under the mouse
 
-  // The skinner serving window Wnd, or null.
-  TSkinControl* FindSkinner(HWND Wnd) const;
-  // Whether a skinner serves Component already.
-  bool IsSkinned(TComponent* Component) const;
-  // Restores and frees every control skinner.
+  // Restores and frees every control skinner; their controls are repainted
+  // in their own look unless their window goes with this one or the whole
+  // engine is shutting down.
   void ReleaseSkinners();
 
 private:
@@ -225,14 +224,8 @@ private:
   void HoverTimerFired();
   bool IsMaximizedMDIChild() const;
 
-  // Hands the child controls to control skinners: the components of a form
-  // or frame of ours (recursing into frames and embedded forms), or the
-  // direct child windows of a window of the system, by class and style.
-  void SkinControls(TWinControl* Container);
-  void SkinChildWindows();
-  void SkinChildWindow(HWND Wnd);
-  // A control that scrolls: scroll-bar styles or a scrolling kind.
-  static bool HasScrollBars(TComponent* Component);
+  // The dispatch that hands this window's child controls to control skinners.
+  TSkinDispatch Dispatch();
 
   void WMCommand(TMessage& Message);
   void WMSysCommand(TMessage& Message);

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "SkinControlsKit.h"
-#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinMarkButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "ui/Buttons.h"
 #include "ui/StdCtrls.h"
 
@@ -165,7 +168,7 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
       EXPECT_EQ(unskinned, 0) << what;
       TSkinControl* hot[] = {nullptr, sa, sb};
       if (row.Hot) {
-        EXPECT_EQ(host.FSkinForm->FHotControl, hot[row.Hot]) << what;
+        EXPECT_EQ(host.FSkinForm->Skinners().Hot(), hot[row.Hot]) << what;
       }
       host.OnClick = nullptr;
       Destroy(a), Destroy(b);
@@ -308,32 +311,6 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
               0)
         << row.Name;
     DestroyWindow(w);
-  }
-}
-
-// Bitmap and speed buttons: glyph and caption in a 100 x 40 button, a
-// 16 x 16 glyph and a 30 x 13 caption.
-TEST(GlyphLayout, PlacesGlyphAndCaptionByLayoutMarginAndSpacing) {
-  const struct {
-    const char* Name;
-    int Layout, Margin, Spacing;
-    bool Speed;
-    int GlyphX, GlyphY, TextX, TextY;
-  } rows[] = {
-      {"free width in thirds", 0, -1, -1, false, 18, 12, 52, 14},
-      {"centred", 0, -1, 4, false, 25, 12, 45, 14},
-      {"centred, speed button", 0, -1, 4, true, 26, 12, 46, 14},
-      {"margin given, spacing shared", 0, 5, -1, false, 5, 12, 45, 14},
-      {"glyph right", 1, 3, 2, false, 81, 12, 49, 14},
-      {"glyph bottom", 3, 2, 1, false, 42, 22, 35, 8},
-  };
-  for (const auto& row : rows) {
-    const TGlyphPlacement p = PlaceGlyph(100, 40, 40, SIZE{16, 16}, SIZE{30, 13}, row.Layout,
-                                         row.Margin, row.Spacing, row.Speed);
-    EXPECT_EQ(std::vector<LONG>(
-                  {p.Glyph.x, p.Glyph.y, p.Text.left, p.Text.top, p.Text.right - p.Text.left}),
-              std::vector<LONG>({row.GlyphX, row.GlyphY, row.TextX, row.TextY, 30}))
-        << row.Name;
   }
 }
 

@@ -9,8 +9,14 @@
 #include <string>
 
 #include "ScrollSkinFixture.h"
-#include "skin/controls/SkinPanels.h"
-#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSizer.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/draw/BitmapUtils.h"
 #include "skin/draw/SkinDraw.h"
 #include "ui/ComCtrls.h"
@@ -223,10 +229,10 @@ TEST_F(PanelSkinTest, ListViewHeaderIsSkinned) {
   }
   auto* skinner = SkinControl<TSkinListView>(view, false);
   HWND header = reinterpret_cast<HWND>(SendMessageA(wnd, LVM_GETHEADER, 0, 0));
-  ASSERT_NE(skinner->FHeader, nullptr);
-  EXPECT_EQ(skinner->FHeader->FHandle, header);
-  EXPECT_FALSE(skinner->FTrackThumb);
-  EXPECT_EQ(SkinForm->FindSkinner(header), skinner->FHeader);
+  ASSERT_NE(skinner->Header(), nullptr);
+  EXPECT_EQ(skinner->Header()->Handle(), header);
+  EXPECT_FALSE(skinner->TrackThumb());
+  EXPECT_EQ(SkinForm->Skinners().Find(header), skinner->Header());
   Redraw(wnd);
 
   TDataSkinObject& bar = *Skin->Headerbar;

@@ -69,7 +69,7 @@ protected:
   T* SkinWindow(HWND Wnd) {
     auto* skinner = new T(SkinForm);
     skinner->InitWindow(Wnd, Skin, &SkinForm->FControlCanvas);
-    SkinForm->FSkinners.push_back(skinner);
+    SkinForm->Skinners().Add(skinner);
     return skinner;
   }
   template <class T>

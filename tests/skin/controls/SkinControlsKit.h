@@ -51,7 +51,7 @@ public:
   T* Skin(HWND Wnd) {
     auto* s = new T(FSkinForm);
     s->InitWindow(Wnd, &::Skin(), &FSkinForm->FControlCanvas);
-    FSkinForm->FSkinners.push_back(s);
+    FSkinForm->Skinners().Add(s);
     return s;
   }
   template <class T>

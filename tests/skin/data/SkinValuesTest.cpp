@@ -140,14 +140,14 @@ TEST_F(SkinValuesTest, PictureValuesNameEntriesByTheirFileNamePart) {
 }
 
 TEST_F(SkinValuesTest, TitleBarButtonsAndTheirDerivedFrameCounts) {
-  const TSkinValues skin = ValuesOf(
-      DescribedSkin("[Button0]\nButtonImage=narrow.bmp\n"
-                    "[buttons]\nBitmap=wide.bmp\n[Button.Radio]\n[BUTTON.CHECKBOX]\n"
-                    "[button1]\nButtonImage=wide.bmp\nCombineOp=2\n"
-                    "[Button2]\nAction=-1\nButtonImage=narrow.bmp\n"
-                    "[Button3]\nAction=3\nButtonImage=narrow.bmp\n"
-                    "[Button4]\nAction=11\nframe=2\nButtonImage=narrow.bmp\nXcoord=12px\n",
-                    {{"narrow.bmp", BmpFile(57, 20)}, {"wide.bmp", BmpFile(120, 20)}}));
+  const TSkinValues skin =
+      ValuesOf(DescribedSkin("[Button0]\nButtonImage=narrow.bmp\n"
+                             "[buttons]\nBitmap=wide.bmp\n[Button.Radio]\n[BUTTON.CHECKBOX]\n"
+                             "[button1]\nButtonImage=wide.bmp\nCombineOp=2\n"
+                             "[Button2]\nAction=-1\nButtonImage=narrow.bmp\n"
+                             "[Button3]\nAction=3\nButtonImage=narrow.bmp\n"
+                             "[Button4]\nAction=11\nframe=2\nButtonImage=narrow.bmp\nXcoord=12px\n",
+                             {{"narrow.bmp", BmpFile(57, 20)}, {"wide.bmp", BmpFile(120, 20)}}));
   ASSERT_EQ(skin.SysButtons.size(), 8u);
   EXPECT_EQ(skin.SysButtons[0].FrameCount, 3);
   EXPECT_EQ(skin.SysButtons[0].CombineOp, -1);
@@ -210,7 +210,7 @@ TEST_F(SkinValuesTest, CaptionAndMenuBar) {
   EXPECT_EQ(title.Margins.top, -2);
   EXPECT_EQ(title.Margins.right, 70);
   EXPECT_EQ(title.FontHeight, 14);
-  EXPECT_EQ(title.ActiveTextColour, 0x000A002C);                 // 300 mod 256 = 44
+  EXPECT_EQ(title.ActiveTextColour, 0x000A002C);               // 300 mod 256 = 44
   EXPECT_EQ(title.InactiveTextColour, Sys(SkinNoTextColour));  // no blue: not given
   EXPECT_EQ(title.FrameCount, 2);
   ASSERT_TRUE(skin.MenuBar);
@@ -250,8 +250,8 @@ TEST_F(SkinValuesTest, MdiStripIsCutIntoThreeButtons) {
   strip.Pixels.assign(DibStride(24, 8) * 2, 0);
   // Row 1 takes palette entries 1, 2, 1 in the 8 columns of each button.
   for (int x = 0; x < 24; ++x) strip.Row(1)[x] = uint8_t(1 + (x / 8) % 2);
-  const TSkinValues skin = ValuesOf(DescribedSkin("[MDICONTROLS]\nImage=mdi.bmp\n",
-                                                  {{"mdi.bmp", EncodeBmp(strip)}}));
+  const TSkinValues skin =
+      ValuesOf(DescribedSkin("[MDICONTROLS]\nImage=mdi.bmp\n", {{"mdi.bmp", EncodeBmp(strip)}}));
   ASSERT_EQ(skin.SysButtons.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
     const TDibImage& cut = skin.SysButtons[i].Bitmap;

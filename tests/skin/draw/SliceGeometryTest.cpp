@@ -10,9 +10,7 @@
 namespace {
 
 // A rectangle as a tuple, so that gtest prints and compares it.
-std::tuple<int, int, int, int> T(const TSkinRect& R) {
-  return {R.left, R.top, R.right, R.bottom};
-}
+std::tuple<int, int, int, int> T(const TSkinRect& R) { return {R.left, R.top, R.right, R.bottom}; }
 
 // One expected piece: destination, source, centre or not.
 struct TWant {
@@ -39,7 +37,7 @@ TEST(SliceGeometry, FramesOfAStrip) {
   } cases[] = {
       {6, 15, true, 3, 2, {0, 5, 6, 5}},   {18, 5, false, 3, 3, {12, 0, 6, 5}},
       {18, 5, false, 0, 1, {0, 0, 18, 5}},  // a count below 1 counts as 1
-      {7, 4, true, 1, 1, {0, 0, 7, 4}},     {16, 3, false, 2, 2, {8, 0, 8, 3}},
+      {7, 4, true, 1, 1, {0, 0, 7, 4}},    {16, 3, false, 2, 2, {8, 0, 8, 3}},
   };
   for (const auto& c : cases) {
     const TFrameBox f = FrameOf(c.Width, c.Height, c.Vertical, c.Count, c.Frame);
@@ -70,14 +68,12 @@ TEST(SliceGeometry, NineSliceAtFrameSizeCopiesThatFrame) {
 TEST(SliceGeometry, NineSliceDropsMarginsThatDoNotFit) {
   const TFrameBox frame{0, 0, 20, 20};
   const TSkinRect margins{8, 8, 8, 8};
-  ExpectPieces(NineSlicePieces(frame, 10, 20, margins),
-               {{{0, 0, 10, 8}, {0, 0, 20, 8}},
-                {{0, 8, 10, 12}, {0, 8, 20, 12}, true},
-                {{0, 12, 10, 20}, {0, 12, 20, 20}}});
-  ExpectPieces(NineSlicePieces(frame, 20, 10, margins),
-               {{{0, 0, 8, 10}, {0, 0, 8, 20}},
-                {{8, 0, 12, 10}, {8, 0, 12, 20}, true},
-                {{12, 0, 20, 10}, {12, 0, 20, 20}}});
+  ExpectPieces(NineSlicePieces(frame, 10, 20, margins), {{{0, 0, 10, 8}, {0, 0, 20, 8}},
+                                                         {{0, 8, 10, 12}, {0, 8, 20, 12}, true},
+                                                         {{0, 12, 10, 20}, {0, 12, 20, 20}}});
+  ExpectPieces(NineSlicePieces(frame, 20, 10, margins), {{{0, 0, 8, 10}, {0, 0, 8, 20}},
+                                                         {{8, 0, 12, 10}, {8, 0, 12, 20}, true},
+                                                         {{12, 0, 20, 10}, {12, 0, 20, 20}}});
   ExpectPieces(NineSlicePieces(frame, 10, 10, margins), {{{0, 0, 10, 10}, {0, 0, 20, 20}, true}});
 }
 

@@ -27,7 +27,7 @@ TWinSkinForm* Skinner(HWND wnd) { return SkinManager ? SkinManager->FormSkinner(
 
 bool IsSkinnedAndActive(HWND wnd) {
   TWinSkinForm* s = Skinner(wnd);
-  return s && s->FPhase == fpActive;
+  return s && s->Phase() == TFormPhase::Active;
 }
 
 COLORREF PixelOf(TBitmap& bitmap, int x, int y) {

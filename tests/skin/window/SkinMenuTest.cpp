@@ -193,7 +193,7 @@ protected:
     SetForegroundWindow(Wnd());
     SetActiveWindow(Wnd());
     ASSERT_TRUE(WaitUntil([] {
-      return Skinner() && Main().FPhase == fpActive && Main().FActive &&
+      return Skinner() && Main().Phase() == TFormPhase::Active && Main().FActive &&
              GetActiveWindow() == Wnd() && !Main().FMenuBar->FButtons.empty();
     }));
     RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -510,8 +510,9 @@ struct TComponentForm {
     Form->Show();
     SetForegroundWindow(Form->Handle());
     SetActiveWindow(Form->Handle());
-    if (!WaitUntil(
-            [this] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FActive; }))
+    if (!WaitUntil([this] {
+          return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->FActive;
+        }))
       return false;
     RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     return WaitUntil([this] {
@@ -602,8 +603,9 @@ TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
   child->Show();
   SetForegroundWindow(frame->Handle());
   auto skinner = [frame] { return SkinManager->FormSkinner(frame->Handle()); };
-  ASSERT_TRUE(
-      WaitUntil([&] { return skinner() && skinner()->FPhase == fpActive && skinner()->FMenuBar; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    return skinner() && skinner()->Phase() == TFormPhase::Active && skinner()->FMenuBar;
+  }));
   RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   ASSERT_TRUE(WaitUntil([] { return SkinManager->MdiMaximized; }));
   const TCapture shot = Capture(frame->Handle());

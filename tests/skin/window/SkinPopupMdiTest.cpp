@@ -209,7 +209,8 @@ protected:
     ShowWindow(wnd, SW_SHOW);
     SetForegroundWindow(wnd);
     SetActiveWindow(wnd);
-    EXPECT_TRUE(WaitUntil([wnd] { return Skinner(wnd) && Skinner(wnd)->FPhase == fpActive; }));
+    EXPECT_TRUE(
+        WaitUntil([wnd] { return Skinner(wnd) && Skinner(wnd)->Phase() == TFormPhase::Active; }));
     return wnd;
   }
 };
@@ -354,8 +355,8 @@ protected:
   }
   void Refresh(HWND child) {
     SendMessageA(Client, WM_MDIREFRESHMENU, 0, 0);
-    EXPECT_TRUE(
-        WaitUntil([child] { return Skinner(child) && Skinner(child)->FPhase == fpActive; }));
+    EXPECT_TRUE(WaitUntil(
+        [child] { return Skinner(child) && Skinner(child)->Phase() == TFormPhase::Active; }));
   }
   static LONG_PTR Buttons(HWND wnd) { return GetWindowLongPtrA(wnd, GWL_STYLE) & kCaptionButtons; }
 

@@ -1,22 +1,18 @@
-// Combo boxes and edits: flat borders and a skinned drop-down button drawn
-// over the platform's painting.
-#include "skin/controls/SkinEdits.h"
+// Combo boxes: a flat border and a skinned drop-down button drawn over the
+// platform's painting.
+#include "skin/controls/SkinComboBox.h"
 
 #include <algorithm>
 
+#include "skin/controls/ControlDrawing.h"
 #include "skin/draw/SkinDraw.h"
 #include "ui/Published.h"
 
 QUORVEL_DEFINE_CLASS(TSkinComBox) {}
-QUORVEL_DEFINE_CLASS(TSkinEdit) {}
 
 namespace {
 
-enum { frNormal = 1, frPressed = 2, frDisabled = 3, frHot = 4 };
-
-int Width(const TRect& r) { return r.right - r.left; }
-int Height(const TRect& r) { return r.bottom - r.top; }
-
+// Whether the element exists and has a picture.
 bool HasPicture(const std::unique_ptr<TDataSkinObject>& Element) {
   return Element && !Element->Bitmap.Empty();
 }
@@ -26,28 +22,17 @@ int EdgeThickness(int Margin) { return Margin > 1 ? 2 : 1; }
 
 // Source of Bitmap stretched onto Target of DC; empty pieces draw nothing.
 void StretchPiece(HDC DC, const TRect& Target, TBitmap& Bitmap, const TRect& Source) {
-  if (Width(Target) <= 0 || Height(Target) <= 0 || Width(Source) <= 0 || Height(Source) <= 0)
+  if (RectWidth(Target) <= 0 || RectHeight(Target) <= 0 || RectWidth(Source) <= 0 ||
+      RectHeight(Source) <= 0)
     return;
-  StretchBlt(DC, Target.left, Target.top, Width(Target), Height(Target), Bitmap.Canvas().Handle(),
-             Source.left, Source.top, Width(Source), Height(Source), SRCCOPY);
+  StretchBlt(DC, Target.left, Target.top, RectWidth(Target), RectHeight(Target),
+             Bitmap.Canvas().Handle(), Source.left, Source.top, RectWidth(Source),
+             RectHeight(Source), SRCCOPY);
 }
 
 }  // namespace
 
-HBRUSH ControlBackgroundBrush(HWND Wnd, HDC DC, bool IsEdit) {
-  const LONG_PTR style = GetWindowLongPtrA(Wnd, GWL_STYLE);
-  const bool inactive = (style & WS_DISABLED) || (IsEdit && (style & ES_READONLY));
-  HBRUSH brush = nullptr;
-  if (HWND parent = GetParent(Wnd))
-    brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(parent, inactive ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                     reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(Wnd)));
-  return brush ? brush : GetSysColorBrush(inactive ? COLOR_BTNFACE : COLOR_WINDOW);
-}
-
-// ---------------------------------------------------------------------------
-// Combo boxes
-
+// The mouse, hover and the edit's focus.
 void TSkinComBox::AfterProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
@@ -80,6 +65,7 @@ void TSkinComBox::AfterProc(TMessage& Message) {
   }
 }
 
+// The state's frame of the button; the edge from the edge picture's first frame.
 void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
   if (!FSkinData || !FHandle || !HasPicture(FSkinData->ComboButton) ||
       !HasPicture(FSkinData->SunkEdge))
@@ -90,10 +76,10 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
   const HWND focus = GetFocus();
   FFocused = focus && (focus == FHandle || IsChild(FHandle, focus));
   FEnabled = !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED);
-  const int frame = (FMouseState & msPressed)                   ? frPressed
-                    : (FFocused || (FMouseState & msMouseOver)) ? frHot
-                    : !FEnabled                                 ? frDisabled
-                                                                : frNormal;
+  const int frame = FrameNumber((FMouseState & msPressed)                   ? TFaceFrame::Pressed
+                                : (FFocused || (FMouseState & msMouseOver)) ? TFaceFrame::Hot
+                                : !FEnabled                                 ? TFaceFrame::Disabled
+                                                                            : TFaceFrame::Normal);
 
   // The inner ring of the platform's border takes the background colour.
   if (FCanvas) FCanvas->SetHandle(DC);
@@ -109,7 +95,7 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
     TDataSkinObject& arrow = *FSkinData->ExtraImages;
     const int frames = std::max(1, arrow.FrameCount);
     const int w = arrow.Bitmap.Width() / frames, h = arrow.Bitmap.Height();
-    const int left = b.left + (Width(b) - w) / 2, top = Rect.top + (Height(Rect) - h) / 2;
+    const int left = b.left + (RectWidth(b) - w) / 2, top = Rect.top + (RectHeight(Rect) - h) / 2;
     DrawStripFrameKeeping(*this, DC, TRect{left, top, left + w, top + h}, frames, frame,
                           arrow.Bitmap);
   }
@@ -134,20 +120,4 @@ void TSkinComBox::PaintControl(HDC DC, const TRect& Rect) {
                      Rect.left + EdgeThickness(m.bottom), Rect.bottom},
                edge.Bitmap, TRect{0, h2 - m.bottom, m.left, h2});
   SetStretchBltMode(DC, oldMode);
-}
-
-// ---------------------------------------------------------------------------
-// Edits
-
-void TSkinEdit::PaintControl(HDC DC, const TRect& Rect) {
-  if (!FSkinData || !FHandle) return;
-  if (FCanvas) FCanvas->SetHandle(DC);
-  HBRUSH background = ControlBackgroundBrush(FHandle, DC, true);
-  for (int inset = 1; inset <= 2; ++inset) {
-    TRect ring = Rect;
-    InflateRect(&ring, -inset, -inset);
-    FrameRect(DC, &ring, background);
-  }
-  const TBrushObject shadow(CreateSolidBrush(ColorToRGB(FSkinData->ButtonShadowColour)));
-  FrameRect(DC, &Rect, shadow);
 }
