@@ -68,12 +68,10 @@ int Paint(const char* skinFile) {
     TWinSkinForm& s = *MainSkinner();
     const int rounds = 50;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-      s.FRegionWidth = 0;  // forget the cached size: every round rebuilds
-      s.UpdateRegion();
-    }
+    // Every round builds the region, whatever the cached size.
+    for (int i = 0; i < rounds; ++i) s.RebuildRegion();
     std::printf("UpdateRegion %ldx%ld (%s): %.3f ms\n", size.cx, size.cy,
-                s.FSkinData->SkinName.c_str(), MsSince(start) / rounds);
+                s.SkinData()->SkinName.c_str(), MsSince(start) / rounds);
   }
   return 0;
 }
@@ -88,7 +86,7 @@ int Start(bool skinned, Clock::time_point begin) {
   if (skinned) {
     PumpUntil([] {
       return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active &&
-             MainSkinner()->FFrameWidth > 0;
+             MainSkinner()->Painter().FrameWidth() > 0;
     });
     painted = MainSkinner() != nullptr;
   } else {

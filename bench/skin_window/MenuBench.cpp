@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   Form->Show();
   SetForegroundWindow(Form->Handle());
   if (!PumpUntil([] {
-        return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->FMenuBar;
+        return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->MenuBar();
       }))
     return 1;
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
 
   RECT w;
   GetWindowRect(Form->Handle(), &w);
-  const RECT& b = Skinner()->FMenuBar->FButtons[0]->FBounds;
+  const RECT& b = Skinner()->MenuBar()->Buttons()[0]->Bounds();
   const double skinned =
       Measure(rounds, POINT{w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2});
 

@@ -10,10 +10,15 @@
 
 #include <functional>
 
+#include "ui/Handles.h"
 #include "ui/Messages.h"
 #include "ui/Subclass.h"
 
 class TControl;
+
+// A hook of the thread installed with SetWindowsHookEx, removed when its
+// owner goes.
+using TWindowsHook = TOwnedHandle<HHOOK, UnhookWindowsHookEx>;
 
 class TControlHook {
 public:

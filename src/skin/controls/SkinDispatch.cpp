@@ -169,16 +169,18 @@ struct TWindowRow {
   bool Inner;
 };
 
-// The button styles of check boxes, radio buttons and push buttons.
+// Check boxes of every kind (two- and three-state, automatic or not).
 bool IsCheckStyle(LONG_PTR Style) {
   const LONG_PTR type = Style & 15;
   return type == 2 || type == 3 || type == 5 || type == 6 || type == 10 || type == 11 ||
          type == 13 || type == 14;
 }
+// Radio buttons, automatic or not.
 bool IsRadioStyle(LONG_PTR Style) {
   const LONG_PTR type = Style & 15;
   return type == 4 || type == 9 || type == 12;
 }
+// Push buttons, default or not, and split buttons.
 bool IsPushStyle(LONG_PTR Style) {
   const LONG_PTR type = Style & 15;
   return type == 0 || type == 1 || type == 8;

@@ -7,6 +7,7 @@
 
 namespace {
 
+// An inverted rectangle (an empty one still draws nothing).
 bool IsEmpty(const TRect& R) { return R.right < R.left || R.bottom < R.top; }
 
 // The frame box of Bitmap's strip.
@@ -32,6 +33,7 @@ void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
 
 }  // namespace
 
+// A 32-bit DIB section with COLORONCOLOR stretching.
 std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   auto bitmap = std::make_unique<TBitmap>();
   // A bitmap compatible with the screen costs many times more to make and
@@ -42,6 +44,7 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
   return bitmap;
 }
 
+// The pieces copied, the centre stretched or tiled, into a work bitmap.
 std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TSkinRect& Margins,
                                        bool Vertical, bool Tile, int FrameCount, int Frame) {
   const int w = Size.right - Size.left, h = Size.bottom - Size.top;
@@ -61,6 +64,7 @@ std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const
   return result;
 }
 
+// DrawNineSlice, then one copy (through the key colour when Transparent).
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
                      bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect)) return;
@@ -70,6 +74,7 @@ void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, 
   Put(DC, Rect.left, Rect.top, *work, Transparent);
 }
 
+// Every piece but the centre stretched straight onto DC.
 void DrawNineSliceTo(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, int FrameCount,
                      int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
@@ -86,6 +91,7 @@ void DrawNineSliceTo(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, 
   if (oldMode) SetStretchBltMode(DC, oldMode);
 }
 
+// The parts composed in a work bitmap, then drawn (transparently when asked).
 void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool Vertical,
                        bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
@@ -106,6 +112,7 @@ void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool
   }
 }
 
+// The frame stretched into a work bitmap, then copied.
 void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int Frame) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
   const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
@@ -116,6 +123,7 @@ void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int
   Put(DC, Rect.left, Rect.top, *work, Transparent);
 }
 
+// Three raster operations through a monochrome mask of the key colour.
 void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour) {
   if (IsEmpty(Rect) || Bitmap.Empty()) return;
   TBitmapObject mask = Bitmap.CreateMask(ColorToRGB(KeyColour));
@@ -137,6 +145,7 @@ void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour
   SetTextColor(DC, oldText);
 }
 
+// The tile cut once, then drawn row by row.
 void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect) {
   const int sw = SourceRect.right - SourceRect.left, sh = SourceRect.bottom - SourceRect.top;
   if (sw < 0 || sh < 0 || sw * sh == 0) return;
@@ -147,6 +156,7 @@ void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const T
     for (int x = DestRect.left; x < DestRect.right; x += sw) Canvas.Draw(x, y, tile);
 }
 
+// Runs of opaque pixels per row, handed to GDI in batches.
 TRegionObject BitmapToRegion(TBitmap& Bitmap, int X, int Y, int BlueTolerance, int GreenTolerance,
                              int RedTolerance, TColor KeyColour) {
   TRegionObject result(CreateRectRgn(0, 0, 0, 0));
@@ -241,6 +251,7 @@ struct TScratchOwner {
 
 }  // namespace
 
+// Made at the first call; null once freed at program end.
 TBitmap* ScratchBitmap() {
   if (GScratchFreed) return nullptr;
   static TScratchOwner owner;

@@ -14,9 +14,6 @@ DWORD WinVersion = 0;
 
 namespace {
 
-// The manager's window-creation hook.
-HHOOK Hook = nullptr;
-
 // Frees the manager when the program ends, if nobody did before.
 struct TSkinManagerFinalizer {
   ~TSkinManagerFinalizer() { FreeSkinManager(); }
@@ -37,10 +34,7 @@ TSkinManage::TSkinManage() : Timer(std::make_unique<TTimer>(nullptr)) {
 TSkinManage::~TSkinManage() {
   ActivateCount = 4;
   Timer.reset();
-  if (Hook) {
-    UnhookWindowsHookEx(Hook);
-    Hook = nullptr;
-  }
+  FHook.Reset();
   while (!Forms.empty()) Forms.pop_back();
   // A menu window still open keeps working with its own procedure.
   for (auto& menu : PopupMenus) menu->Restore();
@@ -51,9 +45,12 @@ TSkinManage::~TSkinManage() {
 // Watches the windows of this thread only.
 void TSkinManage::InstallHook() {
   WinVersion = GetVersion();
-  Hook = SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
+  FHook.Reset(SetWindowsHookExA(WH_CBT, HookProc, nullptr, GetCurrentThreadId()));
 }
 
+// Creation (a scroll-bar control on a skinned window is refused, a menu
+// window gets a popup skinner), destruction (skinners go) and activation
+// (the window gets a form skinner) of this thread's windows.
 LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
   TSkinManage* manager = SkinManager;
   if (Code >= 0 && manager) {
@@ -133,7 +130,7 @@ void TSkinManage::SwitchOff() {
     std::unique_ptr<TWinSkinForm> skinner = std::move(Forms.back());
     Forms.pop_back();
     skinner->Detach();
-    TWinSkinForm::Repaint(skinner->FHandle);
+    TWinSkinForm::Repaint(skinner->Handle());
   }
 }
 
@@ -150,6 +147,8 @@ void TSkinManage::ApplyChangedSkin() {
   }
 }
 
+// Only while active, for a window of a sensible size that is no plain child, not refused, with a
+// skin.
 bool TSkinManage::AttachForm(HWND Wnd) {
   if (!Active) return false;
   TCustomForm* form = FindForm(Wnd);
@@ -163,8 +162,7 @@ bool TSkinManage::AttachForm(HWND Wnd) {
   FindSkinData(skinData, Wnd);
   if (!skinData || skinData->SkinEmpty) return false;
 
-  auto skinner = std::make_unique<TWinSkinForm>(nullptr);
-  skinner->FHandle = Wnd;
+  auto skinner = std::make_unique<TWinSkinForm>(nullptr, Wnd);
   if (form)
     skinner->AttachToForm(skinData, form);
   else
@@ -174,9 +172,10 @@ bool TSkinManage::AttachForm(HWND Wnd) {
   return true;
 }
 
+// The skinner leaves the list, then is released (its window is going).
 bool TSkinManage::DetachForm(HWND Wnd) {
   auto it =
-      std::find_if(Forms.begin(), Forms.end(), [Wnd](const auto& f) { return f->FHandle == Wnd; });
+      std::find_if(Forms.begin(), Forms.end(), [Wnd](const auto& f) { return f->Handle() == Wnd; });
   if (it == Forms.end()) return false;
   std::unique_ptr<TWinSkinForm> skinner = std::move(*it);
   Forms.erase(it);
@@ -184,19 +183,23 @@ bool TSkinManage::DetachForm(HWND Wnd) {
   return true;
 }
 
+// The windows of SkinData forget its entries.
 void TSkinManage::SkinDataReloading(TSkinData* SkinData) {
   for (auto& skinner : Forms)
-    if (skinner->FSkinData == SkinData) skinner->ForgetSkinObjects();
+    if (skinner->SkinData() == SkinData) skinner->ForgetSkinObjects();
 }
 
+// By FormSkinner.
 bool TSkinManage::HasFormSkinner(HWND Wnd) const { return FormSkinner(Wnd) != nullptr; }
 
+// By the skinners' windows.
 TWinSkinForm* TSkinManage::FormSkinner(HWND Wnd) const {
   for (const auto& f : Forms)
-    if (f->FHandle == Wnd) return f.get();
+    if (f->Handle() == Wnd) return f.get();
   return nullptr;
 }
 
+// Among the application's forms.
 TCustomForm* TSkinManage::FindForm(HWND Wnd) {
   if (!Application) return nullptr;
   for (int i = 0; i < Application->FormCount(); ++i)
@@ -204,11 +207,13 @@ TCustomForm* TSkinManage::FindForm(HWND Wnd) {
   return nullptr;
 }
 
+// A child whose parent is no MDI client.
 bool TSkinManage::IsPlainChild(HWND Wnd) {
   if (!(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD)) return false;
   return AnsiLowerCase(WindowClassName(GetParent(Wnd))) != "mdiclient";
 }
 
+// The window's own component, a dialog component for dialogs, a main-form one, else the first.
 void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
   // Within a rule the last matching component wins.
   auto lastOf = [this](auto&& matches) {
@@ -232,6 +237,7 @@ void TSkinManage::FindSkinData(TSkinData*& SkinData, HWND Wnd) const {
   if (!SkinData && !SkinDatas.empty()) SkinData = SkinDatas.front();
 }
 
+// The first main-form component decides.
 bool TSkinManage::CanSkin(const std::string& ClassName) const {
   bool doSkin = true;
   for (TSkinData* data : SkinDatas)
@@ -242,19 +248,21 @@ bool TSkinManage::CanSkin(const std::string& ClassName) const {
   return doSkin;
 }
 
+// Only while active and once per window, with a skin.
 void TSkinManage::AttachPopupMenu(HWND Wnd) {
   if (!Active || HasPopupMenu(Wnd)) return;
   TSkinData* skinData = nullptr;
   FindSkinData(skinData, Wnd);
   if (!skinData || skinData->SkinEmpty) return;
-  auto skinner = std::make_unique<TWinSkinPopMenu>();
+  auto skinner = std::make_unique<TWinSkinPopMenu>(Active);
   skinner->Attach(Wnd, skinData, nullptr);
   PopupMenus.push_back(std::move(skinner));
 }
 
+// The skinner leaves the list and gives the window back.
 bool TSkinManage::DetachPopupMenu(HWND Wnd) {
   auto it = std::find_if(PopupMenus.begin(), PopupMenus.end(),
-                         [Wnd](const auto& m) { return m->FHandle == Wnd; });
+                         [Wnd](const auto& m) { return m->Handle() == Wnd; });
   if (it == PopupMenus.end()) return false;
   std::unique_ptr<TWinSkinPopMenu> skinner = std::move(*it);
   PopupMenus.erase(it);
@@ -262,35 +270,25 @@ bool TSkinManage::DetachPopupMenu(HWND Wnd) {
   return true;
 }
 
+// By the popup skinners' windows.
 bool TSkinManage::HasPopupMenu(HWND Wnd) const {
   for (const auto& menu : PopupMenus)
-    if (menu->FHandle == Wnd) return true;
+    if (menu->Handle() == Wnd) return true;
   return false;
 }
 
+// By the popup skinners' menus.
 TBitmap* TSkinManage::PopupMenuBitmap(HMENU Menu) const {
   for (const auto& menu : PopupMenus)
-    if (menu->FMenuHandle == Menu) return &menu->FBackground;
+    if (menu->MenuHandle() == Menu) return &menu->Background();
   return nullptr;
 }
 
+// Only a change reaches the skinners.
 void TSkinManage::SetMdiMax(bool Value) {
   if (Value == MdiMaximized) return;
   MdiMaximized = Value;
-  for (auto& f : Forms) {
-    if (f->FKind != fkMDIChild) continue;
-    if (Value) {
-      if (f->FRegionSet) f->DropRegion();
-      f->SetSysButtons(true);
-    } else if (f->FWindowState == fwsMinimized) {
-      f->SetSysButtons(true);
-    } else {
-      f->FWindowState = fwsNormal;
-      f->UpdateRegion();
-      f->SetSysButtons(false);
-      if (!f->FRegionSet) f->FrameChanged();
-    }
-  }
+  for (auto& f : Forms) f->MdiMaxChanged(Value);
   SkinTrace(Value ? "***** SetMdiMax True" : "***** SetMdiMax Flase");
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/ControlHook.h"
 #include "ui/Classes.h"
 #include "ui/Timers.h"
 
@@ -52,6 +53,7 @@ public:
   bool AttachForm(HWND Wnd);
   // Releases Wnd's form skinner; false when it has none.
   bool DetachForm(HWND Wnd);
+  // Whether Wnd has a form skinner.
   bool HasFormSkinner(HWND Wnd) const;
   // SkinData is about to re-read its skin: the windows it skins let go of its
   // entries until the change is applied (ApplyChangedSkin).
@@ -70,7 +72,9 @@ public:
   // Popup menus keep the platform's look until they get a skinner of their
   // own; the hook already calls these at their creation and destruction.
   void AttachPopupMenu(HWND Wnd);
+  // Restores and frees Wnd's popup skinner; false when it has none.
   bool DetachPopupMenu(HWND Wnd);
+  // Whether Wnd has a popup skinner.
   bool HasPopupMenu(HWND Wnd) const;
   // The background of the open popup menu showing Menu, or null.
   TBitmap* PopupMenuBitmap(HMENU Menu) const;
@@ -91,11 +95,19 @@ public:
   TSkinData* ChangedSkinData = nullptr;  // whose OnSkinChanged fires after a change
 
 private:
+  // Takes the platform's version and installs the window-creation hook.
   void InstallHook();
+  // The window-creation (CBT) hook of the GUI thread.
   static LRESULT CALLBACK HookProc(int Code, WPARAM WParam, LPARAM LParam);
+  // Skins every form of the application; other windows follow at their
+  // next activation.
   void SwitchOn();
+  // Gives every skinned window its own look back; popup menus are left alone.
   void SwitchOff();
+  // Every skinned window takes the changed skin's metrics, then its looks.
   void ApplyChangedSkin();
+
+  TWindowsHook FHook;  // the window-creation hook, for the manager's life
 };
 
 // The one manager, made by the first skin data component outside design

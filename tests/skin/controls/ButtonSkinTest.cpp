@@ -188,7 +188,7 @@ TEST(SpeedButtonSkin, FaceIsTheButtonFrameOfTheState) {
     button->SetGroupIndex(1);
     button->SetAllowAllUp(true);
     (new TSkinSpeedButton(host.FSkinForm))
-        ->InitSpeedButton(button, &Skin(), &host.FSkinForm->FControlCanvas);
+        ->InitSpeedButton(button, &Skin(), &host.FSkinForm->ControlCanvas());
     if (row == "hot") button->Perform(CM_MOUSEENTER, 0, 0);
     if (row == "pressed") button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     if (row.find("down") == 0) button->SetDown(true);
@@ -236,7 +236,7 @@ TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
       speed->SetAllowAllUp(true);
       speed->SetNumGlyphs(row.Cells);
       (new TSkinSpeedButton(host.FSkinForm))
-          ->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+          ->InitSpeedButton(speed, &Skin(), &host.FSkinForm->ControlCanvas());
       c = speed, glyph = &speed->Glyph();
     } else {
       auto* bit = host.Add<TBitBtn>(20, 20, 90, 30);

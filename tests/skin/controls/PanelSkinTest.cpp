@@ -288,7 +288,7 @@ TEST_F(PanelSkinTest, RestoreLeavesNoTrace) {
        nullptr,
        [&](TControl* c, HWND) {
          auto* s = new TSkinScrollBar(SkinForm);
-         s->InitScrollBars(c, Skin, true, &SkinForm->FControlCanvas);
+         s->InitScrollBars(c, Skin, true, &SkinForm->ControlCanvas());
          return s;
        }},
       {"status bar", [&] { return Add<TStatusBar>(0, 0, 300, 20); }, nullptr,

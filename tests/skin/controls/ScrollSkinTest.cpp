@@ -74,7 +74,7 @@ protected:
   }
   TSkinScrollBar* SkinBars(TControl* Control, TSkinData* Data = nullptr) {
     auto* skinner = new TSkinScrollBar(SkinForm);
-    skinner->InitScrollBars(Control, Data ? Data : Skin, true, &SkinForm->FControlCanvas);
+    skinner->InitScrollBars(Control, Data ? Data : Skin, true, &SkinForm->ControlCanvas());
     Redraw(skinner->Handle());
     return skinner;
   }

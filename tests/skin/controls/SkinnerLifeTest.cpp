@@ -85,7 +85,7 @@ TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
   // its owner, here a stand-in whose window is going.
   TReleasingHost releasing;
   auto* s = new TSkinCheckBox(&releasing);
-  s->InitControl(TWinControl::FindControl(ours()), &Skin(), true, &host.FSkinForm->FControlCanvas);
+  s->InitControl(TWinControl::FindControl(ours()), &Skin(), true, &host.FSkinForm->ControlCanvas());
   s->Restore();
   EXPECT_EQ(s->Control()->Color(), Skin().ButtonFaceColour);
 }
@@ -103,7 +103,7 @@ TEST(SkinnerLife, ControlDestroyedWhileSkinnedIsNotTouchedAgain) {
   auto* speed = host.Add<TSpeedButton>(120, 60, 60, 30);
   TSkinControl* buttonSkinner = host.Skin<TSkinButton>(button, true);
   auto* speedSkinner = new TSkinSpeedButton(host.FSkinForm);
-  speedSkinner->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+  speedSkinner->InitSpeedButton(speed, &Skin(), &host.FSkinForm->ControlCanvas());
   EXPECT_TRUE(host.FSkinForm->Skinners().Serves(speed));
   delete button;
   delete speed;
@@ -151,7 +151,7 @@ TEST(SkinnerLife, MessageConsumedByTheSkinnerNeverReachesTheControl) {
   for (TSkinData* data : {&Skin(), &noPictures}) {
     auto* speed = host.Add<TCountingSpeedButton>(120, 60, 60, 30);
     auto* s = new TSkinSpeedButton(host.FSkinForm);
-    s->InitSpeedButton(speed, data, &host.FSkinForm->FControlCanvas);
+    s->InitSpeedButton(speed, data, &host.FSkinForm->ControlCanvas());
     host.FForm->Update();
     EXPECT_EQ(speed->Paints, data == &noPictures ? 1 : 0);
     s->Restore();
