@@ -31,6 +31,23 @@ POINT ScreenPointOf(const MSG& Msg) {
   return p;
 }
 
+// The mouse captured by a window for a scope: released at its end if the
+// window still holds it.
+class TMouseCapture {
+public:
+  // Captures the mouse for Wnd.
+  explicit TMouseCapture(HWND Wnd) : FWnd(Wnd) { SetCapture(Wnd); }
+  // Releases the capture unless another window took it meanwhile.
+  ~TMouseCapture() {
+    if (GetCapture() == FWnd) ReleaseCapture();
+  }
+  TMouseCapture(const TMouseCapture&) = delete;
+  TMouseCapture& operator=(const TMouseCapture&) = delete;
+
+private:
+  HWND FWnd;
+};
+
 const char* const kPartNames[] = {" SB_LINEUp",   " SB_LINEDown",      " SB_PAGEUp",
                                   " SB_PAGEDown", " SB_THUMBPOSITION", " SB_THUMBTRACK"};
 
@@ -180,7 +197,7 @@ void TSkinScrollBar::DragThumbLoop(bool Horizontal, POINT Start) {
   // the drag's scroll messages keep it forced on for this skinner.
   SetWindowLongPtrA(wnd, GWL_STYLE, FStyle & ~styleBit);
   // The button-up may happen anywhere on the screen.
-  SetCapture(wnd);
+  const TMouseCapture capture(wnd);
 
   auto finish = [&] {
     if (!*alive) return;
@@ -242,7 +259,6 @@ void TSkinScrollBar::DragThumbLoop(bool Horizontal, POINT Start) {
     }
     if (*alive && FTracking && (!IsWindow(wnd) || GetCapture() != wnd)) finish();
   }
-  if (GetCapture() == wnd) ReleaseCapture();
 }
 
 // A skinner for a list view.

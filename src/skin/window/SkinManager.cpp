@@ -1,6 +1,7 @@
 #include "skin/window/SkinManager.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "skin/controls/SkinDispatch.h"
 #include "skin/window/WinSkinData.h"
@@ -32,7 +33,7 @@ TSkinManage::TSkinManage() : Timer(std::make_unique<TTimer>(nullptr)) {
 // Marks the manager as going away, stops watching windows, then frees the
 // skinners (their windows may still be there: they put them back).
 TSkinManage::~TSkinManage() {
-  ActivateCount = 4;
+  ActivateCount = acDestroying;
   Timer.reset();
   FHook.Reset();
   while (!Forms.empty()) Forms.pop_back();
@@ -74,7 +75,7 @@ LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
         manager->DetachForm(wnd);
         break;
       case HCBT_ACTIVATE:
-        if (manager->ActivateCount == 0) manager->ActivateCount = 1;
+        if (manager->ActivateCount == acNone) manager->ActivateCount = acSeen;
         manager->AttachForm(wnd);
         break;
       default: break;
@@ -89,18 +90,25 @@ void TSkinManage::AddSkinData(TSkinData* SkinData) { SkinDatas.push_back(SkinDat
 // Removes from the registered components, and from a pending skin change.
 void TSkinManage::RemoveSkinData(TSkinData* SkinData) {
   SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), SkinData), SkinDatas.end());
-  if (ChangedSkinData == SkinData) ChangedSkinData = nullptr;
+  if (FChangedSkinData == SkinData) FChangedSkinData = nullptr;
 }
 
 // Notes the action; acts at once before the first activation, else later.
-void TSkinManage::Request(int Action) {
+void TSkinManage::Request(TRequestAction Action) {
   PendingAction = Action;
-  if (ActivateCount != 0) {
+  if (ActivateCount != acNone) {
     Timer->SetEnabled(true);
     return;
   }
   if (Action == raSwitchOn) Active = true;
   if (Action == raSwitchOff) Active = false;
+}
+
+// Remembers whose OnSkinChanged fires, then requests the change.
+void TSkinManage::RequestSkinChanged(TSkinData* Changed) {
+  assert(Changed);
+  FChangedSkinData = Changed;
+  Request(raSkinChanged);
 }
 
 // Stops the timer and carries out the last request.
@@ -141,9 +149,9 @@ void TSkinManage::ApplyChangedSkin() {
     skinner->ComputeMetrics();
   }
   for (auto& skinner : Forms) skinner->SkinChanged();
-  if (TSkinData* changed = ChangedSkinData) {
+  if (TSkinData* changed = FChangedSkinData) {
     changed->DoSkinChanged();
-    ChangedSkinData = nullptr;
+    FChangedSkinData = nullptr;
   }
 }
 

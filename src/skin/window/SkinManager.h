@@ -24,8 +24,11 @@ class TBitmap;
 
 class TSkinManage : public TObject {
 public:
-  // The deferred actions that Request accepts.
-  enum TRequestAction { raSwitchOn = 1, raSwitchOff = 2, raSkinChanged = 3 };
+  // The deferred actions that Request accepts (raNone: none pending).
+  enum TRequestAction { raNone = 0, raSwitchOn = 1, raSwitchOff = 2, raSkinChanged = 3 };
+  // What the manager has seen of the windows: no activation yet, at least
+  // one, or its own destruction under way (the Parts' values 0, 1 and 4).
+  enum TActivation { acNone = 0, acSeen = 1, acDestroying = 4 };
   // How long a request waits once windows are up, in milliseconds.
   static constexpr uint32_t RequestDelay = 250;
 
@@ -45,7 +48,12 @@ public:
   // Asks for a deferred action. Before the first window activation, switching
   // on and off happens at once and a changed skin is only noted; afterwards
   // the timer carries out the last request about RequestDelay ms later.
-  void Request(int Action);
+  void Request(TRequestAction Action);
+  // Notes Changed as the component whose OnSkinChanged fires once the
+  // changed skin is applied, and asks for raSkinChanged.
+  void RequestSkinChanged(TSkinData* Changed);
+  // The component noted by RequestSkinChanged while its change is pending.
+  TSkinData* ChangedSkinData() const { return FChangedSkinData; }
   // Carries out PendingAction; the timer's handler.
   void TimerFired();
 
@@ -87,12 +95,11 @@ public:
   std::vector<std::unique_ptr<TWinSkinPopMenu>> PopupMenus;
   std::vector<TSkinData*> SkinDatas;  // not owned
   bool Active = false;                // new windows may be skinned
-  // 0 until the first window activation has been seen, then 1; 4 while the
-  // manager is being destroyed.
-  int ActivateCount = 0;
+  // acNone until the first window activation has been seen, then acSeen;
+  // acDestroying while the manager is being destroyed.
+  TActivation ActivateCount = acNone;
   bool MdiMaximized = false;
-  int PendingAction = 0;
-  TSkinData* ChangedSkinData = nullptr;  // whose OnSkinChanged fires after a change
+  TRequestAction PendingAction = raNone;
 
 private:
   // Takes the platform's version and installs the window-creation hook.
@@ -107,7 +114,8 @@ private:
   // Every skinned window takes the changed skin's metrics, then its looks.
   void ApplyChangedSkin();
 
-  TWindowsHook FHook;  // the window-creation hook, for the manager's life
+  TSkinData* FChangedSkinData = nullptr;  // whose OnSkinChanged fires after a change
+  TWindowsHook FHook;                     // the window-creation hook, for the manager's life
 };
 
 // The one manager, made by the first skin data component outside design

@@ -146,8 +146,7 @@ void TSkinData::Loaded() {
 // Main-form components at run time tell the manager about their new skin.
 void TSkinData::NotifySkinChanged() {
   if (IsDesigning() || IsLoading() || FSkinFormtype != sfMainform || !SkinManager) return;
-  SkinManager->ChangedSkinData = this;
-  SkinManager->Request(TSkinManage::raSkinChanged);
+  SkinManager->RequestSkinChanged(this);
 }
 
 // Fires OnSkinChanged.

@@ -174,8 +174,8 @@ TSkinDispatch TWinSkinForm::Dispatch() {
 
 // No repaint when the window goes away or the engine is shutting down.
 void TWinSkinForm::ReleaseSkinners() {
-  const bool repaint =
-      FPhase != TFormPhase::Releasing && !(SkinManager && SkinManager->ActivateCount == 4);
+  const bool repaint = FPhase != TFormPhase::Releasing &&
+                       !(SkinManager && SkinManager->ActivateCount == TSkinManage::acDestroying);
   FSkinners.ReleaseAll(repaint);
 }
 

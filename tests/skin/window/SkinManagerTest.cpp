@@ -52,7 +52,7 @@ TEST_F(SkinManagerTest, RequestsActAtOnceBeforeTheFirstActivation) {
 TEST_F(SkinManagerTest, LaterRequestsWaitForTheTimerAndTheLastOneWins) {
   TSkinData data(nullptr);
   SkinManager->Request(TSkinManage::raSwitchOn);
-  SkinManager->ActivateCount = 1;
+  SkinManager->ActivateCount = TSkinManage::acSeen;
   SkinManager->Request(TSkinManage::raSwitchOff);
   SkinManager->Request(TSkinManage::raSwitchOn);
   EXPECT_TRUE(SkinManager->Timer->Enabled());
@@ -75,16 +75,16 @@ TEST_F(SkinManagerTest, ASkinFileAtRunTimeReloadsAndFiresOnSkinChangedOnce) {
     ++changed;
     EXPECT_EQ(sender, &data);
   };
-  SkinManager->ActivateCount = 1;
+  SkinManager->ActivateCount = TSkinManage::acSeen;
   data.SetSkinFile(path);
   std::remove(path.c_str());
   EXPECT_FALSE(data.SkinEmpty);
   EXPECT_EQ(data.SkinName, "From disk");
-  EXPECT_EQ(SkinManager->ChangedSkinData, &data);
+  EXPECT_EQ(SkinManager->ChangedSkinData(), &data);
   EXPECT_EQ(changed, 0);
   ASSERT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
   EXPECT_EQ(changed, 1);
-  EXPECT_EQ(SkinManager->ChangedSkinData, nullptr);
+  EXPECT_EQ(SkinManager->ChangedSkinData(), nullptr);
 
   // A file that does not exist loads nothing, leaves the component empty and
   // asks for no re-skinning.
@@ -97,11 +97,11 @@ TEST_F(SkinManagerTest, ASkinFileAtRunTimeReloadsAndFiresOnSkinChangedOnce) {
 
 TEST_F(SkinManagerTest, AComponentGoingAwayIsNoLongerAPendingChange) {
   auto data = std::make_unique<TSkinData>(nullptr);
-  SkinManager->ActivateCount = 1;
+  SkinManager->ActivateCount = TSkinManage::acSeen;
   data->NotifySkinChanged();
-  EXPECT_EQ(SkinManager->ChangedSkinData, data.get());
+  EXPECT_EQ(SkinManager->ChangedSkinData(), data.get());
   data.reset();
-  EXPECT_EQ(SkinManager->ChangedSkinData, nullptr);
+  EXPECT_EQ(SkinManager->ChangedSkinData(), nullptr);
   // The timer fires with nothing to tell.
   EXPECT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
 }
