@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "skin/data/LZH.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinStore.h"
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 
 namespace {
 

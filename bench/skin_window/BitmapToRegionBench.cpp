@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace {
 

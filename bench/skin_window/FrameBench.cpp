@@ -15,7 +15,7 @@
 #include "BenchLoop.h"
 #include "app/ad.h"
 #include "app/scan.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {
@@ -46,7 +46,8 @@ double RepaintTime(int count) {
 int Paint(const char* skinFile) {
   CreateProgramWindows();
   Form1->Show();
-  if (!PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive; })) return 1;
+  if (!PumpUntil([] { return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active; }))
+    return 1;
   const int count = 500;
   RepaintTime(20);
   const double skinned = RepaintTime(count);
@@ -58,7 +59,7 @@ int Paint(const char* skinFile) {
               skinned / plain);
 
   Form1->SkinData1->SetActive(true);
-  PumpUntil([] { return MainSkinner() && MainSkinner()->FPhase == fpActive; });
+  PumpUntil([] { return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active; });
   Form1->SkinData1->SetSkinFile(skinFile);
   PumpUntil([] { return !SkinManager->Timer->Enabled(); });
   for (const SIZE size : {SIZE{630, 394}, SIZE{1600, 1200}}) {
@@ -67,12 +68,10 @@ int Paint(const char* skinFile) {
     TWinSkinForm& s = *MainSkinner();
     const int rounds = 50;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-      s.FRegionWidth = 0;  // forget the cached size: every round rebuilds
-      s.UpdateRegion();
-    }
+    // Every round builds the region, whatever the cached size.
+    for (int i = 0; i < rounds; ++i) s.RebuildRegion();
     std::printf("UpdateRegion %ldx%ld (%s): %.3f ms\n", size.cx, size.cy,
-                s.FSkinData->SkinName.c_str(), MsSince(start) / rounds);
+                s.SkinData()->SkinName.c_str(), MsSince(start) / rounds);
   }
   return 0;
 }
@@ -86,7 +85,8 @@ int Start(bool skinned, Clock::time_point begin) {
   bool painted = false;
   if (skinned) {
     PumpUntil([] {
-      return MainSkinner() && MainSkinner()->FPhase == fpActive && MainSkinner()->FFrameWidth > 0;
+      return MainSkinner() && MainSkinner()->Phase() == TFormPhase::Active &&
+             MainSkinner()->Painter().FrameWidth() > 0;
     });
     painted = MainSkinner() != nullptr;
   } else {

@@ -10,7 +10,7 @@
 
 #include "BenchLoop.h"
 #include "gallery/gallery.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/CheckLst.h"
 
@@ -23,7 +23,7 @@ using bench::PumpUntil;
 
 bool Skinned() {
   TWinSkinForm* s = SkinManager->FormSkinner(GalleryForm->Handle());
-  return s && s->FPhase == fpActive;
+  return s && s->Phase() == TFormPhase::Active;
 }
 
 // Milliseconds per full repaint of the gallery window.

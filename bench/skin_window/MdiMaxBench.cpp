@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 
 namespace {
@@ -39,7 +39,7 @@ LRESULT CALLBACK FrameProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool AllActive() {
   int active = 0;
-  for (auto& f : SkinManager->Forms) active += f->FPhase == fpActive;
+  for (auto& f : SkinManager->Forms) active += f->Phase() == TFormPhase::Active;
   return active == kChildren + 1;
 }
 

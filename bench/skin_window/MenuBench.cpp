@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchLoop.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinMenu.h"
 #include "ui/Forms.h"
@@ -122,14 +122,16 @@ int main(int argc, char** argv) {
   skin->SetActive(true);
   Form->Show();
   SetForegroundWindow(Form->Handle());
-  if (!PumpUntil([] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FMenuBar; }))
+  if (!PumpUntil([] {
+        return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->MenuBar();
+      }))
     return 1;
   RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   Pump();
 
   RECT w;
   GetWindowRect(Form->Handle(), &w);
-  const RECT& b = Skinner()->FMenuBar->FButtons[0]->FBounds;
+  const RECT& b = Skinner()->MenuBar()->Buttons()[0]->Bounds();
   const double skinned =
       Measure(rounds, POINT{w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2});
 

@@ -12,7 +12,7 @@
 #include "components/JvDirectories.h"
 #include "components/JvWaitingGradient.h"
 #include "components/StrHlder.h"
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Buttons.h"
 #include "ui/CheckLst.h"
 #include "ui/ComCtrls.h"

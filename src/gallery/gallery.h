@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 #include "ui/Buttons.h"
 #include "ui/CheckLst.h"
 #include "ui/ComCtrls.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "support/Wait.h"
 
 const char* const kScanCaption = "Scan for adult material now !";

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ScanFixture.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 
 namespace {
 

@@ -133,6 +133,36 @@ TEST(BitmapDecoder, RejectsDamagedFiles) {
   EXPECT_EQ(out.width(), 0);
 }
 
+TEST(BitmapDecoder, ReadsTopDownFilesAndPalettedDepths) {
+  // A top-down file: the same rows stored first to last, with a negative height.
+  const Image img = gradientPicture(13, 5);
+  const std::vector<uint8_t> bottomUp = encodeBitmap(img, 24);
+  const size_t stride = size_t(bitmapRowBytes(13, 24));
+  std::vector<uint8_t> topDown(bottomUp.begin(), bottomUp.begin() + 54);
+  for (int y = 0; y < 5; ++y) {
+    const auto row = bottomUp.begin() + 54 + std::ptrdiff_t(stride * size_t(4 - y));
+    topDown.insert(topDown.end(), row, row + std::ptrdiff_t(stride));
+  }
+  const uint32_t minusFive = uint32_t(-5);
+  for (int i = 0; i < 4; ++i) topDown[22 + i] = uint8_t(minusFive >> (8 * i));
+  Image decoded;
+  ASSERT_TRUE(decodeBitmap(topDown, decoded));
+  ASSERT_EQ(decoded.height(), 5);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 13; ++x) ASSERT_EQ(decoded.at(x, y), img.at(x, y)) << x << "," << y;
+
+  // Few colours at 4 and 8 bits come back exactly, opaque.
+  Image few(7, 2);  // 14 colours: within a 16-entry palette
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 7; ++x) few.at(x, y) = Pixel{uint8_t(x * 30), uint8_t(y * 80), 40, 255};
+  for (int bpp : {4, 8}) {
+    Image back;
+    ASSERT_TRUE(decodeBitmap(encodeBitmap(few, bpp), back));
+    for (int y = 0; y < 2; ++y)
+      for (int x = 0; x < 7; ++x) ASSERT_EQ(back.at(x, y), few.at(x, y)) << bpp << " bpp";
+  }
+}
+
 TEST(IconEncoder, DirectoryImagesAndMasksAreConsistent) {
   // A 16-pixel square picture, transparent in its left half.
   Image img(16, 16, Colour{0.2, 0.4, 0.8, 1});

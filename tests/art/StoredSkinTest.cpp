@@ -1,7 +1,7 @@
 // The generated skin file as the skin data component loads it: every element
 // that the artwork draws has its picture. (The described values themselves
 // are checked with the skin data component's tests.)
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 
 #include <gtest/gtest.h>
 

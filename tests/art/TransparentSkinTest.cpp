@@ -2,7 +2,7 @@
 // element that the frame, menu and control painters read has its picture,
 // the window border pieces are transparent at the rounded corners, and the
 // caption is right-aligned on its text back.
-#include "skin/data/WinSkinData.h"
+#include "skin/window/WinSkinData.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,10 @@
 #include <cassert>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
+
+#include "ui/ImageFiles.h"
 
 namespace art {
 
@@ -14,72 +17,55 @@ void put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-// Appends a BITMAPINFOHEADER.
-void putInfoHeader(std::vector<uint8_t>& out, int width, int height, int bitsPerPixel,
-                   uint32_t imageSize, int pixelsPerMetre) {
-  put(out, 40, 4);
-  put(out, static_cast<uint32_t>(width), 4);
-  put(out, static_cast<uint32_t>(height), 4);
-  put(out, 1, 2);                                    // planes
-  put(out, static_cast<uint32_t>(bitsPerPixel), 2);  // bits per pixel
-  put(out, 0, 4);                                    // BI_RGB
-  put(out, imageSize, 4);
-  put(out, static_cast<uint32_t>(pixelsPerMetre), 4);
-  put(out, static_cast<uint32_t>(pixelsPerMetre), 4);
-  put(out, 0, 4);  // colours used: the full table
-  put(out, 0, 4);  // important colours: all
+// Overwrites the little-endian 32-bit integer at offset.
+void set32(std::vector<uint8_t>& out, size_t offset, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// Appends a palette padded with black to 2^bitsPerPixel entries (B, G, R, 0).
-void putPalette(std::vector<uint8_t>& out, const Palette& palette, int bitsPerPixel) {
-  size_t entries = size_t(1) << bitsPerPixel;
-  assert(palette.size() <= entries);
-  for (size_t i = 0; i < entries; ++i) {
-    Pixel p = i < palette.size() ? palette[i] : Pixel{0, 0, 0, 255};
-    out.insert(out.end(), {p.b, p.g, p.r, 0});
+// Little-endian integer of `bytes` bytes at an offset known to be in range.
+uint32_t get(const std::vector<uint8_t>& data, size_t offset, int bytes) {
+  uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value |= uint32_t(data[offset + i]) << (8 * i);
+  return value;
+}
+
+// The image as the project's codec holds it: the colours of the pixels
+// directly (24 bits, or 32 with alpha as the fourth byte), or their indexes
+// in `palette`, padded with black to the full table (4 and 8 bits).
+TDibImage dibOf(const Image& img, int bitsPerPixel, const Palette& palette,
+                const std::vector<uint8_t>& indexes, int pixelsPerMetre) {
+  TDibImage dib;
+  dib.Width = img.width();
+  dib.Height = img.height();
+  dib.BitCount = bitsPerPixel;
+  dib.XPelsPerMeter = pixelsPerMetre;
+  dib.YPelsPerMeter = pixelsPerMetre;
+  dib.Pixels.assign(DibStride(img.width(), bitsPerPixel) * size_t(img.height()), 0);
+  if (bitsPerPixel <= 8) {
+    const size_t entries = size_t(1) << bitsPerPixel;
+    assert(palette.size() <= entries);
+    for (size_t i = 0; i < entries; ++i)
+      dib.Palette.push_back(i < palette.size() ? palette[i].rgb() : 0);
   }
-}
-
-// Appends the rows of an indexed picture bottom-up, packed and padded.
-void putIndexedRows(std::vector<uint8_t>& out, const std::vector<uint8_t>& indexes, int width,
-                    int height, int bitsPerPixel) {
-  int rowBytes = bitmapRowBytes(width, bitsPerPixel);
-  for (int y = height - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(static_cast<size_t>(rowBytes), 0);
-    for (int x = 0; x < width; ++x) {
-      uint8_t index = indexes[static_cast<size_t>(y) * width + x];
-      if (bitsPerPixel == 8)
-        row[x] = index;
-      else
-        row[x / 2] |= (x % 2 == 0) ? uint8_t(index << 4) : index;
-    }
-    out.insert(out.end(), row.begin(), row.end());
-  }
-}
-
-// Appends the rows of a direct-colour picture bottom-up (24 or 32 bits).
-void putDirectRows(std::vector<uint8_t>& out, const Image& img, int bitsPerPixel) {
-  int rowBytes = bitmapRowBytes(img.width(), bitsPerPixel);
-  for (int y = img.height() - 1; y >= 0; --y) {
-    size_t start = out.size();
+  for (int y = 0; y < img.height(); ++y) {
+    uint8_t* row = dib.Row(y);
     for (int x = 0; x < img.width(); ++x) {
-      const Pixel& p = img.at(x, y);
-      out.insert(out.end(), {p.b, p.g, p.r});
-      if (bitsPerPixel == 32) out.push_back(p.a);
+      if (bitsPerPixel == 8) {
+        row[x] = indexes[size_t(y) * img.width() + x];
+      } else if (bitsPerPixel == 4) {
+        const uint8_t index = indexes[size_t(y) * img.width() + x];
+        row[x / 2] |= (x % 2 == 0) ? uint8_t(index << 4) : index;
+      } else {
+        const Pixel& p = img.at(x, y);
+        uint8_t* to = row + size_t(x) * (bitsPerPixel / 8);
+        to[0] = p.b;
+        to[1] = p.g;
+        to[2] = p.r;
+        if (bitsPerPixel == 32) to[3] = p.a;
+      }
     }
-    out.resize(start + rowBytes, 0);
   }
-}
-
-// Appends the 1-bit AND mask of an icon image: set where alpha < 128.
-void putMask(std::vector<uint8_t>& out, const Image& img) {
-  int rowBytes = bitmapRowBytes(img.width(), 1);
-  for (int y = img.height() - 1; y >= 0; --y) {
-    std::vector<uint8_t> row(static_cast<size_t>(rowBytes), 0);
-    for (int x = 0; x < img.width(); ++x)
-      if (img.at(x, y).a < 128) row[x / 8] |= uint8_t(0x80 >> (x % 8));
-    out.insert(out.end(), row.begin(), row.end());
-  }
+  return dib;
 }
 
 // The picture with every transparent pixel set to black, as icons store it.
@@ -91,58 +77,67 @@ Image blackenTransparent(const Image& img) {
   return out;
 }
 
-// The image part of one icon entry: header with doubled height, palette, colour rows, mask.
+// The 1-bit AND mask rows of an icon image, bottom-up: set where alpha < 128.
+std::vector<uint8_t> maskRows(const Image& img) {
+  std::vector<uint8_t> out;
+  const int rowBytes = bitmapRowBytes(img.width(), 1);
+  for (int y = img.height() - 1; y >= 0; --y) {
+    std::vector<uint8_t> row(static_cast<size_t>(rowBytes), 0);
+    for (int x = 0; x < img.width(); ++x)
+      if (img.at(x, y).a < 128) row[x / 8] |= uint8_t(0x80 >> (x % 8));
+    out.insert(out.end(), row.begin(), row.end());
+  }
+  return out;
+}
+
+// The image part of one icon entry: a bitmap file without its 14-byte file
+// header, whose height counts the colour rows and the mask rows, followed
+// by the mask.
 std::vector<uint8_t> encodeIconImage(const IconImage& icon) {
   const Image& img = icon.image;
-  int bpp = icon.bitsPerPixel;
+  const int bpp = icon.bitsPerPixel;
   assert(bpp == 4 || bpp == 8 || bpp == 32);
-  uint32_t imageSize = static_cast<uint32_t>(
-      (bitmapRowBytes(img.width(), bpp) + bitmapRowBytes(img.width(), 1)) * img.height());
-  std::vector<uint8_t> out;
-  putInfoHeader(out, img.width(), img.height() * 2, bpp, imageSize, 0);
+  TDibImage dib;
   if (bpp == 32) {
-    putDirectRows(out, img, 32);
+    dib = dibOf(img, 32, {}, {}, 0);
   } else {
-    Image opaque = blackenTransparent(img);
-    Palette palette = bpp == 4 ? standardPalette16() : quantise(opaque, 256, {0x000000});
-    putPalette(out, palette, bpp);
-    putIndexedRows(out, mapToPalette(opaque, palette, {}), img.width(), img.height(), bpp);
+    const Image opaque = blackenTransparent(img);
+    const Palette palette = bpp == 4 ? standardPalette16() : quantise(opaque, 256, {0x000000});
+    dib = dibOf(opaque, bpp, palette, mapToPalette(opaque, palette, {}), 0);
   }
-  putMask(out, img);
+  const std::vector<uint8_t> file = EncodeBmp(dib);
+  std::vector<uint8_t> out(file.begin() + 14, file.end());
+  const std::vector<uint8_t> mask = maskRows(img);
+  set32(out, 8, uint32_t(img.height() * 2));                // biHeight: colour rows and mask rows
+  set32(out, 20, get(out, 20, 4) + uint32_t(mask.size()));  // biSizeImage
+  out.insert(out.end(), mask.begin(), mask.end());
   return out;
 }
 
 }  // namespace
 
 // Size in bytes of one stored row, padded to 32 bits.
-int bitmapRowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+int bitmapRowBytes(int width, int bitsPerPixel) { return int(DibStride(width, bitsPerPixel)); }
 
-// A complete uncompressed bottom-up bitmap file.
+// The project's BMP encoder, with the trailing bytes counted in the file
+// and image sizes.
 std::vector<uint8_t> encodeBitmap(const Image& img, int bitsPerPixel, int trailingBytes) {
   assert(bitsPerPixel == 4 || bitsPerPixel == 8 || bitsPerPixel == 24);
   assert(trailingBytes >= 0);
-  int paletteBytes = bitsPerPixel == 24 ? 0 : 4 << bitsPerPixel;
-  uint32_t imageSize = static_cast<uint32_t>(
-      bitmapRowBytes(img.width(), bitsPerPixel) * img.height() + trailingBytes);
-  uint32_t offset = 14 + 40 + static_cast<uint32_t>(paletteBytes);
-
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  put(out, offset + imageSize, 4);
-  put(out, 0, 4);  // reserved
-  put(out, offset, 4);
-  putInfoHeader(out, img.width(), img.height(), bitsPerPixel, imageSize, kPixelsPerMetre);
+  TDibImage dib;
   if (bitsPerPixel == 24) {
-    putDirectRows(out, img, 24);
+    dib = dibOf(img, 24, {}, {}, kPixelsPerMetre);
   } else {
-    Palette palette = quantise(img, size_t(1) << bitsPerPixel, {kMagenta});
-    putPalette(out, palette, bitsPerPixel);
-    putIndexedRows(out, mapToPalette(img, palette, {kMagenta}), img.width(), img.height(),
-                   bitsPerPixel);
+    const Palette palette = quantise(img, size_t(1) << bitsPerPixel, {kMagenta});
+    dib =
+        dibOf(img, bitsPerPixel, palette, mapToPalette(img, palette, {kMagenta}), kPixelsPerMetre);
   }
-  out.resize(out.size() + static_cast<size_t>(trailingBytes), 0);
-  assert(out.size() == offset + imageSize);
+  std::vector<uint8_t> out = EncodeBmp(dib);
+  if (trailingBytes > 0) {
+    out.resize(out.size() + static_cast<size_t>(trailingBytes), 0);
+    set32(out, 2, uint32_t(out.size()));                        // bfSize
+    set32(out, 34, get(out, 34, 4) + uint32_t(trailingBytes));  // biSizeImage
+  }
   return out;
 }
 
@@ -182,59 +177,28 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   if (!file) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace art
-
-namespace art {
-
-namespace {
-
-// Little-endian integer of `bytes` bytes at an offset known to be in range.
-uint32_t get(const std::vector<uint8_t>& data, size_t offset, int bytes) {
-  uint32_t value = 0;
-  for (int i = 0; i < bytes; ++i) value |= uint32_t(data[offset + i]) << (8 * i);
-  return value;
-}
-
-}  // namespace
-
-// Decodes an uncompressed bitmap file with bounds checks on every read.
+// The project's BMP decoder, for the uncompressed depths the artwork writes;
+// every pixel opaque.
 bool decodeBitmap(const std::vector<uint8_t>& bytes, Image& out) {
-  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return false;
-  uint32_t dataOffset = get(bytes, 10, 4);
-  uint32_t headerSize = get(bytes, 14, 4);
-  int32_t width = static_cast<int32_t>(get(bytes, 18, 4));
-  int32_t rawHeight = static_cast<int32_t>(get(bytes, 22, 4));
-  int bpp = static_cast<int>(get(bytes, 28, 2));
-  uint32_t compression = get(bytes, 30, 4);
-  if (headerSize < 40 || compression != 0 || width <= 0 || rawHeight == 0 || width > 16384 ||
-      rawHeight > 16384 || rawHeight < -16384)
-    return false;
+  if (bytes.size() < 54 || get(bytes, 30, 4) != 0) return false;  // BI_RGB only
+  const int bpp = int(get(bytes, 28, 2));
   if (bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return false;
-  bool bottomUp = rawHeight > 0;
-  int height = bottomUp ? rawHeight : -rawHeight;
-  size_t paletteOffset = 14 + size_t(headerSize);
-  size_t paletteEntries = bpp <= 8 ? size_t(1) << bpp : 0;
-  size_t rowBytes = static_cast<size_t>(bitmapRowBytes(width, bpp));
-  if (paletteOffset + 4 * paletteEntries > bytes.size() || dataOffset > bytes.size() ||
-      rowBytes * height > bytes.size() - dataOffset)
-    return false;
-
-  Image img(width, height);
-  for (int row = 0; row < height; ++row) {
-    int y = bottomUp ? height - 1 - row : row;
-    size_t base = dataOffset + rowBytes * row;
-    for (int x = 0; x < width; ++x) {
-      Pixel p;
-      if (bpp == 24 || bpp == 32) {
-        size_t at = base + size_t(x) * (bpp / 8);
-        p = Pixel{bytes[at + 2], bytes[at + 1], bytes[at], 255};
+  const std::optional<TDibImage> dib = DecodeBmp(bytes.data(), bytes.size());
+  if (!dib || dib->Width <= 0 || dib->Height <= 0) return false;
+  Image img(dib->Width, dib->Height);
+  for (int y = 0; y < dib->Height; ++y) {
+    const uint8_t* row = dib->Row(y);
+    for (int x = 0; x < dib->Width; ++x) {
+      uint32_t rgb = 0;
+      if (dib->BitCount == 24 || dib->BitCount == 32) {
+        const uint8_t* p = row + size_t(x) * (dib->BitCount / 8);
+        rgb = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
       } else {
-        size_t index =
-            bpp == 8 ? bytes[base + x] : (bytes[base + x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
-        size_t at = paletteOffset + 4 * index;
-        p = Pixel{bytes[at + 2], bytes[at + 1], bytes[at], 255};
+        const size_t index =
+            dib->BitCount == 8 ? row[x] : (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0F;
+        rgb = index < dib->Palette.size() ? dib->Palette[index] : 0;
       }
-      img.at(x, y) = p;
+      img.at(x, y) = Pixel{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb), 255};
     }
   }
   out = std::move(img);

@@ -1,4 +1,7 @@
-// Windows bitmap (.bmp) and icon (.ico) encoders.
+// Windows bitmap (.bmp) and icon (.ico) files of the artwork: pictures
+// turned into the project's device-independent images and written (and
+// read back) by its BMP codec (ui/ImageFiles), with the palettes and masks
+// the artwork chooses.
 #pragma once
 
 #include "Image.h"
@@ -39,8 +42,9 @@ std::vector<uint8_t> encodeIcon(const std::vector<IconImage>& images);
 // Writes bytes to a file; throws std::runtime_error on failure.
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
-// Decodes an uncompressed 4, 8, 24 or 32-bit bitmap file (either row order).
-// Returns false, leaving `out` untouched, for anything else or damaged data.
+// Decodes an uncompressed 4, 8, 24 or 32-bit bitmap file (either row order)
+// into opaque pixels. Returns false, leaving `out` untouched, for anything
+// else or damaged data.
 bool decodeBitmap(const std::vector<uint8_t>& bytes, Image& out);
 
 // Reads a whole file; throws std::runtime_error on failure.

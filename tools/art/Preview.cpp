@@ -9,6 +9,7 @@
 
 #include "skin/data/IniFile.h"
 #include "skin/data/SkinDescription.h"
+#include "skin/draw/SliceGeometry.h"
 
 #include <algorithm>
 #include <cassert>
@@ -40,21 +41,28 @@ void tile(Image& dst, int dx, int dy, int dw, int dh, const Image& src, int sx, 
       if (dst.contains(dx + x, dy + y)) dst.at(dx + x, dy + y) = src.at(sx + x % sw, sy + y % sh);
 }
 
+// Draws the pieces of strip into out, each stretched to its place; the
+// centre of a nine-slice is tiled when tileCentre.
+void drawPieces(Image& out, const Image& strip, const std::vector<TSlicePiece>& pieces,
+                bool tileCentre) {
+  for (const TSlicePiece& p : pieces) {
+    const int dw = p.Dest.right - p.Dest.left, dh = p.Dest.bottom - p.Dest.top;
+    const int sw = p.Source.right - p.Source.left, sh = p.Source.bottom - p.Source.top;
+    if (p.Centre && tileCentre)
+      tile(out, p.Dest.left, p.Dest.top, dw, dh, strip, p.Source.left, p.Source.top, sw, sh);
+    else
+      stretch(out, p.Dest.left, p.Dest.top, dw, dh, strip, p.Source.left, p.Source.top, sw, sh);
+  }
+}
+
 // Frame `frame` of a strip drawn w x h as a left part, a middle repeated
 // whole (its last copy cut by the right part) and a right part, each
 // stretched to the full height: the painters' three-part drawing.
 Image threePart(const Image& strip, int frames, int frame, bool vertical, int left, int right,
                 int w, int h) {
-  int fw = vertical ? strip.width() : strip.width() / frames;
-  int fh = vertical ? strip.height() / frames : strip.height();
-  int sx = vertical ? 0 : fw * (frame - 1);
-  int sy = vertical ? fh * (frame - 1) : 0;
+  const TFrameBox f = FrameOf(strip.width(), strip.height(), vertical, frames, frame);
   Image out(w, h);
-  stretch(out, 0, 0, left, h, strip, sx, sy, left, fh);
-  int step = fw - left - right;
-  for (int x = left; step > 0 && x < w - right; x += step)
-    stretch(out, x, 0, step, h, strip, sx + left, sy, step, fh);
-  stretch(out, w - right, 0, right, h, strip, sx + fw - right, sy, right, fh);
+  drawPieces(out, strip, ThreePartPieces(f, w, h, TSkinRect{left, 0, right, 0}), false);
   return out;
 }
 
@@ -633,34 +641,14 @@ Image popupMenu(const SkinView& s) {
 
 }  // namespace
 
-// Frame `frame` of a strip, stretched to w x h with fixed margins.
+// The engine's nine pieces of the frame, drawn with the artwork's stretch
+// and tile.
 Image nineSlice(const Image& strip, int frames, int frame, bool vertical, int left, int top,
                 int right, int bottom, int w, int h, bool tileCentre) {
   assert(frames >= 1 && frame >= 1 && frame <= frames);
-  int fw = vertical ? strip.width() : strip.width() / frames;
-  int fh = vertical ? strip.height() / frames : strip.height();
-  int sx = vertical ? 0 : fw * (frame - 1);
-  int sy = vertical ? fh * (frame - 1) : 0;
-  if (w < left + right) left = right = 0;
-  if (h < top + bottom) top = bottom = 0;
+  const TFrameBox f = FrameOf(strip.width(), strip.height(), vertical, frames, frame);
   Image out(w, h);
-  stretch(out, 0, 0, left, top, strip, sx, sy, left, top);
-  stretch(out, 0, h - bottom, left, bottom, strip, sx, sy + fh - bottom, left, bottom);
-  stretch(out, w - right, 0, right, top, strip, sx + fw - right, sy, right, top);
-  stretch(out, 0, top, left, h - top - bottom, strip, sx, sy + top, left, fh - top - bottom);
-  stretch(out, left, 0, w - left - right, top, strip, sx + left, sy, fw - left - right, top);
-  if (tileCentre)
-    tile(out, left, top, w - left - right, h - top - bottom, strip, sx + left, sy + top,
-         fw - left - right, fh - top - bottom);
-  else
-    stretch(out, left, top, w - left - right, h - top - bottom, strip, sx + left, sy + top,
-            fw - left - right, fh - top - bottom);
-  stretch(out, w - right, h - bottom, right, bottom, strip, sx + fw - right, sy + fh - bottom,
-          right, bottom);
-  stretch(out, w - right, top, right, h - top - bottom, strip, sx + fw - right, sy + top, right,
-          fh - top - bottom);
-  stretch(out, left, h - bottom, w - left - right, bottom, strip, sx + left, sy + fh - bottom,
-          fw - left - right, bottom);
+  drawPieces(out, strip, NineSlicePieces(f, w, h, TSkinRect{left, top, right, bottom}), tileCentre);
   return out;
 }
 

@@ -1,35 +1,52 @@
 // The control skinner base: attaching, message routing, the common repaint
-// rules, the hover hand-over, and the shared drawing helpers.
+// rules and the hover hand-over; the list of a window's skinners.
 #include "skin/controls/WinSubClass.h"
 
 #include <algorithm>
+#include <cassert>
+#include <optional>
 
 #include "ui/Published.h"
-#include "skin/window/SkinDraw.h"
-#include "skin/window/WinSkinForm.h"
 
 namespace {
+
+// The most text read from a window.
 constexpr int kMaxCaption = 1000;
+
 }  // namespace
 
 // Skinners publish nothing: they are made by the engine, never read from
 // a definition.
 QUORVEL_DEFINE_CLASS(TSkinControl) {}
 
+// Unattached: no window, no control.
 TSkinControl::TSkinControl(TComponent* AOwner) : TComponent(AOwner) {}
 
-TSkinControl::~TSkinControl() { Restore(); }
+// A skinner freed on its own (not by the owner's release) leaves its list.
+TSkinControl::~TSkinControl() {
+  Restore();
+  if (TSkinnerHost* host = Host()) host->Skinners().Remove(this);
+}
 
-TWinSkinForm* TSkinControl::SkinForm() const { return dynamic_cast<TWinSkinForm*>(Owner()); }
+// The owner, cross-cast to the interface it implements.
+TSkinnerHost* TSkinControl::Host() const { return dynamic_cast<TSkinnerHost*>(Owner()); }
 
+// WM_GETTEXT into a buffer of kMaxCaption characters.
 std::string TSkinControl::ReadCaption() const {
   char text[kMaxCaption + 1] = {};
   if (FHandle) SendMessageA(FHandle, WM_GETTEXT, kMaxCaption, reinterpret_cast<LPARAM>(text));
   return text;
 }
 
-void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool ChangeColor,
+// The control's WindowProc leads to WndProc from now on.
+void TSkinControl::HookControl(TControl& Control) {
+  FHook.Attach(Control, [this](TMessage& m) { WndProc(m); });
+}
+
+// Stores what it is given, hooks the control, reads its state, recolours.
+void TSkinControl::InitControl(TControl* Control, TSkinModel* SkinData, bool ChangeColor,
                                TCanvas* Canvas) {
+  assert(Control && SkinData);
   FChangeColor = ChangeColor;
   FSkinData = SkinData;
   FCanvas = Canvas;
@@ -37,10 +54,9 @@ void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool Chan
   Control->FreeNotification(this);
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   FHandle = windowed ? windowed->Handle() : nullptr;
-  FOldWindowProc = Control->WindowProc;
-  Control->WindowProc = [this](TMessage& m) { WndProc(m); };
+  HookControl(*Control);
   if (windowed) windowed->SetDoubleBuffered(true);
-  if (TWinSkinForm* form = SkinForm()) form->FSkinners.push_back(this);
+  if (TSkinnerHost* host = Host()) host->Skinners().Add(this);
   FFocused = FHandle && GetFocus() == FHandle;
   FEnabled = FHandle ? !(GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED) : Control->Enabled();
   FCaption = ReadCaption();
@@ -50,29 +66,29 @@ void TSkinControl::InitControl(TControl* Control, TSkinData* SkinData, bool Chan
   }
 }
 
-void TSkinControl::InitWindow(HWND Handle, TSkinData* SkinData, TCanvas* Canvas) {
+// Subclasses the window; the caller lists this object.
+void TSkinControl::InitWindow(HWND Handle, TSkinModel* SkinData, TCanvas* Canvas) {
+  assert(SkinData);
   FSkinData = SkinData;
   FCanvas = Canvas;
   FHandle = Handle;
   FEnabled = true;
   FCaption = ReadCaption();
-  auto instance = std::make_unique<TWindowSubclass>();
-  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); }))
-    FObjectInstance = std::move(instance);
+  FHook.Attach(Handle, [this](TMessage& m) { WndProc(m); });
 }
 
+// The colour goes back unless the window is going away with its form.
 void TSkinControl::Restore() {
-  if (FOldWindowProc) {
-    TWinSkinForm* form = SkinForm();
-    if (FChangeColor && FControl && !(form && form->FPhase == fpReleasing))
-      FControl->SetColor(FOldColor);
-    if (FControl) FControl->WindowProc = std::move(FOldWindowProc);
-    FOldWindowProc = nullptr;
-  }
-  if (FObjectInstance) {
-    FObjectInstance->Detach();
-    FObjectInstance.reset();
-  }
+  if (!FHook.Attached()) return;
+  const TSkinnerHost* host = Host();
+  if (FChangeColor && FControl && !(host && host->Phase() == TFormPhase::Releasing))
+    FControl->SetColor(FOldColor);
+  FHook.Detach();
+}
+
+// The face colour again, for a skinner that recolours.
+void TSkinControl::SkinChanged() {
+  if (FChangeColor && FControl && FSkinData) FControl->SetColor(FSkinData->ButtonFaceColour);
 }
 
 // A control freed while skinned has restored itself at WM_NCDESTROY (a
@@ -82,11 +98,13 @@ void TSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != TOperation::opRemove || !AComponent || AComponent != FControl) return;
   FControl = nullptr;
-  FOldWindowProc = nullptr;
+  FHook.Forget();
 }
 
+// Passes every message on.
 bool TSkinControl::BeforeProc(TMessage&) { return true; }
 
+// The common repaint rules.
 void TSkinControl::AfterProc(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT:
@@ -108,6 +126,7 @@ void TSkinControl::AfterProc(TMessage& Message) {
   }
 }
 
+// The window DC, the window's rectangle moved to (0, 0).
 void TSkinControl::Paint() {
   if (!FHandle || !IsWindow(FHandle)) return;
   GetWindowRect(FHandle, &FWindowRect);
@@ -117,30 +136,35 @@ void TSkinControl::Paint() {
   PaintControl(dc, r);
 }
 
+// A paint DC only when the message brings none; the window's rectangle is kept.
+void TSkinControl::PaintThroughBeginPaint(TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  std::optional<TPaintDC> paint;
+  if (!dc) dc = paint.emplace(FHandle);
+  GetWindowRect(FHandle, &FWindowRect);
+  TRect r = FWindowRect;
+  OffsetRect(&r, -r.left, -r.top);
+  PaintControl(dc, r);
+  Message.Result = 0;
+}
+
+// Paints nothing.
 void TSkinControl::PaintControl(HDC, const TRect&) {}
 
+// A consumed message goes no further.
 void TSkinControl::WndProc(TMessage& Message) {
   if (!BeforeProc(Message)) return;
   Default(Message);
   AfterProc(Message);
 }
 
-void TSkinControl::Default(TMessage& Message) {
-  if (FOldWindowProc) {
-    FOldWindowProc(Message);
-  } else if (FObjectInstance) {
-    FObjectInstance->CallPrevious(Message);
-  } else if (FControl) {
-    // Restored while this message was on its way: the control's own handler.
-    FControl->WindowProc(Message);
-  } else if (FHandle) {
-    Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
-  }
-}
+// Through the hook, the one way back.
+void TSkinControl::Default(TMessage& Message) { FHook.CallPrevious(Message); }
 
+// Posts CM_MOUSELEAVE and clears the owner's hot control.
 void TSkinControl::MouseLeave() {
   if (FHandle) PostMessageA(FHandle, CM_MOUSELEAVE, 0, 0);
-  if (TWinSkinForm* form = SkinForm()) form->FHotControl = nullptr;
+  if (TSkinnerHost* host = Host()) host->Skinners().SetHot(nullptr);
 }
 
 // A control of ours hears CM_MOUSEENTER while it handles its first mouse
@@ -151,156 +175,85 @@ void TSkinControl::TakeHover() {
     FMouseState |= msMouseOver;
     Repaint();
   }
-  TWinSkinForm* form = SkinForm();
-  if (!form || form->FHotControl == this) return;
-  if (form->FHotControl) form->FHotControl->MouseLeave();
-  form->FHotControl = this;
+  TSkinnerHost* host = Host();
+  if (!host) return;
+  TSkinnerList& skinners = host->Skinners();
+  if (skinners.Hot() == this) return;
+  if (TSkinControl* hot = skinners.Hot()) hot->MouseLeave();
+  skinners.SetHot(this);
 }
 
+// A solid brush of the face colour, deleted afterwards.
 void TSkinControl::FillFace(HDC DC, const TRect& Rect) {
   const TBrushObject face(CreateSolidBrush(ColorToRGB(FSkinData->ButtonFaceColour)));
   FillRect(DC, &Rect, face);
 }
 
 // ---------------------------------------------------------------------------
-// Drawing helpers
-
-void DrawSkinImage(TSkinControl& Skinner, const TRect& Rect, TDataSkinObject& Element, int Trans,
-                   int FrameCount, int Frame) {
-  TBitmap* scratch = ScratchBitmap();
-  if (!scratch || Rect.right < Rect.left || Rect.bottom < Rect.top) return;
-  std::unique_ptr<TBitmap> picture = DrawNineSlice(Rect, Element.Bitmap, Element.Margins, false,
-                                                   Element.Tile != 0, FrameCount, Frame);
-  HDC dc = scratch->Canvas().Handle();
-  Skinner.FillFace(dc, Rect);
-  const TRect at{0, 0, Rect.right - Rect.left, Rect.bottom - Rect.top};
-  if (Trans == 1)
-    TransparentBlt(dc, at, *picture, SkinKeyColour);
-  else
-    BitBlt(dc, 0, 0, at.right, at.bottom, picture->Canvas().Handle(), 0, 0, SRCCOPY);
-}
-
-void DrawSkinText(TSkinControl&, TCanvas& Canvas, const TRect& Rect, UINT Align, bool Enabled,
-                  const std::string& Text) {
-  HDC dc = Canvas.Handle();
-  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  Canvas.Font().SetStyle(0);
-  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
-  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
-  RECT m = Rect;
-  DrawTextA(dc, Text.c_str(), -1, &m, Align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS);
-  const int w = m.right - m.left, h = m.bottom - m.top;
-  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
-  // The measured rectangle keeps Rect's left edge: right-aligned text is
-  // moved to Rect's right edge here.
-  const int left = Align == DT_CENTER ? Rect.left + ((Rect.right - Rect.left) - w) / 2
-                   : Align & DT_RIGHT ? Rect.right - w
-                                      : m.left;
-  RECT at{left, top, left + w, top + h};
-  DrawTextA(dc, Text.c_str(), -1, &at, Align | DT_EXPANDTABS);
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
-}
-
-void DrawMenuText(TCanvas& Canvas, const TRect& Rect, const std::string& Text, int Alignment,
-                  bool Enabled) {
-  static constexpr UINT kAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-  const UINT align = kAlign[(Alignment >= 0 && Alignment <= 2) ? Alignment : 0];
-  HDC dc = Canvas.Handle();
-  Canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  Canvas.Font().SetStyle(0);
-  if (!Enabled) Canvas.Font().SetColor(clBtnShadow);
-  const TSelectObjectGuard font(dc, Canvas.Font().Handle());
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF oldColour = SetTextColor(dc, ColorToRGB(Canvas.Font().Color()));
-  RECT m = Rect;
-  DrawTextA(dc, Text.c_str(), -1, &m,
-            align | DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE);
-  const int w = m.right - m.left, h = m.bottom - m.top;
-  const int left = Rect.left + ((Rect.right - Rect.left) - w) / 2;
-  const int top = Rect.top + ((Rect.bottom - Rect.top) - h) / 2;
-  RECT at{left, top, left + w, top + h};
-  DrawTextA(dc, Text.c_str(), -1, &at, align | DT_EXPANDTABS | DT_SINGLELINE);
-  SetTextColor(dc, oldColour);
-  SetBkMode(dc, oldMode);
-}
-
-void CopyToWindow(TSkinControl& Skinner, HDC DC, const TRect& Rect) {
-  TBitmap* scratch = ScratchBitmap();
-  if (!scratch || !Skinner.FCanvas) return;
-  Skinner.FCanvas->SetHandle(DC);
-  BitBlt(DC, Rect.left, Rect.top, scratch->Width(), scratch->Height(), scratch->Canvas().Handle(),
-         0, 0, SRCCOPY);
-}
-
-void PaintThroughBeginPaint(TSkinControl& Skinner, TMessage& Message) {
-  HDC dc = reinterpret_cast<HDC>(Message.WParam);
-  PAINTSTRUCT paint{};
-  const bool began = dc == nullptr;
-  if (began) dc = BeginPaint(Skinner.FHandle, &paint);
-  GetWindowRect(Skinner.FHandle, &Skinner.FWindowRect);
-  TRect r = Skinner.FWindowRect;
-  OffsetRect(&r, -r.left, -r.top);
-  Skinner.PaintControl(dc, r);
-  if (began) EndPaint(Skinner.FHandle, &paint);
-  Message.Result = 0;
-}
+// The list of a window's skinners
 
 namespace {
 
-// Frame Frame of Bitmap's side-by-side strip stretched to Rect on DC,
-// magenta transparent.
-void DrawStrip(HDC DC, const TRect& Rect, int FrameCount, int Frame, TBitmap& Bitmap) {
-  if (Rect.right < Rect.left || Rect.bottom < Rect.top || Bitmap.Empty()) return;
-  const int frames = std::max(1, FrameCount), fw = Bitmap.Width() / frames;
-  const int w = Rect.right - Rect.left, h = Rect.bottom - Rect.top;
-  if (w == 0 || h == 0 || fw == 0) return;
-  TBitmap cell;
-  cell.SetSize(w, h);
-  HDC cellDC = cell.Canvas().Handle();
-  SetStretchBltMode(cellDC, COLORONCOLOR);
-  StretchBlt(cellDC, 0, 0, w, h, Bitmap.Canvas().Handle(), fw * (Frame - 1), 0, fw, Bitmap.Height(),
-             SRCCOPY);
-  TransparentBlt(DC, Rect, cell, SkinKeyColour);
+// Repaints Wnd now, frame and client area.
+void RepaintNow(HWND Wnd) {
+  InvalidateRect(Wnd, nullptr, TRUE);
+  UpdateWindow(Wnd);
 }
 
 }  // namespace
 
-void DrawStripFrame(TSkinControl&, TCanvas& Target, const TRect& Rect, int FrameCount, int Frame,
-                    TBitmap& Bitmap) {
-  DrawStrip(Target.Handle(), Rect, FrameCount, Frame, Bitmap);
+// Whatever is still listed goes without a repaint.
+TSkinnerList::~TSkinnerList() { ReleaseAll(false); }
+
+// Appends once.
+void TSkinnerList::Add(TSkinControl* Skinner) {
+  assert(Skinner);
+  if (std::find(FItems.begin(), FItems.end(), Skinner) == FItems.end()) FItems.push_back(Skinner);
 }
 
-void DrawStripFrameOn(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount, int Frame,
-                      TBitmap& Bitmap) {
-  if (Skinner.FCanvas) Skinner.FCanvas->SetHandle(DC);
-  DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
+// Erases Skinner, and forgets it as the hot control.
+void TSkinnerList::Remove(TSkinControl* Skinner) {
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), Skinner), FItems.end());
+  if (FHot == Skinner) FHot = nullptr;
 }
 
-void DrawStripFrameKeeping(TSkinControl& Skinner, HDC DC, const TRect& Rect, int FrameCount,
-                           int Frame, TBitmap& Bitmap) {
-  if (!Skinner.FCanvas) {
-    DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
-    return;
+// The first skinner whose window is Wnd.
+TSkinControl* TSkinnerList::Find(HWND Wnd) const {
+  for (TSkinControl* skinner : FItems)
+    if (skinner->Handle() == Wnd) return skinner;
+  return nullptr;
+}
+
+// By the control itself, or by the window of a windowed control.
+bool TSkinnerList::Serves(TComponent* Component) const {
+  auto* windowed = dynamic_cast<TWinControl*>(Component);
+  for (TSkinControl* skinner : FItems) {
+    if (skinner->Control() == Component) return true;
+    if (windowed && windowed->HandleAllocated() && windowed->Handle() == skinner->Handle())
+      return true;
   }
-  const HDC previous = Skinner.FCanvas->HandleAllocated() ? Skinner.FCanvas->Handle() : nullptr;
-  Skinner.FCanvas->SetHandle(DC);
-  DrawStrip(DC, Rect, FrameCount, Frame, Bitmap);
-  Skinner.FCanvas->SetHandle(previous);
+  return false;
 }
 
-void DrawGlyph(TSkinControl&, TCanvas& Canvas, const TRect& Rect, int NumGlyphs, int Index,
-               TBitmap& Glyph) {
-  if (Glyph.Empty()) return;
-  const int cells = std::max(1, NumGlyphs), cw = Glyph.Width() / cells, ch = Glyph.Height();
-  if (cw == 0) return;
-  TBitmap cell;
-  cell.SetSize(cw, ch);
-  BitBlt(cell.Canvas().Handle(), 0, 0, cw, ch, Glyph.Canvas().Handle(), cw * (Index - 1), 0,
-         SRCCOPY);
-  const COLORREF key = GetPixel(cell.Canvas().Handle(), 0, ch - 1);
-  TransparentBlt(Canvas.Handle(), TRect{Rect.left, Rect.top, Rect.left + cw, Rect.top + ch}, cell,
-                 key);
+// The list is emptied first, so that a skinner being freed finds nothing to
+// take itself out of.
+void TSkinnerList::ReleaseAll(bool Repaint) {
+  std::vector<TSkinControl*> skinners;
+  skinners.swap(FItems);
+  FHot = nullptr;
+  for (TSkinControl* skinner : skinners) {
+    skinner->Restore();
+    if (Repaint) {
+      if (TControl* control = skinner->Control())
+        control->Invalidate();
+      else if (skinner->Handle() && IsWindow(skinner->Handle()))
+        RepaintNow(skinner->Handle());
+    }
+    delete skinner;
+  }
+}
+
+// Each in list order.
+void TSkinnerList::SkinChanged() {
+  for (TSkinControl* skinner : FItems) skinner->SkinChanged();
 }

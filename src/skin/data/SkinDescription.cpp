@@ -21,6 +21,7 @@ int32_t DigitsValue(const std::string& digits) {
   return TryStrToInt(digits, value) ? value : 0;
 }
 
+// Whether text begins with prefix.
 bool StartsWith(const std::string& text, const char* prefix) {
   return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
 }

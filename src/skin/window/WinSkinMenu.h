@@ -1,121 +1,117 @@
 // The skinned menu bar: a window's top-level menu items drawn by the frame
-// in a band below the title bar, the tracking of their drop-down menus (a
-// message-filter hook while one is open), and the skinned drawing of the
-// items inside those menus and of a form's popup menus.
+// in a band below the title, one button per item. The bar takes the menu
+// off the window while it draws it and gives it back at the end; it keeps
+// the record of the drop-down items it made owner-drawn, to give them back
+// their own drawing. Tracking the drop-down menus is MenuTracking's.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "skin/window/WinSkinForm.h"
+#include "skin/window/NCObject.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
 
 class TMenu;
-class TMenuItem;
-class TCustomImageList;
+class TSkinModel;
 class TWinSkinMenu;
 
 // One top-level item of the skinned menu bar.
 class TMenuBtn : public TNCObject {
 public:
-  explicit TMenuBtn(TWinSkinForm* SkinForm) : TNCObject(SkinForm) {}
+  // Item Index of Bar: its caption, state, drop-down menu and command.
+  TMenuBtn(TWinSkinMenu& Bar, TNCHot& Hot, int Index, std::string Caption, bool Enabled,
+           HMENU SubMenu, int Command);
   // Copies the bar's background back under the button, frames it when hot
   // or pressed and draws its caption, straight into the window DC.
   void Paint() override;
 
-  TSkinData* FSkinData = nullptr;
-  int FIndex = 0;  // position in the bar, from 0
+  int Index() const { return FIndex; }  // position in the bar, from 0
+  const std::string& Caption() const { return FCaption; }
+  bool Enabled() const { return FEnabled; }   // neither grayed nor disabled
+  HMENU SubMenu() const { return FSubMenu; }  // the item's drop-down menu, 0 if none
+  int Command() const { return FCommand; }    // the item's command identifier
+
+private:
+  TWinSkinMenu& FBar;
+  int FIndex;
   std::string FCaption;
-  bool FEnabled = true;      // neither grayed nor disabled
-  HMENU FSubMenu = nullptr;  // the item's drop-down menu, 0 if none
-  int FCommand = 0;          // the item's command identifier
+  bool FEnabled;
+  HMENU FSubMenu;
+  int FCommand;
 };
 
 class TWinSkinMenu : public TComponent {
   QUORVEL_CLASS(TWinSkinMenu, TComponent)
 public:
-  explicit TWinSkinMenu(TComponent* AOwner);
+  // The bar of window Wnd drawn from Skin; Menu is the form's component
+  // menu (null for a window of the system); hover goes through Hot.
+  TWinSkinMenu(HWND Wnd, TSkinModel* Skin, TMenu* Menu, TNCHot& Hot);
+  // The hot object goes if it is one of the buttons.
   ~TWinSkinMenu() override;
 
   // (Re)builds the buttons from the window's menu and takes the menu off the
   // window; a menu without items stays on the window.
   void BuildButtons();
-  // Paints the bar into Rect (window coordinates) of the window DC DC.
-  void PaintBar(HDC DC, const TRect& Rect);
+  // Paints the bar into Rect (window coordinates) of the window DC DC, from
+  // the bar picture's first frame when Active, else its second. Extra draws
+  // on the composed bar (at the bar's own origin) before it goes to DC.
+  void PaintBar(HDC DC, const TRect& Rect, bool Active, const std::function<void(HDC)>& Extra);
 
+  const std::vector<std::unique_ptr<TMenuBtn>>& Buttons() const { return FButtons; }
+  // The first button whose bounds hold P and whose caption is not empty.
+  TMenuBtn* ButtonAt(const TPoint& P) const;
+  // The button after (Forward) or before Index, wrapping; null without buttons.
+  TMenuBtn* NextButton(int Index, bool Forward) const;
+  // The first enabled button whose caption's accelerator is Key (case ignored).
+  TMenuBtn* AccelButton(int Key) const;
+  // Posts a click on Button's place, which opens its popup.
+  void PostClick(const TMenuBtn& Button) const;
+
+  // The window's menu, given back when skinning ends.
+  HMENU MenuHandle() const { return FMenuHandle; }
+  // The form's component menu, or null.
+  TMenu* Menu() const { return FMenu; }
+  // The form's menu changed: the bar follows it (and lets the old handle go
+  // when there is none).
+  void SetMenu(TMenu* Menu);
+  // Puts the menu back on the window (without its owner-drawn items) and
+  // forgets it: the window goes, or skinning ends.
+  void GiveMenuBack();
+  // The skin component went away.
+  void ForgetSkin() { FSkin = nullptr; }
+  TSkinModel* Skin() const { return FSkin; }
+  HWND Handle() const { return FHandle; }
+  // The bar's place in window coordinates and its background, as painted last.
+  const TRect& BarRect() const { return FBarRect; }
+
+  // The drop-down menu tracked last (its items are measured by the frame).
+  HMENU TrackedMenu() const { return FTrackedMenu; }
+  void SetTrackedMenu(HMENU Menu) { FTrackedMenu = Menu; }
+
+  // Adds MFT_OWNERDRAW to Menu's items and its submenus' items, noting the
+  // items it changed.
+  void MakeOwnerDraw(HMENU Menu);
+  // Takes MFT_OWNERDRAW off the items MakeOwnerDraw gave it.
+  void RestoreOwnerDrawnItems();
+
+private:
+  friend class TMenuBtn;
+
+  HWND FHandle;
+  TSkinModel* FSkin;
+  TMenu* FMenu;
+  TNCHot& FHot;
   std::vector<std::unique_ptr<TMenuBtn>> FButtons;
-  TMenu* FMenu = nullptr;  // the form's component menu, or null
   TRect FBarRect{0, 0, 0, 0};
-  TSkinData* FSkinData = nullptr;
-  TWinSkinForm* FSkinForm = nullptr;
   TBitmap FBarBitmap;  // the bar's background as painted last
-  int FCount = 0;
-  HMENU FMenuHandle = nullptr;  // the window's menu, given back when skinning ends
+  TCanvas FCanvas;     // draws on the window DC of a button's paint
+  HMENU FMenuHandle = nullptr;
+  HMENU FTrackedMenu = nullptr;
+  std::vector<std::pair<HMENU, UINT>> FOwnerDrawnItems;
 };
-
-// ---------------------------------------------------------------------------
-// Tracking (one menu loop at a time per process)
-
-// The first button whose bounds hold P and whose caption is not empty.
-TMenuBtn* MenuButtonAt(TWinSkinMenu* MenuBar, const TPoint& P);
-// The tracking bar's button after (Forward) or before the open one, wrapping.
-TMenuBtn* NextMenuButton(bool Forward);
-// Posts a click on Button's place, which opens its popup.
-void PostMenuButtonClick(TMenuBtn* Button);
-// The first enabled button whose caption's accelerator is Key (case ignored).
-TMenuBtn* FindAccelButton(TWinSkinMenu* MenuBar, int Key);
-void StartMenuHook();
-void StopMenuHook();
-// Makes every item of Menu and of its submenus owner-drawn.
-void MakeMenuOwnerDraw(HMENU Menu);
-// The bar button index whose popup is open, -1 when none (for tests).
-int MenuTrackingIndex();
-// A form skinner goes away: an open bar popup of its own is closed and the
-// tracking forgets it, so that nothing touches it when its loop returns.
-void ForgetMenuTracking(TWinSkinForm* Form);
-
-// ---------------------------------------------------------------------------
-// Menu items
-
-// What the item painters need to know of one menu item, whether it comes
-// from a component menu or straight from a menu handle.
-struct TMenuItemFacts {
-  std::string Caption;  // "-" for a separator
-  bool Enabled = true;
-  bool Checked = false;
-  bool Default = false;
-  std::string ShortCut;  // the shortcut's text, empty when none
-  TCustomImageList* Images = nullptr;
-  int ImageIndex = -1;
-  bool RightToLeft = false;
-  UINT Alignment = DT_LEFT;    // a popup menu's alignment
-  HMENU ParentMenu = nullptr;  // the menu the item is shown in
-  bool IsLine() const { return Caption == "-"; }
-};
-
-// The item ItemID (by command) of Menu as the painters see it: its text
-// ("-" when it has none), enabled and checked state.
-TMenuItemFacts MenuItemFromHandle(HMENU Menu, UINT ItemID);
-// Gives the form's popup menus the skinned item drawing (On) or takes it off.
-void SetMenusOwnerDraw(TComponent* Form, bool On);
-
-// Measuring: Width and Height enter as the platform measured them.
-void MeasureMenuItemFacts(const TMenuItemFacts& Item, TCanvas& Canvas, int& Width, int& Height);
-// The skinned item: MenuItem frame 1 (4 when Selected) over the popup's
-// background, or the flat look when the skin has no MenuItem element.
-void DrawMenuItemFacts(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
-                       const TRect& Rect);
-void DrawMenuItemFlat(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, bool Selected,
-                      const TRect& Rect);
-void DrawMenuSeparator(TSkinData& Skin, TCanvas& Canvas, const TRect& Rect);
-void DrawMenuItemContent(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas,
-                         bool Selected, const TRect& R);
-void DrawMenuItemText(TSkinData& Skin, const TMenuItemFacts& Item, TCanvas& Canvas, UINT Format,
-                      bool Selected, TRect& Rect, const std::string& Text);
-
-// Gives Canvas the platform's menu font.
-void UseMenuFont(TCanvas& Canvas);

@@ -15,9 +15,8 @@
 // owner-drawn items copy their part of FBackground (PopupMenuBitmap).
 #include "skin/window/WinSkinPopMenu.h"
 
-#include "skin/data/SkinManager.h"
-#include "skin/data/WinSkinData.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinModel.h"
 
 TWinSkinPopMenu* PendingPopMenu = nullptr;
 
@@ -30,44 +29,46 @@ constexpr UINT kGetMenuMessage = 0x01E1;  // MN_GETHMENU
 
 }  // namespace
 
-TWinSkinPopMenu::TWinSkinPopMenu() = default;
+// The waiting skinner learns its menu.
+void TakePendingPopMenu(HMENU Menu) {
+  if (!PendingPopMenu) return;
+  PendingPopMenu->FMenuHandle = Menu;
+  PendingPopMenu = nullptr;
+}
 
+// Unattached.
+TWinSkinPopMenu::TWinSkinPopMenu(const bool& SkinningOn) : FSkinningOn(SkinningOn) {}
+
+// No longer waiting for a menu; the brush goes back.
 TWinSkinPopMenu::~TWinSkinPopMenu() {
   if (PendingPopMenu == this) PendingPopMenu = nullptr;
   PutMenuBrushBack();
 }
 
-void TWinSkinPopMenu::Attach(HWND Handle, TSkinData* SkinData, HMENU MenuHandle) {
+// Through the subclass helper.
+void TWinSkinPopMenu::Attach(HWND Handle, TSkinModel* SkinData, HMENU MenuHandle) {
   FHandle = Handle;
   FSkinData = SkinData;
   FMenuHandle = MenuHandle;
-  FOldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Handle, GWLP_WNDPROC));
-  auto instance = std::make_unique<TWindowSubclass>();
-  if (instance->Attach(Handle, [this](TMessage& m) { WndProc(m); }))
-    FObjectInstance = std::move(instance);
+  FAttached = FSubclass.Attach(Handle, [this](TMessage& m) { WndProc(m); });
 }
 
+// Once: the brush, the procedure, the background.
 void TWinSkinPopMenu::Restore() {
   PutMenuBrushBack();
-  if (!FObjectInstance) return;
-  FObjectInstance->Detach();
-  FObjectInstance.reset();
+  if (!FAttached) return;
+  FAttached = false;
+  FSubclass.Detach();
   FBackground.Clear();
   if (PendingPopMenu == this) PendingPopMenu = nullptr;
 }
 
-void TWinSkinPopMenu::Default(TMessage& Message) {
-  if (FObjectInstance)
-    FObjectInstance->CallPrevious(Message);
-  else if (FOldWndProc)
-    Message.Result =
-        CallWindowProcA(FOldWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
-  else
-    Message.Result = DefWindowProcA(FHandle, Message.Msg, Message.WParam, Message.LParam);
-}
+// Through the subclass, the one way back.
+void TWinSkinPopMenu::Default(TMessage& Message) { FSubclass.CallPrevious(Message); }
 
+// Switched off, every message goes on unchanged.
 void TWinSkinPopMenu::WndProc(TMessage& Message) {
-  if (!SkinManager || !SkinManager->Active) {
+  if (!FSkinningOn) {
     // Switched off: the menu gets its own look back from its next paint.
     PutMenuBrushBack();
     Default(Message);
@@ -77,15 +78,15 @@ void TWinSkinPopMenu::WndProc(TMessage& Message) {
     case WM_DESTROY: {
       // The procedure goes back now; the message still reaches it.
       PutMenuBrushBack();
-      std::unique_ptr<TWindowSubclass> instance = std::move(FObjectInstance);
-      if (!instance) {
+      if (!FAttached) {
         Default(Message);
         return;
       }
+      FAttached = false;
       FBackground.Clear();
       if (PendingPopMenu == this) PendingPopMenu = nullptr;
-      instance->Detach();
-      instance->CallPrevious(Message);
+      FSubclass.Detach();
+      FSubclass.CallPrevious(Message);
       return;
     }
     case WM_NCPAINT:
@@ -102,11 +103,13 @@ void TWinSkinPopMenu::WndProc(TMessage& Message) {
   }
 }
 
+// A skin with a MenuBackground picture.
 bool TWinSkinPopMenu::SkinUsable() const {
   return FSkinData && !FSkinData->SkinEmpty && FSkinData->MenuBackground &&
          !FSkinData->MenuBackground->Bitmap.Empty();
 }
 
+// The picture at the window's size, frame 1.
 void TWinSkinPopMenu::ComposeBackground() {
   RECT r;
   GetWindowRect(FHandle, &r);
@@ -121,6 +124,8 @@ void TWinSkinPopMenu::ComposeBackground() {
   if (!FMenuHandle) PendingPopMenu = this;
 }
 
+// The background whole, the platform clipped 3 pixels in with the brush
+// origin on the client area.
 void TWinSkinPopMenu::PrintBackground(TMessage& Message) {
   if (!SkinUsable()) {
     Default(Message);
@@ -144,6 +149,7 @@ void TWinSkinPopMenu::PrintBackground(TMessage& Message) {
   SelectClipRgn(dc, nullptr);
 }
 
+// Composes anew, sets the brush, draws the border.
 void TWinSkinPopMenu::PaintBorder() {
   const TWindowDC dc(FHandle, TWindowDC::Window);
   ComposeBackground();
@@ -151,6 +157,7 @@ void TWinSkinPopMenu::PaintBorder() {
   DrawBorderFrame(dc);
 }
 
+// Composes again only when the size changed.
 void TWinSkinPopMenu::Paint(TMessage& Message) {
   if (!SkinUsable()) {
     Default(Message);
@@ -166,6 +173,7 @@ void TWinSkinPopMenu::Paint(TMessage& Message) {
   DrawBorderFrame(dc);
 }
 
+// Four BitBlts of the outer strips.
 void TWinSkinPopMenu::DrawBorderFrame(HDC DC) {
   const int w = FBackground.Width(), h = FBackground.Height();
   if (FBackground.Empty()) return;
@@ -176,6 +184,8 @@ void TWinSkinPopMenu::DrawBorderFrame(HDC DC) {
   BitBlt(DC, w - kBorder, kBorder, kBorder, h - kBorder, source, w - kBorder, kBorder, SRCCOPY);
 }
 
+// A pattern brush of the background from the client origin on, set as the
+// menu's MENUINFO background; the menu's own brush is kept to put back.
 void TWinSkinPopMenu::SetMenuBrush() {
   if (FBackground.Empty()) return;
   TMessage query{kGetMenuMessage, 0, 0, 0};
@@ -212,6 +222,7 @@ void TWinSkinPopMenu::SetMenuBrush() {
   FBrushBitmap = std::move(picture);
 }
 
+// The saved brush back on the menu, if it still exists.
 void TWinSkinPopMenu::PutMenuBrushBack() {
   if (FBrushMenu && IsMenu(FBrushMenu)) {
     MENUINFO info{};

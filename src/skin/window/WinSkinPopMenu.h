@@ -13,29 +13,43 @@
 #include "ui/Messages.h"
 #include "ui/Subclass.h"
 
-class TSkinData;
+class TSkinModel;
 
 class TWinSkinPopMenu : public TObject {
 public:
-  TWinSkinPopMenu();
+  // A skinner that paints while SkinningOn holds (the manager's switch);
+  // once it is off, the menu gets its own look back from its next paint.
+  explicit TWinSkinPopMenu(const bool& SkinningOn);
+  // The menu's own brush goes back.
   ~TWinSkinPopMenu() override;
 
-  void Attach(HWND Handle, TSkinData* SkinData, HMENU MenuHandle);
+  // Subclasses the menu window Handle, drawn from SkinData; MenuHandle is
+  // the menu it shows, 0 until the item drawing reports it.
+  void Attach(HWND Handle, TSkinModel* SkinData, HMENU MenuHandle);
+  // Gives the window its own procedure and the menu its own brush back.
   void Restore();
+  // Hands Message to the window's procedure from before the subclass.
   void Default(TMessage& Message);
 
-  std::unique_ptr<TWindowSubclass> FObjectInstance;  // set exactly while attached
-  WNDPROC FOldWndProc = nullptr;
-  HWND FHandle = nullptr;
-  TSkinData* FSkinData = nullptr;
-  TBitmap FBackground;          // the window's whole background as composed last
-  HMENU FMenuHandle = nullptr;  // 0 until the item drawing reports it
+  HWND Handle() const { return FHandle; }
+  // The menu the window shows, 0 until the item drawing reports it.
+  HMENU MenuHandle() const { return FMenuHandle; }
+  // The window's whole background as composed last.
+  TBitmap& Background() { return FBackground; }
 
 private:
+  friend void TakePendingPopMenu(HMENU Menu);
+
+  // The popup's messages: destruction, non-client paint, print and paint.
   void WndProc(TMessage& Message);
+  // A skin with a MenuBackground picture is there.
   bool SkinUsable() const;
+  // FBackground: the MenuBackground picture drawn at the window's size;
+  // without a menu handle yet, this skinner waits for it.
   void ComposeBackground();
+  // WM_PRINT: the background, then the platform's items inside the border.
   void PrintBackground(TMessage& Message);
+  // WM_NCPAINT: the border from the background.
   void PaintBorder();
   // The client-area paint: the platform draws the items over the skinned
   // background, then the border is drawn again over whatever it drew there.
@@ -48,6 +62,13 @@ private:
   void SetMenuBrush();
   void PutMenuBrushBack();
 
+  const bool& FSkinningOn;
+  TWindowSubclass FSubclass;
+  bool FAttached = false;  // from Attach to Restore or the window's destruction
+  HWND FHandle = nullptr;
+  TSkinModel* FSkinData = nullptr;
+  TBitmap FBackground;
+  HMENU FMenuHandle = nullptr;
   TBitmapObject FBrushBitmap;  // FBackground from the client origin on, for FBrush
   TBrushObject FBrush;
   HMENU FBrushMenu = nullptr;  // the menu whose background brush was replaced
@@ -55,5 +76,7 @@ private:
 };
 
 // The popup skinner that has painted its background but does not know its
-// menu handle yet; the item drawing hands the handle over and clears it.
+// menu handle yet, or null.
 extern TWinSkinPopMenu* PendingPopMenu;
+// The item drawing hands Menu to the waiting popup skinner, which stops waiting.
+void TakePendingPopMenu(HMENU Menu);

@@ -8,7 +8,10 @@
 #include <string>
 
 #include "SkinControlsKit.h"
-#include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinMarkButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "ui/Buttons.h"
 #include "ui/StdCtrls.h"
 
@@ -165,7 +168,7 @@ TEST(PushButtonSkin, ClicksAndTheHoverHandOver) {
       EXPECT_EQ(unskinned, 0) << what;
       TSkinControl* hot[] = {nullptr, sa, sb};
       if (row.Hot) {
-        EXPECT_EQ(host.FSkinForm->FHotControl, hot[row.Hot]) << what;
+        EXPECT_EQ(host.FSkinForm->Skinners().Hot(), hot[row.Hot]) << what;
       }
       host.OnClick = nullptr;
       Destroy(a), Destroy(b);
@@ -185,7 +188,7 @@ TEST(SpeedButtonSkin, FaceIsTheButtonFrameOfTheState) {
     button->SetGroupIndex(1);
     button->SetAllowAllUp(true);
     (new TSkinSpeedButton(host.FSkinForm))
-        ->InitSpeedButton(button, &Skin(), &host.FSkinForm->FControlCanvas);
+        ->InitSpeedButton(button, &Skin(), &host.FSkinForm->ControlCanvas());
     if (row == "hot") button->Perform(CM_MOUSEENTER, 0, 0);
     if (row == "pressed") button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     if (row.find("down") == 0) button->SetDown(true);
@@ -233,7 +236,7 @@ TEST(GlyphButtonSkin, ShowsTheGlyphCellOfTheState) {
       speed->SetAllowAllUp(true);
       speed->SetNumGlyphs(row.Cells);
       (new TSkinSpeedButton(host.FSkinForm))
-          ->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
+          ->InitSpeedButton(speed, &Skin(), &host.FSkinForm->ControlCanvas());
       c = speed, glyph = &speed->Glyph();
     } else {
       auto* bit = host.Add<TBitBtn>(20, 20, 90, 30);
@@ -308,32 +311,6 @@ TEST(MarkButtonSkin, MarkIsTheStripFrameOfTheState) {
               0)
         << row.Name;
     DestroyWindow(w);
-  }
-}
-
-// Bitmap and speed buttons: glyph and caption in a 100 x 40 button, a
-// 16 x 16 glyph and a 30 x 13 caption.
-TEST(GlyphLayout, PlacesGlyphAndCaptionByLayoutMarginAndSpacing) {
-  const struct {
-    const char* Name;
-    int Layout, Margin, Spacing;
-    bool Speed;
-    int GlyphX, GlyphY, TextX, TextY;
-  } rows[] = {
-      {"free width in thirds", 0, -1, -1, false, 18, 12, 52, 14},
-      {"centred", 0, -1, 4, false, 25, 12, 45, 14},
-      {"centred, speed button", 0, -1, 4, true, 26, 12, 46, 14},
-      {"margin given, spacing shared", 0, 5, -1, false, 5, 12, 45, 14},
-      {"glyph right", 1, 3, 2, false, 81, 12, 49, 14},
-      {"glyph bottom", 3, 2, 1, false, 42, 22, 35, 8},
-  };
-  for (const auto& row : rows) {
-    const TGlyphPlacement p = PlaceGlyph(100, 40, 40, SIZE{16, 16}, SIZE{30, 13}, row.Layout,
-                                         row.Margin, row.Spacing, row.Speed);
-    EXPECT_EQ(std::vector<LONG>(
-                  {p.Glyph.x, p.Glyph.y, p.Text.left, p.Text.top, p.Text.right - p.Text.left}),
-              std::vector<LONG>({row.GlyphX, row.GlyphY, row.TextX, row.TextY, 30}))
-        << row.Name;
   }
 }
 

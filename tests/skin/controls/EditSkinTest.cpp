@@ -10,7 +10,8 @@
 
 #include <commctrl.h>
 
-#include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinEdit.h"
 
 namespace {
 

@@ -9,10 +9,16 @@
 #include <string>
 
 #include "ScrollSkinFixture.h"
-#include "skin/controls/SkinPanels.h"
-#include "skin/controls/SkinScroll.h"
-#include "skin/data/BitmapUtils.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/controls/SkinBox.h"
+#include "skin/controls/SkinHeader.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSizer.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
+#include "skin/draw/BitmapUtils.h"
+#include "skin/draw/SkinDraw.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Published.h"
@@ -204,7 +210,7 @@ TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
         Picture(all.right, all.bottom, [&](int x, int y) { return TColor(shot.At(x, y)); });
     BitBlt(expected->Canvas().Handle(), S.left, S.top, S.right, S.bottom - S.top,
            strip->Canvas().Handle(), 0, 20, SRCCOPY);
-    DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, Rect(4, 5, 4, 4));
+    DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, TSkinRect{4, 5, 4, 4});
     std::string report;
     EXPECT_EQ(Mismatches(shot, all, *expected, &report), 0) << bottom << report;
   }
@@ -223,10 +229,10 @@ TEST_F(PanelSkinTest, ListViewHeaderIsSkinned) {
   }
   auto* skinner = SkinControl<TSkinListView>(view, false);
   HWND header = reinterpret_cast<HWND>(SendMessageA(wnd, LVM_GETHEADER, 0, 0));
-  ASSERT_NE(skinner->FHeader, nullptr);
-  EXPECT_EQ(skinner->FHeader->FHandle, header);
-  EXPECT_FALSE(skinner->FTrackThumb);
-  EXPECT_EQ(SkinForm->FindSkinner(header), skinner->FHeader);
+  ASSERT_NE(skinner->Header(), nullptr);
+  EXPECT_EQ(skinner->Header()->Handle(), header);
+  EXPECT_FALSE(skinner->TrackThumb());
+  EXPECT_EQ(SkinForm->Skinners().Find(header), skinner->Header());
   Redraw(wnd);
 
   TDataSkinObject& bar = *Skin->Headerbar;
@@ -282,7 +288,7 @@ TEST_F(PanelSkinTest, RestoreLeavesNoTrace) {
        nullptr,
        [&](TControl* c, HWND) {
          auto* s = new TSkinScrollBar(SkinForm);
-         s->InitScrollBars(c, Skin, true, &SkinForm->FControlCanvas);
+         s->InitScrollBars(c, Skin, true, &SkinForm->ControlCanvas());
          return s;
        }},
       {"status bar", [&] { return Add<TStatusBar>(0, 0, 300, 20); }, nullptr,

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/controls/ScrollBarPaint.h"
+#include "skin/draw/SkinDraw.h"
 
 namespace {
 
@@ -77,11 +78,9 @@ int Mismatches(const TCapture& Shot, const TRect& R, TBitmap& Expected, std::str
 }
 
 TThumb ThumbOf(int Length, const SCROLLINFO& Info) {
-  const int arrow = GetSystemMetrics(SM_CXHSCROLL), track = Length - 2 * arrow;
-  const int range = Info.nMax - Info.nMin + 1, page = static_cast<int>(Info.nPage);
-  const int size = std::min(std::max((page * track + range / 2) / range, 8), track);
-  if (page >= range) return {size - 1, 0};
-  return {size, ((Info.nPos - Info.nMin) * (track - size) + (range - page) / 2) / (range - page)};
+  TScrollBarMetrics metrics;
+  ComputeThumbMetrics(Length, RangeOf(Info), PlatformScrollBarSizes(), metrics);
+  return {metrics.FThumbSize, metrics.FThumbPos};
 }
 
 SCROLLINFO ScrollInfoOf(HWND Wnd, int Bar) {
@@ -144,8 +143,7 @@ void SkinnedFormTest::SetUp() {
   Form->SetBounds(30, 30, 560, 420);
   Form->Show();
   SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SkinForm = new TWinSkinForm(nullptr);
-  SkinForm->FHandle = Form->Handle();
+  SkinForm = new TWinSkinForm(nullptr, Form->Handle());
   SkinForm->AttachToForm(Skin, Form.get());
   Application->ProcessMessages();
 }

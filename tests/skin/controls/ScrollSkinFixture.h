@@ -68,14 +68,14 @@ protected:
   template <class T>
   T* SkinWindow(HWND Wnd) {
     auto* skinner = new T(SkinForm);
-    skinner->InitWindow(Wnd, Skin, &SkinForm->FControlCanvas);
-    SkinForm->FSkinners.push_back(skinner);
+    skinner->InitWindow(Wnd, Skin, &SkinForm->ControlCanvas());
+    SkinForm->Skinners().Add(skinner);
     return skinner;
   }
   template <class T>
   T* SkinControl(TControl* Control, bool ChangeColor) {
     auto* skinner = new T(SkinForm);
-    skinner->InitControl(Control, Skin, ChangeColor, &SkinForm->FControlCanvas);
+    skinner->InitControl(Control, Skin, ChangeColor, &SkinForm->ControlCanvas());
     return skinner;
   }
   // Repaints a window now (frame and client) and runs the messages.

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "ScrollSkinFixture.h"
-#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -73,8 +74,8 @@ protected:
   }
   TSkinScrollBar* SkinBars(TControl* Control, TSkinData* Data = nullptr) {
     auto* skinner = new TSkinScrollBar(SkinForm);
-    skinner->InitScrollBars(Control, Data ? Data : Skin, true, &SkinForm->FControlCanvas);
-    Redraw(skinner->FHandle);
+    skinner->InitScrollBars(Control, Data ? Data : Skin, true, &SkinForm->ControlCanvas());
+    Redraw(skinner->Handle());
     return skinner;
   }
   // The vertical bar on the screen against the skin's picture of it.
@@ -164,7 +165,7 @@ TEST_F(ScrollSkinTest, SkinnedArrowsScrollAsThePlatformsDo) {
     EXPECT_EQ(ScrollInfoOf(wnd, SB_VERT).nPos, clicks[i][1]);
     EXPECT_EQ(ScrollInfoOf(plain->Handle(), SB_VERT).nPos, clicks[i][1]);
     EXPECT_EQ(pressedSeen, i + 1) << report;
-    EXPECT_EQ(skinner->FPressedPart, sppNone);
+    EXPECT_EQ(skinner->PressedPart(), sppNone);
   }
   EXPECT_EQ(VertMismatches(wnd, report), 0) << report;
   skinned->WindowProc = skinnedProc;
@@ -200,7 +201,7 @@ TEST_F(ScrollSkinTest, SkinnedThumbDragMovesTheListAsThePlatformsDrag) {
       if (pastEnd) {
         EXPECT_EQ(after.nPos, after.nMax - static_cast<int>(after.nPage) + 1);
       }
-      EXPECT_FALSE(skinner->FTracking);
+      EXPECT_FALSE(skinner->Tracking());
       EXPECT_TRUE(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_VSCROLL);
       std::string report;
       EXPECT_EQ(VertMismatches(wnd, report), 0) << report;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/window/SkinDraw.h"
+#include "skin/draw/SkinDraw.h"
 #include "support/Wait.h"
 
 TSkinData& Skin() {
@@ -104,8 +104,7 @@ THost::THost() : FForm(std::make_unique<TForm>(nullptr)) {
   FForm->Show();
   SetWindowPos(FForm->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(FForm->Handle());
-  FSkinForm = new TWinSkinForm(nullptr);
-  FSkinForm->FHandle = FForm->Handle();
+  FSkinForm = new TWinSkinForm(nullptr, FForm->Handle());
   FSkinForm->AttachToForm(&::Skin(), FForm.get());
   FCommands.Attach(FForm->Handle(), [this](TMessage& m) {
     if (m.Msg == WM_COMMAND && m.LParam && HIWORD(m.WParam) == BN_CLICKED) {

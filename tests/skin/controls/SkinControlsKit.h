@@ -50,14 +50,14 @@ public:
   template <class T>
   T* Skin(HWND Wnd) {
     auto* s = new T(FSkinForm);
-    s->InitWindow(Wnd, &::Skin(), &FSkinForm->FControlCanvas);
-    FSkinForm->FSkinners.push_back(s);
+    s->InitWindow(Wnd, &::Skin(), &FSkinForm->ControlCanvas());
+    FSkinForm->Skinners().Add(s);
     return s;
   }
   template <class T>
   T* Skin(TControl* Control, bool ChangeColor = false) {
     auto* s = new T(FSkinForm);
-    s->InitControl(Control, &::Skin(), ChangeColor, &FSkinForm->FControlCanvas);
+    s->InitControl(Control, &::Skin(), ChangeColor, &FSkinForm->ControlCanvas());
     return s;
   }
   template <class T>

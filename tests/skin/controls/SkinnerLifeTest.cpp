@@ -7,19 +7,28 @@
 #include <functional>
 
 #include "SkinControlsKit.h"
-#include "skin/controls/SkinButtons.h"
-#include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinMarkButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "ui/Buttons.h"
 #include "ui/StdCtrls.h"
 
 namespace {
+
+// A stand-in for a form skinner whose window is going away.
+class TReleasingHost : public TComponent, public TSkinnerHost {
+public:
+  TReleasingHost() : TComponent(nullptr) { FPhase = TFormPhase::Releasing; }
+};
 
 WNDPROC ProcOf(HWND Wnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Wnd, GWLP_WNDPROC)); }
 
 // The skinner sees Wnd's messages: a text change reaches its caption.
 bool SeesMessages(TSkinControl& Skinner, HWND Wnd, const char* Text) {
   SendMessageA(Wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Text));
-  return Skinner.FCaption == Text;
+  return Skinner.Caption() == Text;
 }
 
 TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
@@ -56,9 +65,10 @@ TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
     HWND w = row.Make();
     const WNDPROC before = ProcOf(w);
     TSkinControl* s = row.Attach(w);
-    TControl* control = s->FControl;
+    TControl* control = s->Control();
     if (control) {
-      EXPECT_EQ(control->Color(), s->FChangeColor ? Skin().ButtonFaceColour : clInfoBk) << row.Name;
+      EXPECT_EQ(control->Color(), s->ChangeColor() ? Skin().ButtonFaceColour : clInfoBk)
+          << row.Name;
     }
     EXPECT_TRUE(SeesMessages(*s, w, "one")) << row.Name;
     for (int twice = 0; twice < 2; ++twice) {
@@ -71,12 +81,13 @@ TEST(SkinnerLife, RestoreLeavesTheWindowProcedureAndColourAsTheyWere) {
     }
     DestroyWindow(w);
   }
-  // A control whose form is going keeps the skin's colour.
-  TSkinControl* s = host.Skin<TSkinCheckBox>(TWinControl::FindControl(ours()), true);
-  host.FSkinForm->FPhase = fpReleasing;
+  // A control whose form is going keeps the skin's colour: the skinner asks
+  // its owner, here a stand-in whose window is going.
+  TReleasingHost releasing;
+  auto* s = new TSkinCheckBox(&releasing);
+  s->InitControl(TWinControl::FindControl(ours()), &Skin(), true, &host.FSkinForm->ControlCanvas());
   s->Restore();
-  host.FSkinForm->FPhase = fpAttached;
-  EXPECT_EQ(s->FControl->Color(), Skin().ButtonFaceColour);
+  EXPECT_EQ(s->Control()->Color(), Skin().ButtonFaceColour);
 }
 
 TEST(SkinnerLife, ControlDestroyedWhileSkinnedIsNotTouchedAgain) {
@@ -85,20 +96,20 @@ TEST(SkinnerLife, ControlDestroyedWhileSkinnedIsNotTouchedAgain) {
   TSkinControl* dialogButton = host.Skin<TSkinButton>(w);
   MoveOnto(w);  // the hot control, too
   DestroyWindow(w);
-  EXPECT_TRUE(!dialogButton->FObjectInstance && !dialogButton->FHandle);
-  EXPECT_EQ(host.FSkinForm->FindSkinner(w), nullptr);
+  EXPECT_TRUE(!dialogButton->Hooked() && !dialogButton->Handle());
+  EXPECT_EQ(host.FSkinForm->Skinners().Find(w), nullptr);
   dialogButton->MouseLeave();  // as the hover timer would
   auto* button = host.Add<TButton>(20, 60, 90, 30);
   auto* speed = host.Add<TSpeedButton>(120, 60, 60, 30);
   TSkinControl* buttonSkinner = host.Skin<TSkinButton>(button, true);
   auto* speedSkinner = new TSkinSpeedButton(host.FSkinForm);
-  speedSkinner->InitSpeedButton(speed, &Skin(), &host.FSkinForm->FControlCanvas);
-  EXPECT_TRUE(host.FSkinForm->IsSkinned(speed));
+  speedSkinner->InitSpeedButton(speed, &Skin(), &host.FSkinForm->ControlCanvas());
+  EXPECT_TRUE(host.FSkinForm->Skinners().Serves(speed));
   delete button;
   delete speed;
   for (TSkinControl* s : {buttonSkinner, static_cast<TSkinControl*>(speedSkinner)})
-    EXPECT_TRUE(!s->FControl && !s->FOldWindowProc && !s->FHandle);
-  EXPECT_EQ(speedSkinner->FSpeedButton, nullptr);
+    EXPECT_TRUE(!s->Control() && !s->Hooked() && !s->Handle());
+  EXPECT_EQ(speedSkinner->SpeedButton(), nullptr);
   speedSkinner->Paint();
   host.FSkinForm->ReleaseSkinners();  // restores and repaints what is left: nothing
 }
@@ -140,7 +151,7 @@ TEST(SkinnerLife, MessageConsumedByTheSkinnerNeverReachesTheControl) {
   for (TSkinData* data : {&Skin(), &noPictures}) {
     auto* speed = host.Add<TCountingSpeedButton>(120, 60, 60, 30);
     auto* s = new TSkinSpeedButton(host.FSkinForm);
-    s->InitSpeedButton(speed, data, &host.FSkinForm->FControlCanvas);
+    s->InitSpeedButton(speed, data, &host.FSkinForm->ControlCanvas());
     host.FForm->Update();
     EXPECT_EQ(speed->Paints, data == &noPictures ? 1 : 0);
     s->Restore();

@@ -10,7 +10,7 @@
 
 #include "gallery/gallery.h"
 #include "skin/controls/WinSubClass.h"
-#include "skin/data/SkinManager.h"
+#include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
@@ -30,7 +30,8 @@ protected:
     Application->CreateForm(GalleryForm);
     GalleryForm->Show();
     SetForegroundWindow(GalleryForm->Handle());
-    ASSERT_TRUE(WaitUntil([] { return GallerySkinner() && GallerySkinner()->FPhase == fpActive; }));
+    ASSERT_TRUE(WaitUntil(
+        [] { return GallerySkinner() && GallerySkinner()->Phase() == TFormPhase::Active; }));
   }
 
   // Switches the gallery's skin as its choice box does, and waits for it.
@@ -59,9 +60,9 @@ TEST_F(GallerySkinTest, EveryControlOfASkinnedKindHasItsSkinner) {
   };
   for (TWinControl* control : controls) {
     SCOPED_TRACE(control->Name());
-    EXPECT_NE(skinner.FindSkinner(control->Handle()), nullptr);
+    EXPECT_NE(skinner.Skinners().Find(control->Handle()), nullptr);
   }
-  EXPECT_TRUE(skinner.IsSkinned(GalleryForm->SpeedButton1));
+  EXPECT_TRUE(skinner.Skinners().Serves(GalleryForm->SpeedButton1));
   EXPECT_FALSE(GalleryForm->StatusBar1->SizeGrip());
 }
 

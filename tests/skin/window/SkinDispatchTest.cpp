@@ -10,10 +10,19 @@
 #include <memory>
 #include <typeinfo>
 
-#include "skin/controls/SkinButtons.h"
-#include "skin/controls/SkinEdits.h"
-#include "skin/controls/SkinPanels.h"
-#include "skin/controls/SkinScroll.h"
+#include "skin/controls/SkinBitButton.h"
+#include "skin/controls/SkinBox.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinComboBox.h"
+#include "skin/controls/SkinEdit.h"
+#include "skin/controls/SkinMarkButton.h"
+#include "skin/controls/SkinProgress.h"
+#include "skin/controls/SkinScControl.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSizer.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinStatusBar.h"
+#include "skin/controls/SkinTab.h"
 #include "skin/window/WinSkinForm.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
@@ -51,10 +60,9 @@ T& Add(TForm& form, int tag = 0) {
 
 // The skinner type a control gets on form under the given kinds.
 struct TAttached {
-  TWinSkinForm Skinner{nullptr};
-  TAttached(TForm& form, TSkinControlTypes kinds) {
+  TWinSkinForm Skinner;
+  TAttached(TForm& form, TSkinControlTypes kinds) : Skinner(nullptr, form.Handle()) {
     Skin().SetSkinControls(kinds);
-    Skinner.FHandle = form.Handle();
     Skinner.AttachToForm(&Skin(), &form);
   }
   ~TAttached() {
@@ -63,7 +71,7 @@ struct TAttached {
   }
   // The dynamic type of control's skinner; "none" when it has none.
   std::string KindOf(TWinControl& control) {
-    TSkinControl* s = Skinner.FindSkinner(control.Handle());
+    TSkinControl* s = Skinner.Skinners().Find(control.Handle());
     return s ? typeid(*s).name() : "none";
   }
 };
@@ -200,12 +208,11 @@ TEST(SkinDispatch, SystemWindowsChildrenByClassAndStyle) {
   std::vector<LONG_PTR> procedures;
   for (HWND child : children) procedures.push_back(GetWindowLongPtrA(child, GWLP_WNDPROC));
   {
-    TWinSkinForm skinner(nullptr);
-    skinner.FHandle = dialog;
+    TWinSkinForm skinner(nullptr, dialog);
     skinner.AttachToWindow(&Skin());
     for (size_t i = 0; i < children.size(); ++i) {
       SCOPED_TRACE(std::string(cases[i].Class) + " style " + std::to_string(cases[i].Style));
-      TSkinControl* s = skinner.FindSkinner(children[i]);
+      TSkinControl* s = skinner.Skinners().Find(children[i]);
       EXPECT_EQ(s ? std::string(typeid(*s).name()) : "none", cases[i].Expected);
     }
     skinner.Detach();
@@ -240,10 +247,10 @@ TEST(SkinDispatch, AControlDestroyedWhileSkinnedIsLeftAlone) {
   auto form = NewForm();
   TButton* button = &Add<TButton>(*form);
   TAttached attached(*form, AllSkinControlTypes);
-  TSkinControl* skinner = attached.Skinner.FindSkinner(button->Handle());
+  TSkinControl* skinner = attached.Skinner.Skinners().Find(button->Handle());
   ASSERT_NE(skinner, nullptr);
   delete button;  // its window goes: the skinner restores itself at WM_NCDESTROY
-  EXPECT_FALSE(skinner->FOldWindowProc);
+  EXPECT_FALSE(skinner->Hooked());
   // The release later finds nothing to restore and touches nothing.
 }
 

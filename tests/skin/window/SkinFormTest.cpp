@@ -12,8 +12,8 @@
 
 #include "app/ad.h"
 #include "app/scan.h"
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
 #include "support/UserAction.h"
@@ -27,7 +27,7 @@ TWinSkinForm* Skinner(HWND wnd) { return SkinManager ? SkinManager->FormSkinner(
 
 bool IsSkinnedAndActive(HWND wnd) {
   TWinSkinForm* s = Skinner(wnd);
-  return s && s->FPhase == fpActive;
+  return s && s->Phase() == TFormPhase::Active;
 }
 
 COLORREF PixelOf(TBitmap& bitmap, int x, int y) {
@@ -127,8 +127,8 @@ protected:
 
   // The first visible button with this action, or null.
   static TWinSysButton* ButtonWithAction(int action) {
-    for (auto& b : Main().FSysButtons)
-      if (b->FVisible && b->FSkinObject->Action == action && !b->FSkinObject->Bitmap.Empty())
+    for (auto& b : Main().SysButtons().Buttons())
+      if (b->Visible() && b->SkinObject()->Action == action && !b->SkinObject()->Bitmap.Empty())
         return b.get();
     return nullptr;
   }
@@ -138,13 +138,13 @@ protected:
   static int ButtonMismatches(const std::function<int(TWinSysButton&)>& frameOf) {
     const TCapture shot = Capture(MainWindow());
     int bad = 0, checked = 0;
-    for (auto& b : Main().FSysButtons) {
-      TDataSkinSysButton& e = *b->FSkinObject;
-      if (!b->FVisible || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11 ||
+    for (auto& b : Main().SysButtons().Buttons()) {
+      TDataSkinSysButton& e = *b->SkinObject();
+      if (!b->Visible() || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11 ||
           e.Visibility == 100)
         continue;
       const int fw = e.Bitmap.Width() / std::max(1, e.FrameCount), frame = frameOf(*b);
-      bad += Mismatches(shot, b->FBounds,
+      bad += Mismatches(shot, b->Bounds(),
                         [&](int x, int y) { return PixelOf(e.Bitmap, fw * (frame - 1) + x, y); });
       ++checked;
     }
@@ -158,15 +158,15 @@ TEST_F(SkinFormTest, StartUpSkinsTheMainWindowAroundItsClientArea) {
   GetClientRect(MainWindow(), &client);
   EXPECT_EQ(client.right, 630);
   EXPECT_EQ(client.bottom, 394);
-  EXPECT_EQ(s.FSkinData, Form1->SkinData1);
-  EXPECT_EQ(s.FForm, Form1);
+  EXPECT_EQ(s.SkinData(), Form1->SkinData1);
+  EXPECT_EQ(s.Form(), Form1);
   auto& b = Skin().Borders;
-  EXPECT_EQ(s.FTitleHeight, b[3]->Bitmap.Height() / b[3]->FrameCount);
-  EXPECT_EQ(s.FBorderLeft, b[1]->Bitmap.Width() / b[1]->FrameCount);
+  EXPECT_EQ(s.Metrics().TitleHeight, b[3]->Bitmap.Height() / b[3]->FrameCount);
+  EXPECT_EQ(s.Metrics().BorderLeft, b[1]->Bitmap.Width() / b[1]->FrameCount);
   RECT window;
   GetWindowRect(MainWindow(), &window);
-  EXPECT_EQ(window.right - window.left, 630 + s.FBorderLeft + s.FBorderRight);
-  EXPECT_EQ(window.bottom - window.top, 394 + s.FTitleHeight + s.FBorderBottom);
+  EXPECT_EQ(window.right - window.left, 630 + s.Metrics().BorderLeft + s.Metrics().BorderRight);
+  EXPECT_EQ(window.bottom - window.top, 394 + s.Metrics().TitleHeight + s.Metrics().BorderBottom);
   // The window's own caption buttons are off while the skin draws them.
   EXPECT_EQ(
       GetWindowLongPtrA(MainWindow(), GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
@@ -181,21 +181,23 @@ TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
   // Corners and edges kept at their size are the pictures' own pixels.
   TDataSkinBorder& left = *b[1];
   const int leftTop = left.Margins.top, leftBottom = left.Margins.bottom;
-  EXPECT_EQ(Mismatches(shot, TRect{0, 0, s.FBorderLeft, leftTop},
+  EXPECT_EQ(Mismatches(shot, TRect{0, 0, s.Metrics().BorderLeft, leftTop},
                        [&](int x, int y) { return PixelOf(left.Bitmap, x, y); }),
             0);
-  EXPECT_EQ(Mismatches(shot, TRect{0, h - leftBottom, s.FBorderLeft, h},
+  EXPECT_EQ(Mismatches(shot, TRect{0, h - leftBottom, s.Metrics().BorderLeft, h},
                        [&](int x, int y) {
                          return PixelOf(left.Bitmap, x, left.Bitmap.Height() - leftBottom + y);
                        }),
             0);
   TDataSkinBorder& right = *b[2];
-  EXPECT_EQ(Mismatches(shot, TRect{w - s.FBorderRight, 0, w, right.Margins.top},
+  EXPECT_EQ(Mismatches(shot, TRect{w - s.Metrics().BorderRight, 0, w, right.Margins.top},
                        [&](int x, int y) { return PixelOf(right.Bitmap, x, y); }),
             0);
   TDataSkinBorder& bottom = *b[4];
   const int bl = bottom.Margins.left;
-  EXPECT_EQ(Mismatches(shot, TRect{s.FBorderLeft, h - s.FBorderBottom, s.FBorderLeft + bl, h},
+  EXPECT_EQ(Mismatches(shot,
+                       TRect{s.Metrics().BorderLeft, h - s.Metrics().BorderBottom,
+                             s.Metrics().BorderLeft + bl, h},
                        [&](int x, int y) { return PixelOf(bottom.Bitmap, x, y); }),
             0);
   // The title's left and right ends, outside the buttons and the caption.
@@ -203,26 +205,28 @@ TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
   const int fw = top.Bitmap.Width();
   auto covered = [&](int x, int y) {
     const POINT p{x, y};
-    if (PtInRect(&s.FCaptionRect, p)) return true;
-    for (auto& button : s.FSysButtons)
-      if (button->FVisible && PtInRect(&button->FBounds, p)) return true;
+    if (PtInRect(&s.Painter().CaptionRect(), p)) return true;
+    for (auto& button : s.SysButtons().Buttons())
+      if (button->Visible() && PtInRect(&button->Bounds(), p)) return true;
     return false;
   };
   EXPECT_EQ(Mismatches(
-                shot, TRect{s.FBorderLeft, 0, s.FBorderLeft + top.Margins.left, s.FTitleHeight},
+                shot,
+                TRect{s.Metrics().BorderLeft, 0, s.Metrics().BorderLeft + top.Margins.left,
+                      s.Metrics().TitleHeight},
                 [&](int x, int y) { return PixelOf(top.Bitmap, x, y); }, covered),
             0);
-  EXPECT_EQ(
-      Mismatches(
-          shot,
-          TRect{w - s.FBorderRight - top.Margins.right, 0, w - s.FBorderRight, s.FTitleHeight},
-          [&](int x, int y) { return PixelOf(top.Bitmap, fw - top.Margins.right + x, y); },
-          covered),
-      0);
+  EXPECT_EQ(Mismatches(
+                shot,
+                TRect{w - s.Metrics().BorderRight - top.Margins.right, 0,
+                      w - s.Metrics().BorderRight, s.Metrics().TitleHeight},
+                [&](int x, int y) { return PixelOf(top.Bitmap, fw - top.Margins.right + x, y); },
+                covered),
+            0);
   // Every visible button in its normal look.
   EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
   // Opaque border pieces: the region is the plain window rectangle.
-  EXPECT_TRUE(s.FRegionSet);
+  EXPECT_TRUE(s.Painter().RegionSet());
   RECT box;
   const TRegionObject region(CreateRectRgn(0, 0, 0, 0));
   ASSERT_EQ(GetWindowRgn(MainWindow(), region), SIMPLEREGION);
@@ -234,27 +238,28 @@ TEST_F(SkinFormTest, TheFrameShowsTheSkinsPictures) {
 TEST_F(SkinFormTest, ButtonsShowHotPressedAndInactiveFrames) {
   TWinSysButton* close = ButtonWithAction(0);
   ASSERT_NE(close, nullptr);
-  const POINT at = ScreenPointOf(close->FBounds);
+  const POINT at = ScreenPointOf(close->Bounds());
   SendMessageA(MainWindow(), WM_NCMOUSEMOVE, HTCAPTION, PointParam(at));
-  EXPECT_EQ(Main().FHotObject, close);
+  EXPECT_EQ(Main().HotObject(), close);
   EXPECT_EQ(ButtonMismatches([&](TWinSysButton& b) { return &b == close ? 3 : 1; }), 0);
   SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION, PointParam(at));
-  EXPECT_EQ(close->FState, TNCObject::stPressed);
+  EXPECT_EQ(close->State(), TNCObject::TState::Pressed);
   EXPECT_EQ(ButtonMismatches([&](TWinSysButton& b) { return &b == close ? 2 : 1; }), 0);
   // Leaving the button (the hover timer notices, or a frame paint forgets
   // it) brings the normal look back.
   SetCursorPos(0, 0);
-  ASSERT_TRUE(WaitUntil([&] { return Main().FHotObject == nullptr; }));
+  ASSERT_TRUE(WaitUntil([&] { return Main().HotObject() == nullptr; }));
   Repaint();
   EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
 
   // Inactive: strips with four frames show the fourth.
   SetForegroundWindow(OtherWindow());
   SetActiveWindow(OtherWindow());
-  ASSERT_TRUE(WaitUntil([&] { return !Main().FActive; }));
+  ASSERT_TRUE(WaitUntil([&] { return !Main().Active(); }));
   Repaint();
   EXPECT_EQ(
-      ButtonMismatches([](TWinSysButton& b) { return b.FSkinObject->FrameCount >= 4 ? 4 : 1; }), 0);
+      ButtonMismatches([](TWinSysButton& b) { return b.SkinObject()->FrameCount >= 4 ? 4 : 1; }),
+      0);
 }
 
 TEST_F(SkinFormTest, ReleasingOverAnotherButtonRunsNothing) {
@@ -262,8 +267,8 @@ TEST_F(SkinFormTest, ReleasingOverAnotherButtonRunsNothing) {
   TWinSysButton* minimize = ButtonWithAction(2);
   ASSERT_TRUE(close && minimize);
   SendMessageA(MainWindow(), WM_NCLBUTTONDOWN, HTCAPTION,
-               PointParam(ScreenPointOf(minimize->FBounds)));
-  SendMessageA(MainWindow(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenPointOf(close->FBounds)));
+               PointParam(ScreenPointOf(minimize->Bounds())));
+  SendMessageA(MainWindow(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenPointOf(close->Bounds())));
   EXPECT_FALSE(
       HappensWithin([] { return !IsWindowVisible(MainWindow()) || IsIconic(MainWindow()); }, 500));
 }
@@ -284,19 +289,19 @@ TEST_F(SkinFormTest, ButtonActionsPostTheirCommands) {
   };
   TWinSysButton* button = ButtonWithAction(0);
   ASSERT_NE(button, nullptr);
-  const int saved = button->FSkinObject->Action;
+  const int saved = button->SkinObject()->Action;
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Action);
-    button->FSkinObject->Action = c.Action;
-    Main().FWindowState = fwsNormal;
-    Main().FHotObject = button;
-    Main().ExecuteSysButton(0, 0);
+    button->SkinObject()->Action = c.Action;
+    // The frame reads the window's state (normal) again: a minimize of the
+    // case before was never carried out.
+    Main().FrameChanged();
+    Main().ExecuteSysButton(*button, 0, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, MainWindow(), c.Msg, c.Msg, PM_REMOVE));
     EXPECT_EQ(msg.wParam, c.WParam);
   }
-  button->FSkinObject->Action = saved;
-  Main().FHotObject = nullptr;
+  button->SkinObject()->Action = saved;
 }
 
 TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
@@ -316,7 +321,7 @@ TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
   ASSERT_TRUE(WaitUntil([] { return IsIconic(MainWindow()) != 0; }));
   ASSERT_TRUE(
       WaitUntil([] { return (GetWindowLongPtrA(MainWindow(), GWL_STYLE) & WS_SYSMENU) != 0; }));
-  EXPECT_EQ(s.FWindowState, fwsMinimized);
+  EXPECT_EQ(s.WindowState(), TFrameWindowState::Minimized);
   s.RestoreWindow();
   ASSERT_TRUE(WaitUntil([] { return !IsIconic(MainWindow()); }));
 
@@ -396,7 +401,7 @@ TEST_F(SkinFormTest, MessageBoxesGetSkinnedFramesFromTheMainSkin) {
     TSkinData* servedBy = nullptr;
     UserAction look{c.ClassName, "",
                     [&](HWND box) {
-                      if (TWinSkinForm* s = Skinner(box)) servedBy = s->FSkinData;
+                      if (TWinSkinForm* s = Skinner(box)) servedBy = s->SkinData();
                       PostMessageA(box, WM_CLOSE, 0, 0);
                     },
                     [&] {
@@ -436,18 +441,18 @@ TEST_F(SkinFormTest, ChangingTheSkinReshapesTheWindowAndBack) {
   // the title is inside.
   TDataSkinBorder& top = *Skin().Borders[3];
   ASSERT_EQ(PixelOf(top.Bitmap, 0, 0), kMagenta);
-  EXPECT_FALSE(PtInRegion(region, s.FBorderLeft, 0));
-  EXPECT_TRUE(PtInRegion(region, (w.right - w.left) / 2, s.FTitleHeight / 2));
+  EXPECT_FALSE(PtInRegion(region, s.Metrics().BorderLeft, 0));
+  EXPECT_TRUE(PtInRegion(region, (w.right - w.left) / 2, s.Metrics().TitleHeight / 2));
   EXPECT_EQ(ButtonMismatches([](TWinSysButton&) { return 1; }), 0);
   // This skin has buttons with an inactive frame.
   SetForegroundWindow(OtherWindow());
   SetActiveWindow(OtherWindow());
-  ASSERT_TRUE(WaitUntil([&] { return !Main().FActive; }));
+  ASSERT_TRUE(WaitUntil([&] { return !Main().Active(); }));
   Repaint();
   int fourFrames = 0;
   EXPECT_EQ(ButtonMismatches([&](TWinSysButton& b) {
-              fourFrames += b.FSkinObject->FrameCount >= 4;
-              return b.FSkinObject->FrameCount >= 4 ? 4 : 1;
+              fourFrames += b.SkinObject()->FrameCount >= 4;
+              return b.SkinObject()->FrameCount >= 4 ? 4 : 1;
             }),
             0);
   EXPECT_GT(fourFrames, 0);

@@ -13,9 +13,10 @@
 #include <memory>
 #include <vector>
 
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
+#include "skin/window/MenuTracking.h"
 #include "skin/window/WinSkinMenu.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
@@ -49,7 +50,7 @@ std::vector<WPARAM> Commands;  // WM_COMMAND identifiers that reached the form
 HWND Wnd() { return Form->Handle(); }
 TWinSkinForm* Skinner() { return SkinManager ? SkinManager->FormSkinner(Wnd()) : nullptr; }
 TWinSkinForm& Main() { return *Skinner(); }
-TMenuBtn& Button(int index) { return *Main().FMenuBar->FButtons[size_t(index)]; }
+TMenuBtn& Button(int index) { return *Main().MenuBar()->Buttons()[size_t(index)]; }
 
 // File, Edit, a disabled View and Help, with a submenu in File and in Help.
 HMENU BuildMenu() {
@@ -149,7 +150,7 @@ void Press(WORD key, bool alt) {
 void ClickButton(int index) {
   RECT w;
   GetWindowRect(Wnd(), &w);
-  const RECT& b = Button(index).FBounds;
+  const RECT& b = Button(index).Bounds();
   PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU,
                MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2));
 }
@@ -158,7 +159,7 @@ bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void(
   MenuScript script(std::move(steps));
   start();
   return WaitUntil([&] { return script.Done(); }) &&
-         WaitUntil([] { return !Main().FMenuTracking; });
+         WaitUntil([] { return !Main().MenuTracking(); });
 }
 std::function<bool()> WaitFor(std::function<bool()> condition) { return condition; }
 std::function<bool()> Do(std::function<void()> action) {
@@ -193,11 +194,11 @@ protected:
     SetForegroundWindow(Wnd());
     SetActiveWindow(Wnd());
     ASSERT_TRUE(WaitUntil([] {
-      return Skinner() && Main().FPhase == fpActive && Main().FActive &&
-             GetActiveWindow() == Wnd() && !Main().FMenuBar->FButtons.empty();
+      return Skinner() && Main().Phase() == TFormPhase::Active && Main().Active() &&
+             GetActiveWindow() == Wnd() && !Main().MenuBar()->Buttons().empty();
     }));
     RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    ASSERT_TRUE(WaitUntil([] { return Button(btFile).FBounds.right > 0 && Popups().empty(); }));
+    ASSERT_TRUE(WaitUntil([] { return Button(btFile).Bounds().right > 0 && Popups().empty(); }));
     Commands.clear();
   }
 };
@@ -206,8 +207,8 @@ protected:
 // captions' cells; returns the mismatches (one when nothing was compared).
 int BarMismatches(const TCapture& shot, TBitmap& expected) {
   TWinSkinForm& s = Main();
-  const int top = s.FTitleHeight, left = s.FBorderLeft;
-  const int firstCell = Button(btFile).FBounds.left, lastCell = Button(btHelp).FBounds.right;
+  const int top = s.Metrics().TitleHeight, left = s.Metrics().BorderLeft;
+  const int firstCell = Button(btFile).Bounds().left, lastCell = Button(btHelp).Bounds().right;
   int bad = 0, compared = 0;
   for (int y = 0; y < expected.Height(); ++y)
     for (int x = 0; x < expected.Width(); ++x) {
@@ -222,7 +223,9 @@ int BarMismatches(const TCapture& shot, TBitmap& expected) {
 TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
   TWinSkinForm& s = Main();
   TDataSkinObject& picture = *Skin->MenuBar;
-  const TRect band{0, 0, s.FFrameWidth - s.FBorderLeft - s.FBorderRight, s.FMenuHeight};
+  const TRect band{0, 0,
+                   s.Painter().FrameWidth() - s.Metrics().BorderLeft - s.Metrics().BorderRight,
+                   s.Metrics().MenuHeight};
   auto active = DrawNineSlice(band, picture.Bitmap, picture.Margins, true, false, 2, 1);
   auto inactive = DrawNineSlice(band, picture.Bitmap, picture.Margins, true, false, 2, 2);
   ASSERT_NE(GetPixel(active->Canvas().Handle(), 1, 1), GetPixel(inactive->Canvas().Handle(), 1, 1));
@@ -231,7 +234,7 @@ TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
   ClientToScreen(Wnd(), &origin);
   RECT w;
   GetWindowRect(Wnd(), &w);
-  EXPECT_EQ(origin.y - w.top, s.FTitleHeight + s.FMenuHeight);
+  EXPECT_EQ(origin.y - w.top, s.Metrics().TitleHeight + s.Metrics().MenuHeight);
   EXPECT_EQ(BarMismatches(Capture(Wnd()), *active), 0);
 
   // A disabled item's caption is in the shadow colour, an enabled one's is not.
@@ -243,16 +246,16 @@ TEST_F(SkinMenuTest, TheBarIsDrawnInTheFrameFromTheMenuBarPicture) {
     return n;
   };
   const TCapture shot = Capture(Wnd());
-  EXPECT_GT(count(shot, Button(btView).FBounds, Skin->ButtonShadowColour), 0);
-  EXPECT_EQ(count(shot, Button(btView).FBounds, Skin->MenuBarTextColour), 0);
-  EXPECT_GT(count(shot, Button(btFile).FBounds, Skin->MenuBarTextColour), 0);
+  EXPECT_GT(count(shot, Button(btView).Bounds(), Skin->ButtonShadowColour), 0);
+  EXPECT_EQ(count(shot, Button(btView).Bounds(), Skin->MenuBarTextColour), 0);
+  EXPECT_GT(count(shot, Button(btFile).Bounds(), Skin->MenuBarTextColour), 0);
 
   // Inactive, the bar shows the second frame.
   static HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, 900,
                                       700, 20, 20, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
   SetActiveWindow(other);
-  ASSERT_TRUE(WaitUntil([] { return !Main().FActive; }));
+  ASSERT_TRUE(WaitUntil([] { return !Main().Active(); }));
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_TRUE(WaitUntil([&] { return BarMismatches(Capture(Wnd()), *inactive) == 0; }));
 }
@@ -261,22 +264,24 @@ TEST_F(SkinMenuTest, WithoutAMenuBarPictureTheBarIsFilledWithTheMenuBarColour) {
   std::unique_ptr<TDataSkinObject> picture = std::move(Skin->MenuBar);
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   const TCapture shot = Capture(Wnd());
-  const int left = Button(btFile).FBounds.left;
+  const int left = Button(btFile).Bounds().left;
   Skin->MenuBar = std::move(picture);
   TWinSkinForm& s = Main();
-  EXPECT_EQ(left, s.FBorderLeft + 6);
-  EXPECT_EQ(shot.At(s.FBorderLeft + 2, s.FTitleHeight + 2), ColorToRGB(Skin->MenubarColour));
-  EXPECT_EQ(shot.At(s.FFrameWidth - s.FBorderRight - 2, s.FTitleHeight + s.FMenuHeight - 2),
+  EXPECT_EQ(left, s.Metrics().BorderLeft + 6);
+  EXPECT_EQ(shot.At(s.Metrics().BorderLeft + 2, s.Metrics().TitleHeight + 2),
+            ColorToRGB(Skin->MenubarColour));
+  EXPECT_EQ(shot.At(s.Painter().FrameWidth() - s.Metrics().BorderRight - 2,
+                    s.Metrics().TitleHeight + s.Metrics().MenuHeight - 2),
             ColorToRGB(Skin->MenubarColour));
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
   EXPECT_EQ(GetMenu(Wnd()), nullptr);
-  EXPECT_EQ(Main().FMenuBar->FMenuHandle, Bar);
-  ASSERT_EQ(Main().FMenuBar->FButtons.size(), 4u);
-  EXPECT_EQ(Button(btEdit).FCaption, "&Edit");
-  EXPECT_FALSE(Button(btView).FEnabled);
+  EXPECT_EQ(Main().MenuBar()->MenuHandle(), Bar);
+  ASSERT_EQ(Main().MenuBar()->Buttons().size(), 4u);
+  EXPECT_EQ(Button(btEdit).Caption(), "&Edit");
+  EXPECT_FALSE(Button(btView).Enabled());
   Skin->SetActive(false);
   ASSERT_TRUE(WaitUntil([] { return !Skinner(); }));
   EXPECT_EQ(GetMenu(Wnd()), Bar);
@@ -303,15 +308,15 @@ TEST_F(SkinMenuTest, AClickOpensTheButtonsPopupBelowIt) {
                          PostKey(VK_ESCAPE);
                        })},
                       [] { ClickButton(btFile); }));
-  EXPECT_EQ(popup.left, window.left + Button(btFile).FBounds.left);
-  EXPECT_EQ(popup.top, window.top + Button(btFile).FBounds.bottom);
+  EXPECT_EQ(popup.left, window.left + Button(btFile).Bounds().left);
+  EXPECT_EQ(popup.top, window.top + Button(btFile).Bounds().bottom);
   EXPECT_TRUE(Popups().empty());
 }
 
 TEST_F(SkinMenuTest, MovingOverAnotherButtonSwitchesPopups) {
   RECT w;
   GetWindowRect(Wnd(), &w);
-  const RECT& edit = Button(btEdit).FBounds;
+  const RECT& edit = Button(btEdit).Bounds();
   ASSERT_TRUE(RunMenu(
       {WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
          SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
@@ -374,10 +379,10 @@ TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystem
 
 TEST_F(SkinMenuTest, ADisabledButtonIsHighlightedButOpensNothing) {
   ClickButton(btView);
-  ASSERT_TRUE(WaitUntil([] { return Button(btView).FState == TNCObject::stPressed; }));
+  ASSERT_TRUE(WaitUntil([] { return Button(btView).State() == TNCObject::TState::Pressed; }));
   EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 300));
   const TCapture shot = Capture(Wnd());
-  EXPECT_EQ(shot.At(Button(btView).FBounds.left, Button(btView).FBounds.top),
+  EXPECT_EQ(shot.At(Button(btView).Bounds().left, Button(btView).Bounds().top),
             ColorToRGB(Skin->ButtonHilightColour));
   EXPECT_TRUE(Commands.empty());
 }
@@ -510,13 +515,14 @@ struct TComponentForm {
     Form->Show();
     SetForegroundWindow(Form->Handle());
     SetActiveWindow(Form->Handle());
-    if (!WaitUntil(
-            [this] { return Skinner() && Skinner()->FPhase == fpActive && Skinner()->FActive; }))
+    if (!WaitUntil([this] {
+          return Skinner() && Skinner()->Phase() == TFormPhase::Active && Skinner()->Active();
+        }))
       return false;
     RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     return WaitUntil([this] {
-      return Skinner()->FMenuBar->FButtons.size() == 1 &&
-             Skinner()->FMenuBar->FButtons[0]->FBounds.right > 0;
+      return Skinner()->MenuBar()->Buttons().size() == 1 &&
+             Skinner()->MenuBar()->Buttons()[0]->Bounds().right > 0;
     });
   }
 };
@@ -529,8 +535,8 @@ TComponentForm& ComponentForm() {
 TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
   TComponentForm& c = ComponentForm();
   ASSERT_TRUE(c.Activate());
-  TMenuBtn& file = *c.Skinner()->FMenuBar->FButtons[0];
-  EXPECT_EQ(file.FCaption, "&File");
+  TMenuBtn& file = *c.Skinner()->MenuBar()->Buttons()[0];
+  EXPECT_EQ(file.Caption(), "&File");
   EXPECT_EQ(GetMenu(c.Form->Handle()), nullptr);
   const HMENU popup = c.File->Handle();
   ASSERT_TRUE(RunMenu({WaitFor([popup] { return PopupShowing(popup) && Highlighted(popup, 0); }),
@@ -539,8 +545,8 @@ TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
                         RECT w;
                         GetWindowRect(c.Form->Handle(), &w);
                         PostMessageA(c.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
-                                     MAKELPARAM(w.left + file.FBounds.left + 2,
-                                                w.top + file.FBounds.top + 2));
+                                     MAKELPARAM(w.left + file.Bounds().left + 2,
+                                                w.top + file.Bounds().top + 2));
                       }));
   ASSERT_TRUE(WaitUntil([&] { return c.Clicks > 0; }));
   EXPECT_FALSE(HappensWithin([&] { return c.Clicks > 1; }, 300));
@@ -602,17 +608,18 @@ TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
   child->Show();
   SetForegroundWindow(frame->Handle());
   auto skinner = [frame] { return SkinManager->FormSkinner(frame->Handle()); };
-  ASSERT_TRUE(
-      WaitUntil([&] { return skinner() && skinner()->FPhase == fpActive && skinner()->FMenuBar; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    return skinner() && skinner()->Phase() == TFormPhase::Active && skinner()->MenuBar();
+  }));
   RedrawWindow(frame->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   ASSERT_TRUE(WaitUntil([] { return SkinManager->MdiMaximized; }));
   const TCapture shot = Capture(frame->Handle());
   int drawn = 0, bad = 0;
-  for (auto& button : skinner()->FSysButtons) {
-    TDataSkinSysButton& entry = *button->FSkinObject;
+  for (auto& button : skinner()->SysButtons().Buttons()) {
+    TDataSkinSysButton& entry = *button->SkinObject();
     if (entry.Visibility != 100 || entry.Bitmap.Empty()) continue;
     ++drawn;
-    const RECT& r = button->FBounds;
+    const RECT& r = button->Bounds();
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x) {
         const COLORREF want =

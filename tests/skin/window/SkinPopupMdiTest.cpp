@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/SkinManager.h"
-#include "skin/window/SkinDraw.h"
+#include "skin/window/SkinManager.h"
+#include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
 #include "support/Screen.h"
@@ -39,7 +39,7 @@ TSkinData& Skin() {
 TWinSkinForm* Skinner(HWND wnd) { return SkinManager->FormSkinner(wnd); }
 TWinSkinPopMenu* MenuSkinner(HWND wnd) {
   for (auto& m : SkinManager->PopupMenus)
-    if (m->FHandle == wnd) return m.get();
+    if (m->Handle() == wnd) return m.get();
   return nullptr;
 }
 
@@ -56,10 +56,7 @@ LRESULT CALLBACK OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (msg == WM_DRAWITEM) {
     auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (d->CtlType == ODT_MENU && PendingPopMenu) {
-      PendingPopMenu->FMenuHandle = reinterpret_cast<HMENU>(d->hwndItem);
-      PendingPopMenu = nullptr;
-    }
+    if (d->CtlType == ODT_MENU) TakePendingPopMenu(reinterpret_cast<HMENU>(d->hwndItem));
     return TRUE;
   }
   return DefWindowProcA(wnd, msg, wParam, lParam);
@@ -209,7 +206,8 @@ protected:
     ShowWindow(wnd, SW_SHOW);
     SetForegroundWindow(wnd);
     SetActiveWindow(wnd);
-    EXPECT_TRUE(WaitUntil([wnd] { return Skinner(wnd) && Skinner(wnd)->FPhase == fpActive; }));
+    EXPECT_TRUE(
+        WaitUntil([wnd] { return Skinner(wnd) && Skinner(wnd)->Phase() == TFormPhase::Active; }));
     return wnd;
   }
 };
@@ -236,7 +234,7 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
         if (wins.size() != 1) return false;
         first = wins[0];
         firstSkinner = MenuSkinner(first);
-        return firstSkinner && SkinManager->PopupMenuBitmap(menu) == &firstSkinner->FBackground;
+        return firstSkinner && SkinManager->PopupMenuBitmap(menu) == &firstSkinner->Background();
       },
       [&] {
         RECT w;
@@ -253,7 +251,7 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
         for (HWND w : MenuWindows())
           if (w != first) second = w;
         secondSkinner = second ? MenuSkinner(second) : nullptr;
-        return secondSkinner && SkinManager->PopupMenuBitmap(sub) == &secondSkinner->FBackground;
+        return secondSkinner && SkinManager->PopupMenuBitmap(sub) == &secondSkinner->Background();
       },
       [&] {
         secondBad = BackgroundMismatches(second);
@@ -267,9 +265,9 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
         return true;
       },
       [&] {
-        if (secondSkinner->FBackground.Width() != resized.cx) return false;
+        if (secondSkinner->Background().Width() != resized.cx) return false;
         backgroundAfterResize =
-            SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
+            SIZE{secondSkinner->Background().Width(), secondSkinner->Background().Height()};
         resizedBad = BackgroundMismatches(second);
         Skin().SetActive(false);
         return true;
@@ -282,7 +280,7 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
         RedrawWindow(second, nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
         backgroundWhenOff =
-            SIZE{secondSkinner->FBackground.Width(), secondSkinner->FBackground.Height()};
+            SIZE{secondSkinner->Background().Width(), secondSkinner->Background().Height()};
         offBad = BackgroundMismatches(second);
         EndMenu();
         return true;
@@ -329,8 +327,8 @@ protected:
     AppendMenuA(FrameMenu, MF_STRING, 1, "File");
     Frame = NewSkinnedWindow("MdiTestFrame", FrameMenu);
     Client = gClient;
-    ASSERT_EQ(Skinner(Frame)->FKind, fkMDIFrame);
-    ASSERT_EQ(Skinner(Frame)->FMDIClient, Client);
+    ASSERT_EQ(Skinner(Frame)->Kind(), TFrameKind::MDIFrame);
+    ASSERT_EQ(Skinner(Frame)->MdiClient(), Client);
   }
   void TearDown() override {
     DestroyWindow(Frame);
@@ -354,8 +352,8 @@ protected:
   }
   void Refresh(HWND child) {
     SendMessageA(Client, WM_MDIREFRESHMENU, 0, 0);
-    EXPECT_TRUE(
-        WaitUntil([child] { return Skinner(child) && Skinner(child)->FPhase == fpActive; }));
+    EXPECT_TRUE(WaitUntil(
+        [child] { return Skinner(child) && Skinner(child)->Phase() == TFormPhase::Active; }));
   }
   static LONG_PTR Buttons(HWND wnd) { return GetWindowLongPtrA(wnd, GWL_STYLE) & kCaptionButtons; }
 
@@ -365,7 +363,7 @@ protected:
 
 TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
   const HWND a = NewChild(), b = NewChild();
-  EXPECT_EQ(Skinner(a)->FKind, fkMDIChild);
+  EXPECT_EQ(Skinner(a)->Kind(), TFrameKind::MDIChild);
   EXPECT_EQ(Buttons(a), 0);
   EXPECT_EQ(Buttons(b), 0);
 

@@ -1,0 +1,236 @@
+#include "skin/window/FramePainter.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "skin/draw/SkinDraw.h"
+#include "skin/draw/SkinModel.h"
+#include "skin/window/WinSkinMenu.h"
+
+namespace {
+
+// A strip's frame count, never below 1 (a damaged skin may say 0).
+int Frames(const TDataSkinObject& Object) { return std::max(1, Object.FrameCount); }
+
+// The opaque pixels of picture as a region at (x, y).
+TRegionObject OpaquePart(TBitmap& picture, int x, int y) {
+  return BitmapToRegion(picture, x, y, 1, 1, 1, SkinKeyColour);
+}
+
+}  // namespace
+
+// A painter with no pictures yet.
+TFramePainter::TFramePainter(HWND Wnd) : FHandle(Wnd) {}
+
+// Side and bottom borders, the title, then the bar below it.
+void TFramePainter::Paint(HDC DC, const TFrameView& View, const std::string& Caption,
+                          TTitleButtons& Buttons, TTitleState Title, TWinSkinMenu* Bar,
+                          const std::function<void(HDC)>& BarExtra) {
+  assert(View.Skin && !View.Skin->SkinEmpty);
+  RECT window;
+  GetWindowRect(FHandle, &window);
+  FFrameWidth = RectWidth(window);
+  FFrameHeight = RectHeight(window);
+  const int w = FFrameWidth, h = FFrameHeight;
+  const TFrameMetrics& m = View.Metrics;
+  PaintBorderPiece(View, 1, ToRect(m.LeftRect(w, h)), DC);
+  PaintBorderPiece(View, 2, ToRect(m.RightRect(w, h)), DC);
+  PaintBorderPiece(View, 4, ToRect(m.BottomRect(w, h)), DC);
+  PaintTitle(DC, View, Caption, Buttons, Title);
+  if (Bar) Bar->PaintBar(DC, ToRect(m.MenuRect(w)), View.Active, BarExtra);
+}
+
+// Frame 1, or 2 for an inactive window whose border has two frames; a
+// picture of the same size and frame is reused.
+TBitmap& TFramePainter::BorderPicture(const TFrameView& View, int Index, int w, int h) {
+  TDataSkinBorder& piece = *View.Skin->Borders[size_t(Index)];
+  const int frame = (View.Active || Frames(piece) == 1) ? 1 : 2;
+  TPieceCache& cache = FPieceCache[size_t(Index)];
+  if (!cache.Picture || cache.W != w || cache.H != h || cache.Frame != frame) {
+    cache.Picture = DrawNineSlice(TRect{0, 0, w, h}, piece.Bitmap, piece.Margins, Index >= 3,
+                                  piece.Tile != 1, Frames(piece), frame);
+    cache.W = w;
+    cache.H = h;
+    cache.Frame = frame;
+  }
+  return *cache.Picture;
+}
+
+// Every cached piece goes.
+void TFramePainter::ForgetBorderPictures() {
+  for (TPieceCache& cache : FPieceCache) cache = TPieceCache{};
+}
+
+// One BitBlt of the cached picture.
+void TFramePainter::PaintBorderPiece(const TFrameView& View, int Index, const TRect& Rect, HDC DC) {
+  const int w = RectWidth(Rect), h = RectHeight(Rect);
+  if (w <= 0 || h <= 0) return;
+  BitBlt(DC, Rect.left, Rect.top, w, h, BorderPicture(View, Index, w, h).Canvas().Handle(), 0, 0,
+         SRCCOPY);
+}
+
+// Ends, middle, caption and buttons composed, then one copy.
+void TFramePainter::PaintTitle(HDC DC, const TFrameView& View, const std::string& Caption,
+                               TTitleButtons& Buttons, TTitleState Title) {
+  const TFrameMetrics& m = View.Metrics;
+  FTitleBitmap.SetSize(FFrameWidth, m.TitleHeight);
+  if (!FTitleBitmap.Empty()) {
+    HDC title = FTitleBitmap.Canvas().Handle();
+    // The title's ends are the tops of the side borders just painted; they
+    // come from their pictures rather than back from the screen.
+    if (m.BorderLeft > 0)
+      BitBlt(title, 0, 0, m.BorderLeft, m.TitleHeight,
+             BorderPicture(View, 1, m.BorderLeft, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
+    if (m.BorderRight > 0)
+      BitBlt(title, FFrameWidth - m.BorderRight, 0, m.BorderRight, m.TitleHeight,
+             BorderPicture(View, 2, m.BorderRight, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
+    const TRect r = ToRect(m.TitleRect(FFrameWidth));
+    PaintBorderPiece(View, 3, r, title);
+    PaintCaption(FTitleBitmap.Canvas(), r, View, Caption);
+    Title.FrameWidth = FFrameWidth;
+    Title.CaptionRect = FCaptionRect;
+    Buttons.Layout(Title);
+    Buttons.Paint(FTitleBitmap.Canvas(), Title);
+    BitBlt(DC, 0, 0, FFrameWidth, m.TitleHeight, title, 0, 0, SRCCOPY);
+  }
+  // A title lower than the platform's caption and frame leaves a strip that
+  // the platform's frame would have covered.
+  const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+  if (m.TitleHeight + m.MenuHeight < platformTop) {
+    const RECT strip{m.BorderLeft, m.TitleHeight, FFrameWidth - m.BorderRight,
+                     platformTop - m.MenuHeight};
+    FillRect(DC, &strip, View.Skin->FaceBrush());
+  }
+}
+
+// Measured, placed by the title's alignment and shifts, clipped on the
+// right by TextRightClip, drawn over its text back.
+void TFramePainter::PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameView& View,
+                                 const std::string& Caption) {
+  TSkinModel& skin = *View.Skin;
+  TDataSkinTitle& title = *skin.Title;
+  HDC dc = Canvas.Handle();
+  const TSaveDCGuard state(dc);
+  SetBkMode(dc, TRANSPARENT);
+  const TSelectObjectGuard font(dc, FCaptionFont.Handle());
+  SetTextColor(dc,
+               ColorToRGB(View.Active ? skin.TitleTextActiveColour : skin.TitleTextInactiveColour));
+
+  RECT m = R;
+  DrawTextA(dc, Caption.c_str(), -1, &m, DT_CALCRECT | DT_NOCLIP);
+  m.right += title.TextBackLeft + title.TextBackRight;
+  const int free = RectWidth(R) - RectWidth(m);
+  int dx = 0;
+  switch (title.TextAlignment) {
+    case 0: dx = title.Margins.left; break;
+    case 1: dx = free / 2; break;
+    case 2:
+      // Right-aligned text ends TextRightClip pixels before the title's end,
+      // where the clip below cuts it: it loses nothing when it fits.
+      dx = free - title.Margins.right;
+      break;
+    default: break;
+  }
+  const int dy = (RectHeight(R) - RectHeight(m)) / 2 + title.Margins.top / 2;
+  OffsetRect(&m, dx, dy);
+  m.right = std::min<LONG>(m.right, R.right - title.Margins.right);
+  FCaptionRect = m;
+
+  if (!title.Bitmap.Empty())
+    DrawHorzThreePart(Canvas, TRect{m.left, R.top, m.right, R.bottom}, title.Bitmap, true, true, 2,
+                      View.Active ? 1 : 2,
+                      TSkinRect{title.TextBackLeft, 0, title.TextBackRight, 0});
+  m.left += title.TextBackLeft;
+  m.right -= title.TextBackRight;
+  DrawTextA(dc, Caption.c_str(), -1, &m, DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+// Opaque pieces of each transparent border (the last painted title when it
+// has the window's width), rectangles of the others, and the client area.
+void TFramePainter::UpdateRegion(const TFrameView& View) {
+  if (!View.Skin || View.Skin->SkinEmpty) return;
+  RECT window;
+  GetWindowRect(FHandle, &window);
+  const int w = RectWidth(window), h = RectHeight(window);
+  if (w * h == 0) return;
+  const bool mdiChild = View.Kind == TFrameKind::MDIChild;
+  if (mdiChild && View.WindowState != TFrameWindowState::Normal) return;
+  if (w == FRegionWidth && h == FRegionHeight && !mdiChild &&
+      View.Phase != TFormPhase::SkinChanging)
+    return;
+
+  const TFrameMetrics& m = View.Metrics;
+  const int L = m.BorderLeft, T = m.TitleHeight, R = m.BorderRight, B = m.BorderBottom;
+  const auto& b = View.Skin->Borders;
+  TRegionObject region;
+  if (!b[1]->Trans && !b[2]->Trans && !b[3]->Trans && !b[4]->Trans) {
+    region.Reset(CreateRectRgn(0, 0, w, h));
+  } else {
+    FRegionWidth = w;
+    FRegionHeight = h;
+    region.Reset(CreateRectRgn(L, T, w - R, h - B));
+    if (!View.Frameless) {
+      const int innerWidth = w - L - R;
+      TRegionObject left, right, bottom, top;
+      if (b[1]->Trans == 1 && h > 1 && L > 0)
+        left = OpaquePart(BorderPicture(View, 1, L, h), 0, 0);
+      else
+        left.Reset(CreateRectRgn(0, 0, L, h));
+      if (b[2]->Trans == 1 && h > 1 && R > 0)
+        right = OpaquePart(BorderPicture(View, 2, R, h), w - R, 0);
+      else
+        right.Reset(CreateRectRgn(w - R, 0, w, h));
+      if (b[4]->Trans == 1 && B >= 2 && innerWidth > 0)
+        bottom = OpaquePart(BorderPicture(View, 4, innerWidth, B), L, h - B);
+      else
+        bottom.Reset(CreateRectRgn(L, h - B, w - R, h));
+      if (b[3]->Trans == 1 && T > 1 && innerWidth > 0) {
+        // The last painted title counts its caption and buttons as opaque;
+        // it only serves while it has the window's present width.
+        if (FTitleBitmap.Width() == w && FTitleBitmap.Height() == T) {
+          TBitmap title;
+          title.SetSize(innerWidth, T);
+          BitBlt(title.Canvas().Handle(), 0, 0, innerWidth, T, FTitleBitmap.Canvas().Handle(), L, 0,
+                 SRCCOPY);
+          top = OpaquePart(title, L, 0);
+        } else {
+          top = OpaquePart(BorderPicture(View, 3, innerWidth, T), L, 0);
+        }
+      } else {
+        top.Reset(CreateRectRgn(L, 0, w - R, T));
+      }
+      CombineRgn(left, left, right, RGN_OR);
+      CombineRgn(bottom, bottom, top, RGN_OR);
+      CombineRgn(left, left, bottom, RGN_OR);
+      CombineRgn(region, region, left, RGN_OR);
+    }
+  }
+  // Once set, the region belongs to the system.
+  if (SetWindowRgn(FHandle, region.Get(), TRUE)) {
+    FRegion = region.Release();
+    FRegionSet = true;
+  }
+}
+
+// Only a region of ours; the title picture goes with it.
+void TFramePainter::DropRegion() {
+  if (!FRegionSet) return;
+  FTitleBitmap.Clear();
+  FRegion = nullptr;
+  SetWindowRgn(FHandle, nullptr, FALSE);
+  FRegionSet = false;
+}
+
+// Whatever region the window has goes, with a repaint.
+void TFramePainter::RemoveRegion() {
+  FTitleBitmap.Clear();
+  SetWindowRgn(FHandle, nullptr, TRUE);
+  FRegion = nullptr;
+  FRegionSet = false;
+}
+
+// The system freed the region with the window.
+void TFramePainter::ForgetRegion() {
+  FRegion = nullptr;
+  FRegionSet = false;
+}
