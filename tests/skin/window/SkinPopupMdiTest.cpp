@@ -3,8 +3,9 @@
 // from the skin's menu background, found by menu handle, recomposed after a
 // resize, out of the way once skinning is off, gone with the window), and
 // the MDI frame's client subclass (children skinned at the refresh after
-// their creation, the maximized state, no scroll bars, no real menu put
-// back on the frame, handles given back).
+// their creation, the maximized state following the children through every
+// command and the MDI buttons clicked in the bar, no scroll bars, no real
+// menu put back on the frame, handles given back).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,6 +21,8 @@
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
+#include "skin/window/WinSkinMenu.h"
+#include "support/Mouse.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
 
@@ -44,9 +47,8 @@ TWinSkinPopMenu* MenuSkinner(HWND wnd) {
 }
 
 // The owner of the test menus: items measure 80 x 18 and draw nothing, so
-// that the menu window shows only its background. Drawing an item hands
-// the menu handle to the pending popup skinner, as the skinned item drawing
-// does.
+// that the menu window shows only its background. The engine finds each
+// menu window's menu by itself.
 LRESULT CALLBACK OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_MEASUREITEM) {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -54,11 +56,7 @@ LRESULT CALLBACK OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     m->itemHeight = 18;
     return TRUE;
   }
-  if (msg == WM_DRAWITEM) {
-    auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (d->CtlType == ODT_MENU) TakePendingPopMenu(reinterpret_cast<HMENU>(d->hwndItem));
-    return TRUE;
-  }
+  if (msg == WM_DRAWITEM) return TRUE;
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
@@ -319,10 +317,64 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
 
 // --- MDI ---
 
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+
+// Pixels of the skinned left border of an MDI child (below its title) that
+// differ from the skin's left border picture; a child with the platform's
+// frame differs.
+int ChildFrameMismatches(HWND child) {
+  TWinSkinForm* s = Skinner(child);
+  if (!s || IsIconic(child)) return -1;
+  RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const TCapture shot = Capture(child);
+  const TFrameMetrics& m = s->Metrics();
+  TDataSkinBorder& piece = *Skin().Borders[1];
+  const int frames = std::max(1, piece.FrameCount);
+  const int frame = s->Active() || frames == 1 ? 1 : 2;
+  auto expected = DrawNineSlice(TRect{0, 0, m.BorderLeft, shot.Height}, piece.Bitmap, piece.Margins,
+                                false, piece.Tile != 1, frames, frame);
+  int bad = 0, compared = 0;
+  for (int y = m.TitleHeight; y < shot.Height - m.BorderBottom; ++y)
+    for (int x = 0; x < m.BorderLeft; ++x) {
+      const COLORREF want = GetPixel(expected->Canvas().Handle(), x, y) & 0xFFFFFF;
+      if (want == kMagenta) continue;
+      ++compared;
+      bad += shot.At(x, y) != want;
+    }
+  return compared ? bad : -1;
+}
+
+// Whether the frame's bar shows the maximized child's buttons (true), or
+// shows something else where they go (false); -1 while it is neither.
+int BarShowsMdiButtons(HWND frame) {
+  TWinSkinForm* s = Skinner(frame);
+  if (!s) return -1;
+  RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  const TCapture shot = Capture(frame);
+  int bad = 0, compared = 0;
+  for (auto& button : s->SysButtons().Buttons()) {
+    TDataSkinSysButton& entry = *button->SkinObject();
+    if (entry.Visibility != 100 || entry.Bitmap.Empty()) continue;
+    const RECT& r = button->Bounds();
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        const COLORREF want =
+            GetPixel(entry.Bitmap.Canvas().Handle(), x - r.left, y - r.top) & 0xFFFFFF;
+        if (want == kMagenta || x >= shot.Width || y >= shot.Height) continue;
+        ++compared;
+        bad += shot.At(x, y) != want;
+      }
+  }
+  if (compared == 0) return -1;
+  if (bad == 0) return 1;
+  return bad * 2 > compared ? 0 : -1;
+}
+
 class SkinMdi : public SkinPopupMdi {
 protected:
   void SetUp() override {
     SkinPopupMdi::SetUp();
+    ASSERT_FALSE(SkinManager->MdiMaximized);  // no frame left it behind
     FrameMenu = CreateMenu();
     AppendMenuA(FrameMenu, MF_STRING, 1, "File");
     Frame = NewSkinnedWindow("MdiTestFrame", FrameMenu);
@@ -331,8 +383,7 @@ protected:
     ASSERT_EQ(Skinner(Frame)->MdiClient(), Client);
   }
   void TearDown() override {
-    DestroyWindow(Frame);
-    SkinManager->SetMdiMax(false);
+    if (IsWindow(Frame)) DestroyWindow(Frame);
   }
 
   // A child made through the client, and the refresh that skins it.
@@ -355,6 +406,13 @@ protected:
     EXPECT_TRUE(WaitUntil(
         [child] { return Skinner(child) && Skinner(child)->Phase() == TFormPhase::Active; }));
   }
+  // The skin's MDI button with that action in the frame's bar.
+  TWinSysButton* MdiButton(int action) {
+    for (auto& button : Skinner(Frame)->SysButtons().Buttons())
+      if (button->SkinObject()->Visibility == 100 && button->SkinObject()->Action == action)
+        return button.get();
+    return nullptr;
+  }
   static LONG_PTR Buttons(HWND wnd) { return GetWindowLongPtrA(wnd, GWL_STYLE) & kCaptionButtons; }
 
   HMENU FrameMenu = nullptr;
@@ -369,8 +427,7 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
 
   SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
   ASSERT_TRUE(Skinner(Frame)->IsActiveChildMaximized());
-  // What the menu bar does when it paints a frame with a maximized child.
-  SkinManager->SetMdiMax(true);
+  EXPECT_TRUE(SkinManager->MdiMaximized);
   EXPECT_EQ(Buttons(a), kCaptionButtons);
   EXPECT_EQ(Buttons(b), kCaptionButtons);
 
@@ -402,15 +459,68 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
   }
 }
 
-TEST_F(SkinMdi, MinimizingTheMaximizedChildFromTheMenuBarClearsTheState) {
-  const HWND a = NewChild(), b = NewChild();
-  SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
-  SkinManager->SetMdiMax(true);  // as the menu bar does
-  Skinner(Frame)->SendToActiveChild(SC_MINIMIZE);
-  EXPECT_TRUE(IsIconic(b));
-  EXPECT_FALSE(Skinner(Frame)->IsActiveChildMaximized());
+// The MDI buttons clicked in the bar, the client's arrangements and a
+// restore take the active child out of its maximized state: the state
+// follows (the other children show their skinned frames again, the bar
+// drops the buttons). Closing the maximized child maximizes the next one:
+// the state stays, and so do the buttons.
+TEST_F(SkinMdi, TheStateFollowsTheChildren) {
+  const struct {
+    const char* Name;
+    std::function<void(HWND)> Act;
+    std::function<bool(HWND, HWND)> Done;  // (the other child, the maximized one)
+  } cases[] = {
+      {"minimize button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(7)->Bounds())); },
+       [](HWND, HWND b) { return IsIconic(b) != 0; }},
+      {"restore button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(8)->Bounds())); },
+       [](HWND, HWND b) { return !IsZoomed(b) && !IsIconic(b); }},
+      {"close button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(9)->Bounds())); },
+       [](HWND a, HWND b) { return !IsWindow(b) && IsZoomed(a); }},
+      {"cascade", [this](HWND) { SendMessageA(Client, WM_MDICASCADE, 0, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"tile", [this](HWND) { SendMessageA(Client, WM_MDITILE, MDITILE_VERTICAL, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"restore", [this](HWND b) { SendMessageA(Client, WM_MDIRESTORE, WPARAM(b), 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"its own restore", [](HWND b) { SendMessageA(b, WM_SYSCOMMAND, SC_RESTORE, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const HWND a = NewChild(), b = NewChild();
+    SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+    ASSERT_TRUE(SkinManager->MdiMaximized);
+    ASSERT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 1; }));
+    c.Act(b);
+    ASSERT_TRUE(WaitUntil([&] { return c.Done(a, b); }));
+    if (IsZoomed(a)) {
+      EXPECT_TRUE(SkinManager->MdiMaximized);
+      EXPECT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 1; }));
+    } else {
+      EXPECT_TRUE(WaitUntil([] { return !SkinManager->MdiMaximized; }));
+      EXPECT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 0; }));
+      EXPECT_TRUE(WaitUntil([&] { return ChildFrameMismatches(a) == 0; }));
+    }
+    for (HWND w : {a, b})
+      if (IsWindow(w)) SendMessageA(Client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(w), 0);
+    EXPECT_FALSE(SkinManager->MdiMaximized);
+  }
+}
+
+// A frame that goes with its maximized child (the platform destroys the
+// children, no WM_MDIDESTROY) takes the state along: the next frame's
+// children get skinned frames.
+TEST_F(SkinMdi, AFrameThatGoesTakesTheMaximizedStateAlong) {
+  const HWND child = NewChild();
+  SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  ASSERT_TRUE(SkinManager->MdiMaximized);
+  DestroyWindow(Frame);
   EXPECT_FALSE(SkinManager->MdiMaximized);
-  EXPECT_EQ(Buttons(a), 0);
+  Frame = NewSkinnedWindow("MdiTestFrame", nullptr);
+  Client = gClient;
+  const HWND next = NewChild();
+  EXPECT_EQ(Buttons(next), 0);
+  EXPECT_TRUE(WaitUntil([&] { return ChildFrameMismatches(next) == 0; }));
 }
 
 TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
