@@ -1,7 +1,5 @@
 #include "support/Mouse.h"
 
-#include "support/Wait.h"
-
 namespace {
 
 // One mouse input with Flags at the normalized absolute position of Screen.
@@ -27,11 +25,9 @@ void MoveMouse(POINT Screen) {
     SetCursorPos(Screen.x, Screen.y);
 }
 
-// A move that the windows hear of first, then the press and the release at
-// that place.
+// A move, then the press and the release at that place.
 void ClickAt(POINT Screen) {
   MoveMouse(Screen);
-  PumpMessages();
   INPUT click[2] = {MouseInput(Screen, MOUSEEVENTF_LEFTDOWN),
                     MouseInput(Screen, MOUSEEVENTF_LEFTUP)};
   SendInput(2, click, sizeof(INPUT));

@@ -6,10 +6,9 @@
 
 #include <windows.h>
 
-// Moves the pointer to Screen (also from inside a modal loop).
+// Moves the pointer to Screen.
 void MoveMouse(POINT Screen);
-// Moves the pointer to Screen, lets the thread's windows take the move, and
-// clicks the left button there (not from inside a modal loop).
+// Moves the pointer to Screen and clicks the left button there.
 void ClickAt(POINT Screen);
 // The centre of Rect (window coordinates of Wnd) on the screen.
 POINT ScreenCentre(HWND Wnd, const RECT& Rect);

@@ -111,11 +111,19 @@ void TMdiClient::WndProc(TMessage& Message) {
       FollowChildren();
       return;
     case WM_MDISETMENU: {
-      // Not for the client: it would put a real menu bar back on the frame.
+      // The frame's menu is not for the client: it would put a real menu bar
+      // back on the frame.
       char text[80];
       wsprintfA(text, "*****WM_MDISETMENU Frame %1x,Window %1x",
                 static_cast<unsigned>(Message.WParam), static_cast<unsigned>(Message.LParam));
       SkinTrace(std::string("**MDI: ") + text);
+      // The Window menu still goes to the client, which lists the children
+      // in it; the frame's menu does not.
+      if (Message.LParam) {
+        TMessage windowMenu = Message;
+        windowMenu.WParam = 0;
+        CallDefault(windowMenu);
+      }
       if (FFrameDefault) FFrameDefault(Message);
       return;
     }

@@ -148,8 +148,15 @@ void Press(WORD key, bool alt) {
   if (alt) add(VK_MENU, true);
   SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
 }
-// A click of the mouse on a bar button of window wnd.
-void ClickButton(HWND wnd, const TMenuBtn& button) { ClickAt(ScreenCentre(wnd, button.Bounds())); }
+// A click of the mouse on a bar button of window wnd; the window hears of
+// the pointer's move first (a move while the popup is open would take its
+// first item's selection away).
+void ClickButton(HWND wnd, const TMenuBtn& button) {
+  const POINT at = ScreenCentre(wnd, button.Bounds());
+  MoveMouse(at);
+  PumpMessages();
+  ClickAt(at);
+}
 void ClickButton(int index) { ClickButton(Wnd(), Button(index)); }
 // Runs the script while the queue is pumped; true when it finished.
 bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void()>& start) {

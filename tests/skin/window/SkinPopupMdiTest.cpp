@@ -21,6 +21,7 @@
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
+#include "FrameChecks.h"
 #include "skin/window/WinSkinMenu.h"
 #include "support/Mouse.h"
 #include "support/Screen.h"
@@ -317,58 +318,8 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
 
 // --- MDI ---
 
-constexpr COLORREF kMagenta = RGB(255, 0, 255);
-
-// Pixels of the skinned left border of an MDI child (below its title) that
-// differ from the skin's left border picture; a child with the platform's
-// frame differs.
-int ChildFrameMismatches(HWND child) {
-  TWinSkinForm* s = Skinner(child);
-  if (!s || IsIconic(child)) return -1;
-  RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  const TCapture shot = Capture(child);
-  const TFrameMetrics& m = s->Metrics();
-  TDataSkinBorder& piece = *Skin().Borders[1];
-  const int frames = std::max(1, piece.FrameCount);
-  const int frame = s->Active() || frames == 1 ? 1 : 2;
-  auto expected = DrawNineSlice(TRect{0, 0, m.BorderLeft, shot.Height}, piece.Bitmap, piece.Margins,
-                                false, piece.Tile != 1, frames, frame);
-  int bad = 0, compared = 0;
-  for (int y = m.TitleHeight; y < shot.Height - m.BorderBottom; ++y)
-    for (int x = 0; x < m.BorderLeft; ++x) {
-      const COLORREF want = GetPixel(expected->Canvas().Handle(), x, y) & 0xFFFFFF;
-      if (want == kMagenta) continue;
-      ++compared;
-      bad += shot.At(x, y) != want;
-    }
-  return compared ? bad : -1;
-}
-
-// Whether the frame's bar shows the maximized child's buttons (true), or
-// shows something else where they go (false); -1 while it is neither.
-int BarShowsMdiButtons(HWND frame) {
-  TWinSkinForm* s = Skinner(frame);
-  if (!s) return -1;
-  RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-  const TCapture shot = Capture(frame);
-  int bad = 0, compared = 0;
-  for (auto& button : s->SysButtons().Buttons()) {
-    TDataSkinSysButton& entry = *button->SkinObject();
-    if (entry.Visibility != 100 || entry.Bitmap.Empty()) continue;
-    const RECT& r = button->Bounds();
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) {
-        const COLORREF want =
-            GetPixel(entry.Bitmap.Canvas().Handle(), x - r.left, y - r.top) & 0xFFFFFF;
-        if (want == kMagenta || x >= shot.Width || y >= shot.Height) continue;
-        ++compared;
-        bad += shot.At(x, y) != want;
-      }
-  }
-  if (compared == 0) return -1;
-  if (bad == 0) return 1;
-  return bad * 2 > compared ? 0 : -1;
-}
+// The left border of an MDI child as the stored skin draws it.
+int ChildFrameMismatches(HWND child) { return LeftBorderMismatches(child, Skin()); }
 
 class SkinMdi : public SkinPopupMdi {
 protected:
@@ -547,18 +498,27 @@ TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
   EXPECT_EQ(after.bottom, before.bottom);
 }
 
+// The client keeps a real menu off the skinned frame, but takes the Window
+// menu it is given and lists its children there.
 TEST_F(SkinMdi, AMenuHandedToTheClientNeverReachesTheFrame) {
   const HMENU shown = GetMenu(Frame);
   HMENU other = CreateMenu();
-  AppendMenuA(other, MF_STRING, 2, "Other");
-  SendMessageA(Client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other), 0);
+  HMENU window = CreatePopupMenu();
+  AppendMenuA(window, MF_STRING, 3, "Cascade");
+  AppendMenuA(other, MF_POPUP, reinterpret_cast<UINT_PTR>(window), "Window");
+  SendMessageA(Client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other),
+               reinterpret_cast<LPARAM>(window));
   DrawMenuBar(Frame);
   EXPECT_EQ(GetMenu(Frame), shown);
-  DestroyMenu(other);
+  NewChild();
+  SendMessageA(Client, WM_MDIREFRESHMENU, 0, 0);
+  EXPECT_GT(GetMenuItemCount(window), 1);
   // Releasing the frame gives the client its own procedure back.
   EXPECT_EQ(TWindowSubclass::HandlerCount(Client), 1);
   SkinManager->DetachForm(Frame);
   EXPECT_EQ(TWindowSubclass::HandlerCount(Client), 0);
+  DestroyWindow(Frame);  // the client lets go of the Window menu with it
+  DestroyMenu(other);
 }
 
 TEST_F(SkinMdi, ChildrenComingAndGoingGiveTheirHandlesBack) {
