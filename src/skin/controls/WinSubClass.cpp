@@ -38,8 +38,10 @@ std::string TSkinControl::ReadCaption() const {
   return text;
 }
 
-// The control's WindowProc leads to WndProc from now on.
+// The control's WindowProc leads to WndProc from now on, and the control
+// tells this skinner when it is freed.
 void TSkinControl::HookControl(TControl& Control) {
+  Control.FreeNotification(this);
   FHook.Attach(Control, [this](TMessage& m) { WndProc(m); });
 }
 
@@ -51,7 +53,6 @@ void TSkinControl::InitControl(TControl* Control, TSkinModel* SkinData, bool Cha
   FSkinData = SkinData;
   FCanvas = Canvas;
   FControl = Control;
-  Control->FreeNotification(this);
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   FHandle = windowed ? windowed->Handle() : nullptr;
   HookControl(*Control);
