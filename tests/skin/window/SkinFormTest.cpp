@@ -339,9 +339,18 @@ TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
 
 TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   const HWND wnd = MainWindow();
+  // The client area keeps its size through off and on.
+  RECT client;
+  GetClientRect(wnd, &client);
+  const auto sameClient = [&] {
+    RECT now;
+    GetClientRect(wnd, &now);
+    return now.right == client.right && now.bottom == client.bottom;
+  };
   Form1->SkinData1->SetActive(false);
   Settle();
   ASSERT_EQ(Skinner(wnd), nullptr);
+  EXPECT_TRUE(sameClient());
   const LONG_PTR proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC),
                  style = GetWindowLongPtrA(wnd, GWL_STYLE);
   const int handlers = TWindowSubclass::HandlerCount(wnd);
@@ -352,6 +361,7 @@ TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   Form1->SkinData1->SetActive(true);
   Settle();
   ASSERT_TRUE(WaitUntil([&] { return IsSkinnedAndActive(wnd); }));
+  EXPECT_TRUE(sameClient());
   EXPECT_EQ(TWindowSubclass::HandlerCount(wnd), handlers + 1);
   EXPECT_EQ(Form1->Color(), Form1->SkinData1->ButtonFaceColour);
 
@@ -362,6 +372,7 @@ TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE), style);
   EXPECT_EQ(Form1->Color(), colour);
   EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_TRUE(sameClient());
 
   // Off then on again within the timer's delay: nothing is released.
   Form1->SkinData1->SetActive(true);
