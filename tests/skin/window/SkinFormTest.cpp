@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/ad.h"
@@ -424,6 +425,134 @@ TEST_F(SkinFormTest, MessageBoxesGetSkinnedFramesFromTheMainSkin) {
     EXPECT_TRUE(look.Done);
     EXPECT_EQ(servedBy, Form1->SkinData1);
   }
+}
+
+// The caption font of the platform, as the frame draws captions with it.
+struct TCaptionFont {
+  TCaptionFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = 340;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    Font.Reset(CreateFontIndirectA(&metrics.lfCaptionFont));
+  }
+  // The width of Text in this font.
+  int Width(const std::string& Text) const {
+    const TWindowDC dc(nullptr);
+    const TSelectObjectGuard select(dc, Font.Get());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, Text.c_str(), -1, &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    return r.right - r.left;
+  }
+  TFontObject Font;
+};
+
+// Every box Quorvel shows (the scan's report, the stop confirmation, the
+// removal's report) is narrow; its caption is shown whole, before its
+// title-bar buttons, which keep their pictures.
+TEST_F(SkinFormTest, NarrowBoxesShowTheirWholeCaption) {
+  struct TCase {
+    const char* ClassName;
+    std::string Caption;
+    std::function<void()> Open;
+  };
+  const std::string title = Application->Title();
+  const TCase cases[] = {
+      {"#32770", title,
+       [] {
+         Application->MessageBox("Scan complete\n\rItems found:0", Application->Title(), MB_OK);
+       }},
+      {"TMessageForm", "Confirmation",
+       [] { MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0); }},
+      {"#32770", title,
+       [] { Application->MessageBox("Removed:0 items.", Application->Title(), MB_OK); }},
+  };
+  const TCaptionFont font;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Caption);
+    int room = -1, needed = 0, overlap = -1, buttons = 0, bad = -1;
+    UserAction look{
+        c.ClassName, "",
+        [&](HWND box) {
+          RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+          TWinSkinForm& s = *Skinner(box);
+          TDataSkinTitle& t = *s.SkinData()->Title;
+          const TRect& caption = s.Painter().CaptionRect();
+          room = caption.right - caption.left - t.TextBackLeft - t.TextBackRight;
+          // The letters, without the blanks that pad them.
+          std::string letters = c.Caption;
+          letters.erase(letters.find_last_not_of(' ') + 1);
+          needed = font.Width("  " + letters);
+          const TCapture shot = Capture(box);
+          overlap = 0, bad = 0;
+          for (auto& b : s.SysButtons().Buttons()) {
+            TDataSkinSysButton& e = *b->SkinObject();
+            if (!b->Visible() || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11) continue;
+            ++buttons;
+            const TRect& r = b->Bounds();
+            if (r.left < caption.right && r.right > caption.left) ++overlap;
+            bad += Mismatches(shot, r, [&](int x, int y) { return PixelOf(e.Bitmap, x, y); });
+          }
+          PostMessageA(box, WM_CLOSE, 0, 0);
+        },
+        [&] {
+          HWND box = FindWindowA(c.ClassName, nullptr);
+          return box && IsSkinnedAndActive(box);
+        }};
+    WhenWindowAppears(look);
+    c.Open();
+    ASSERT_TRUE(look.Done);
+    EXPECT_GE(room, needed);
+    EXPECT_GT(buttons, 0);
+    EXPECT_EQ(overlap, 0);
+    EXPECT_EQ(bad, 0);
+  }
+}
+
+// A skin whose title is lower than the platform's caption and frame: the
+// frame's paint leaves the client area alone (a form that paints stripes
+// over its client area, skinned here by hand with such a skin).
+TEST_F(SkinFormTest, ALowTitleLeavesTheClientAreaAlone) {
+  TSkinData low(nullptr);
+  low.SetSkinFormtype(sfOnlyThisForm);  // serves no window of the manager's
+  low.SetSkinFile(QUORVEL_SKIN_FILE);
+  TBitmap& top = low.Borders[3]->Bitmap;
+  top.SetSize(top.Width(), 2 * 12);  // two frames of 12 rows
+  const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+  ASSERT_LT(12, platformTop);
+  TForm form(nullptr);
+  form.SetTag(99);  // the manager leaves it alone
+  form.SetBounds(300, 300, 300, 200);
+  form.OnPaint = [&](TObject*) {
+    HDC dc = form.Canvas()->Handle();
+    for (int x = 0; x < 300; x += 4) {
+      const RECT column{x, 0, x + 2, 200};
+      const TBrushObject brush(CreateSolidBrush(x % 8 ? RGB(200, 0, 0) : RGB(0, 0, 200)));
+      FillRect(dc, &column, brush);
+    }
+  };
+  const HWND wnd = form.Handle();
+  form.Show();
+  TWinSkinForm skinner(nullptr, wnd);
+  skinner.AttachToForm(&low, &form);
+  SendMessageA(wnd, WM_SKINACTIVATE, 0, 0);
+  ASSERT_EQ(skinner.Metrics().TitleHeight, 12);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  PumpMessages();
+  const int rows = platformTop - 12;
+  auto clientRows = [&] {
+    TBitmap shot;
+    shot.SetSize(200, rows);
+    BitBlt(shot.Canvas().Handle(), 0, 0, 200, rows, TWindowDC(wnd), 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rows; ++y)
+      for (int x = 0; x < 200; ++x) pixels.push_back(PixelOf(shot, x, y));
+    return pixels;
+  };
+  const std::vector<COLORREF> before = clientRows();
+  ASSERT_EQ(std::count(before.begin(), before.end(), RGB(0, 0, 200)), 200 / 8 * 2 * rows);
+  SendMessageA(wnd, WM_SKINPAINTFRAME, 0, 0);
+  EXPECT_TRUE(clientRows() == before);
+  skinner.Detach();
 }
 
 TEST_F(SkinFormTest, AScrollBarIsRefusedOnlyDirectlyUnderASkinnedWindow) {
