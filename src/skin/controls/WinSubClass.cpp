@@ -127,13 +127,24 @@ void TSkinControl::AfterProc(TMessage& Message) {
   }
 }
 
-// The window DC, the window's rectangle moved to (0, 0).
+// The window DC, the window's rectangle moved to (0, 0); the control's
+// child windows (a page's controls, a combo box's edit) are clipped out,
+// so that what the skinner paints does not depend on who painted last.
 void TSkinControl::Paint() {
   if (!FHandle || !IsWindow(FHandle)) return;
   GetWindowRect(FHandle, &FWindowRect);
   TRect r = FWindowRect;
   OffsetRect(&r, -r.left, -r.top);
   const TWindowDC dc(FHandle, TWindowDC::Window);
+  // A window DC is not clipped to the children (Wine ignores
+  // DCX_CLIPCHILDREN for one): each visible child is cut out by hand.
+  for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT c;
+    GetWindowRect(child, &c);
+    ExcludeClipRect(dc, c.left - FWindowRect.left, c.top - FWindowRect.top,
+                    c.right - FWindowRect.left, c.bottom - FWindowRect.top);
+  }
   PaintControl(dc, r);
 }
 

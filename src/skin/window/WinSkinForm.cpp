@@ -99,7 +99,9 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
     Dispatch().SkinComponents(FForm);
   else
     Dispatch().SkinChildWindows(FHandle);
-  InvalidateRect(FHandle, nullptr, TRUE);
+  // The controls show their skinned look at once, also those whose pixels
+  // the platform moved along when the window was shown or sized.
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The form's WindowProc is hooked first, then the window attached; the form

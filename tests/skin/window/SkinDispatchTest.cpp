@@ -119,6 +119,13 @@ TEST(SkinDispatch, EachKindGetsItsSkinnerAndSwitchedOffKindsFallThrough) {
        AllSkinControlTypes, Name<TSkinScControl>()},
       {"combo box", [](TForm& f) -> TWinControl& { return Add<TComboBox>(f); }, AllSkinControlTypes,
        Name<TSkinComBox>()},
+      {"simple combo box (no drop-down button)",
+       [](TForm& f) -> TWinControl& {
+         auto& combo = Add<TComboBox>(f);
+         combo.SetStyle(csSimple);
+         return combo;
+       },
+       AllSkinControlTypes, "none"},
       {"edit tagged 56", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 56); },
        AllSkinControlTypes, Name<TSkinComBox>()},
       {"bit button", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); }, AllSkinControlTypes,
