@@ -304,6 +304,37 @@ TEST_F(ScrollSkinTest, ADragOutlivedByItsSkinnerGivesTheBarBack) {
   }
 }
 
+// A drag ended by skinning switched off, and a list freed while skinned,
+// many times over, give back every GDI handle taken (USER handles are
+// probed where a test program has a prefix of its own).
+TEST_F(ScrollSkinTest, DragsAndFreedListsGiveTheirHandlesBack) {
+  auto work = [&] {
+    for (int i = 0; i < 5; ++i) {
+      TListBox* list = List(20, 57);
+      SkinBars(list);
+      HWND wnd = list->Handle();
+      const TRect bar = VertBarOf(wnd);
+      const TThumb thumb = ThumbOf(bar.bottom - bar.top, ScrollInfoOf(wnd, SB_VERT));
+      const int y = bar.top + GetSystemMetrics(SM_CXHSCROLL) + thumb.Offset + thumb.Size / 2;
+      Press(wnd, (bar.left + bar.right) / 2, y, {5, 10}, [&] { SkinForm->Detach(); });
+      delete list;
+      // Skinned again, a list is freed while skinned, then skinning goes.
+      delete SkinForm;
+      SkinForm = new TWinSkinForm(nullptr, Form->Handle());
+      SkinForm->AttachToForm(Skin, Form.get());
+      delete static_cast<TControl*>(SkinBars(List(200, 57))->Control());
+      SkinForm->Detach();
+      delete SkinForm;
+      SkinForm = new TWinSkinForm(nullptr, Form->Handle());
+      SkinForm->AttachToForm(Skin, Form.get());
+    }
+  };
+  work();  // first-use allocations settle
+  const unsigned gdi = GdiHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+}
+
 // A scrolling control freed while skinned: its skinner forgets it, and
 // switching skinning off afterwards touches nothing of it.
 TEST_F(ScrollSkinTest, AScrollingControlFreedWhileSkinnedIsForgotten) {

@@ -1,7 +1,9 @@
 // The form skinner on the program's own windows: attaching at the first
 // activation, the frame drawn from the skin (checked against the skin's own
-// pictures), the title-bar buttons, switching skinning off and on, changing
-// the skin, and handles that are given back.
+// pictures), the title-bar buttons, switching skinning off and on (the
+// client area keeps its size), the captions of the program's narrow boxes,
+// a title lower than the platform's, changing the skin, and handles that
+// are given back.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,6 +22,7 @@
 #include "support/UserAction.h"
 #include "support/Wait.h"
 #include "ui/Dialogs.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -446,61 +449,71 @@ struct TCaptionFont {
   TFontObject Font;
 };
 
-// Every box Quorvel shows (the scan's report, the stop confirmation, the
-// removal's report) is narrow; its caption is shown whole, before its
-// title-bar buttons, which keep their pictures.
-TEST_F(SkinFormTest, NarrowBoxesShowTheirWholeCaption) {
-  struct TCase {
-    const char* ClassName;
-    std::string Caption;
-    std::function<void()> Open;
-  };
-  const std::string title = Application->Title();
-  const TCase cases[] = {
-      {"#32770", title,
+// A box that Quorvel shows: its window class, its caption, how it opens.
+struct TQuorvelBox {
+  const char* ClassName;
+  std::string Caption;
+  std::function<void()> Open;
+};
+
+// The scan's report, the stop confirmation, the removal's report.
+std::vector<TQuorvelBox> QuorvelBoxes() {
+  return {
+      {"#32770", Application->Title(),
        [] {
          Application->MessageBox("Scan complete\n\rItems found:0", Application->Title(), MB_OK);
        }},
       {"TMessageForm", "Confirmation",
        [] { MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0); }},
-      {"#32770", title,
+      {"#32770", Application->Title(),
        [] { Application->MessageBox("Removed:0 items.", Application->Title(), MB_OK); }},
   };
+}
+
+// Opens Box; once it is skinned and active, Look sees it, then it closes.
+void ShowBox(const TQuorvelBox& Box, const std::function<void(HWND)>& Look) {
+  UserAction look{Box.ClassName, "",
+                  [&](HWND box) {
+                    Look(box);
+                    PostMessageA(box, WM_CLOSE, 0, 0);
+                  },
+                  [&] {
+                    HWND box = FindWindowA(Box.ClassName, nullptr);
+                    return box && IsSkinnedAndActive(box);
+                  }};
+  WhenWindowAppears(look);
+  Box.Open();
+  EXPECT_TRUE(look.Done);
+}
+
+// Every box Quorvel shows is narrow; its caption is shown whole, before its
+// title-bar buttons, which keep their pictures.
+TEST_F(SkinFormTest, NarrowBoxesShowTheirWholeCaption) {
   const TCaptionFont font;
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Caption);
+  for (const TQuorvelBox& box : QuorvelBoxes()) {
+    SCOPED_TRACE(box.Caption);
     int room = -1, needed = 0, overlap = -1, buttons = 0, bad = -1;
-    UserAction look{
-        c.ClassName, "",
-        [&](HWND box) {
-          RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-          TWinSkinForm& s = *Skinner(box);
-          TDataSkinTitle& t = *s.SkinData()->Title;
-          const TRect& caption = s.Painter().CaptionRect();
-          room = caption.right - caption.left - t.TextBackLeft - t.TextBackRight;
-          // The letters, without the blanks that pad them.
-          std::string letters = c.Caption;
-          letters.erase(letters.find_last_not_of(' ') + 1);
-          needed = font.Width("  " + letters);
-          const TCapture shot = Capture(box);
-          overlap = 0, bad = 0;
-          for (auto& b : s.SysButtons().Buttons()) {
-            TDataSkinSysButton& e = *b->SkinObject();
-            if (!b->Visible() || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11) continue;
-            ++buttons;
-            const TRect& r = b->Bounds();
-            if (r.left < caption.right && r.right > caption.left) ++overlap;
-            bad += Mismatches(shot, r, [&](int x, int y) { return PixelOf(e.Bitmap, x, y); });
-          }
-          PostMessageA(box, WM_CLOSE, 0, 0);
-        },
-        [&] {
-          HWND box = FindWindowA(c.ClassName, nullptr);
-          return box && IsSkinnedAndActive(box);
-        }};
-    WhenWindowAppears(look);
-    c.Open();
-    ASSERT_TRUE(look.Done);
+    ShowBox(box, [&](HWND wnd) {
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      TWinSkinForm& s = *Skinner(wnd);
+      TDataSkinTitle& t = *s.SkinData()->Title;
+      const TRect& caption = s.Painter().CaptionRect();
+      room = caption.right - caption.left - t.TextBackLeft - t.TextBackRight;
+      // The letters, without the blanks that pad them.
+      std::string letters = box.Caption;
+      letters.erase(letters.find_last_not_of(' ') + 1);
+      needed = font.Width("  " + letters);
+      const TCapture shot = Capture(wnd);
+      overlap = 0, bad = 0;
+      for (auto& b : s.SysButtons().Buttons()) {
+        TDataSkinSysButton& e = *b->SkinObject();
+        if (!b->Visible() || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11) continue;
+        ++buttons;
+        const TRect& r = b->Bounds();
+        if (r.left < caption.right && r.right > caption.left) ++overlap;
+        bad += Mismatches(shot, r, [&](int x, int y) { return PixelOf(e.Bitmap, x, y); });
+      }
+    });
     EXPECT_GE(room, needed);
     EXPECT_GT(buttons, 0);
     EXPECT_EQ(overlap, 0);
@@ -508,37 +521,46 @@ TEST_F(SkinFormTest, NarrowBoxesShowTheirWholeCaption) {
   }
 }
 
-// A skin whose title is lower than the platform's caption and frame: the
-// frame's paint leaves the client area alone (a form that paints stripes
-// over its client area, skinned here by hand with such a skin).
+// A form that paints stripes over its client area, skinned by hand with a
+// skin whose title is lower than the platform's caption and frame (12 rows).
+struct TLowTitleForm {
+  static constexpr int kTitle = 12;
+  TLowTitleForm() {
+    Skin.SetSkinFormtype(sfOnlyThisForm);  // serves no window of the manager's
+    Skin.SetSkinFile(QUORVEL_SKIN_FILE);
+    TBitmap& top = Skin.Borders[3]->Bitmap;
+    top.SetSize(top.Width(), 2 * kTitle);  // two frames
+    Form.SetTag(99);                       // the manager leaves it alone
+    Form.SetBounds(300, 300, 300, 200);
+    Form.OnPaint = [this](TObject*) {
+      HDC dc = Form.Canvas()->Handle();
+      for (int x = 0; x < 300; x += 4) {
+        const RECT column{x, 0, x + 2, 200};
+        const TBrushObject brush(CreateSolidBrush(x % 8 ? RGB(200, 0, 0) : RGB(0, 0, 200)));
+        FillRect(dc, &column, brush);
+      }
+    };
+    Form.Show();
+    Skinner.AttachToForm(&Skin, &Form);
+    SendMessageA(Form.Handle(), WM_SKINACTIVATE, 0, 0);
+    RedrawWindow(Form.Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessages();
+  }
+  ~TLowTitleForm() { Skinner.Detach(); }
+  TSkinData Skin{nullptr};
+  TForm Form{nullptr};
+  TWinSkinForm Skinner{nullptr, Form.Handle()};
+};
+
+// The frame's paint of a low title leaves the client area alone.
 TEST_F(SkinFormTest, ALowTitleLeavesTheClientAreaAlone) {
-  TSkinData low(nullptr);
-  low.SetSkinFormtype(sfOnlyThisForm);  // serves no window of the manager's
-  low.SetSkinFile(QUORVEL_SKIN_FILE);
-  TBitmap& top = low.Borders[3]->Bitmap;
-  top.SetSize(top.Width(), 2 * 12);  // two frames of 12 rows
   const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
-  ASSERT_LT(12, platformTop);
-  TForm form(nullptr);
-  form.SetTag(99);  // the manager leaves it alone
-  form.SetBounds(300, 300, 300, 200);
-  form.OnPaint = [&](TObject*) {
-    HDC dc = form.Canvas()->Handle();
-    for (int x = 0; x < 300; x += 4) {
-      const RECT column{x, 0, x + 2, 200};
-      const TBrushObject brush(CreateSolidBrush(x % 8 ? RGB(200, 0, 0) : RGB(0, 0, 200)));
-      FillRect(dc, &column, brush);
-    }
-  };
-  const HWND wnd = form.Handle();
-  form.Show();
-  TWinSkinForm skinner(nullptr, wnd);
-  skinner.AttachToForm(&low, &form);
-  SendMessageA(wnd, WM_SKINACTIVATE, 0, 0);
-  ASSERT_EQ(skinner.Metrics().TitleHeight, 12);
-  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-  PumpMessages();
-  const int rows = platformTop - 12;
+  ASSERT_LT(TLowTitleForm::kTitle, platformTop);
+  TLowTitleForm low;
+  ASSERT_EQ(low.Skinner.Metrics().TitleHeight, TLowTitleForm::kTitle);
+  const HWND wnd = low.Form.Handle();
+  const int rows = platformTop - TLowTitleForm::kTitle;
   auto clientRows = [&] {
     TBitmap shot;
     shot.SetSize(200, rows);
@@ -552,7 +574,38 @@ TEST_F(SkinFormTest, ALowTitleLeavesTheClientAreaAlone) {
   ASSERT_EQ(std::count(before.begin(), before.end(), RGB(0, 0, 200)), 200 / 8 * 2 * rows);
   SendMessageA(wnd, WM_SKINPAINTFRAME, 0, 0);
   EXPECT_TRUE(clientRows() == before);
-  skinner.Detach();
+}
+
+// The paths above, many times over, give back the handles they take: the
+// boxes opened and closed, a low title skinned and released, a memo freed
+// while skinned before skinning goes off and on.
+TEST_F(SkinFormTest, BoxesLowTitlesAndFreedControlsGiveTheirHandlesBack) {
+  TSkinData* data = Form1->SkinData1;
+  const auto offAndOn = [&] {
+    for (bool on : {false, true}) {
+      data->SetActive(on);
+      Settle();
+    }
+    ASSERT_TRUE(WaitUntil([] { return IsSkinnedAndActive(MainWindow()); }));
+  };
+  auto work = [&] {
+    for (int i = 0; i < 3; ++i)
+      for (const TQuorvelBox& box : QuorvelBoxes()) ShowBox(box, [](HWND) {});
+    for (int i = 0; i < 10; ++i) TLowTitleForm low;
+    for (int i = 0; i < 3; ++i) {
+      auto* memo = new TMemo(Form1);
+      memo->SetParent(Form1);
+      memo->SetBounds(20, 60, 200, 120);
+      offAndOn();  // the memo is skinned now
+      delete memo;
+      offAndOn();
+    }
+  };
+  work();  // caches and first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
 }
 
 TEST_F(SkinFormTest, AScrollBarIsRefusedOnlyDirectlyUnderASkinnedWindow) {

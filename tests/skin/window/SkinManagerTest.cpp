@@ -12,6 +12,7 @@
 #include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
+#include "support/Screen.h"
 #include "support/Wait.h"
 #include "skin/window/WinSkinData.h"
 #include "ui/Forms.h"
@@ -134,7 +135,7 @@ struct TOnceInLoop {
 // The program ends while a skinned form with a menu bar, a popup-menu
 // component and an open menu window are there: every window gets its own
 // look and handling back, the form keeps its client size.
-TEST_F(SkinManagerTest, FreeingTheManagerGivesOpenWindowsEverythingBack) {
+void SkinThenFreeTheManager() {
   TSkinData data(nullptr);
   data.SetSkinFile(QUORVEL_SKIN_FILE);
   data.SetActive(true);
@@ -190,6 +191,19 @@ TEST_F(SkinManagerTest, FreeingTheManagerGivesOpenWindowsEverythingBack) {
   GetClientRect(wnd, &after);
   EXPECT_EQ(after.right, client.right);
   EXPECT_EQ(after.bottom, client.bottom);
+}
+
+TEST_F(SkinManagerTest, FreeingTheManagerGivesOpenWindowsEverythingBack) {
+  SkinThenFreeTheManager();
+}
+
+// The manager's end, many times over, gives back every handle taken.
+TEST_F(SkinManagerTest, TheManagersEndGivesItsHandlesBack) {
+  for (int i = 0; i < 3; ++i) SkinThenFreeTheManager();  // first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  for (int i = 0; i < 10; ++i) SkinThenFreeTheManager();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
 }
 
 }  // namespace
