@@ -25,11 +25,14 @@ void MoveMouse(POINT Screen) {
     SetCursorPos(Screen.x, Screen.y);
 }
 
-// A move, then the press and the release at that place.
+// A move, then the press and the release at that place. The press and the
+// release carry the position themselves: without it they land wherever the
+// system's pointer is when they are queued, and under Wine a move sent just
+// before may not have reached it yet.
 void ClickAt(POINT Screen) {
   MoveMouse(Screen);
-  INPUT click[2] = {MouseInput(Screen, MOUSEEVENTF_LEFTDOWN),
-                    MouseInput(Screen, MOUSEEVENTF_LEFTUP)};
+  INPUT click[2] = {MouseInput(Screen, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+                    MouseInput(Screen, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP)};
   SendInput(2, click, sizeof(INPUT));
 }
 

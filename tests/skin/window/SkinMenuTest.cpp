@@ -377,13 +377,23 @@ TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystem
       {WaitFor([] { return PopupShowing(EditMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
       [] { Press('E', true); }));
   // With a system menu style (as while minimized), Alt would put the window
-  // into menu mode, where Down opens the system menu.
+  // into the platform's menu mode, where Down opens the system menu. The
+  // script ends such a menu loop, which would otherwise hold the test.
   const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
   SetWindowLongPtrA(Wnd(), GWL_STYLE, style | WS_SYSMENU);
-  Press(0, true);
-  Press(VK_DOWN, false);
-  const bool opened = HappensWithin([] { return !Popups().empty(); }, 500);
-  if (opened) EndMenu();
+  bool opened = false;
+  {
+    const DWORD start = GetTickCount();
+    MenuScript guard({[&] {
+      opened = opened || !Popups().empty();
+      if (!opened && GetTickCount() - start < 500) return false;
+      EndMenu();
+      return true;
+    }});
+    Press(0, true);
+    Press(VK_DOWN, false);
+    EXPECT_TRUE(WaitUntil([&] { return guard.Done(); }));
+  }
   SetWindowLongPtrA(Wnd(), GWL_STYLE, style);
   EXPECT_FALSE(opened);
   const HMENU system = GetSystemMenu(Wnd(), FALSE);
