@@ -240,7 +240,7 @@ void TSkinFrame::FitWindowToFrame(int MenuLines) {
   int w = 0, h = 0;
   FMetrics.WindowSize(client.right, client.bottom, MenuLines, w, h);
   SetWindowPos(FHandle, nullptr, window.left, window.top, w, h,
-               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 // SetWindowPos with SWP_FRAMECHANGED alone.

@@ -84,6 +84,16 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
 
   if (!FSubclass.Attach(FHandle, [this](TMessage& m) { WndProc(m); })) return;
   FSubclassed = true;
+  // A window that is active already hears of no activation: the frame
+  // starts in the state the window is in (its buttons take clicks at once).
+  if (FKind == TFrameKind::MDIChild) {
+    const auto active =
+        reinterpret_cast<HWND>(SendMessageA(GetParent(FHandle), WM_MDIGETACTIVE, 0, 0));
+    FActive = active == FHandle && GetActiveWindow() == GetAncestor(FHandle, GA_ROOT);
+  } else {
+    FActive = GetActiveWindow() == FHandle;
+  }
+  FHoverTimer->SetEnabled(FActive);
 
   // The frame draws the menu bar itself, in a band below the title.
   if (FWindowMenu && FKind != TFrameKind::MDIChild) {

@@ -801,6 +801,41 @@ TEST_F(SkinMenuTest, AMenuSetAfterSkinningGetsABarThatGoesWithIt) {
   EXPECT_EQ(clientWith.bottom, client.bottom);
 }
 
+// A form whose menu is taken away, replaced and rebuilt, whose window is
+// made again and whose skinning goes off and on gives every handle back.
+TEST_F(SkinMenuTest, MenuChangesGiveTheirHandlesBack) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  auto* other = new TMainMenu(c.Form);
+  auto* help = new TMenuItem(c.Form);
+  help->SetCaption("&Help");
+  other->Items()->Add(help);
+  auto work = [&] {
+    for (int i = 0; i < 8; ++i) {
+      c.Form->SetMenu(nullptr);
+      c.Form->SetMenu(other);
+      c.Form->SetMenu(c.Menu);
+      auto* extra = new TMenuItem(c.Form);
+      extra->SetCaption("Extra");
+      c.File->Insert(0, extra);
+      ASSERT_TRUE(c.OpenFile());
+      delete extra;
+      c.Form->RecreateWnd();
+      ASSERT_TRUE(c.Activate());
+      Skin->SetActive(false);
+      ASSERT_TRUE(WaitUntil([&] { return !c.Skinner(); }));
+      Skin->SetActive(true);
+      ASSERT_TRUE(c.Activate());
+    }
+  };
+  work();  // first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
+  c.Form->Hide();
+}
+
 // An MDI frame whose active child is maximized shows the child's buttons
 // (the skin's Visibility 100 entries) at the right end of its bar; when the
 // frame goes, the maximized state goes with it.
