@@ -49,10 +49,13 @@ HWND PopupShowing(HMENU menu) {
 }
 
 // Steps run one after the other from a thread timer, which keeps running
-// inside the modal menu loop; a step returns true when done.
+// inside the modal menu loop; a step returns true when done. Past the
+// deadline the script gives up and ends any menu loop, which would
+// otherwise hold the test (a wrong popup open, say).
 class Steps {
 public:
-  explicit Steps(std::vector<std::function<bool()>> steps) : FSteps(std::move(steps)) {
+  explicit Steps(std::vector<std::function<bool()>> steps)
+      : FSteps(std::move(steps)), FStart(GetTickCount()) {
     Current = this;
     FTimer = SetTimer(nullptr, 0, 20, Tick);
   }
@@ -61,14 +64,25 @@ public:
     Current = nullptr;
   }
   bool Done() const { return FNext >= FSteps.size(); }
+  bool GaveUp() const { return FGaveUp; }
 
 private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Current && !Current->Done() && Current->FSteps[Current->FNext]()) ++Current->FNext;
+    Steps* s = Current;
+    if (!s || s->Done()) return;
+    if (GetTickCount() - s->FStart > kWaitDeadlineMs) {
+      s->FGaveUp = true;
+      s->FNext = s->FSteps.size();
+      EndMenu();
+      return;
+    }
+    if (s->FSteps[s->FNext]()) ++s->FNext;
   }
   static inline Steps* Current = nullptr;
   std::vector<std::function<bool()>> FSteps;
   size_t FNext = 0;
+  DWORD FStart;
+  bool FGaveUp = false;
   UINT_PTR FTimer = 0;
 };
 
@@ -104,12 +118,13 @@ protected:
   // when they all ran and the menu has closed.
   static bool ClickAndRun(HWND wnd, const TMenuBtn& button,
                           std::vector<std::function<bool()>> steps) {
+    PumpMessages();  // the bar laid out anew after a change
     const POINT at = ScreenCentre(wnd, button.Bounds());
     MoveMouse(at);
     PumpMessages();
     Steps script(std::move(steps));
     ClickAt(at);
-    return WaitUntil([&] { return script.Done() && !PopupShowing(nullptr); });
+    return WaitUntil([&] { return script.Done() && !PopupShowing(nullptr); }) && !script.GaveUp();
   }
 };
 
@@ -242,6 +257,7 @@ TEST_F(GalleryMdiTest, MenusAndArrangementsGiveTheirHandlesBack) {
     for (int i = 0; i < 6; ++i) {
       SendMessageA(mdi->ClientHandle(), WM_MDIMAXIMIZE,
                    reinterpret_cast<WPARAM>(mdi->ActiveMDIChild()->Handle()), 0);
+      ASSERT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(frame) == 1; }));
       for (const auto& button : SkinnerOf(frame)->MenuBar()->Buttons()) {
         const HMENU popup = button->SubMenu();
         ASSERT_TRUE(ClickAndRun(frame, *button, {[popup] {

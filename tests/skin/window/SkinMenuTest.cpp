@@ -109,9 +109,12 @@ bool Highlighted(HMENU menu, int position) {
 
 // Steps run one after the other from a timer of the main thread, which
 // also fires inside the modal menu loop; a step returns true when done.
+// Past the deadline the script gives up and ends any menu loop, which
+// would otherwise hold the test.
 class MenuScript {
 public:
-  explicit MenuScript(std::vector<std::function<bool()>> steps) : FSteps(std::move(steps)) {
+  explicit MenuScript(std::vector<std::function<bool()>> steps)
+      : FSteps(std::move(steps)), FStart(GetTickCount()) {
     Current = this;
     FTimer = SetTimer(nullptr, 0, 10, Tick);
   }
@@ -120,14 +123,25 @@ public:
     Current = nullptr;
   }
   bool Done() const { return FNext >= FSteps.size(); }
+  bool GaveUp() const { return FGaveUp; }
 
 private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Current && !Current->Done() && Current->FSteps[Current->FNext]()) ++Current->FNext;
+    MenuScript* s = Current;
+    if (!s || s->Done()) return;
+    if (GetTickCount() - s->FStart > kWaitDeadlineMs) {
+      s->FGaveUp = true;
+      s->FNext = s->FSteps.size();
+      EndMenu();
+      return;
+    }
+    if (s->FSteps[s->FNext]()) ++s->FNext;
   }
   static inline MenuScript* Current = nullptr;
   std::vector<std::function<bool()>> FSteps;
   size_t FNext = 0;
+  DWORD FStart;
+  bool FGaveUp = false;
   UINT_PTR FTimer = 0;
 };
 
@@ -162,7 +176,7 @@ void ClickButton(int index) { ClickButton(Wnd(), Button(index)); }
 bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void()>& start) {
   MenuScript script(std::move(steps));
   start();
-  return WaitUntil([&] { return script.Done(); }) &&
+  return WaitUntil([&] { return script.Done(); }) && !script.GaveUp() &&
          WaitUntil([] { return !Main().MenuTracking(); });
 }
 std::function<bool()> WaitFor(std::function<bool()> condition) { return condition; }
