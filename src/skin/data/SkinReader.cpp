@@ -50,6 +50,7 @@ void TSkinReader::Reset() {
   std::fill(std::begin(FEntrySizes), std::end(FEntrySizes), 0u);
   FData.Clear();
   std::fill(std::begin(FHeader), std::end(FHeader), uint8_t{0});
+  FFailure = TFailure::None;
 }
 
 // Unpacks Source into a temporary archive and takes it apart.
@@ -57,8 +58,16 @@ bool TSkinReader::Load(TStream& Source) {
   Reset();
   TMemoryStream archive;
   Unpack(Source, archive);
-  if (!TakeApart(archive.Bytes())) {
+  return LoadArchive(archive.Bytes());
+}
+
+// The archive as it is; the reason is kept when it fails.
+bool TSkinReader::LoadArchive(const std::vector<uint8_t>& Archive) {
+  Reset();
+  if (!TakeApart(Archive)) {
+    const bool version = Version() != ArchiveVersion;
     Reset();
+    FFailure = version ? TFailure::Version : TFailure::Damaged;
     return false;
   }
   return true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/Classes.h"
 #include "ui/Streams.h"
@@ -34,6 +35,11 @@ public:
   // SkinMessageProc, for an archive whose parts do not fit in it, and for
   // one that names more than MaxEntries entries.
   bool Load(TStream& Source);
+  // Takes apart an archive that is not compressed (what Load unpacks to).
+  bool LoadArchive(const std::vector<uint8_t>& Archive);
+  // Why the last Load failed.
+  enum class TFailure { None, Version, Damaged };
+  TFailure Failure() const { return FFailure; }
   // Copies the first entry named Name (letter case ignored) into Dest, from
   // position 0; Dest stays empty when there is none.
   void GetEntry(const std::string& Name, TMemoryStream& Dest);
@@ -62,4 +68,5 @@ private:
   uint32_t FEntrySizes[MaxEntries] = {};
   TMemoryStream FData;
   uint8_t FHeader[HeaderSize] = {};
+  TFailure FFailure = TFailure::None;
 };
