@@ -21,6 +21,18 @@ void Stretch(HDC Dest, const TSkinRect& D, HDC Source, const TSkinRect& S) {
              S.right - S.left, S.bottom - S.top, SRCCOPY);
 }
 
+// Rect of DC filled with Tile repeated from Rect's top-left corner: one
+// pattern-brush fill, whose cost does not depend on the tile's size.
+void FillWithPattern(HDC DC, const TRect& Rect, TBitmap& Tile) {
+  TBrushObject brush(CreatePatternBrush(Tile.Handle()));
+  if (!brush) return;
+  POINT oldOrigin{};
+  SetBrushOrgEx(DC, Rect.left, Rect.top, &oldOrigin);
+  const RECT r = Rect;
+  FillRect(DC, &r, brush);
+  SetBrushOrgEx(DC, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
 // Work copied onto DC at (X, Y): through the magenta mask when Transparent,
 // else as it is.
 void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
@@ -101,8 +113,24 @@ void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool
   const TFrameBox f = FrameOf(Bitmap, Vertical, FrameCount, Frame);
   TCanvas& canvas = work->Canvas();
   TCanvas& source = Bitmap.Canvas();
-  for (const TSlicePiece& piece : ThreePartPieces(f, w, h, Margins))
-    canvas.CopyRect(ToRect(piece.Dest), source, ToRect(piece.Source));
+  const std::vector<TSlicePiece> pieces = ThreePartPieces(f, w, h, Margins);
+  // The copies of the middle are one fill of the first copy, stretched to
+  // the height, through a pattern brush: however narrow the middle, the
+  // cost is that of one copy.
+  const auto first = std::find_if(pieces.begin(), pieces.end(), [](auto& p) { return p.Centre; });
+  if (first != pieces.end()) {
+    const auto last =
+        std::find_if(pieces.rbegin(), pieces.rend(), [](auto& p) { return p.Centre; });
+    const TSkinRect& d = first->Dest;
+    std::unique_ptr<TBitmap> tile = WorkBitmap(d.right - d.left, d.bottom - d.top);
+    if (!tile->Empty()) {
+      tile->Canvas().CopyRect(TRect{0, 0, d.right - d.left, d.bottom - d.top}, source,
+                              ToRect(first->Source));
+      FillWithPattern(canvas.Handle(), TRect{d.left, d.top, last->Dest.right, d.bottom}, *tile);
+    }
+  }
+  for (const TSlicePiece& piece : pieces)
+    if (!piece.Centre) canvas.CopyRect(ToRect(piece.Dest), source, ToRect(piece.Source));
   if (Transparent) {
     work->SetTransparentColor(SkinKeyColour);
     work->SetTransparent(true);
@@ -145,15 +173,22 @@ void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour
   SetTextColor(DC, oldText);
 }
 
-// The tile cut once, then drawn row by row.
+// The tile cut once, then one fill through a pattern brush of it that
+// starts at DestRect's top-left corner, rounded out to whole tiles.
 void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect) {
   const int sw = SourceRect.right - SourceRect.left, sh = SourceRect.bottom - SourceRect.top;
-  if (sw < 0 || sh < 0 || sw * sh == 0) return;
-  TBitmap tile;
-  tile.SetSize(sw, sh);
-  tile.Canvas().CopyRect({0, 0, sw, sh}, Bitmap.Canvas(), SourceRect);
-  for (int y = DestRect.top; y < DestRect.bottom; y += sh)
-    for (int x = DestRect.left; x < DestRect.right; x += sw) Canvas.Draw(x, y, tile);
+  if (sw <= 0 || sh <= 0 || RectWidth(DestRect) <= 0 || RectHeight(DestRect) <= 0) return;
+  std::unique_ptr<TBitmap> tile = WorkBitmap(sw, sh);
+  if (tile->Empty()) return;
+  tile->Canvas().CopyRect({0, 0, sw, sh}, Bitmap.Canvas(), SourceRect);
+  // Whole tiles: the last row and column run over as drawing tile by tile would.
+  const int64_t across = (int64_t(RectWidth(DestRect)) + sw - 1) / sw * sw;
+  const int64_t down = (int64_t(RectHeight(DestRect)) + sh - 1) / sh * sh;
+  FillWithPattern(
+      Canvas.Handle(),
+      TRect{DestRect.left, DestRect.top, LONG(std::min<int64_t>(DestRect.left + across, MAXLONG)),
+            LONG(std::min<int64_t>(DestRect.top + down, MAXLONG))},
+      *tile);
 }
 
 // Runs of opaque pixels per row, handed to GDI in batches.
