@@ -253,8 +253,8 @@ void TGalleryForm::SkinChoiceClick(TObject*) { ApplySkin(SkinChoice->ItemIndex()
 
 // The stored skin comes back from the copy taken at start; a file is loaded
 // by the skin data component itself. Either way the skinned windows follow.
-// A skin that does not load leaves the one in force, and the status bar
-// says why.
+// A skin that does not load leaves the one in force, and a message box and
+// the status bar say why.
 void TGalleryForm::ApplySkin(int index) {
   std::string source;
   bool loaded = false;
@@ -275,8 +275,11 @@ void TGalleryForm::ApplySkin(int index) {
     return;
   }
   if (!loaded) {
+    const std::string error = SkinData1->LoadError();
     SkinChoice->SetItemIndex(FSkinIndex);
-    StatusBar1->Panels().Items(1)->SetText("Skin not loaded: " + SkinData1->LoadError());
+    StatusBar1->Panels().Items(1)->SetText("Skin not loaded: " + error);
+    // The whole reason, which the status bar has no room for.
+    Application->MessageBox(error.c_str(), "Skin not loaded", MB_OK | MB_ICONWARNING);
     return;
   }
   FSkinIndex = index;

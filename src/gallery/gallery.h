@@ -181,7 +181,7 @@ public:
 private:
   // Puts on choice index of SkinChoice: 0 the stored skin, then the files.
   // A skin that does not load leaves the one in force and the choice box
-  // as they were, and the status bar shows why.
+  // as they were; a message box and the status bar show why.
   void ApplySkin(int index);
   // The skin's name and where it came from, in the status bar.
   void ShowSkin(const std::string& source);

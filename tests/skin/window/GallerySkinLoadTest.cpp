@@ -20,6 +20,7 @@
 #include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
 #include "support/Screen.h"
+#include "support/UserAction.h"
 #include "support/Wait.h"
 #include "ui/ComCtrls.h"
 #include "ui/ImageFiles.h"
@@ -235,14 +236,24 @@ protected:
   }
 
   // Chooses a skin as the choice box does. True when it loaded (and the
-  // windows have taken it), false when it was refused.
-  static bool Choose(int Index) {
+  // windows have taken it); false when it was refused, with the message box
+  // that said why closed and its text in Message.
+  static bool Choose(int Index, std::string* Message = nullptr) {
     int changed = 0;
     GalleryForm->SkinData1->OnSkinChanged = [&](TObject*) { ++changed; };
+    std::string said;
+    UserAction box{"#32770", "Skin not loaded", [&](HWND wnd) {
+                     said = TextOf(GetDlgItem(wnd, 0xFFFF));
+                     PostMessageA(wnd, WM_COMMAND, IDOK, 0);
+                   }};
+    WhenWindowAppears(box);
     GalleryForm->SkinChoice->SetItemIndex(Index);
     GalleryForm->SkinChoiceClick(nullptr);
+    ForgetUserAction();
+    if (Message) *Message = said;
     // A refused skin asks for nothing; a loaded one is taken within the deadline.
     const bool loaded = GalleryForm->SkinData1->LoadError().empty();
+    EXPECT_EQ(box.Done, !loaded);
     if (loaded) {
       EXPECT_TRUE(WaitUntil([&] { return changed == 1; }));
     }
@@ -328,9 +339,10 @@ TEST_F(GallerySkinLoadTest, ASkinThatDoesNotLoadKeepsTheOneInForce) {
 
   for (const char* file : {"damaged.skn", "missing.skn"}) {
     SCOPED_TRACE(file);
-    EXPECT_FALSE(Choose(ChoiceOf(file)));
-    EXPECT_NE(StatusText().find("Skin not loaded: "), std::string::npos) << StatusText();
-    EXPECT_NE(StatusText().find(file), std::string::npos) << StatusText();
+    std::string message;
+    EXPECT_FALSE(Choose(ChoiceOf(file), &message));
+    EXPECT_NE(message.find(file), std::string::npos) << message;
+    EXPECT_EQ(StatusText(), "Skin not loaded: " + message);
     EXPECT_EQ(GalleryForm->SkinChoice->ItemIndex(), 0);
     EXPECT_TRUE(GalleryForm->StoredSkinItem->Checked());
     EXPECT_FALSE(GalleryForm->SkinData1->SkinEmpty);
@@ -350,6 +362,7 @@ TEST_F(GallerySkinLoadTest, ASkinThatDoesNotLoadKeepsTheOneInForce) {
     EXPECT_TRUE(EqualRect(&now, &box));
   }
   EXPECT_NE(StatusText().find("no such file"), std::string::npos);
+  EXPECT_NE(GalleryForm->SkinData1->LoadError(), "");
   DeleteObject(region);
 
   // Another skin still loads afterwards.
@@ -387,12 +400,13 @@ TEST_F(GallerySkinLoadTest, DegenerateSkinsAreRefusedOrPainted) {
       const TSkinCase& c = Cases[i];
       SCOPED_TRACE(c.Name);
       const std::string before = GalleryForm->SkinData1->SkinName;
-      const bool loaded = Choose(ChoiceOf("degenerate" + std::to_string(i) + ".skn"));
-      EXPECT_EQ(loaded, c.Refusal == nullptr) << StatusText();
+      std::string message;
+      const bool loaded = Choose(ChoiceOf("degenerate" + std::to_string(i) + ".skn"), &message);
+      EXPECT_EQ(loaded, c.Refusal == nullptr) << message;
       if (loaded) {
         PaintEverything();
       } else {
-        EXPECT_NE(StatusText().find(c.Refusal), std::string::npos) << StatusText();
+        EXPECT_NE(message.find(c.Refusal), std::string::npos) << message;
         EXPECT_EQ(GalleryForm->SkinData1->SkinName, before);
       }
     }
