@@ -138,6 +138,16 @@ void TSkinReader::GetEntryAt(int Index, TMemoryStream& Dest) {
   Dest.SetPosition(0);
 }
 
+// The first entry whose name equals Name, lowercased, in place.
+std::pair<const uint8_t*, size_t> TSkinReader::EntryBytes(const std::string& Name) const {
+  const std::string wanted = AnsiLowerCase(Name);
+  for (int i = 0; i < FEntryCount; ++i) {
+    if (FNames.Get(i) == wanted)
+      return {FData.Memory() + EntryOffset(i), static_cast<size_t>(FEntrySizes[i])};
+  }
+  return {nullptr, 0};
+}
+
 // Copies the first entry whose name equals Name, lowercased.
 void TSkinReader::GetEntry(const std::string& Name, TMemoryStream& Dest) {
   Dest.Clear();

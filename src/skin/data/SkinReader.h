@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Classes.h"
@@ -49,6 +50,9 @@ public:
   void FindEntry(const std::string& SubText, TMemoryStream& Dest, std::string& FoundName);
   // Copies entry Index (0-based, in archive order) into Dest.
   void GetEntryAt(int Index, TMemoryStream& Dest);
+  // The bytes of the first entry named Name (letter case ignored), where
+  // the reader holds them (valid until the next load); empty when none.
+  std::pair<const uint8_t*, size_t> EntryBytes(const std::string& Name) const;
 
   // The lowercased entry names, in archive order.
   const TStringList& Names() const { return FNames; }

@@ -555,16 +555,15 @@ void LintPicture(TSkinReader& Reader, const std::string& Section, const std::str
         "\"" + Value + "\" names no picture: the file name must end in \".bmp\" (lower case)");
     return;
   }
-  TMemoryStream bytes;
-  Reader.GetEntry(entry, bytes);
-  if (bytes.Size() == 0) {
+  const auto [bytes, size] = Reader.EntryBytes(entry);
+  if (size == 0) {
     std::string text = "missing picture: the archive has no entry \"" + AnsiLowerCase(entry) + "\"";
     if (fileName.find('/') != std::string::npos)
       text += " (a forward slash is no folder separator: use \"\\\")";
     Problems.Add(TSkinVerdict::Noted, Section, Key, AnsiLowerCase(entry), text);
     return;
   }
-  if (!DecodeBmp(bytes.Memory(), static_cast<size_t>(bytes.Size())))
+  if (!DecodeBmp(bytes, size))
     Problems.Add(TSkinVerdict::Noted, Section, Key, AnsiLowerCase(entry),
                  "not a picture the engine reads (a damaged or unsupported .bmp file, or one "
                  "beyond " +

@@ -130,10 +130,9 @@ TDibImage TSkinValuesReader::LoadBitmap(const std::string& Value, const std::str
                                         const std::string& Key) {
   const std::string entryName = SkinBitmapEntryName(Value);
   if (entryName.empty() || FOverBudget) return {};
-  TMemoryStream entry;
-  FReader.GetEntry(entryName, entry);
-  const std::vector<uint8_t>& bytes = entry.Bytes();
-  std::optional<TDibImage> image = DecodeBmp(bytes.data(), bytes.size());
+  // Decoded where the reader holds it: a picture is not copied first.
+  const auto [bytes, size] = FReader.EntryBytes(entryName);
+  std::optional<TDibImage> image = DecodeBmp(bytes, size);
   if (!image) return {};
   FPixels += int64_t(image->Width) * image->Height;
   if (FPixels > SkinLimits::MaxPixels) {
