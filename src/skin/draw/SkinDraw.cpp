@@ -122,11 +122,15 @@ void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool
     const auto last =
         std::find_if(pieces.rbegin(), pieces.rend(), [](auto& p) { return p.Centre; });
     const TSkinRect& d = first->Dest;
-    std::unique_ptr<TBitmap> tile = WorkBitmap(d.right - d.left, d.bottom - d.top);
+    const TSkinRect& from = first->Source;
+    // Past the work bitmap nothing shows: a wide middle is cut to it.
+    const int tw = std::min(d.right - d.left, w - d.left), th = d.bottom - d.top;
+    std::unique_ptr<TBitmap> tile = WorkBitmap(tw, th);
     if (!tile->Empty()) {
-      tile->Canvas().CopyRect(TRect{0, 0, d.right - d.left, d.bottom - d.top}, source,
-                              ToRect(first->Source));
-      FillWithPattern(canvas.Handle(), TRect{d.left, d.top, last->Dest.right, d.bottom}, *tile);
+      tile->Canvas().CopyRect(TRect{0, 0, tw, th}, source,
+                              TRect{from.left, from.top, from.left + tw, from.bottom});
+      FillWithPattern(canvas.Handle(),
+                      TRect{d.left, d.top, std::min<LONG>(last->Dest.right, w), d.bottom}, *tile);
     }
   }
   for (const TSlicePiece& piece : pieces)
@@ -173,17 +177,22 @@ void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour
   SetTextColor(DC, oldText);
 }
 
-// The tile cut once, then one fill through a pattern brush of it that
-// starts at DestRect's top-left corner, rounded out to whole tiles.
+// The tile cut once, no larger than the destination, then one fill through
+// a pattern brush of it that starts at DestRect's top-left corner.
 void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect) {
   const int sw = SourceRect.right - SourceRect.left, sh = SourceRect.bottom - SourceRect.top;
-  if (sw <= 0 || sh <= 0 || RectWidth(DestRect) <= 0 || RectHeight(DestRect) <= 0) return;
-  std::unique_ptr<TBitmap> tile = WorkBitmap(sw, sh);
+  const int dw = RectWidth(DestRect), dh = RectHeight(DestRect);
+  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
+  // What a paint costs depends on the destination, not on the picture.
+  const int tw = std::min(sw, dw), th = std::min(sh, dh);
+  std::unique_ptr<TBitmap> tile = WorkBitmap(tw, th);
   if (tile->Empty()) return;
-  tile->Canvas().CopyRect({0, 0, sw, sh}, Bitmap.Canvas(), SourceRect);
-  // Whole tiles: the last row and column run over as drawing tile by tile would.
-  const int64_t across = (int64_t(RectWidth(DestRect)) + sw - 1) / sw * sw;
-  const int64_t down = (int64_t(RectHeight(DestRect)) + sh - 1) / sh * sh;
+  tile->Canvas().CopyRect(
+      {0, 0, tw, th}, Bitmap.Canvas(),
+      {SourceRect.left, SourceRect.top, SourceRect.left + tw, SourceRect.top + th});
+  // A repeated tile is drawn whole: its last row and column run over.
+  const int64_t across = dw > sw ? (int64_t(dw) + sw - 1) / sw * sw : dw;
+  const int64_t down = dh > sh ? (int64_t(dh) + sh - 1) / sh * sh : dh;
   FillWithPattern(
       Canvas.Handle(),
       TRect{DestRect.left, DestRect.top, LONG(std::min<int64_t>(DestRect.left + across, MAXLONG)),
