@@ -197,7 +197,7 @@ object GalleryForm: TGalleryForm
     object CheckBox5: TCheckBox
       Left = 12
       Top = 180
-      Width = 100
+      Width = 108
       Height = 17
       Alignment = taLeftJustify
       Caption = 'Text on the left'

@@ -91,6 +91,13 @@ bool HasScrollBars(TComponent* Component) {
   return Is<TCustomListBox>(Component) || Is<TCustomMemo>(Component) || Is<TScrollBox>(Component);
 }
 
+// A combo box with a drop-down button: a simple one (its list always
+// shown) has none to skin, as in the windows of the system.
+bool IsDropDownCombo(TComponent* Component) {
+  auto* combo = dynamic_cast<TCustomComboBox*>(Component);
+  return combo && combo->Style() != csSimple;
+}
+
 using F = const TComponentFacts&;
 
 // The component table, in the order in which the rows are tried.
@@ -114,8 +121,8 @@ const TRow kComponentRows[] = {
      TAttach::Control, false},
     {[](F f) { return Is<TScrollBar>(f.Component); }, K(xcScrollbar), Make<TSkinScControl>,
      TAttach::Control, false},
-    {[](F f) { return Is<TCustomComboBox>(f.Component) || f.Tag == 56; }, K(xcCombo),
-     Make<TSkinComBox>, TAttach::Control, false},
+    {[](F f) { return IsDropDownCombo(f.Component) || f.Tag == 56; }, K(xcCombo), Make<TSkinComBox>,
+     TAttach::Control, false},
     {[](F f) {
        return NameIn(f.Name, {"TDBLOOKUPCOMBOBOX", "TWWDBCOMBOBOX", "TWWDBLOOKUPCOMBO",
                               "TWWKEYCOMBO", "TWWDBDATETIMEPICKER"});

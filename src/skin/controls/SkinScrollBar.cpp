@@ -48,6 +48,27 @@ private:
   HWND FWnd;
 };
 
+// A scroll bar's style bit taken off a window for a scope, and put back at
+// its end if the window is still there.
+class TStyleBitOff {
+public:
+  // Clears Bit in Wnd's style.
+  TStyleBitOff(HWND Wnd, LONG_PTR Bit) : FWnd(Wnd), FBit(Bit) {
+    SetWindowLongPtrA(FWnd, GWL_STYLE, GetWindowLongPtrA(FWnd, GWL_STYLE) & ~FBit);
+  }
+  // Sets the bit again in the style the window has now.
+  ~TStyleBitOff() {
+    if (IsWindow(FWnd))
+      SetWindowLongPtrA(FWnd, GWL_STYLE, GetWindowLongPtrA(FWnd, GWL_STYLE) | FBit);
+  }
+  TStyleBitOff(const TStyleBitOff&) = delete;
+  TStyleBitOff& operator=(const TStyleBitOff&) = delete;
+
+private:
+  HWND FWnd;
+  LONG_PTR FBit;
+};
+
 const char* const kPartNames[] = {" SB_LINEUp",   " SB_LINEDown",      " SB_PAGEUp",
                                   " SB_PAGEDown", " SB_THUMBPOSITION", " SB_THUMBTRACK"};
 
@@ -59,7 +80,8 @@ TSkinScrollBar::TSkinScrollBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 // The drag loop's flag goes false.
 TSkinScrollBar::~TSkinScrollBar() { *FAlive = false; }
 
-// Hooks the control's WindowProc; no recolouring, no double buffering.
+// Hooks the control's WindowProc (the control tells when it is freed); no
+// recolouring, no double buffering.
 void TSkinScrollBar::InitScrollBars(TControl* Control, TSkinModel* SkinData, bool TrackThumb,
                                     TCanvas* Canvas) {
   FSkinData = SkinData;
@@ -180,7 +202,9 @@ bool TSkinScrollBar::NCLButtonDown(TMessage& Message) {
 }
 
 // Runs the messages until the release, the capture's loss or the window's
-// end; every move sets the position and posts SB_THUMBTRACK.
+// end; every move sets the position and posts SB_THUMBTRACK. However the
+// drag ends (this skinner may be freed by a message it dispatches: a skin
+// switched off), the bar's style bit goes back and SB_THUMBPOSITION follows.
 void TSkinScrollBar::DragThumbLoop(bool Horizontal, POINT Start) {
   const std::shared_ptr<bool> alive = FAlive;
   const HWND wnd = FHandle;
@@ -192,73 +216,65 @@ void TSkinScrollBar::DragThumbLoop(bool Horizontal, POINT Start) {
   FTracking = true;
   const int startOffset = metrics.FThumbPos;
   int position = info.nPos;
-  const LONG_PTR styleBit = Horizontal ? WS_HSCROLL : WS_VSCROLL;
-  // While the bar's style bit is off the platform does not draw the bar;
-  // the drag's scroll messages keep it forced on for this skinner.
-  SetWindowLongPtrA(wnd, GWL_STYLE, FStyle & ~styleBit);
-  // The button-up may happen anywhere on the screen.
-  const TMouseCapture capture(wnd);
-
-  auto finish = [&] {
-    if (!*alive) return;
-    if (IsWindow(wnd)) {
-      SetWindowLongPtrA(wnd, GWL_STYLE, FStyle | styleBit);
-      PostMessageA(wnd, scrollMessage, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
-    }
-    FTracking = false;
-  };
-
-  MSG msg;
-  while (*alive && FTracking) {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      // The capture went elsewhere or the window went away: the drag ends
-      // as if the button had been released.
-      if (!IsWindow(wnd) || GetCapture() != wnd) {
-        finish();
-        break;
+  {
+    // While the bar's style bit is off the platform does not draw the bar;
+    // the drag's scroll messages keep it forced on for this skinner.
+    const TStyleBitOff hidden(wnd, Horizontal ? WS_HSCROLL : WS_VSCROLL);
+    // The button-up may happen anywhere on the screen.
+    const TMouseCapture capture(wnd);
+    // Whether the drag goes on: this skinner is there, tracking, and holds
+    // the mouse on a window that is there.
+    const auto dragging = [&] {
+      return *alive && FTracking && IsWindow(wnd) && GetCapture() == wnd;
+    };
+    MSG msg;
+    bool released = false;
+    while (!released && dragging()) {
+      if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        WaitMessage();
+        continue;
       }
-      WaitMessage();
-      continue;
-    }
-    switch (msg.message) {
-      case WM_QUIT:
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        finish();
-        break;
-      case WM_LBUTTONUP:
-      case WM_NCLBUTTONUP: finish(); break;
-      case WM_MOUSEMOVE:
-      case WM_NCMOUSEMOVE: {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        if (!*alive || !FTracking) break;
-        const POINT cursor = ScreenPointOf(msg);
-        // The thumb follows the cursor along the bar and stays in the track.
-        const int moved = Horizontal ? cursor.x - Start.x : cursor.y - Start.y;
-        const TThumbDrag drag = DragThumb(metrics, RangeOf(info), startOffset, moved);
-        const int pos = drag.Pos;
-        if (pos != position) {
-          position = pos;
-          info.nPos = pos;
-          info.nTrackPos = pos;
-          metrics.FThumbPos = drag.Offset;
-          SCROLLINFO set{};
-          set.cbSize = sizeof(SCROLLINFO);
-          set.fMask = SIF_POS;
-          set.nPos = pos;
-          SetScrollInfo(wnd, bar, &set, FALSE);
-          PostMessageA(wnd, scrollMessage, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
-          SkinTrace("*******mousemove " + std::to_string(pos));
+      switch (msg.message) {
+        case WM_QUIT:
+          PostQuitMessage(static_cast<int>(msg.wParam));
+          released = true;
+          break;
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP: released = true; break;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE: {
+          TranslateMessage(&msg);
+          DispatchMessageA(&msg);
+          if (!dragging()) break;
+          const POINT cursor = ScreenPointOf(msg);
+          // The thumb follows the cursor along the bar and stays in the track.
+          const int moved = Horizontal ? cursor.x - Start.x : cursor.y - Start.y;
+          const TThumbDrag drag = DragThumb(metrics, RangeOf(info), startOffset, moved);
+          const int pos = drag.Pos;
+          if (pos != position) {
+            position = pos;
+            info.nPos = pos;
+            info.nTrackPos = pos;
+            metrics.FThumbPos = drag.Offset;
+            SCROLLINFO set{};
+            set.cbSize = sizeof(SCROLLINFO);
+            set.fMask = SIF_POS;
+            set.nPos = pos;
+            SetScrollInfo(wnd, bar, &set, FALSE);
+            PostMessageA(wnd, scrollMessage, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
+            SkinTrace("*******mousemove " + std::to_string(pos));
+          }
+          break;
         }
-        break;
+        default:
+          TranslateMessage(&msg);
+          DispatchMessageA(&msg);
+          break;
       }
-      default:
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        break;
     }
-    if (*alive && FTracking && (!IsWindow(wnd) || GetCapture() != wnd)) finish();
   }
+  if (IsWindow(wnd)) PostMessageA(wnd, scrollMessage, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+  if (*alive) FTracking = false;
 }
 
 // A skinner for a list view.

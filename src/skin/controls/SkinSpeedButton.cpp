@@ -17,14 +17,13 @@ TSkinSpeedButton::TSkinSpeedButton(TComponent* AOwner) : TSkinBitButton(AOwner) 
   FHandle = nullptr;
 }
 
-// Hooks the button's WindowProc and asks to hear when it is freed.
+// Hooks the button's WindowProc (the button tells when it is freed).
 void TSkinSpeedButton::InitSpeedButton(TSpeedButton* SpeedButton, TSkinModel* SkinData,
                                        TCanvas* Canvas) {
   FSkinData = SkinData;
   FCanvas = Canvas;
   FSpeedButton = SpeedButton;
   FControl = SpeedButton;
-  SpeedButton->FreeNotification(this);
   HookControl(*SpeedButton);
   if (TSkinnerHost* host = Host()) host->Skinners().Add(this);
 }

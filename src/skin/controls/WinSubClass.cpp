@@ -38,8 +38,10 @@ std::string TSkinControl::ReadCaption() const {
   return text;
 }
 
-// The control's WindowProc leads to WndProc from now on.
+// The control's WindowProc leads to WndProc from now on, and the control
+// tells this skinner when it is freed.
 void TSkinControl::HookControl(TControl& Control) {
+  Control.FreeNotification(this);
   FHook.Attach(Control, [this](TMessage& m) { WndProc(m); });
 }
 
@@ -51,7 +53,6 @@ void TSkinControl::InitControl(TControl* Control, TSkinModel* SkinData, bool Cha
   FSkinData = SkinData;
   FCanvas = Canvas;
   FControl = Control;
-  Control->FreeNotification(this);
   auto* windowed = dynamic_cast<TWinControl*>(Control);
   FHandle = windowed ? windowed->Handle() : nullptr;
   HookControl(*Control);
@@ -126,13 +127,24 @@ void TSkinControl::AfterProc(TMessage& Message) {
   }
 }
 
-// The window DC, the window's rectangle moved to (0, 0).
+// The window DC, the window's rectangle moved to (0, 0); the control's
+// child windows (a page's controls, a combo box's edit) are clipped out,
+// so that what the skinner paints does not depend on who painted last.
 void TSkinControl::Paint() {
   if (!FHandle || !IsWindow(FHandle)) return;
   GetWindowRect(FHandle, &FWindowRect);
   TRect r = FWindowRect;
   OffsetRect(&r, -r.left, -r.top);
   const TWindowDC dc(FHandle, TWindowDC::Window);
+  // A window DC is not clipped to the children (Wine ignores
+  // DCX_CLIPCHILDREN for one): each visible child is cut out by hand.
+  for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT c;
+    GetWindowRect(child, &c);
+    ExcludeClipRect(dc, c.left - FWindowRect.left, c.top - FWindowRect.top,
+                    c.right - FWindowRect.left, c.bottom - FWindowRect.top);
+  }
   PaintControl(dc, r);
 }
 

@@ -4,7 +4,6 @@
 #include "skin/window/MenuItems.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinData.h"
-#include "skin/window/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -34,8 +33,7 @@ TSkinData* SkinOf(TMenuItem& Item) {
 }
 
 // The OnDrawItem handler of skinned menu items: the flat look without a
-// MenuItem element; else the popup learns its menu and the item is drawn
-// over the popup's background.
+// MenuItem element; else the item is drawn over the popup's background.
 void DrawMenuItem(TObject* Sender, TCanvas* Canvas, TRect Rect, bool Selected) {
   auto* item = dynamic_cast<TMenuItem*>(Sender);
   TSkinData* skin = item ? SkinOf(*item) : nullptr;
@@ -45,7 +43,6 @@ void DrawMenuItem(TObject* Sender, TCanvas* Canvas, TRect Rect, bool Selected) {
     DrawMenuItemFlat(*skin, facts, *Canvas, Selected, Rect);
     return;
   }
-  if (item->Parent()) TakePendingPopMenu(item->Parent()->Handle());
   DrawMenuItemFacts(*skin, facts, *Canvas, Selected, Rect, PopupBackground(facts.ParentMenu));
 }
 
@@ -145,15 +142,13 @@ bool MeasureFrameMenuItem(MEASUREITEMSTRUCT& Item, const TFrameMenus& Frame) {
 }
 
 // Component popup items not on the bar are left to the component layer; the
-// popup learns its menu; the bar's items from their component, others from
-// the menu handle.
+// bar's items from their component, others from the menu handle.
 bool DrawFrameMenuItem(DRAWITEMSTRUCT& Item, const TFrameMenus& Frame) {
   if (Item.CtlType != ODT_MENU || !Frame.HasWindowMenu || !Frame.Skin) return false;
   const auto menu = reinterpret_cast<HMENU>(Item.hwndItem);
   if (IsComponentPopupItem(Item.itemID) &&
       !(Frame.BarMenu && Frame.BarMenu->FindItem(Item.itemID, TFindItemKind::fkCommand)))
     return false;
-  TakePendingPopMenu(menu);
   TCanvas canvas;
   canvas.SetHandle(Item.hDC);
   UseMenuFont(canvas);

@@ -5,6 +5,7 @@
 
 #include "skin/draw/SkinDraw.h"
 #include "skin/draw/SkinModel.h"
+#include "skin/window/CaptionPlacement.h"
 #include "skin/window/WinSkinMenu.h"
 
 namespace {
@@ -22,7 +23,8 @@ TRegionObject OpaquePart(TBitmap& picture, int x, int y) {
 // A painter with no pictures yet.
 TFramePainter::TFramePainter(HWND Wnd) : FHandle(Wnd) {}
 
-// Side and bottom borders, the title, then the bar below it.
+// Side and bottom borders, the title, then the bar below it; the client
+// area that the frame leaves is clipped out.
 void TFramePainter::Paint(HDC DC, const TFrameView& View, const std::string& Caption,
                           TTitleButtons& Buttons, TTitleState Title, TWinSkinMenu* Bar,
                           const std::function<void(HDC)>& BarExtra) {
@@ -33,6 +35,9 @@ void TFramePainter::Paint(HDC DC, const TFrameView& View, const std::string& Cap
   FFrameHeight = RectHeight(window);
   const int w = FFrameWidth, h = FFrameHeight;
   const TFrameMetrics& m = View.Metrics;
+  const TSaveDCGuard state(DC);
+  const RECT client = ToRect(m.ClientRect(0, 0, w, h));
+  ExcludeClipRect(DC, client.left, client.top, client.right, client.bottom);
   PaintBorderPiece(View, 1, ToRect(m.LeftRect(w, h)), DC);
   PaintBorderPiece(View, 2, ToRect(m.RightRect(w, h)), DC);
   PaintBorderPiece(View, 4, ToRect(m.BottomRect(w, h)), DC);
@@ -86,15 +91,20 @@ void TFramePainter::PaintTitle(HDC DC, const TFrameView& View, const std::string
              BorderPicture(View, 2, m.BorderRight, FFrameHeight).Canvas().Handle(), 0, 0, SRCCOPY);
     const TRect r = ToRect(m.TitleRect(FFrameWidth));
     PaintBorderPiece(View, 3, r, title);
-    PaintCaption(FTitleBitmap.Canvas(), r, View, Caption);
+    // The buttons at the title's ends are placed first: the caption ends
+    // where they begin. Those placed beside the caption follow it.
     Title.FrameWidth = FFrameWidth;
+    Title.CaptionRect = FCaptionRect;
+    Buttons.Layout(Title);
+    PaintCaption(FTitleBitmap.Canvas(), r, View, Caption, RightButtonsLeft(Buttons, r));
     Title.CaptionRect = FCaptionRect;
     Buttons.Layout(Title);
     Buttons.Paint(FTitleBitmap.Canvas(), Title);
     BitBlt(DC, 0, 0, FFrameWidth, m.TitleHeight, title, 0, 0, SRCCOPY);
   }
   // A title lower than the platform's caption and frame leaves a strip that
-  // the platform's frame would have covered.
+  // the platform's frame would have covered (only what of it is not client
+  // area shows: the DC is clipped to the frame).
   const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
   if (m.TitleHeight + m.MenuHeight < platformTop) {
     const RECT strip{m.BorderLeft, m.TitleHeight, FFrameWidth - m.BorderRight,
@@ -103,10 +113,24 @@ void TFramePainter::PaintTitle(HDC DC, const TFrameView& View, const std::string
   }
 }
 
+// The visible title buttons of the right half (those at the title's ends;
+// the menu band's are not in the title).
+int TFramePainter::RightButtonsLeft(const TTitleButtons& Buttons, const TRect& R) {
+  int left = R.right;
+  for (const auto& button : Buttons.Buttons()) {
+    const TDataSkinSysButton& entry = *button->SkinObject();
+    if (!button->Visible() || entry.Bitmap.Empty() || entry.Visibility == 100) continue;
+    if (entry.Align != 0 && entry.Align != 1) continue;
+    const TRect& b = button->Bounds();
+    if (b.left >= (R.left + R.right) / 2) left = std::min<int>(left, b.left);
+  }
+  return left;
+}
+
 // Measured, placed by the title's alignment and shifts, clipped on the
-// right by TextRightClip, drawn over its text back.
+// right where the buttons begin, drawn over its text back.
 void TFramePainter::PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameView& View,
-                                 const std::string& Caption) {
+                                 const std::string& Caption, int ButtonsLeft) {
   TSkinModel& skin = *View.Skin;
   TDataSkinTitle& title = *skin.Title;
   HDC dc = Canvas.Handle();
@@ -116,24 +140,18 @@ void TFramePainter::PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameVi
   SetTextColor(dc,
                ColorToRGB(View.Active ? skin.TitleTextActiveColour : skin.TitleTextInactiveColour));
 
-  RECT m = R;
-  DrawTextA(dc, Caption.c_str(), -1, &m, DT_CALCRECT | DT_NOCLIP);
-  m.right += title.TextBackLeft + title.TextBackRight;
-  const int free = RectWidth(R) - RectWidth(m);
-  int dx = 0;
-  switch (title.TextAlignment) {
-    case 0: dx = title.Margins.left; break;
-    case 1: dx = free / 2; break;
-    case 2:
-      // Right-aligned text ends TextRightClip pixels before the title's end,
-      // where the clip below cuts it: it loses nothing when it fits.
-      dx = free - title.Margins.right;
-      break;
-    default: break;
-  }
-  const int dy = (RectHeight(R) - RectHeight(m)) / 2 + title.Margins.top / 2;
-  OffsetRect(&m, dx, dy);
-  m.right = std::min<LONG>(m.right, R.right - title.Margins.right);
+  RECT measured = R;
+  DrawTextA(dc, Caption.c_str(), -1, &measured, DT_CALCRECT | DT_NOCLIP);
+  TCaptionLayout layout;
+  layout.Title = TSkinRect{R.left, R.top, R.right, R.bottom};
+  layout.TextWidth = RectWidth(measured);
+  layout.TextHeight = RectHeight(measured);
+  layout.TextBackLeft = title.TextBackLeft;
+  layout.TextBackRight = title.TextBackRight;
+  layout.Alignment = title.TextAlignment;
+  layout.Margins = title.Margins;
+  layout.ButtonsLeft = ButtonsLeft;
+  RECT m = ToRect(PlaceCaption(layout));
   FCaptionRect = m;
 
   if (!title.Bitmap.Empty())
@@ -142,7 +160,11 @@ void TFramePainter::PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameVi
                       TSkinRect{title.TextBackLeft, 0, title.TextBackRight, 0});
   m.left += title.TextBackLeft;
   m.right -= title.TextBackRight;
-  DrawTextA(dc, Caption.c_str(), -1, &m, DT_SINGLELINE | DT_END_ELLIPSIS);
+  // The blanks after the text only pad it: a caption cut by the clip loses
+  // them before any of its letters.
+  std::string shown = Caption;
+  if (RectWidth(m) < layout.TextWidth) shown.erase(shown.find_last_not_of(' ') + 1);
+  DrawTextA(dc, shown.c_str(), -1, &m, DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 // Opaque pieces of each transparent border (the last painted title when it

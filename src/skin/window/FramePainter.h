@@ -79,9 +79,13 @@ private:
   // short title leaves uncovered is filled with the face colour.
   void PaintTitle(HDC DC, const TFrameView& View, const std::string& Caption,
                   TTitleButtons& Buttons, TTitleState Title);
-  // The caption text (and its text back) in R of Canvas.
+  // The caption text (and its text back) in R of Canvas, ending before
+  // ButtonsLeft at the latest.
   void PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameView& View,
-                    const std::string& Caption);
+                    const std::string& Caption, int ButtonsLeft);
+  // The left edge of the leftmost visible title-bar button in the right half
+  // of the title R, or R.right when there is none.
+  static int RightButtonsLeft(const TTitleButtons& Buttons, const TRect& R);
 
   struct TPieceCache {
     int W = -1, H = -1, Frame = 0;

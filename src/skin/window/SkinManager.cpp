@@ -30,13 +30,18 @@ TSkinManage::TSkinManage() : Timer(std::make_unique<TTimer>(nullptr)) {
   InstallHook();
 }
 
-// Marks the manager as going away, stops watching windows, then frees the
-// skinners (their windows may still be there: they put them back).
+// Marks the manager as going away, stops watching windows, then gives every
+// window that is still there its own look and handling back (without
+// repainting its controls) and frees the skinners, last attached first.
 TSkinManage::~TSkinManage() {
   ActivateCount = acDestroying;
   Timer.reset();
   FHook.Reset();
-  while (!Forms.empty()) Forms.pop_back();
+  while (!Forms.empty()) {
+    std::unique_ptr<TWinSkinForm> skinner = std::move(Forms.back());
+    Forms.pop_back();
+    skinner->Detach();
+  }
   // A menu window still open keeps working with its own procedure.
   for (auto& menu : PopupMenus) menu->Restore();
   PopupMenus.clear();
@@ -87,10 +92,14 @@ LRESULT CALLBACK TSkinManage::HookProc(int Code, WPARAM WParam, LPARAM LParam) {
 // Appends to the registered components.
 void TSkinManage::AddSkinData(TSkinData* SkinData) { SkinDatas.push_back(SkinData); }
 
-// Removes from the registered components, and from a pending skin change.
+// Removes from the registered components and from a pending skin change;
+// the menu windows it serves get their own look back at once (their
+// skinners stay listed until the windows go).
 void TSkinManage::RemoveSkinData(TSkinData* SkinData) {
   SkinDatas.erase(std::remove(SkinDatas.begin(), SkinDatas.end(), SkinData), SkinDatas.end());
   if (FChangedSkinData == SkinData) FChangedSkinData = nullptr;
+  for (auto& menu : PopupMenus)
+    if (menu->SkinData() == SkinData) menu->ForgetSkin();
 }
 
 // Notes the action; acts at once before the first activation, else later.

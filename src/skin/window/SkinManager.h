@@ -37,13 +37,16 @@ public:
 
   // Idle and switched off, with its timer stopped; installs the hook.
   TSkinManage();
-  // Removes the hook and frees every skinner, last attached first.
+  // Removes the hook, detaches and frees every form skinner (last attached
+  // first), then gives the open menu windows back.
   ~TSkinManage() override;
   TSkinManage(const TSkinManage&) = delete;
   TSkinManage& operator=(const TSkinManage&) = delete;
 
-  // Registers a component (in registration order) / forgets it.
+  // Registers a component (in registration order).
   void AddSkinData(TSkinData* SkinData);
+  // Forgets a component that goes away; menu windows open with its skin get
+  // their own look back.
   void RemoveSkinData(TSkinData* SkinData);
   // Asks for a deferred action. Before the first window activation, switching
   // on and off happens at once and a changed skin is only noted; afterwards

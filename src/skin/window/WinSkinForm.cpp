@@ -99,7 +99,9 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
     Dispatch().SkinComponents(FForm);
   else
     Dispatch().SkinChildWindows(FHandle);
-  InvalidateRect(FHandle, nullptr, TRUE);
+  // The controls show their skinned look at once, also those whose pixels
+  // the platform moved along when the window was shown or sized.
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The form's WindowProc is hooked first, then the window attached; the form
@@ -116,9 +118,15 @@ void TWinSkinForm::AttachToForm(TSkinData* SkinData, TCustomForm* Form) {
   SetMenusOwnerDraw(Form, true);
 }
 
-// Everything in the reverse order of attaching.
+// Everything in the reverse order of attaching; a window that stays keeps
+// the size of its client area under the platform's frame.
 void TWinSkinForm::Detach() {
   ::MenuTracking().Forget(FMenuBar.get());
+  const bool keepClient = FSubclassed && FPhase != TFormPhase::Releasing &&
+                          FPhase != TFormPhase::Attached && !IsIconic(FHandle) &&
+                          !IsZoomed(FHandle);
+  RECT client{};
+  GetClientRect(FHandle, &client);
   if (FHoverTimer) FHoverTimer->SetEnabled(false);
   SetSysButtons(true);
   if (FForm) {
@@ -140,8 +148,22 @@ void TWinSkinForm::Detach() {
     FMetrics.MenuHeight = 0;
   }
   FPainter.RemoveRegion();
+  if (keepClient) KeepClientSize(client.right, client.bottom);
   if (FPhase == TFormPhase::Releasing) FMdi.ReleaseChildren();
   FMdi.Unsubclass();
+}
+
+// The platform's frame is measured anew, then the window is sized around a
+// client area of Width x Height.
+void TWinSkinForm::KeepClientSize(int Width, int Height) {
+  FrameChanged();
+  RECT client, window;
+  GetClientRect(FHandle, &client);
+  GetWindowRect(FHandle, &window);
+  const int dw = Width - client.right, dh = Height - client.bottom;
+  if (dw == 0 && dh == 0) return;
+  SetWindowPos(FHandle, nullptr, 0, 0, window.right - window.left + dw,
+               window.bottom - window.top + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The phase says the window is going.
@@ -150,12 +172,15 @@ void TWinSkinForm::Release() {
   Detach();
 }
 
-// The bar forgets the skin with this skinner.
+// Whatever reads the skin lets go of it: the bar, the title-bar buttons
+// (they point into its entries) and the control skinners.
 void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == TOperation::opRemove && AComponent == FSkinData) {
     FSkinData = nullptr;
     if (FMenuBar) FMenuBar->ForgetSkin();
+    FButtons.Clear();
+    ReleaseSkinners();
   }
 }
 

@@ -32,14 +32,16 @@ public:
   void AttachToWindow(TSkinData* SkinData);
   // Attaches to a form of ours (its window given at construction).
   void AttachToForm(TSkinData* SkinData, TCustomForm* Form);
-  // Undoes everything: the window looks and behaves as before.
+  // Undoes everything: the window looks and behaves as before, and a window
+  // that stays keeps the size of its client area.
   void Detach();
   // Detaches for good: the window is going away (its controls keep their
   // skinned colours and are not repainted, its MDI children go too).
   void Release();
   // Re-reads colours and metrics after the skin changed.
   void SkinChanged();
-  // Forgets a skin data component that is being freed.
+  // Forgets a skin data component that is being freed: nothing reads it
+  // any more (the frame is left to the platform's painting).
   void Notification(TComponent* AComponent, TOperation Operation) override;
   // Restores and frees every control skinner; their controls are repainted
   // in their own look unless their window goes with this one or the whole
@@ -58,6 +60,9 @@ private:
   void WndProc(TMessage& Message);
   // Finishes attaching: the frame sized to the skin, the region built.
   void Activate();
+  // Sizes the window around a client area of Width x Height under the
+  // frame it has now.
+  void KeepClientSize(int Width, int Height);
   // Alt+letter of a form: opens the menu-bar button with that accelerator.
   void CMDialogChar(TMessage& Message);
   // Ends the hover of objects and controls the mouse has left.

@@ -12,13 +12,12 @@
 //   attached that brush is FBackground as a pattern; the border is drawn in
 //   WM_NCPAINT and drawn again after WM_PAINT.
 // Items that are not drawn by their owner are drawn by the platform itself;
-// owner-drawn items copy their part of FBackground (PopupMenuBitmap).
+// owner-drawn items copy their part of FBackground (PopupMenuBitmap), which
+// is found by the menu that the window itself says it shows.
 #include "skin/window/WinSkinPopMenu.h"
 
 #include "skin/draw/SkinDraw.h"
 #include "skin/draw/SkinModel.h"
-
-TWinSkinPopMenu* PendingPopMenu = nullptr;
 
 namespace {
 
@@ -29,21 +28,11 @@ constexpr UINT kGetMenuMessage = 0x01E1;  // MN_GETHMENU
 
 }  // namespace
 
-// The waiting skinner learns its menu.
-void TakePendingPopMenu(HMENU Menu) {
-  if (!PendingPopMenu) return;
-  PendingPopMenu->FMenuHandle = Menu;
-  PendingPopMenu = nullptr;
-}
-
 // Unattached.
 TWinSkinPopMenu::TWinSkinPopMenu(const bool& SkinningOn) : FSkinningOn(SkinningOn) {}
 
-// No longer waiting for a menu; the brush goes back.
-TWinSkinPopMenu::~TWinSkinPopMenu() {
-  if (PendingPopMenu == this) PendingPopMenu = nullptr;
-  PutMenuBrushBack();
-}
+// The brush goes back.
+TWinSkinPopMenu::~TWinSkinPopMenu() { PutMenuBrushBack(); }
 
 // Through the subclass helper.
 void TWinSkinPopMenu::Attach(HWND Handle, TSkinModel* SkinData, HMENU MenuHandle) {
@@ -60,7 +49,21 @@ void TWinSkinPopMenu::Restore() {
   FAttached = false;
   FSubclass.Detach();
   FBackground.Clear();
-  if (PendingPopMenu == this) PendingPopMenu = nullptr;
+}
+
+// Restored, without a skin to read.
+void TWinSkinPopMenu::ForgetSkin() {
+  Restore();
+  FSkinData = nullptr;
+}
+
+// The window answers once the platform gave it its menu; the answer is kept.
+HMENU TWinSkinPopMenu::MenuHandle() {
+  if (!FMenuHandle && FAttached && IsWindow(FHandle)) {
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(FHandle, kGetMenuMessage, 0, 0));
+    if (menu && IsMenu(menu)) FMenuHandle = menu;
+  }
+  return FMenuHandle;
 }
 
 // Through the subclass, the one way back.
@@ -84,7 +87,6 @@ void TWinSkinPopMenu::WndProc(TMessage& Message) {
       }
       FAttached = false;
       FBackground.Clear();
-      if (PendingPopMenu == this) PendingPopMenu = nullptr;
       FSubclass.Detach();
       FSubclass.CallPrevious(Message);
       return;
@@ -121,7 +123,6 @@ void TWinSkinPopMenu::ComposeBackground() {
     FBackground.Assign(composed.get());
   else
     FBackground.Clear();
-  if (!FMenuHandle) PendingPopMenu = this;
 }
 
 // The background whole, the platform clipped 3 pixels in with the brush

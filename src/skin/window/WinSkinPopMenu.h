@@ -24,28 +24,30 @@ public:
   ~TWinSkinPopMenu() override;
 
   // Subclasses the menu window Handle, drawn from SkinData; MenuHandle is
-  // the menu it shows, 0 until the item drawing reports it.
+  // the menu it shows, or 0 to ask the window for it once it has one.
   void Attach(HWND Handle, TSkinModel* SkinData, HMENU MenuHandle);
   // Gives the window its own procedure and the menu its own brush back.
   void Restore();
+  // The skin goes away: restores, and reads the skin no more.
+  void ForgetSkin();
   // Hands Message to the window's procedure from before the subclass.
   void Default(TMessage& Message);
 
   HWND Handle() const { return FHandle; }
-  // The menu the window shows, 0 until the item drawing reports it.
-  HMENU MenuHandle() const { return FMenuHandle; }
+  // The skin it paints from (null once forgotten).
+  TSkinModel* SkinData() const { return FSkinData; }
+  // The menu the window shows, asked of the window itself (MN_GETHMENU)
+  // until it names one; 0 before that.
+  HMENU MenuHandle();
   // The window's whole background as composed last.
   TBitmap& Background() { return FBackground; }
 
 private:
-  friend void TakePendingPopMenu(HMENU Menu);
-
   // The popup's messages: destruction, non-client paint, print and paint.
   void WndProc(TMessage& Message);
   // A skin with a MenuBackground picture is there.
   bool SkinUsable() const;
-  // FBackground: the MenuBackground picture drawn at the window's size;
-  // without a menu handle yet, this skinner waits for it.
+  // FBackground: the MenuBackground picture drawn at the window's size.
   void ComposeBackground();
   // WM_PRINT: the background, then the platform's items inside the border.
   void PrintBackground(TMessage& Message);
@@ -68,15 +70,9 @@ private:
   HWND FHandle = nullptr;
   TSkinModel* FSkinData = nullptr;
   TBitmap FBackground;
-  HMENU FMenuHandle = nullptr;
-  TBitmapObject FBrushBitmap;  // FBackground from the client origin on, for FBrush
+  HMENU FMenuHandle = nullptr;  // once the window named it
+  TBitmapObject FBrushBitmap;   // FBackground from the client origin on, for FBrush
   TBrushObject FBrush;
   HMENU FBrushMenu = nullptr;  // the menu whose background brush was replaced
   HBRUSH FSavedMenuBrush = nullptr;
 };
-
-// The popup skinner that has painted its background but does not know its
-// menu handle yet, or null.
-extern TWinSkinPopMenu* PendingPopMenu;
-// The item drawing hands Menu to the waiting popup skinner, which stops waiting.
-void TakePendingPopMenu(HMENU Menu);

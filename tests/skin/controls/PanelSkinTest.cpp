@@ -205,14 +205,25 @@ TEST_F(PanelSkinTest, TabStripShowsTheSelectedTab) {
       OffsetRect(&T, 0, bottom ? -D.bottom - 1 + 20 : 1 + 20);
       PutFrame(*strip, T, tabs, tab, tabs.FrameCount, i == 1 ? 2 : 1, tabs.Trans != 0);
     }
-    const TCapture shot = Capture(wnd);
-    auto expected =
-        Picture(all.right, all.bottom, [&](int x, int y) { return TColor(shot.At(x, y)); });
+    // Only what the skinner paints is expected: the strip and the page
+    // border's edges; the rest (the page itself) stays unchecked.
+    const COLORREF unchecked = RGB(1, 2, 3);
+    auto expected = Picture(all.right, all.bottom, [&](int, int) { return TColor(unchecked); });
     BitBlt(expected->Canvas().Handle(), S.left, S.top, S.right, S.bottom - S.top,
            strip->Canvas().Handle(), 0, 20, SRCCOPY);
     DrawNineSliceTo(expected->Canvas().Handle(), D, border, false, 1, 1, TSkinRect{4, 5, 4, 4});
-    std::string report;
-    EXPECT_EQ(Mismatches(shot, all, *expected, &report), 0) << bottom << report;
+    const TCapture shot = Capture(wnd);
+    int compared = 0, bad = 0;
+    for (int y = 0; y < all.bottom; ++y)
+      for (int x = 0; x < all.right; ++x) {
+        const COLORREF want = PixelAt(*expected, x, y);
+        if (want == unchecked) continue;
+        ++compared;
+        bad += shot.At(x, y) != want;
+      }
+    EXPECT_EQ(bad, 0) << bottom;
+    // The strip and four edges of the border at least.
+    EXPECT_GE(compared, S.right * (S.bottom - S.top) + 2 * (D.right - D.left)) << bottom;
   }
 }
 

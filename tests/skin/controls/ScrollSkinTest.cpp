@@ -1,14 +1,19 @@
 // Scroll bars under the skin: a list box's bars drawn from the skin at every
 // position, scrolling through the skinned arrows and the skinner's own thumb
 // drag exactly as through the platform's bar, the platform's bars kept when
-// the skin has no scroll-bar picture, and scroll-bar controls.
+// the skin has no scroll-bar picture, and scroll-bar controls; the skinner's
+// life: a drag that outlives it, a control freed before it.
 #include <windows.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ScrollSkinFixture.h"
 #include "skin/controls/SkinScControl.h"
 #include "skin/controls/SkinScrollBar.h"
+#include "ui/ComCtrls.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -35,10 +40,12 @@ struct TDragScript {
   std::vector<int> Steps;  // vertical distances from Start
   size_t Next;
   UINT_PTR Timer;
+  std::function<void()> During;  // runs at the first tick, inside the drag
 } Script;
 
 void CALLBACK PlayDrag(HWND, UINT, UINT_PTR, DWORD) {
   TDragScript& s = Script;
+  if (s.During) std::exchange(s.During, nullptr)();
   const bool moving = s.Next < s.Steps.size();
   const int y = s.Start.y + (moving ? s.Steps[s.Next++] : 0);
   if (!moving) KillTimer(nullptr, s.Timer);
@@ -47,13 +54,13 @@ void CALLBACK PlayDrag(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 // Presses the vertical bar of Wnd at window point (x, y), then drags along
-// Steps; without steps the release is queued at once (a click, before any
-// repeat of the platform's arrow timer).
-void Press(HWND Wnd, int x, int y, std::vector<int> Steps) {
+// Steps (During runs inside the drag); without steps the release is queued
+// at once (a click, before any repeat of the platform's arrow timer).
+void Press(HWND Wnd, int x, int y, std::vector<int> Steps, std::function<void()> During = nullptr) {
   RECT w;
   GetWindowRect(Wnd, &w);
   const POINT press{w.left + x, w.top + y};
-  Script = TDragScript{Wnd, press, std::move(Steps), 0, 0};
+  Script = TDragScript{Wnd, press, std::move(Steps), 0, 0, std::move(During)};
   ScreenToClient(Wnd, &Script.Start);
   if (Script.Steps.empty())
     PostMessageA(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(Script.Start.x, Script.Start.y));
@@ -63,6 +70,18 @@ void Press(HWND Wnd, int x, int y, std::vector<int> Steps) {
   if (Script.Timer) KillTimer(nullptr, Script.Timer);
   Application->ProcessMessages();
 }
+
+// A control whose memory is overwritten when it is freed: a skinner that
+// used it afterwards would call through a broken virtual table.
+template <class T>
+class TPoisoned : public T {
+public:
+  using T::T;
+  static void operator delete(void* p, std::size_t n) {
+    std::memset(p, 0xDD, n);
+    ::operator delete(p);
+  }
+};
 
 class ScrollSkinTest : public SkinnedFormTest {
 protected:
@@ -251,4 +270,99 @@ TEST_F(ScrollSkinTest, ScrollBarControlsAreOneSkinnedBar) {
     std::string report;
     EXPECT_EQ(mismatches(code == SB_LINEUP, code == SB_LINEDOWN, report), 0) << code << report;
   }
+}
+
+// The drag loop dispatches timers: the skin may change inside it, or the
+// skinner may go (skinning switched off). The bar's style bit, taken off
+// for the drag, comes back in every case.
+TEST_F(ScrollSkinTest, ADragOutlivedByItsSkinnerGivesTheBarBack) {
+  const struct {
+    const char* Name;
+    std::function<void(TSkinScrollBar*)> During;
+  } rows[] = {
+      {"skin changed", [&](TSkinScrollBar*) { SkinForm->SkinChanged(); }},
+      {"skinner freed", [](TSkinScrollBar* s) { delete s; }},
+      {"skinning switched off", [&](TSkinScrollBar*) { SkinForm->Detach(); }},
+  };
+  int x = 20;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TListBox* list = List(x, 57);
+    x += 170;
+    TSkinScrollBar* skinner = SkinBars(list);
+    HWND wnd = list->Handle();
+    const TRect bar = VertBarOf(wnd);
+    const TThumb thumb = ThumbOf(bar.bottom - bar.top, ScrollInfoOf(wnd, SB_VERT));
+    const int y = bar.top + GetSystemMetrics(SM_CXHSCROLL) + thumb.Offset + thumb.Size / 2;
+    bool ran = false;
+    Press(wnd, (bar.left + bar.right) / 2, y, {5, 10, 15}, [&] {
+      ran = true;
+      row.During(skinner);
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(GetWindowLongPtrA(wnd, GWL_STYLE) & WS_VSCROLL);
+  }
+}
+
+// A drag ended by skinning switched off, and a list freed while skinned,
+// many times over, give back every GDI handle taken (USER handles are
+// probed where a test program has a prefix of its own).
+TEST_F(ScrollSkinTest, DragsAndFreedListsGiveTheirHandlesBack) {
+  auto work = [&] {
+    for (int i = 0; i < 5; ++i) {
+      TListBox* list = List(20, 57);
+      SkinBars(list);
+      HWND wnd = list->Handle();
+      const TRect bar = VertBarOf(wnd);
+      const TThumb thumb = ThumbOf(bar.bottom - bar.top, ScrollInfoOf(wnd, SB_VERT));
+      const int y = bar.top + GetSystemMetrics(SM_CXHSCROLL) + thumb.Offset + thumb.Size / 2;
+      Press(wnd, (bar.left + bar.right) / 2, y, {5, 10}, [&] { SkinForm->Detach(); });
+      delete list;
+      // Skinned again, a list is freed while skinned, then skinning goes.
+      delete SkinForm;
+      SkinForm = new TWinSkinForm(nullptr, Form->Handle());
+      SkinForm->AttachToForm(Skin, Form.get());
+      delete static_cast<TControl*>(SkinBars(List(200, 57))->Control());
+      SkinForm->Detach();
+      delete SkinForm;
+      SkinForm = new TWinSkinForm(nullptr, Form->Handle());
+      SkinForm->AttachToForm(Skin, Form.get());
+    }
+  };
+  work();  // first-use allocations settle
+  const unsigned gdi = GdiHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+}
+
+// A scrolling control freed while skinned: its skinner forgets it, and
+// switching skinning off afterwards touches nothing of it.
+TEST_F(ScrollSkinTest, AScrollingControlFreedWhileSkinnedIsForgotten) {
+  const struct {
+    const char* Name;
+    std::function<TWinControl*()> Make;
+    std::function<TSkinControl*(TWinControl*)> Attach;
+  } rows[] = {
+      {"memo", [&] { return Add<TPoisoned<TMemo>>(20, 20, 150, 100); },
+       [&](TWinControl* c) { return SkinBars(c); }},
+      {"list box", [&] { return List<TPoisoned<TListBox>>(200, 30); },
+       [&](TWinControl* c) { return SkinBars(c); }},
+      {"list view", [&] { return Add<TPoisoned<TListView>>(380, 20, 150, 100); },
+       [&](TWinControl* c) {
+         auto* s = new TSkinListView(SkinForm);
+         s->InitControl(c, Skin, false, &SkinForm->ControlCanvas());
+         return s;
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TWinControl* control = row.Make();
+    TSkinControl* skinner = row.Attach(control);
+    ASSERT_EQ(skinner->Control(), control);
+    delete control;
+    EXPECT_EQ(skinner->Control(), nullptr);
+    EXPECT_FALSE(skinner->Hooked());
+  }
+  SkinForm->Detach();  // switched off: each skinner is let go, its control repainted
+  EXPECT_TRUE(SkinForm->Skinners().Items().empty());
 }

@@ -1,6 +1,7 @@
 // A control skinner's life: restored, it leaves no trace; a control that
 // goes away while skinned restores itself and is never touched again; a
-// message the skinner consumes never reaches the control.
+// message the skinner consumes never reaches the control; a hook that the
+// application put in front of the skinner's stays where it is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -159,6 +160,75 @@ TEST(SkinnerLife, MessageConsumedByTheSkinnerNeverReachesTheControl) {
     host.FForm->Update();
     EXPECT_EQ(speed->Paints, data == &noPictures ? 2 : 1);
     delete speed;
+  }
+}
+
+// The application hooks a control's WindowProc before the skinner and after
+// it; the skinner goes. The later hook stays in front, the chain behind it
+// still leads to the earlier one (the skinner's place passes messages on),
+// also once the application takes its later hook out again.
+TEST(SkinnerLife, AnApplicationHookInstalledAfterOursStaysWhenTheSkinnerGoes) {
+  THost host;
+  struct TRow {
+    const char* Name;
+    // Makes the control and returns it with a function that attaches its
+    // skinner and gives back one that lets it go.
+    std::function<TControl*()> Make;
+    std::function<std::function<void()>(TControl*)> Attach;
+  };
+  const auto controlSkinner = [&](TControl* c) -> std::function<void()> {
+    TSkinControl* s = host.Skin<TSkinButton>(c);
+    return [s] { delete s; };
+  };
+  std::unique_ptr<TForm> form;
+  const TRow rows[] = {
+      {"button", [&] { return host.Add<TButton>(20, 20, 90, 24); }, controlSkinner},
+      {"check box", [&] { return host.Add<TCheckBox>(20, 50, 90, 24); },
+       [&](TControl* c) -> std::function<void()> {
+         TSkinControl* s = host.Skin<TSkinCheckBox>(c, true);
+         return [s] { delete s; };
+       }},
+      {"speed button", [&] { return host.Add<TSpeedButton>(120, 20, 60, 24); },
+       [&](TControl* c) -> std::function<void()> {
+         auto* s = new TSkinSpeedButton(host.FSkinForm);
+         s->InitSpeedButton(static_cast<TSpeedButton*>(c), &Skin(),
+                            &host.FSkinForm->ControlCanvas());
+         return [s] { delete s; };
+       }},
+      {"form (the form skinner's hook)",
+       [&] {
+         form = std::make_unique<TForm>(nullptr);
+         form->SetTag(99);
+         form->SetBounds(0, 0, 200, 150);
+         return form.get();
+       },
+       [&](TControl* c) -> std::function<void()> {
+         auto* s = new TWinSkinForm(nullptr, static_cast<TForm*>(c)->Handle());
+         s->AttachToForm(&Skin(), static_cast<TForm*>(c));
+         return [s] {
+           s->Detach();
+           delete s;
+         };
+       }},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TControl* control = row.Make();
+    int earlier = 0, later = 0;
+    const auto own = control->WindowProc;
+    control->WindowProc = [&](TMessage& m) { ++earlier, own(m); };
+    const std::function<void()> release = row.Attach(control);
+    const auto skinners = control->WindowProc;
+    control->WindowProc = [&](TMessage& m) { ++later, skinners(m); };
+    release();
+    const int earlierBefore = earlier, laterBefore = later;
+    control->Perform(WM_NULL, 0, 0);
+    EXPECT_EQ(later, laterBefore + 1);
+    EXPECT_EQ(earlier, earlierBefore + 1);
+    control->WindowProc = skinners;  // the application takes its hook out
+    control->Perform(WM_NULL, 0, 0);
+    EXPECT_EQ(earlier, earlierBefore + 2);
+    control->WindowProc = own;
   }
 }
 

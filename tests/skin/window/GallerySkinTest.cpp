@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gallery/gallery.h"
+#include "skin/controls/SkinDispatch.h"
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/SkinManager.h"
 #include "skin/window/WinSkinForm.h"
@@ -95,6 +96,34 @@ TEST_F(GallerySkinTest, TheSkinMenuSwitchesSkins) {
     EXPECT_EQ(GalleryForm->SkinChoice->ItemIndex(), item == GalleryForm->CopperSkinItem ? 1 : 0);
   }
   EXPECT_FALSE(GalleryForm->CopperSkinItem->Checked());
+}
+
+// Skinning switched on over the gallery in its own look: every skinned
+// control shows its skinned look at once. None keeps pixels of its own look
+// that the platform moved along when the frame took the skin's size (the
+// status bar's lower rows were skinned, its upper ones not).
+TEST_F(GallerySkinTest, SwitchingOnShowsEverySkinnedControlAtOnce) {
+  TSkinData* data = GalleryForm->SkinData1;
+  for (bool on : {false, true}) {
+    data->SetActive(on);
+    ASSERT_TRUE(WaitUntil([] { return !SkinManager->Timer->Enabled(); }));
+  }
+  ASSERT_TRUE(WaitUntil(
+      [] { return GallerySkinner() && GallerySkinner()->Phase() == TFormPhase::Active; }));
+  PumpMessages();
+  int checked = 0;
+  for (TSkinControl* skinner : GallerySkinner()->Skinners().Items()) {
+    const HWND wnd = skinner->Handle();
+    if (!wnd || !IsWindowVisible(wnd) || wnd == GetFocus()) continue;
+    SCOPED_TRACE(WindowClassName(wnd));
+    const TCapture shown = Capture(wnd);
+    RedrawWindow(wnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    EXPECT_TRUE(Capture(wnd).Pixels == shown.Pixels);
+    ++checked;
+  }
+  EXPECT_GT(checked, 20);
 }
 
 }  // namespace

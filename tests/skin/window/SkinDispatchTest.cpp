@@ -119,6 +119,13 @@ TEST(SkinDispatch, EachKindGetsItsSkinnerAndSwitchedOffKindsFallThrough) {
        AllSkinControlTypes, Name<TSkinScControl>()},
       {"combo box", [](TForm& f) -> TWinControl& { return Add<TComboBox>(f); }, AllSkinControlTypes,
        Name<TSkinComBox>()},
+      {"simple combo box (no drop-down button)",
+       [](TForm& f) -> TWinControl& {
+         auto& combo = Add<TComboBox>(f);
+         combo.SetStyle(csSimple);
+         return combo;
+       },
+       AllSkinControlTypes, "none"},
       {"edit tagged 56", [](TForm& f) -> TWinControl& { return Add<TEdit>(f, 56); },
        AllSkinControlTypes, Name<TSkinComBox>()},
       {"bit button", [](TForm& f) -> TWinControl& { return Add<TBitBtn>(f); }, AllSkinControlTypes,
@@ -229,15 +236,19 @@ TEST(SkinDispatch, ReleaseGivesControlsTheirHandlingAndColourBack) {
   TPanel& panel = Add<TPanel>(*form);
   check.SetColor(clWindow);
   panel.SetColor(clInfoBk);
-  const std::string checkProc = check.WindowProc.target_type().name();
   {
     TAttached attached(*form, AllSkinControlTypes);
     EXPECT_EQ(check.Color(), Skin().ButtonFaceColour);
-    EXPECT_NE(std::string(check.WindowProc.target_type().name()), "");
+    // The check box's messages go to its skinner.
+    TSkinControl* skinner = attached.Skinner.Skinners().Find(check.Handle());
+    ASSERT_NE(skinner, nullptr);
+    check.SetCaption("through the skinner");
+    EXPECT_EQ(skinner->Caption(), "through the skinner");
   }
   EXPECT_EQ(check.Color(), clWindow);
   EXPECT_EQ(panel.Color(), clInfoBk);
-  EXPECT_EQ(std::string(check.WindowProc.target_type().name()), checkProc);
+  // Its WindowProc is its own again, not the skinner's place.
+  EXPECT_EQ(check.WindowProc.target<TControlHook::TInstalled>(), nullptr);
   // The handling works as before: a click checks the box.
   SendMessageA(check.Handle(), BM_CLICK, 0, 0);
   EXPECT_TRUE(check.Checked());

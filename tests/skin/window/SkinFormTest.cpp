@@ -1,13 +1,16 @@
 // The form skinner on the program's own windows: attaching at the first
 // activation, the frame drawn from the skin (checked against the skin's own
-// pictures), the title-bar buttons, switching skinning off and on, changing
-// the skin, and handles that are given back.
+// pictures), the title-bar buttons, switching skinning off and on (the
+// client area keeps its size), the captions of the program's narrow boxes,
+// a title lower than the platform's, changing the skin, and handles that
+// are given back.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/ad.h"
@@ -19,6 +22,7 @@
 #include "support/UserAction.h"
 #include "support/Wait.h"
 #include "ui/Dialogs.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -339,9 +343,18 @@ TEST_F(SkinFormTest, MaximizeMinimizeRestoreAndTitleClicks) {
 
 TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   const HWND wnd = MainWindow();
+  // The client area keeps its size through off and on.
+  RECT client;
+  GetClientRect(wnd, &client);
+  const auto sameClient = [&] {
+    RECT now;
+    GetClientRect(wnd, &now);
+    return now.right == client.right && now.bottom == client.bottom;
+  };
   Form1->SkinData1->SetActive(false);
   Settle();
   ASSERT_EQ(Skinner(wnd), nullptr);
+  EXPECT_TRUE(sameClient());
   const LONG_PTR proc = GetWindowLongPtrA(wnd, GWLP_WNDPROC),
                  style = GetWindowLongPtrA(wnd, GWL_STYLE);
   const int handlers = TWindowSubclass::HandlerCount(wnd);
@@ -352,6 +365,7 @@ TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   Form1->SkinData1->SetActive(true);
   Settle();
   ASSERT_TRUE(WaitUntil([&] { return IsSkinnedAndActive(wnd); }));
+  EXPECT_TRUE(sameClient());
   EXPECT_EQ(TWindowSubclass::HandlerCount(wnd), handlers + 1);
   EXPECT_EQ(Form1->Color(), Form1->SkinData1->ButtonFaceColour);
 
@@ -362,6 +376,7 @@ TEST_F(SkinFormTest, SwitchingOffGivesEverythingBackAndOnSkinsAgain) {
   EXPECT_EQ(GetWindowLongPtrA(wnd, GWL_STYLE), style);
   EXPECT_EQ(Form1->Color(), colour);
   EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_TRUE(sameClient());
 
   // Off then on again within the timer's delay: nothing is released.
   Form1->SkinData1->SetActive(true);
@@ -413,6 +428,184 @@ TEST_F(SkinFormTest, MessageBoxesGetSkinnedFramesFromTheMainSkin) {
     EXPECT_TRUE(look.Done);
     EXPECT_EQ(servedBy, Form1->SkinData1);
   }
+}
+
+// The caption font of the platform, as the frame draws captions with it.
+struct TCaptionFont {
+  TCaptionFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = 340;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    Font.Reset(CreateFontIndirectA(&metrics.lfCaptionFont));
+  }
+  // The width of Text in this font.
+  int Width(const std::string& Text) const {
+    const TWindowDC dc(nullptr);
+    const TSelectObjectGuard select(dc, Font.Get());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, Text.c_str(), -1, &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+    return r.right - r.left;
+  }
+  TFontObject Font;
+};
+
+// A box that Quorvel shows: its window class, its caption, how it opens.
+struct TQuorvelBox {
+  const char* ClassName;
+  std::string Caption;
+  std::function<void()> Open;
+};
+
+// The scan's report, the stop confirmation, the removal's report.
+std::vector<TQuorvelBox> QuorvelBoxes() {
+  return {
+      {"#32770", Application->Title(),
+       [] {
+         Application->MessageBox("Scan complete\n\rItems found:0", Application->Title(), MB_OK);
+       }},
+      {"TMessageForm", "Confirmation",
+       [] { MessageDlg("Stop scanning ?", mtConfirmation, mbYes | mbNo, 0); }},
+      {"#32770", Application->Title(),
+       [] { Application->MessageBox("Removed:0 items.", Application->Title(), MB_OK); }},
+  };
+}
+
+// Opens Box; once it is skinned and active, Look sees it, then it closes.
+void ShowBox(const TQuorvelBox& Box, const std::function<void(HWND)>& Look) {
+  UserAction look{Box.ClassName, "",
+                  [&](HWND box) {
+                    Look(box);
+                    PostMessageA(box, WM_CLOSE, 0, 0);
+                  },
+                  [&] {
+                    HWND box = FindWindowA(Box.ClassName, nullptr);
+                    return box && IsSkinnedAndActive(box);
+                  }};
+  WhenWindowAppears(look);
+  Box.Open();
+  EXPECT_TRUE(look.Done);
+}
+
+// Every box Quorvel shows is narrow; its caption is shown whole, before its
+// title-bar buttons, which keep their pictures.
+TEST_F(SkinFormTest, NarrowBoxesShowTheirWholeCaption) {
+  const TCaptionFont font;
+  for (const TQuorvelBox& box : QuorvelBoxes()) {
+    SCOPED_TRACE(box.Caption);
+    int room = -1, needed = 0, overlap = -1, buttons = 0, bad = -1;
+    ShowBox(box, [&](HWND wnd) {
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      TWinSkinForm& s = *Skinner(wnd);
+      TDataSkinTitle& t = *s.SkinData()->Title;
+      const TRect& caption = s.Painter().CaptionRect();
+      room = caption.right - caption.left - t.TextBackLeft - t.TextBackRight;
+      // The letters, without the blanks that pad them.
+      std::string letters = box.Caption;
+      letters.erase(letters.find_last_not_of(' ') + 1);
+      needed = font.Width("  " + letters);
+      const TCapture shot = Capture(wnd);
+      overlap = 0, bad = 0;
+      for (auto& b : s.SysButtons().Buttons()) {
+        TDataSkinSysButton& e = *b->SkinObject();
+        if (!b->Visible() || e.Bitmap.Empty() || e.Action == 3 || e.Action == 11) continue;
+        ++buttons;
+        const TRect& r = b->Bounds();
+        if (r.left < caption.right && r.right > caption.left) ++overlap;
+        bad += Mismatches(shot, r, [&](int x, int y) { return PixelOf(e.Bitmap, x, y); });
+      }
+    });
+    EXPECT_GE(room, needed);
+    EXPECT_GT(buttons, 0);
+    EXPECT_EQ(overlap, 0);
+    EXPECT_EQ(bad, 0);
+  }
+}
+
+// A form that paints stripes over its client area, skinned by hand with a
+// skin whose title is lower than the platform's caption and frame (12 rows).
+struct TLowTitleForm {
+  static constexpr int kTitle = 12;
+  TLowTitleForm() {
+    Skin.SetSkinFormtype(sfOnlyThisForm);  // serves no window of the manager's
+    Skin.SetSkinFile(QUORVEL_SKIN_FILE);
+    TBitmap& top = Skin.Borders[3]->Bitmap;
+    top.SetSize(top.Width(), 2 * kTitle);  // two frames
+    Form.SetTag(99);                       // the manager leaves it alone
+    Form.SetBounds(300, 300, 300, 200);
+    Form.OnPaint = [this](TObject*) {
+      HDC dc = Form.Canvas()->Handle();
+      for (int x = 0; x < 300; x += 4) {
+        const RECT column{x, 0, x + 2, 200};
+        const TBrushObject brush(CreateSolidBrush(x % 8 ? RGB(200, 0, 0) : RGB(0, 0, 200)));
+        FillRect(dc, &column, brush);
+      }
+    };
+    Form.Show();
+    Skinner.AttachToForm(&Skin, &Form);
+    SendMessageA(Form.Handle(), WM_SKINACTIVATE, 0, 0);
+    RedrawWindow(Form.Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpMessages();
+  }
+  ~TLowTitleForm() { Skinner.Detach(); }
+  TSkinData Skin{nullptr};
+  TForm Form{nullptr};
+  TWinSkinForm Skinner{nullptr, Form.Handle()};
+};
+
+// The frame's paint of a low title leaves the client area alone.
+TEST_F(SkinFormTest, ALowTitleLeavesTheClientAreaAlone) {
+  const int platformTop = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+  ASSERT_LT(TLowTitleForm::kTitle, platformTop);
+  TLowTitleForm low;
+  ASSERT_EQ(low.Skinner.Metrics().TitleHeight, TLowTitleForm::kTitle);
+  const HWND wnd = low.Form.Handle();
+  const int rows = platformTop - TLowTitleForm::kTitle;
+  auto clientRows = [&] {
+    TBitmap shot;
+    shot.SetSize(200, rows);
+    BitBlt(shot.Canvas().Handle(), 0, 0, 200, rows, TWindowDC(wnd), 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < rows; ++y)
+      for (int x = 0; x < 200; ++x) pixels.push_back(PixelOf(shot, x, y));
+    return pixels;
+  };
+  const std::vector<COLORREF> before = clientRows();
+  ASSERT_EQ(std::count(before.begin(), before.end(), RGB(0, 0, 200)), 200 / 8 * 2 * rows);
+  SendMessageA(wnd, WM_SKINPAINTFRAME, 0, 0);
+  EXPECT_TRUE(clientRows() == before);
+}
+
+// The paths above, many times over, give back the handles they take: the
+// boxes opened and closed, a low title skinned and released, a memo freed
+// while skinned before skinning goes off and on.
+TEST_F(SkinFormTest, BoxesLowTitlesAndFreedControlsGiveTheirHandlesBack) {
+  TSkinData* data = Form1->SkinData1;
+  const auto offAndOn = [&] {
+    for (bool on : {false, true}) {
+      data->SetActive(on);
+      Settle();
+    }
+    ASSERT_TRUE(WaitUntil([] { return IsSkinnedAndActive(MainWindow()); }));
+  };
+  auto work = [&] {
+    for (int i = 0; i < 3; ++i)
+      for (const TQuorvelBox& box : QuorvelBoxes()) ShowBox(box, [](HWND) {});
+    for (int i = 0; i < 10; ++i) TLowTitleForm low;
+    for (int i = 0; i < 3; ++i) {
+      auto* memo = new TMemo(Form1);
+      memo->SetParent(Form1);
+      memo->SetBounds(20, 60, 200, 120);
+      offAndOn();  // the memo is skinned now
+      delete memo;
+      offAndOn();
+    }
+  };
+  work();  // caches and first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
 }
 
 TEST_F(SkinFormTest, AScrollBarIsRefusedOnlyDirectlyUnderASkinnedWindow) {

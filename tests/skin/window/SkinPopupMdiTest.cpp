@@ -22,6 +22,7 @@
 #include "skin/window/WinSkinPopMenu.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
+#include "ui/Subclass.h"
 
 namespace {
 
@@ -44,9 +45,8 @@ TWinSkinPopMenu* MenuSkinner(HWND wnd) {
 }
 
 // The owner of the test menus: items measure 80 x 18 and draw nothing, so
-// that the menu window shows only its background. Drawing an item hands
-// the menu handle to the pending popup skinner, as the skinned item drawing
-// does.
+// that the menu window shows only its background. Each popup skinner
+// learns its menu from its window, whatever the items' drawing does.
 LRESULT CALLBACK OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_MEASUREITEM) {
     auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -54,11 +54,7 @@ LRESULT CALLBACK OwnerProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     m->itemHeight = 18;
     return TRUE;
   }
-  if (msg == WM_DRAWITEM) {
-    auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-    if (d->CtlType == ODT_MENU) TakePendingPopMenu(reinterpret_cast<HMENU>(d->hwndItem));
-    return TRUE;
-  }
+  if (msg == WM_DRAWITEM) return TRUE;
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
@@ -305,7 +301,6 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
 
   // Closed: every skinner is gone, the menus have their own brushes back.
   EXPECT_TRUE(WaitUntil([] { return SkinManager->PopupMenus.empty(); }));
-  EXPECT_EQ(PendingPopMenu, nullptr);
   for (HMENU m : {menu, sub}) {
     MENUINFO info{};
     info.cbSize = sizeof info;
@@ -313,6 +308,53 @@ TEST_F(SkinPopupMdi, MenuWindowsShowTheSkinsBackgroundEachFoundByItsMenu) {
     GetMenuInfo(m, &info);
     EXPECT_EQ(info.hbrBack, nullptr);
   }
+  DestroyMenu(menu);
+  DestroyWindow(owner);
+}
+
+// The skin data component that serves an open menu is freed: the menu
+// window gets its own procedure back at once and keeps working; its
+// skinner goes with the window.
+TEST_F(SkinPopupMdi, AMenuOpenWhenItsSkinGoesGetsItsOwnLookBack) {
+  const HWND owner = NewSkinnedWindow("PopupTestOwner");
+  // Registered last: it serves the menu windows from now on.
+  auto second = std::make_unique<TSkinData>(nullptr);
+  second->SkinStream.LoadFromFile(QUORVEL_SKIN_FILE);
+  ASSERT_TRUE(second->LoadSkinStore());
+  HMENU menu = CreatePopupMenu();
+  for (UINT id = 10; id < 13; ++id) AppendMenuA(menu, MF_OWNERDRAW, id, nullptr);
+  HWND wnd = nullptr;
+  TWinSkinPopMenu* skinner = nullptr;
+  int handlersBefore = -1, handlersAfter = -1;
+  TSteps steps;
+  steps.Steps = {
+      [&] {
+        auto wins = MenuWindows();
+        if (wins.size() != 1) return false;
+        wnd = wins[0];
+        skinner = MenuSkinner(wnd);
+        if (!skinner || skinner->SkinData() != second.get()) return false;
+        handlersBefore = TWindowSubclass::HandlerCount(wnd);
+        second.reset();
+        handlersAfter = TWindowSubclass::HandlerCount(wnd);
+        return true;
+      },
+      [&] {
+        // Painted by its own procedure now, still listed until it goes.
+        RedrawWindow(wnd, nullptr, nullptr,
+                     RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASENOW);
+        EXPECT_EQ(MenuSkinner(wnd), skinner);
+        EXPECT_EQ(skinner->SkinData(), nullptr);
+        EndMenu();
+        return true;
+      },
+  };
+  steps.Arm();
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, 100, 100, 0, owner, nullptr);
+  ASSERT_FALSE(steps.TimedOut) << "stopped at step " << steps.Next;
+  EXPECT_EQ(handlersBefore, 1);
+  EXPECT_EQ(handlersAfter, 0);
+  EXPECT_TRUE(WaitUntil([] { return SkinManager->PopupMenus.empty(); }));
   DestroyMenu(menu);
   DestroyWindow(owner);
 }
