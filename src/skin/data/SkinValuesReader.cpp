@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <optional>
+#include <utility>
 
 #include "skin/data/IniFile.h"
 #include "skin/data/SkinDescription.h"
@@ -132,17 +134,21 @@ TDibImage TSkinValuesReader::LoadBitmap(const std::string& Value, const std::str
   if (entryName.empty() || FOverBudget) return {};
   // Decoded where the reader holds it: a picture is not copied first.
   const auto [bytes, size] = FReader.EntryBytes(entryName);
-  std::optional<TDibImage> image = DecodeBmp(bytes, size);
-  if (!image) return {};
-  FPixels += int64_t(image->Width) * image->Height;
-  if (FPixels > SkinLimits::MaxPixels) {
-    // One picture beyond the limit is dropped at once; no other is decoded.
+  // A picture that would go beyond the limit is refused from its headers,
+  // before its pixels take memory; no other is decoded after it.
+  const std::optional<std::pair<int, int>> sides = BmpPictureSize(bytes, size);
+  if (!sides) return {};
+  const int64_t pixels = FPixels + int64_t(sides->first) * sides->second;
+  if (pixels > SkinLimits::MaxPixels) {
     FOverBudget = true;
     FProblems.Add(TSkinVerdict::Refused, Section, Key, AnsiLowerCase(entryName),
-                  "the pictures decoded up to this one hold " + std::to_string(FPixels) +
+                  "the pictures up to this one hold " + std::to_string(pixels) +
                       " pixels; a skin may hold at most " + std::to_string(SkinLimits::MaxPixels));
     return {};
   }
+  std::optional<TDibImage> image = DecodeBmp(bytes, size);
+  if (!image) return {};
+  FPixels = pixels;
   return std::move(*image);
 }
 

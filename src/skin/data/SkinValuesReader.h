@@ -37,9 +37,10 @@ public:
   void ReadAll();
 
   // The archive entry that Value names, decoded; empty when it names none,
-  // the entry is missing or its bytes are no bitmap, and once the pictures
-  // decoded so far exceed the skin's pixel limit (Section and Key name the
-  // value in the problem then).
+  // the entry is missing or its bytes are no bitmap, and from the picture
+  // on that would take the skin beyond its pixel limit: that one is refused
+  // from its headers, undecoded (Section and Key name the value in the
+  // problem then).
   TDibImage LoadBitmap(const std::string& Value, const std::string& Section = "",
                        const std::string& Key = "");
   // Pixels of all the pictures decoded so far.

@@ -91,11 +91,13 @@ Bytes Bmp32(int Width, int Height) {
 
 // The most memory a skin may take: an archive as large as allowed, one
 // 32-bit picture (4 bytes a pixel as read and as a bitmap) named twice, so
-// that the pictures hold as many pixels as allowed.
-Bytes WorstSkin() {
+// that the pictures hold as many pixels as allowed. Named a third time, it
+// takes the skin beyond the limit.
+Bytes WorstSkin(bool Beyond) {
   return Described(
       "[TitlebarSkin]\nSkinName=Worst\n[MenuBackground]\nImage=big.bmp\n[SunkEdge]\n"
-      "Image=big.bmp\n",
+      "Image=big.bmp\n" +
+          std::string(Beyond ? "[ComboButton]\nImage=big.bmp\n" : ""),
       {{"big.bmp", Bmp32(2048, 4095)}});
 }
 
@@ -203,7 +205,8 @@ protected:
     damaged[0] = 100, damaged[1] = damaged[2] = damaged[3] = 0;  // the unpacked size, cut short
     Write(folder + "damaged.skn", damaged);
     GalleryOptions.SkinFiles.push_back(folder + "missing.skn");
-    Write(folder + "worst.skn", WorstSkin());
+    Write(folder + "worst.skn", WorstSkin(false));
+    Write(folder + "beyond.skn", WorstSkin(true));
     Cases = DegenerateSkins();
     for (size_t i = 0; i < Cases.size(); ++i)
       Write(folder + "degenerate" + std::to_string(i) + ".skn", Cases[i].File);
@@ -372,7 +375,8 @@ TEST_F(GallerySkinLoadTest, ASkinThatDoesNotLoadKeepsTheOneInForce) {
 }
 
 // The worst skin the limits allow loads and paints, and what loading it
-// costs in memory is reported (a figure, not a check of speed).
+// costs in memory is reported (a figure, not a check of speed). One picture
+// more is refused from its headers: the refusal costs no more memory.
 TEST_F(GallerySkinLoadTest, TheWorstSkinTheLimitsAllowLoadsWithinBoundedMemory) {
   ASSERT_TRUE(Choose(0));
   const size_t before = Memory().PeakWorkingSetSize;
@@ -384,10 +388,17 @@ TEST_F(GallerySkinLoadTest, TheWorstSkinTheLimitsAllowLoadsWithinBoundedMemory) 
   auto mib = [](size_t bytes) { return static_cast<unsigned>(bytes / MiB); };
   std::printf("worst skin: working set %u MiB before, peak %u MiB (was %u MiB), %u MiB after\n",
               mib(base), mib(after.PeakWorkingSetSize), mib(before), mib(after.WorkingSetSize));
-  // 16 Mi pixels of 4 bytes are 64 MiB as read and 64 MiB as bitmaps; the
-  // archive of 32 MiB is held while the pictures are read.
+  // The archive of 32 MiB is held while 16 Mi pixels of 4 bytes are read
+  // (64 MiB); each picture then becomes a bitmap and is let go.
   EXPECT_LT(after.PeakWorkingSetSize, base + 512 * MiB);
   ASSERT_TRUE(Choose(0));
+
+  std::string message;
+  EXPECT_FALSE(Choose(ChoiceOf("beyond.skn"), &message));
+  EXPECT_NE(message.find("a skin may hold at most"), std::string::npos) << message;
+  const size_t beyond = Memory().PeakWorkingSetSize;
+  std::printf("one picture beyond: peak %u MiB\n", mib(beyond));
+  EXPECT_LT(beyond, after.PeakWorkingSetSize + 16 * MiB);
 }
 
 // Degenerate skins, one after another: each is refused with a message that
