@@ -242,11 +242,12 @@ void TGalleryForm::FormCreate(TObject*) {
   for (const std::string& file : GalleryOptions.SkinFiles)
     SkinChoice->Items().Add(FileNameOf(file));
   const int first = GalleryOptions.SkinFiles.empty() ? 0 : 2;
-  SkinChoice->SetItemIndex(first);
-  if (first == 0)
-    ShowSkin("stored in the window's definition");
-  else
+  SkinChoice->SetItemIndex(0);
+  ShowSkin("stored in the window's definition");
+  if (first != 0) {
+    SkinChoice->SetItemIndex(first);
     ApplySkin(first);
+  }
 }
 
 // The choice in the combo box.
@@ -254,27 +255,40 @@ void TGalleryForm::SkinChoiceClick(TObject*) { ApplySkin(SkinChoice->ItemIndex()
 
 // The stored skin comes back from the copy taken at start; a file is loaded
 // by the skin data component itself. Either way the skinned windows follow.
+// A skin that does not load leaves the one in force, and a message box and
+// the status bar say why.
 void TGalleryForm::ApplySkin(int index) {
-  // The View menu's skin items follow the choice (before the switch repaints).
-  StoredSkinItem->SetChecked(index == 0);
-  CopperSkinItem->SetChecked(index == 1);
+  std::string source;
+  bool loaded = false;
   if (index == 0) {
-    SkinData1->SetSkinFile("");
     SkinData1->SkinStream.Clear();
     SkinData1->SkinStream.WriteBuffer(FStoredSkin.data(), FStoredSkin.size());
-    SkinData1->LoadSkinStore();
-    SkinData1->NotifySkinChanged();
-    ShowSkin("stored in the window's definition");
+    loaded = SkinData1->LoadSkinStore();
+    if (loaded) {
+      SkinData1->SetSkinFile("");  // no file in force any more
+      SkinData1->NotifySkinChanged();
+    }
+    source = "stored in the window's definition";
+  } else if (index >= 1 && static_cast<size_t>(index) <= FSkinFiles.size()) {
+    source = FSkinFiles[static_cast<size_t>(index) - 1];
+    SkinData1->SetSkinFile(source);
+    loaded = SkinData1->LoadError().empty();
+  } else {
     return;
   }
-  if (index < 1 || static_cast<size_t>(index) > FSkinFiles.size()) return;
-  const std::string& file = FSkinFiles[static_cast<size_t>(index) - 1];
-  if (!FileExists(file)) {
-    StatusBar1->Panels().Items(1)->SetText("Not found: " + file);
+  if (!loaded) {
+    const std::string error = SkinData1->LoadError();
+    SkinChoice->SetItemIndex(FSkinIndex);
+    StatusBar1->Panels().Items(1)->SetText("Skin not loaded: " + error);
+    // The whole reason, which the status bar has no room for.
+    Application->MessageBox(error.c_str(), "Skin not loaded", MB_OK | MB_ICONWARNING);
     return;
   }
-  SkinData1->SetSkinFile(file);
-  ShowSkin(file);
+  FSkinIndex = index;
+  // The View menu's skin items follow the choice.
+  StoredSkinItem->SetChecked(index == 0);
+  CopperSkinItem->SetChecked(index == 1);
+  ShowSkin(source);
 }
 
 // The skin's name in the caption and the status bar, and its source.

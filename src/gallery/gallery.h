@@ -184,6 +184,8 @@ public:
 
 private:
   // Puts on choice index of SkinChoice: 0 the stored skin, then the files.
+  // A skin that does not load leaves the one in force and the choice box
+  // as they were; a message box and the status bar show why.
   void ApplySkin(int index);
   // The skin's name and where it came from, in the status bar.
   void ShowSkin(const std::string& source);
@@ -198,6 +200,8 @@ private:
   std::vector<uint8_t> FStoredSkin;
   // The file of each choice after the stored skin.
   std::vector<std::string> FSkinFiles;
+  // The choice in force (a choice that fails to load leaves it).
+  int FSkinIndex = 0;
 };
 
 extern TGalleryForm* GalleryForm;
