@@ -45,6 +45,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args) {
       options.OpenMDI = true;
     else if (args[i] == "--menu")
       options.OpenMenu = true;
+    else if (args[i] == "--cascade")
+      options.OpenMDI = options.Cascade = true;
     else
       options.SkinFiles.push_back(args[i]);
   }
@@ -432,6 +434,7 @@ void TGalleryForm::SkinNameClick(TObject*) {
 
 namespace {
 constexpr UINT_PTR kOpenMenuTimer = 1;
+constexpr UINT_PTR kCascadeTimer = 2;
 constexpr int kMaxMenuWaits = 50;  // of 100 ms
 
 // Keys typed as the keyboard types them, each pressed and released; Alt is
@@ -452,12 +455,26 @@ void TypeKeys(std::initializer_list<WORD> keys, bool alt) {
 }
 }  // namespace
 
-// Opens the MDI window asked for on the command line; opens the View menu
-// and its Skin submenu once the skin has taken the menu bar (or has not
-// after five seconds).
+// Opens the MDI window asked for on the command line (and cascades its
+// children from its Window menu); opens the View menu and its Skin submenu
+// once the skin has taken the menu bar (or has not after five seconds).
 void TGalleryForm::WndProc(TMessage& msg) {
   if (msg.Msg == kOpenMDIWindowMessage) {
     OpenMDIWindow();
+    if (GalleryOptions.Cascade) {
+      FMenuWaits = 0;
+      SetTimer(Handle(), kCascadeTimer, 100, nullptr);
+    }
+    msg.Result = 0;
+    return;
+  }
+  if (msg.Msg == WM_TIMER && msg.WParam == kCascadeTimer) {
+    if (FMDIWindow && GetMenu(FMDIWindow->Handle()) && ++FMenuWaits < kMaxMenuWaits) return;
+    KillTimer(Handle(), kCascadeTimer);
+    if (!FMDIWindow) return;
+    SetForegroundWindow(FMDIWindow->Handle());
+    TypeKeys({'W'}, true);
+    TypeKeys({'C'}, false);
     msg.Result = 0;
     return;
   }
