@@ -18,6 +18,7 @@
 #include "skin/window/SkinManager.h"
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
+#include "support/Mouse.h"
 #include "support/Screen.h"
 #include "support/UserAction.h"
 #include "support/Wait.h"
@@ -275,6 +276,26 @@ TEST_F(SkinFormTest, ReleasingOverAnotherButtonRunsNothing) {
   SendMessageA(MainWindow(), WM_NCLBUTTONUP, HTCAPTION, PointParam(ScreenPointOf(close->Bounds())));
   EXPECT_FALSE(
       HappensWithin([] { return !IsWindowVisible(MainWindow()) || IsIconic(MainWindow()); }, 500));
+}
+
+// The title-bar buttons answer a real click (SendInput at their place on the
+// screen), which reaches them through the frame's hit test.
+TEST_F(SkinFormTest, TitleBarButtonsAnswerTheMouse) {
+  struct TCase {
+    int Action;
+    BOOL(WINAPI* Reached)(HWND);
+  };
+  const TCase cases[] = {{1, IsZoomed}, {2, IsIconic}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Action);
+    TWinSysButton* button = ButtonWithAction(c.Action);
+    ASSERT_NE(button, nullptr);
+    ClickAt(ScreenPointOf(button->Bounds()));
+    EXPECT_TRUE(WaitUntil([&] { return c.Reached(MainWindow()) != 0; }));
+    Main().RestoreWindow();
+    ASSERT_TRUE(WaitUntil([] { return !IsZoomed(MainWindow()) && !IsIconic(MainWindow()); }));
+    SetUp();
+  }
 }
 
 // What each button action does, seen in the messages it posts.
