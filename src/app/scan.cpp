@@ -186,6 +186,7 @@ void TForm1::ScanFolderW(const std::wstring& folder, const std::wstring& path,
   FWalkPath.push_back(id);
   TScopeExit leave([this] { FWalkPath.pop_back(); });
   TFolderEntry entry;
+  std::wstring file, longFile;  // the paths of the file in hand, their memory kept for the next
   bool more = listing.Next(entry);
   while (more) {
     const std::wstring& name = entry.Name;
@@ -195,7 +196,9 @@ void TForm1::ScanFolderW(const std::wstring& folder, const std::wstring& path,
           ScanFolderW(folder + name + L'\\', path + name + L'\\', mask, recurse);
       } else {
         Application->ProcessMessages();
-        ExamineFile(folder + name, path + name, TFileIdentity{id.Volume, entry.Index});
+        file.assign(folder).append(name);
+        longFile.assign(path).append(name);
+        ExamineFile(file, longFile, TFileIdentity{id.Volume, entry.Index});
         RepaintWhenDue();
       }
     }
