@@ -1,8 +1,9 @@
 // The skin gallery program: a window with one control of every kind, under
 // a skin that can be switched at run time.
-//   SkinGallery [--transparent FILE] [--mdi] [--menu] [SKINFILE...]
+//   SkinGallery [--transparent FILE] [--mdi] [--menu] [--cascade] [SKINFILE...]
 // --mdi opens the MDI window as well, in front; --menu opens the View menu
-// and its Skin submenu.
+// and its Skin submenu; --cascade opens the MDI window and chooses Window >
+// Cascade in it.
 #include <windows.h>
 
 #include <cstdlib>

@@ -45,6 +45,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args) {
       options.OpenMDI = true;
     else if (args[i] == "--menu")
       options.OpenMenu = true;
+    else if (args[i] == "--cascade")
+      options.OpenMDI = options.Cascade = true;
     else
       options.SkinFiles.push_back(args[i]);
   }
@@ -240,11 +242,12 @@ void TGalleryForm::FormCreate(TObject*) {
   for (const std::string& file : GalleryOptions.SkinFiles)
     SkinChoice->Items().Add(FileNameOf(file));
   const int first = GalleryOptions.SkinFiles.empty() ? 0 : 2;
-  SkinChoice->SetItemIndex(first);
-  if (first == 0)
-    ShowSkin("stored in the window's definition");
-  else
+  SkinChoice->SetItemIndex(0);
+  ShowSkin("stored in the window's definition");
+  if (first != 0) {
+    SkinChoice->SetItemIndex(first);
     ApplySkin(first);
+  }
 }
 
 // The choice in the combo box.
@@ -252,27 +255,40 @@ void TGalleryForm::SkinChoiceClick(TObject*) { ApplySkin(SkinChoice->ItemIndex()
 
 // The stored skin comes back from the copy taken at start; a file is loaded
 // by the skin data component itself. Either way the skinned windows follow.
+// A skin that does not load leaves the one in force, and a message box and
+// the status bar say why.
 void TGalleryForm::ApplySkin(int index) {
-  // The View menu's skin items follow the choice (before the switch repaints).
-  StoredSkinItem->SetChecked(index == 0);
-  CopperSkinItem->SetChecked(index == 1);
+  std::string source;
+  bool loaded = false;
   if (index == 0) {
-    SkinData1->SetSkinFile("");
     SkinData1->SkinStream.Clear();
     SkinData1->SkinStream.WriteBuffer(FStoredSkin.data(), FStoredSkin.size());
-    SkinData1->LoadSkinStore();
-    SkinData1->NotifySkinChanged();
-    ShowSkin("stored in the window's definition");
+    loaded = SkinData1->LoadSkinStore();
+    if (loaded) {
+      SkinData1->SetSkinFile("");  // no file in force any more
+      SkinData1->NotifySkinChanged();
+    }
+    source = "stored in the window's definition";
+  } else if (index >= 1 && static_cast<size_t>(index) <= FSkinFiles.size()) {
+    source = FSkinFiles[static_cast<size_t>(index) - 1];
+    SkinData1->SetSkinFile(source);
+    loaded = SkinData1->LoadError().empty();
+  } else {
     return;
   }
-  if (index < 1 || static_cast<size_t>(index) > FSkinFiles.size()) return;
-  const std::string& file = FSkinFiles[static_cast<size_t>(index) - 1];
-  if (!FileExists(file)) {
-    StatusBar1->Panels().Items(1)->SetText("Not found: " + file);
+  if (!loaded) {
+    const std::string error = SkinData1->LoadError();
+    SkinChoice->SetItemIndex(FSkinIndex);
+    StatusBar1->Panels().Items(1)->SetText("Skin not loaded: " + error);
+    // The whole reason, which the status bar has no room for.
+    Application->MessageBox(error.c_str(), "Skin not loaded", MB_OK | MB_ICONWARNING);
     return;
   }
-  SkinData1->SetSkinFile(file);
-  ShowSkin(file);
+  FSkinIndex = index;
+  // The View menu's skin items follow the choice.
+  StoredSkinItem->SetChecked(index == 0);
+  CopperSkinItem->SetChecked(index == 1);
+  ShowSkin(source);
 }
 
 // The skin's name in the caption and the status bar, and its source.
@@ -418,6 +434,7 @@ void TGalleryForm::SkinNameClick(TObject*) {
 
 namespace {
 constexpr UINT_PTR kOpenMenuTimer = 1;
+constexpr UINT_PTR kCascadeTimer = 2;
 constexpr int kMaxMenuWaits = 50;  // of 100 ms
 
 // Keys typed as the keyboard types them, each pressed and released; Alt is
@@ -438,12 +455,26 @@ void TypeKeys(std::initializer_list<WORD> keys, bool alt) {
 }
 }  // namespace
 
-// Opens the MDI window asked for on the command line; opens the View menu
-// and its Skin submenu once the skin has taken the menu bar (or has not
-// after five seconds).
+// Opens the MDI window asked for on the command line (and cascades its
+// children from its Window menu); opens the View menu and its Skin submenu
+// once the skin has taken the menu bar (or has not after five seconds).
 void TGalleryForm::WndProc(TMessage& msg) {
   if (msg.Msg == kOpenMDIWindowMessage) {
     OpenMDIWindow();
+    if (GalleryOptions.Cascade) {
+      FMenuWaits = 0;
+      SetTimer(Handle(), kCascadeTimer, 100, nullptr);
+    }
+    msg.Result = 0;
+    return;
+  }
+  if (msg.Msg == WM_TIMER && msg.WParam == kCascadeTimer) {
+    if (FMDIWindow && GetMenu(FMDIWindow->Handle()) && ++FMenuWaits < kMaxMenuWaits) return;
+    KillTimer(Handle(), kCascadeTimer);
+    if (!FMDIWindow) return;
+    SetForegroundWindow(FMDIWindow->Handle());
+    TypeKeys({'W'}, true);
+    TypeKeys({'C'}, false);
     msg.Result = 0;
     return;
   }

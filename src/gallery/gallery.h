@@ -43,10 +43,14 @@ struct TGalleryOptions {
   // --menu: the View menu and its Skin submenu open at start-up, typed as a
   // user would (Alt+V, K), once the skin has the menu bar.
   bool OpenMenu = false;
+  // --cascade: the MDI window opens and its children are cascaded from its
+  // Window menu, typed as a user would (Alt+W, C), once the skin has its
+  // menu bar.
+  bool Cascade = false;
 };
 extern TGalleryOptions GalleryOptions;
 
-// Reads "[--transparent FILE] [--mdi] [--menu] [SKINFILE...]".
+// Reads "[--transparent FILE] [--mdi] [--menu] [--cascade] [SKINFILE...]".
 TGalleryOptions ParseGalleryOptions(const std::vector<std::string>& args);
 
 // The MDI window: an MDI form with a menu of its own whose Window menu
@@ -180,6 +184,8 @@ public:
 
 private:
   // Puts on choice index of SkinChoice: 0 the stored skin, then the files.
+  // A skin that does not load leaves the one in force and the choice box
+  // as they were; a message box and the status bar show why.
   void ApplySkin(int index);
   // The skin's name and where it came from, in the status bar.
   void ShowSkin(const std::string& source);
@@ -188,11 +194,14 @@ private:
   // A line of text in the status bar's second panel.
   void Say(const std::string& text);
   TGalleryMDIForm* FMDIWindow = nullptr;
-  // Timer ticks spent waiting for the skin to take the menu bar (--menu).
+  // Timer ticks spent waiting for the skin to take the menu bar (--menu,
+  // --cascade).
   int FMenuWaits = 0;
   std::vector<uint8_t> FStoredSkin;
   // The file of each choice after the stored skin.
   std::vector<std::string> FSkinFiles;
+  // The choice in force (a choice that fails to load leaves it).
+  int FSkinIndex = 0;
 };
 
 extern TGalleryForm* GalleryForm;

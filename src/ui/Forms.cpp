@@ -26,19 +26,20 @@ constexpr UINT kFirstMDIChild = 0xFF00;
 constexpr UINT kMDIClientId = 0xCAC;
 
 // Draws or measures a menu item for the window that got the message (forms,
-// the application window); true when the item is one of ours.
+// the application window); true when the item is one of ours (by its
+// command and the item data its entry carries).
 bool MenuItemMessage(UINT msg, LPARAM lParam) {
   if (msg == WM_MEASUREITEM) {
     auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     if (!mis || mis->CtlType != ODT_MENU) return false;
-    TMenuItem* item = FindMenuItemByCommand(static_cast<WORD>(mis->itemID));
+    TMenuItem* item = FindMenuItem(mis->itemID, mis->itemData);
     TMenu* menu = item ? item->GetParentMenu() : nullptr;
     return menu && menu->MeasureItem(*mis);
   }
   if (msg == WM_DRAWITEM) {
     auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     if (!dis || dis->CtlType != ODT_MENU) return false;
-    TMenuItem* item = FindMenuItemByCommand(static_cast<WORD>(dis->itemID));
+    TMenuItem* item = FindMenuItem(dis->itemID, dis->itemData);
     TMenu* menu = item ? item->GetParentMenu() : nullptr;
     return menu && menu->DrawItem(*dis);
   }
@@ -489,9 +490,15 @@ void TCustomForm::InitWnd() {
   if (FFormStyle == fsMDIChild) SendMessageA(GetParent(FHandle), WM_MDIREFRESHMENU, 0, 0);
 }
 
-// An MDI child leaves through its MDI client; an MDI form's client goes with it.
+// The menu bar comes off first: the system destroys the menu a window still
+// has, and the main menu's handle outlives the window (RecreateWnd). An MDI
+// child leaves through its MDI client; an MDI form's client goes with it.
 void TCustomForm::DestroyWnd() {
-  if (FMenu) FMenu->SetWindowHandle(nullptr);
+  if (FMenu) {
+    FMenu->SetWindowHandle(nullptr);
+    if (FHandle && GetMenu(FHandle) && GetMenu(FHandle) == FMenu->Handle())
+      ::SetMenu(FHandle, nullptr);
+  }
   if (FFormStyle == fsMDIChild && FHandle) {
     HWND client = GetParent(FHandle);
     if (client) SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);

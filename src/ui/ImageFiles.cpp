@@ -249,6 +249,13 @@ size_t DibStride(int width, int bitCount) {
   return ((static_cast<size_t>(width) * static_cast<size_t>(bitCount) + 31) / 32) * 4;
 }
 
+// The headers as DecodeBmp checks them.
+std::optional<std::pair<int, int>> BmpPictureSize(const uint8_t* data, size_t size) {
+  BmpHeader h;
+  if (!data || !ReadHeader(data, size, h)) return std::nullopt;
+  return std::make_pair(h.Width, h.Height);
+}
+
 // Decodes a .bmp file into top-down rows.
 std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fileSize) {
   BmpHeader h;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // An uncompressed device-independent image held as top-down rows: row 0 is
@@ -52,6 +53,11 @@ bool BitmapSizeAllowed(int64_t width, int64_t height);
 // outside the limits above; nothing is allocated for such a picture.
 // When fileSize is given it receives the number of bytes the file occupies.
 std::optional<TDibImage> DecodeBmp(const uint8_t* data, size_t size, size_t* fileSize = nullptr);
+
+// The width and height of the picture that DecodeBmp would decode, read from
+// the headers alone (nothing is allocated); nothing where DecodeBmp refuses
+// the headers. Lets a caller refuse a picture before paying for its pixels.
+std::optional<std::pair<int, int>> BmpPictureSize(const uint8_t* data, size_t size);
 
 // Encodes an image as a .bmp file: a 14-byte file header, a 40-byte info
 // header, the colour table and the rows bottom-up.

@@ -206,6 +206,13 @@ TMenuItem* FindMenuItemByCommand(WORD command) {
   return it == map.end() ? nullptr : it->second;
 }
 
+// The item with that command, if its entry carries it as the item data.
+TMenuItem* FindMenuItem(UINT command, ULONG_PTR itemData) {
+  if (command > 0xFFFF || itemData == 0) return nullptr;
+  TMenuItem* item = FindMenuItemByCommand(static_cast<WORD>(command));
+  return item && reinterpret_cast<ULONG_PTR>(item) == itemData ? item : nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // TMenuItem
 
@@ -392,8 +399,11 @@ void TMenuItem::FillItemInfo(MENUITEMINFOA& info, std::string& text) {
   TMenu* menu = GetParentMenu();
   info = MENUITEMINFOA{};
   info.cbSize = sizeof info;
-  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_DATA;
   info.wID = FCommand;
+  // The entry carries its item: an owner-drawn entry of another menu with
+  // the same identifier is told apart (FindMenuItem).
+  info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
   info.hSubMenu = FItems.empty() ? nullptr : Handle();
   if (IsLine()) {
     info.fType = MFT_SEPARATOR;

@@ -222,3 +222,7 @@ private:
 
 // The menu item of the process with that command identifier (any menu), or null.
 TMenuItem* FindMenuItemByCommand(WORD command);
+// The menu item that an owner-drawn entry (WM_MEASUREITEM, WM_DRAWITEM)
+// stands for: the one with that command whose entry carries it as its item
+// data; null for an entry of another menu that has the same identifier.
+TMenuItem* FindMenuItem(UINT command, ULONG_PTR itemData);

@@ -51,6 +51,16 @@ std::vector<Entry> Entries(HMENU menu) {
   return out;
 }
 
+// The item data of the entry with that command, as the system hands it to
+// WM_MEASUREITEM and WM_DRAWITEM.
+ULONG_PTR ItemData(HMENU menu, UINT command) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  EXPECT_TRUE(GetMenuItemInfoA(menu, command, FALSE, &info));
+  return info.dwItemData;
+}
+
 // A form whose definition names its handlers.
 class TMenuForm : public TForm {
   QUORVEL_CLASS(TMenuForm, TForm)
@@ -317,6 +327,7 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   DRAWITEMSTRUCT dis{};
   dis.CtlType = ODT_MENU;
   dis.itemID = open->Command();
+  dis.itemData = ItemData(file->Handle(), open->Command());
   dis.itemState = ODS_SELECTED;
   dis.hDC = dc;
   dis.rcItem = RECT{0, 0, 200, 20};
@@ -325,9 +336,16 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   ASSERT_EQ(drawn.size(), 1u);
   EXPECT_TRUE(drawn[0].second);
   EXPECT_EQ(drawn[0].first.right, 200);
+  // An entry of another menu with the same identifier is not this item.
+  dis.itemData = 0;
+  EXPECT_FALSE(SendMessageA(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
+  EXPECT_EQ(drawn.size(), 1u);
   MEASUREITEMSTRUCT mis{};
   mis.CtlType = ODT_MENU;
   mis.itemID = open->Command();
+  EXPECT_FALSE(SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
+  EXPECT_EQ(defaultHeight, 0);
+  mis.itemData = ItemData(file->Handle(), open->Command());
   EXPECT_TRUE(SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis)));
   EXPECT_GT(mis.itemWidth, 130u);
   EXPECT_EQ(mis.itemHeight, 21u);
@@ -335,17 +353,35 @@ TEST(Menus, OwnerDrawnItemsReachTheirHandlersOrTheDefaultLook) {
   // Without a handler: the default look, selected in the highlight colour.
   TMenuItem* checked = form->Item("CheckedItem");
   dis.itemID = checked->Command();
+  dis.itemData = ItemData(file->Handle(), checked->Command());
   dis.rcItem = RECT{0, 20, 200, 40};
   EXPECT_TRUE(SendMessageA(form->Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)));
   EXPECT_EQ(GetPixel(dc, 199, 21), GetSysColor(COLOR_HIGHLIGHT));
   mis = MEASUREITEMSTRUCT{};
   mis.CtlType = ODT_MENU;
   mis.itemID = checked->Command();
+  mis.itemData = dis.itemData;
   SendMessageA(form->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
   EXPECT_GT(mis.itemWidth, 30u);
   EXPECT_GE(mis.itemHeight, 16u);
   menu->SetOwnerDraw(false);
   for (const Entry& e : Entries(file->Handle())) EXPECT_FALSE(e.Type & MFT_OWNERDRAW);
+}
+
+// The window goes and comes again (a changed style, RecreateWnd): the
+// menu bar's handle outlives it and is on the new window.
+TEST(Menus, RecreatingTheWindowKeepsTheMenuBar) {
+  auto form = LoadMenuForm();
+  form->Show();
+  const HMENU bar = form->Menu()->Handle();
+  const HMENU file = form->Item("FileMenu")->Handle();
+  ASSERT_EQ(GetMenu(form->Handle()), bar);
+  form->RecreateWnd();
+  EXPECT_TRUE(IsMenu(bar));
+  EXPECT_TRUE(IsMenu(file));
+  EXPECT_EQ(form->Menu()->Handle(), bar);
+  EXPECT_EQ(GetMenu(form->Handle()), bar);
+  EXPECT_EQ(GetMenuItemCount(bar), 2);
 }
 
 TEST(Menus, TheContextMenuOpensAtThePointOrTheClientCorner) {

@@ -232,10 +232,6 @@ std::string descriptionSections() {
   edgeWidths(t, 3, 3, 3, 3);
   line(t, "Tile=0");
   line(t, "");
-  line(t, "[Scrollbar]");
-  line(t, "Image=steel/scrollbar.bmp");
-  line(t, "MouseOver=1");
-  line(t, "");
   line(t, "[HorzScroll]");
   line(t, "Image=scrollhz.bmp");
   edgeWidths(t, 2, 2, 2, 2);

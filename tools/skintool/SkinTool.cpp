@@ -3,6 +3,7 @@
 //   skintool list SKINFILE             name and size of each entry
 //   skintool extract SKINFILE DIR      write each entry and the list file to DIR
 //   skintool pack DIR SKINFILE         archive and compress the entries in DIR
+//   skintool check SKINFILE|DIR        list every problem of a skin, for its author
 // The entries of a folder, in archive order, are named one per line in its
 // list file "entries.lst".
 #include <algorithm>
@@ -12,9 +13,13 @@
 #include <vector>
 
 #include "lzhuf/LzhufEncoder.h"
+#include "skin/data/IniFile.h"
 #include "skin/data/LZH.h"
+#include "skin/data/SkinDescription.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinStore.h"
+#include "skin/data/SkinValidation.h"
+#include "skin/data/SkinValuesReader.h"
 #include "ui/Streams.h"
 #include "ui/SysUtils.h"
 
@@ -188,6 +193,72 @@ void CommandPayload(const std::string& SkinFile, const std::string& OutFile) {
   WriteFileBytes(OutFile, payload.Bytes());
 }
 
+// Exit status of check: a skin that could not be read at all.
+constexpr int CheckUnreadable = 2;
+
+// The archive of a skin file or of a folder as pack takes it, in Reader;
+// raises with the reason when it cannot be read.
+void LoadForCheck(const std::string& Path, TSkinReader& Reader) {
+  if (fs::is_directory(Path)) {
+    if (!Reader.LoadArchive(BuildArchive(Path)))
+      throw EToolError(Path + ": the entries do not make a skin archive");
+    return;
+  }
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadSkinFileBytes(Path, bytes, error)) throw EToolError(Path + ": " + error);
+  TMemoryStream file(std::move(bytes));
+  const uint32_t announced = AnnouncedArchiveSize(file);
+  if (announced > MaxSkinArchiveSize)
+    throw EToolError(Format("%s: announces an archive of %u bytes; a skin holds at most %u",
+                            Path.c_str(), announced, MaxSkinArchiveSize));
+  if (!Reader.Load(file))
+    throw EToolError(Path + ": damaged skin archive (parts run past its end or too many entries)");
+}
+
+// skintool check SKINFILE|DIR: every problem, one per line, then a summary.
+// 0 when there is none, 1 when there are problems, 2 when the skin cannot
+// be read at all.
+int CommandCheck(const std::string& Path) {
+  TSkinReader reader;
+  try {
+    LoadForCheck(Path, reader);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skintool: %s\n", e.what());
+    return CheckUnreadable;
+  }
+  std::string description, name;
+  if (!ExtractSkinDescription(reader, description, name)) {
+    std::printf("%s: refused: no description (no entry named *.ini)\n", Path.c_str());
+    return 1;
+  }
+  TSkinProblems problems;
+  try {
+    const TProfileIni ini(description);
+    TSkinValues values;
+    TSkinValuesReader(ini, reader, values, problems).ReadAll();
+    ValidateSkinValues(ini, values, problems);
+    LintSkinDescription(ini, reader, problems);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "skintool: %s: %s\n", Path.c_str(), e.what());
+    return CheckUnreadable;
+  }
+  for (const TSkinProblem& p : problems.Items()) {
+    const char* verdict = p.Verdict == TSkinVerdict::Refused   ? "refused"
+                          : p.Verdict == TSkinVerdict::Clamped ? "default used"
+                                                               : "problem";
+    std::printf("%s: %s: %s\n", Path.c_str(), verdict, p.Describe().c_str());
+  }
+  const size_t count = problems.Items().size();
+  if (count == 0) {
+    std::printf("%s: no problems\n", Path.c_str());
+    return 0;
+  }
+  std::printf("%s: %zu problem%s; the engine %s this skin\n", Path.c_str(), count,
+              count == 1 ? "" : "s", problems.Refused() ? "refuses" : "loads");
+  return 1;
+}
+
 // Prints how to call the tool.
 int Usage() {
   std::fprintf(stderr,
@@ -195,7 +266,9 @@ int Usage() {
                "       skintool list SKINFILE\n"
                "       skintool extract SKINFILE DIR\n"
                "       skintool pack DIR SKINFILE   (entries named in DIR/%s)\n"
-               "       skintool payload SKINFILE OUT (the stored form: 32-bit size + file)\n",
+               "       skintool payload SKINFILE OUT (the stored form: 32-bit size + file)\n"
+               "       skintool check SKINFILE|DIR  (every problem; exit 0 clean, 1 problems,\n"
+               "                                    2 unreadable)\n",
                ListFileName);
   return 2;
 }
@@ -219,6 +292,8 @@ int main(int argc, char** argv) {
       CommandPack(args[1], args[2]);
     } else if (command == "payload" && args.size() == 3) {
       CommandPayload(args[1], args[2]);
+    } else if (command == "check" && args.size() == 2) {
+      return CommandCheck(args[1]);
     } else {
       return Usage();
     }

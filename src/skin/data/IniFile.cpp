@@ -185,6 +185,18 @@ std::vector<std::string> TProfileIni::SectionNames() const {
   return names;
 }
 
+// The sections and their key names, as written.
+std::vector<TProfileIni::TSectionOutline> TProfileIni::Outline() const {
+  std::vector<TSectionOutline> outline;
+  for (const TSection& section : FSections) {
+    if (section.Name.empty() && section.Keys.empty()) continue;
+    TSectionOutline& out = outline.emplace_back();
+    out.Name = section.Name;
+    for (const TKey& key : section.Keys) out.Keys.push_back(key.Name);
+  }
+  return outline;
+}
+
 // Leading spaces skipped, then a whole 32-bit integer.
 std::optional<int32_t> ParseProfileInteger(const std::string& Text) {
   size_t start = 0;

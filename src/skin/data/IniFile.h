@@ -43,6 +43,15 @@ public:
   // Every named section in file order, repeated names included.
   std::vector<std::string> SectionNames() const;
 
+  // A section as written: its name ("" for the keys before the first
+  // section) and its keys' names in order, repeated names included.
+  struct TSectionOutline {
+    std::string Name;
+    std::vector<std::string> Keys;
+  };
+  // Every section in file order, the unnamed one first when it has keys.
+  std::vector<TSectionOutline> Outline() const;
+
 private:
   struct TKey {
     std::string Name;

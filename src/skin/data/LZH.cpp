@@ -3,6 +3,8 @@
 #include <cassert>
 #include <new>
 
+#include "skin/data/SkinLimits.h"
+
 namespace LzhMsg {
 const char* const CannotGetMemory = "LZH : Cannot get memory for dictionary tables";
 const char* const CannotFreeMemory = "LZH : Error freeing memory for dictionary tables";
@@ -258,5 +260,12 @@ void Unpack(TStream& Source, TStream& Dest) {
   const uint32_t unpackedSize =
       static_cast<uint32_t>(sizeBytes[0]) | static_cast<uint32_t>(sizeBytes[1]) << 8 |
       static_cast<uint32_t>(sizeBytes[2]) << 16 | static_cast<uint32_t>(sizeBytes[3]) << 24;
+  // A skin-sized archive is given its memory at once rather than grown byte
+  // by byte (which holds up to twice its size while the block moves).
+  if (auto* memory = dynamic_cast<TMemoryStream*>(&Dest);
+      memory && unpackedSize <= SkinLimits::MaxArchiveSize) {
+    memory->SetSize(unpackedSize);
+    memory->SetPosition(0);
+  }
   lzh.LZHUnpack(unpackedSize, &TLZH::ReadFromInput, &TLZH::WriteToOutput);
 }

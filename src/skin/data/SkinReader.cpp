@@ -50,6 +50,7 @@ void TSkinReader::Reset() {
   std::fill(std::begin(FEntrySizes), std::end(FEntrySizes), 0u);
   FData.Clear();
   std::fill(std::begin(FHeader), std::end(FHeader), uint8_t{0});
+  FFailure = TFailure::None;
 }
 
 // Unpacks Source into a temporary archive and takes it apart.
@@ -57,8 +58,16 @@ bool TSkinReader::Load(TStream& Source) {
   Reset();
   TMemoryStream archive;
   Unpack(Source, archive);
-  if (!TakeApart(archive.Bytes())) {
+  return LoadArchive(archive.Bytes());
+}
+
+// The archive as it is; the reason is kept when it fails.
+bool TSkinReader::LoadArchive(const std::vector<uint8_t>& Archive) {
+  Reset();
+  if (!TakeApart(Archive)) {
+    const bool version = Version() != ArchiveVersion;
     Reset();
+    FFailure = version ? TFailure::Version : TFailure::Damaged;
     return false;
   }
   return true;
@@ -127,6 +136,16 @@ void TSkinReader::GetEntryAt(int Index, TMemoryStream& Dest) {
   assert(offset + size <= static_cast<uint64_t>(FData.Size()));
   Dest.WriteBuffer(FData.Memory() + offset, size);
   Dest.SetPosition(0);
+}
+
+// The first entry whose name equals Name, lowercased, in place.
+std::pair<const uint8_t*, size_t> TSkinReader::EntryBytes(const std::string& Name) const {
+  const std::string wanted = AnsiLowerCase(Name);
+  for (int i = 0; i < FEntryCount; ++i) {
+    if (FNames.Get(i) == wanted)
+      return {FData.Memory() + EntryOffset(i), static_cast<size_t>(FEntrySizes[i])};
+  }
+  return {nullptr, 0};
 }
 
 // Copies the first entry whose name equals Name, lowercased.

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ui/Classes.h"
 #include "ui/Streams.h"
@@ -34,6 +36,11 @@ public:
   // SkinMessageProc, for an archive whose parts do not fit in it, and for
   // one that names more than MaxEntries entries.
   bool Load(TStream& Source);
+  // Takes apart an archive that is not compressed (what Load unpacks to).
+  bool LoadArchive(const std::vector<uint8_t>& Archive);
+  // Why the last Load failed.
+  enum class TFailure { None, Version, Damaged };
+  TFailure Failure() const { return FFailure; }
   // Copies the first entry named Name (letter case ignored) into Dest, from
   // position 0; Dest stays empty when there is none.
   void GetEntry(const std::string& Name, TMemoryStream& Dest);
@@ -43,6 +50,9 @@ public:
   void FindEntry(const std::string& SubText, TMemoryStream& Dest, std::string& FoundName);
   // Copies entry Index (0-based, in archive order) into Dest.
   void GetEntryAt(int Index, TMemoryStream& Dest);
+  // The bytes of the first entry named Name (letter case ignored), where
+  // the reader holds them (valid until the next load); empty when none.
+  std::pair<const uint8_t*, size_t> EntryBytes(const std::string& Name) const;
 
   // The lowercased entry names, in archive order.
   const TStringList& Names() const { return FNames; }
@@ -62,4 +72,5 @@ private:
   uint32_t FEntrySizes[MaxEntries] = {};
   TMemoryStream FData;
   uint8_t FHeader[HeaderSize] = {};
+  TFailure FFailure = TFailure::None;
 };

@@ -7,7 +7,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "skin/data/SkinLimits.h"
+#include "skin/data/SkinValidation.h"
+#include "skin/data/SkinValues.h"
 #include "ui/Streams.h"
 
 class TSkinReader;
@@ -19,10 +23,8 @@ bool ReadSkinStorePayload(TStream& Payload, TMemoryStream& Store);
 // Writes Store as a payload: its size, then its bytes when there are any.
 void WriteSkinStorePayload(TStream& Payload, TMemoryStream& Store);
 
-// The largest skin archive that a skin file may announce. Skins are a few
-// hundred kilobytes; a bigger size word means a damaged file, which is not
-// worth filling memory for.
-constexpr uint32_t MaxSkinArchiveSize = 32u << 20;
+// The largest skin archive that a skin file may announce.
+constexpr uint32_t MaxSkinArchiveSize = SkinLimits::MaxArchiveSize;
 // The unpacked size that a skin file announces in its first four bytes
 // (missing bytes count as 0).
 uint32_t AnnouncedArchiveSize(const TMemoryStream& SkinFile);
@@ -36,3 +38,18 @@ enum class TSkinOpenResult {
 // whose name contains ".ini". Errors of the decompressor pass on.
 TSkinOpenResult OpenSkinFile(TMemoryStream& SkinFile, TSkinReader& Reader,
                              std::string& Description);
+
+// A skin file read and checked, ready to be installed, or why it is not.
+struct TSkinLoad {
+  bool Loaded = false;     // Values hold a skin that may be shown
+  TSkinValues Values;      // what was read (incomplete when not Loaded)
+  TSkinProblems Problems;  // everything the reader and the validation found
+  std::string Error;       // why the skin is refused, when not Loaded
+};
+// Unpacks, reads and validates a skin file. Nothing escapes: a damaged
+// file, a refused value and a skin too big for memory all give Error.
+TSkinLoad LoadSkinFile(TMemoryStream& SkinFile);
+
+// Reads the file Path whole into Bytes; false, with Error, when it cannot
+// be read or is larger than a skin file may be (SkinLimits::MaxFileSize).
+bool ReadSkinFileBytes(const std::string& Path, std::vector<uint8_t>& Bytes, std::string& Error);

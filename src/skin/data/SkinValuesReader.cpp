@@ -1,9 +1,13 @@
 #include "skin/data/SkinValuesReader.h"
 
+#include <algorithm>
 #include <cassert>
+#include <optional>
+#include <utility>
 
 #include "skin/data/IniFile.h"
 #include "skin/data/SkinDescription.h"
+#include "skin/data/SkinLimits.h"
 #include "skin/data/SkinReader.h"
 #include "ui/Streams.h"
 #include "ui/SysUtils.h"
@@ -71,11 +75,28 @@ TDibImage CutPicture(const TDibImage& Source, int X, int Y, int Width, int Heigh
 }
 
 // One reader over the parsed INI text.
-TSkinValues ReadSkinValues(const std::string& Description, TSkinReader& Reader) {
+TSkinValues ReadSkinValues(const std::string& Description, TSkinReader& Reader,
+                           TSkinProblems& Problems) {
   const TProfileIni ini(Description);
   TSkinValues values;
-  TSkinValuesReader(ini, Reader, values).ReadAll();
+  TSkinValuesReader(ini, Reader, values, Problems).ReadAll();
   return values;
+}
+
+// One INI text for the reader and the validation.
+bool ReadValidSkinValues(const std::string& Description, TSkinReader& Reader, TSkinValues& Values,
+                         TSkinProblems& Problems) {
+  const TProfileIni ini(Description);
+  Values = TSkinValues{};
+  TSkinValuesReader(ini, Reader, Values, Problems).ReadAll();
+  ValidateSkinValues(ini, Values, Problems);
+  return !Problems.Refused();
+}
+
+// The same, for callers that only want the values.
+TSkinValues ReadSkinValues(const std::string& Description, TSkinReader& Reader) {
+  TSkinProblems problems;
+  return ReadSkinValues(Description, Reader, problems);
 }
 
 // The parse order of the description.
@@ -106,15 +127,34 @@ void TSkinValuesReader::ReadAll() {
   SetFrameCounts();
 }
 
-// The entry's bytes through the BMP decoder.
-TDibImage TSkinValuesReader::LoadBitmap(const std::string& Value) {
+// The entry's bytes through the BMP decoder, within the skin's pixel limit.
+TDibImage TSkinValuesReader::LoadBitmap(const std::string& Value, const std::string& Section,
+                                        const std::string& Key) {
   const std::string entryName = SkinBitmapEntryName(Value);
-  if (entryName.empty()) return {};
-  TMemoryStream entry;
-  FReader.GetEntry(entryName, entry);
-  const std::vector<uint8_t>& bytes = entry.Bytes();
-  std::optional<TDibImage> image = DecodeBmp(bytes.data(), bytes.size());
-  return image ? std::move(*image) : TDibImage{};
+  if (entryName.empty() || FOverBudget) return {};
+  // Decoded where the reader holds it: a picture is not copied first.
+  const auto [bytes, size] = FReader.EntryBytes(entryName);
+  // A picture that would go beyond the limit is refused from its headers,
+  // before its pixels take memory; no other is decoded after it.
+  const std::optional<std::pair<int, int>> sides = BmpPictureSize(bytes, size);
+  if (!sides) return {};
+  const int64_t pixels = FPixels + int64_t(sides->first) * sides->second;
+  if (pixels > SkinLimits::MaxPixels) {
+    FOverBudget = true;
+    FProblems.Add(TSkinVerdict::Refused, Section, Key, AnsiLowerCase(entryName),
+                  "the pictures up to this one hold " + std::to_string(pixels) +
+                      " pixels; a skin may hold at most " + std::to_string(SkinLimits::MaxPixels));
+    return {};
+  }
+  std::optional<TDibImage> image = DecodeBmp(bytes, size);
+  if (!image) return {};
+  FPixels = pixels;
+  return std::move(*image);
+}
+
+// The picture that the key names.
+TDibImage TSkinValuesReader::ReadPicture(const std::string& Section, const std::string& Key) {
+  return LoadBitmap(FIni.ReadString(Section, Key, ""), Section, Key);
 }
 
 // All three components or none.
@@ -143,7 +183,7 @@ void TSkinValuesReader::ReadBorders() {
     border.FrameCount = FIni.ReadInteger(section, name + "Frame", 1);
     border.Tile = FIni.ReadInteger(section, name + "Stretch", 1);
     border.Trans = FIni.ReadInteger(section, name + "Trans", 1);
-    border.Bitmap = LoadBitmap(FIni.ReadString(section, name, ""));
+    border.Bitmap = ReadPicture(section, name);
   }
 }
 
@@ -151,8 +191,15 @@ void TSkinValuesReader::ReadBorders() {
 void TSkinValuesReader::ReadSysButtons() {
   auto& buttons = FValues.SysButtons;
   buttons.clear();
-  for (const std::string& section : FIni.SectionNames()) {
-    if (!IsSysButtonSection(section)) continue;
+  const std::vector<std::string> sections = FIni.SectionNames();
+  const auto count = std::count_if(sections.begin(), sections.end(), IsSysButtonSection);
+  if (count > SkinLimits::MaxSysButtons) {
+    FProblems.Add(TSkinVerdict::Refused, "", "", "",
+                  std::to_string(count) + " title-bar button sections; a skin may have at most " +
+                      std::to_string(SkinLimits::MaxSysButtons));
+  }
+  for (const std::string& section : sections) {
+    if (count > SkinLimits::MaxSysButtons || !IsSysButtonSection(section)) continue;
     TSkinSysButtonElement button;
     button.Name = AnsiUpperCase(section);
     button.Action = FIni.ReadInteger(section, "Action", 0);
@@ -163,7 +210,7 @@ void TSkinValuesReader::ReadSysButtons() {
     button.Visibility1 = FIni.ReadInteger(section, "Visibility1", 0);
     button.CombineOp = FIni.ReadInteger(section, "CombineOp", -1);
     button.FrameCount = FIni.ReadInteger(section, "frame", 0);
-    button.Bitmap = LoadBitmap(FIni.ReadString(section, "ButtonImage", ""));
+    button.Bitmap = ReadPicture(section, "ButtonImage");
     if (button.FrameCount == 0) {
       button.FrameCount =
           SysButtonFrameCount(button.Bitmap.Width, button.Bitmap.Height, button.Action);
@@ -190,8 +237,21 @@ void TSkinValuesReader::ReadSysButtons() {
 // Twelve frames: four for each of the buttons with Action 7, 8 and 9.
 void TSkinValuesReader::ReadMdiControls(size_t FirstIndex) {
   assert(FirstIndex + 3 <= FValues.SysButtons.size());
-  const TDibImage source = LoadBitmap(FIni.ReadString("MDICONTROLS", "Image", ""));
+  const TDibImage source = ReadPicture("MDICONTROLS", "Image");
   if (source.Width <= 0 || source.Height <= 0) return;
+  const std::string entry =
+      AnsiLowerCase(SkinBitmapEntryName(FIni.ReadString("MDICONTROLS", "Image", "")));
+  if (source.Width < 12) {
+    FProblems.Add(TSkinVerdict::Refused, "MDICONTROLS", "Image", entry,
+                  "12 frames in a picture " + std::to_string(source.Width) +
+                      " pixels wide leave frames of no pixel");
+    return;
+  }
+  if (source.Width % 12 != 0)
+    FProblems.Add(TSkinVerdict::Noted, "MDICONTROLS", "Image", entry,
+                  "12 frames do not divide the picture's " + std::to_string(source.Width) +
+                      " pixels wide: the last " + std::to_string(source.Width % 12) +
+                      " are never shown");
   const int w = source.Width / 12;
   const int h = source.Height;
   for (int i = 0; i < 3; ++i) {
@@ -210,9 +270,9 @@ void TSkinValuesReader::ReadButtons() {
       FIni.ReadInteger(section, "LeftWidth", 0), FIni.ReadInteger(section, "TopHeight", 0),
       FIni.ReadInteger(section, "RightWidth", 0), FIni.ReadInteger(section, "BottomHeight", 0)};
   button.Trans = FIni.ReadInteger(section, "Trans", 0);
-  button.Bitmap = LoadBitmap(FIni.ReadString(section, "Bitmap", ""));
-  button.CheckBitmap = LoadBitmap(FIni.ReadString(section, "CheckButton", ""));
-  button.RadioBitmap = LoadBitmap(FIni.ReadString(section, "RadioButton", ""));
+  button.Bitmap = ReadPicture(section, "Bitmap");
+  button.CheckBitmap = ReadPicture(section, "CheckButton");
+  button.RadioBitmap = ReadPicture(section, "RadioButton");
   button.RadioFrameCount = FIni.ReadInteger(section, "RadioButtonFrame", 0);
   button.CheckFrameCount = FIni.ReadInteger(section, "CheckButtonFrame", 0);
   ReadElementColours(button, section);
@@ -257,7 +317,7 @@ void TSkinValuesReader::ReadColours() {
 // The text colours start as "not given" and take ReadRGB's result.
 void TSkinValuesReader::ReadTitle(TSkinTitleElement& Element, const std::string& Section) {
   Element.Name = "Title";
-  Element.Bitmap = LoadBitmap(FIni.ReadString(Section, "TextBack", ""));
+  Element.Bitmap = ReadPicture(Section, "TextBack");
   Element.Margins = TSkinRect{FIni.ReadInteger(Section, "TextShift", 0),
                               FIni.ReadInteger(Section, "TextShiftVert", 0),
                               FIni.ReadInteger(Section, "TextRightClip", 0), 0};
@@ -280,7 +340,7 @@ void TSkinValuesReader::ReadBitmapElement(std::unique_ptr<TSkinElement>& Element
   if (image.empty()) return;
   Element = std::make_unique<TSkinElement>();
   Element->Name = Section;
-  Element->Bitmap = LoadBitmap(image);
+  Element->Bitmap = LoadBitmap(image, Section, "Bitmap");
   ReadElementShape(*Element, Section);
 }
 
@@ -292,7 +352,7 @@ void TSkinValuesReader::ReadMenuBar(std::unique_ptr<TSkinElement>& Element,
   if (image.empty()) return;
   Element = std::make_unique<TSkinElement>();
   Element->Name = Section;
-  Element->Bitmap = LoadBitmap(image);
+  Element->Bitmap = LoadBitmap(image, Section, "menuBar");
   Element->Tile = FIni.ReadInteger(Section, "TileMenu", 0);
   Element->Margins = TSkinRect{FIni.ReadInteger(Section, "TileLeftMenu", 1), 0,
                                FIni.ReadInteger(Section, "TileRightMenu", 1), 0};
@@ -306,7 +366,7 @@ void TSkinValuesReader::ReadElement(std::unique_ptr<TSkinElement>& Element,
   if (image.empty()) return;
   Element = std::make_unique<TSkinElement>();
   Element->Name = Section;
-  Element->Bitmap = LoadBitmap(image);
+  Element->Bitmap = LoadBitmap(image, Section, "Image");
   ReadElementShape(*Element, Section);
   ReadElementColours(*Element, Section);
 }
@@ -319,9 +379,9 @@ void TSkinValuesReader::ReadBorderElement(std::unique_ptr<TSkinBorderElement>& E
   if (image.empty()) return;
   Element = std::make_unique<TSkinBorderElement>();
   Element->Name = Section;
-  Element->Bitmap = LoadBitmap(image);
+  Element->Bitmap = LoadBitmap(image, Section, "Image");
   const std::string border = FIni.ReadString(Section, ExtraKey, "");
-  if (!border.empty()) Element->BorderBitmap = LoadBitmap(border);
+  if (!border.empty()) Element->BorderBitmap = LoadBitmap(border, Section, ExtraKey);
   ReadElementShape(*Element, Section);
   ReadElementColours(*Element, Section);
 }

@@ -8,31 +8,49 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/data/SkinValidation.h"
 #include "skin/data/SkinValues.h"
 
 class TProfileIni;
 class TSkinReader;
 
 // Reads Description (INI text); the pictures come from Reader's entries.
+// What the reader refuses (too many title-bar buttons, pictures beyond the
+// skin's pixel limit, an MDI picture too narrow for its frames) goes to
+// Problems; the values are then incomplete and must not be shown.
+TSkinValues ReadSkinValues(const std::string& Description, TSkinReader& Reader,
+                           TSkinProblems& Problems);
 TSkinValues ReadSkinValues(const std::string& Description, TSkinReader& Reader);
+// Reads Description into Values and validates them (SkinValidation.h):
+// true when the skin may be shown, with every problem in Problems.
+bool ReadValidSkinValues(const std::string& Description, TSkinReader& Reader, TSkinValues& Values,
+                         TSkinProblems& Problems);
 
 // The steps of ReadSkinValues, in the order it calls them.
 class TSkinValuesReader {
 public:
-  TSkinValuesReader(const TProfileIni& Ini, TSkinReader& Reader, TSkinValues& Values)
-      : FIni(Ini), FReader(Reader), FValues(Values) {}
+  TSkinValuesReader(const TProfileIni& Ini, TSkinReader& Reader, TSkinValues& Values,
+                    TSkinProblems& Problems)
+      : FIni(Ini), FReader(Reader), FValues(Values), FProblems(Problems) {}
 
   // Reads every element in the fixed order, then derives the frame counts.
   void ReadAll();
 
   // The archive entry that Value names, decoded; empty when it names none,
-  // the entry is missing or its bytes are no bitmap.
-  TDibImage LoadBitmap(const std::string& Value);
+  // the entry is missing or its bytes are no bitmap, and from the picture
+  // on that would take the skin beyond its pixel limit: that one is refused
+  // from its headers, undecoded (Section and Key name the value in the
+  // problem then).
+  TDibImage LoadBitmap(const std::string& Value, const std::string& Section = "",
+                       const std::string& Key = "");
+  // Pixels of all the pictures decoded so far.
+  int64_t PixelsDecoded() const { return FPixels; }
   // Prefix+"R", "G", "B" into Colour when all three are given and not negative.
   void ReadRGB(const std::string& Section, const std::string& Prefix, TSkinColourValue& Colour);
   // The four window borders from [Personality].
   void ReadBorders();
-  // One title-bar button per button section, then the three MDI child buttons.
+  // One title-bar button per button section, then the three MDI child
+  // buttons; none at all beyond the skin's limit of buttons.
   void ReadSysButtons();
   // Cuts [MDICONTROLS] "Image" into three strips of four frames each for the
   // MDI buttons from FirstIndex on.
@@ -61,9 +79,15 @@ private:
   // The three colour numbers (-1 unless given) and the three second colours.
   void ReadElementColours(TSkinElementValues& Element, const std::string& Section);
 
+  // Reads Key of Section as a picture.
+  TDibImage ReadPicture(const std::string& Section, const std::string& Key);
+
   const TProfileIni& FIni;
   TSkinReader& FReader;
   TSkinValues& FValues;
+  TSkinProblems& FProblems;
+  int64_t FPixels = 0;
+  bool FOverBudget = false;
 };
 
 // A picture cut from Source: the rectangle (X, Y, Width, Height) as a

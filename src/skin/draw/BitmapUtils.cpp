@@ -9,10 +9,12 @@ namespace {
 
 constexpr int BytesPerPixel = 3;
 
-// Makes the bitmap a 24-bit one, the format the reorienting works on.
-void Make24Bit(TBitmap& Bitmap) {
+// Makes the bitmap a 24-bit one, the format the reorienting works on;
+// false when the system could not make it (the bitmap has no pixels then).
+bool Make24Bit(TBitmap& Bitmap) {
   if (Bitmap.PixelFormat() != TPixelFormat::pf24bit) Bitmap.SetPixelFormat(TPixelFormat::pf24bit);
   GdiFlush();  // pending drawing must reach the pixels before they are read
+  return !Bitmap.Empty() && Bitmap.ScanLine(0) != nullptr;
 }
 
 // The picture's pixels, 3 bytes each, row by row from the top.
@@ -28,12 +30,13 @@ std::vector<uint8_t> ReadPixels(TBitmap& Bitmap) {
 // size w x h, moves to Place(x, y) in the new one of size h x w.
 template <class TPlace>
 void Rotate(TBitmap& Bitmap, TPlace Place) {
-  if (Bitmap.Empty()) return;
-  Make24Bit(Bitmap);
+  if (Bitmap.Empty() || !Make24Bit(Bitmap)) return;
   const int w = Bitmap.Width();
   const int h = Bitmap.Height();
   const std::vector<uint8_t> pixels = ReadPixels(Bitmap);
   Bitmap.SetSize(h, w);
+  // A size the system cannot make leaves the bitmap empty: nothing to write.
+  if (Bitmap.Empty() || Bitmap.Width() != h || !Bitmap.ScanLine(0)) return;
   GdiFlush();
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -49,8 +52,7 @@ void Rotate(TBitmap& Bitmap, TPlace Place) {
 
 // Swaps the rows from the outside in.
 void FlipVertical(TBitmap& Bitmap) {
-  if (Bitmap.Empty()) return;
-  Make24Bit(Bitmap);
+  if (Bitmap.Empty() || !Make24Bit(Bitmap)) return;
   const size_t rowBytes = static_cast<size_t>(Bitmap.Width()) * BytesPerPixel;
   std::vector<uint8_t> row(rowBytes);
   for (int top = 0, bottom = Bitmap.Height() - 1; top < bottom; ++top, --bottom) {

@@ -21,6 +21,18 @@ void Stretch(HDC Dest, const TSkinRect& D, HDC Source, const TSkinRect& S) {
              S.right - S.left, S.bottom - S.top, SRCCOPY);
 }
 
+// Rect of DC filled with Tile repeated from Rect's top-left corner: one
+// pattern-brush fill, whose cost does not depend on the tile's size.
+void FillWithPattern(HDC DC, const TRect& Rect, TBitmap& Tile) {
+  TBrushObject brush(CreatePatternBrush(Tile.Handle()));
+  if (!brush) return;
+  POINT oldOrigin{};
+  SetBrushOrgEx(DC, Rect.left, Rect.top, &oldOrigin);
+  const RECT r = Rect;
+  FillRect(DC, &r, brush);
+  SetBrushOrgEx(DC, oldOrigin.x, oldOrigin.y, nullptr);
+}
+
 // Work copied onto DC at (X, Y): through the magenta mask when Transparent,
 // else as it is.
 void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
@@ -101,8 +113,28 @@ void DrawHorzThreePart(TCanvas& Canvas, const TRect& Rect, TBitmap& Bitmap, bool
   const TFrameBox f = FrameOf(Bitmap, Vertical, FrameCount, Frame);
   TCanvas& canvas = work->Canvas();
   TCanvas& source = Bitmap.Canvas();
-  for (const TSlicePiece& piece : ThreePartPieces(f, w, h, Margins))
-    canvas.CopyRect(ToRect(piece.Dest), source, ToRect(piece.Source));
+  const std::vector<TSlicePiece> pieces = ThreePartPieces(f, w, h, Margins);
+  // The copies of the middle are one fill of the first copy, stretched to
+  // the height, through a pattern brush: however narrow the middle, the
+  // cost is that of one copy.
+  const auto first = std::find_if(pieces.begin(), pieces.end(), [](auto& p) { return p.Centre; });
+  if (first != pieces.end()) {
+    const auto last =
+        std::find_if(pieces.rbegin(), pieces.rend(), [](auto& p) { return p.Centre; });
+    const TSkinRect& d = first->Dest;
+    const TSkinRect& from = first->Source;
+    // Past the work bitmap nothing shows: a wide middle is cut to it.
+    const int tw = std::min(d.right - d.left, w - d.left), th = d.bottom - d.top;
+    std::unique_ptr<TBitmap> tile = WorkBitmap(tw, th);
+    if (!tile->Empty()) {
+      tile->Canvas().CopyRect(TRect{0, 0, tw, th}, source,
+                              TRect{from.left, from.top, from.left + tw, from.bottom});
+      FillWithPattern(canvas.Handle(),
+                      TRect{d.left, d.top, std::min<LONG>(last->Dest.right, w), d.bottom}, *tile);
+    }
+  }
+  for (const TSlicePiece& piece : pieces)
+    if (!piece.Centre) canvas.CopyRect(ToRect(piece.Dest), source, ToRect(piece.Source));
   if (Transparent) {
     work->SetTransparentColor(SkinKeyColour);
     work->SetTransparent(true);
@@ -145,15 +177,27 @@ void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour
   SetTextColor(DC, oldText);
 }
 
-// The tile cut once, then drawn row by row.
+// The tile cut once, no larger than the destination, then one fill through
+// a pattern brush of it that starts at DestRect's top-left corner.
 void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect) {
   const int sw = SourceRect.right - SourceRect.left, sh = SourceRect.bottom - SourceRect.top;
-  if (sw < 0 || sh < 0 || sw * sh == 0) return;
-  TBitmap tile;
-  tile.SetSize(sw, sh);
-  tile.Canvas().CopyRect({0, 0, sw, sh}, Bitmap.Canvas(), SourceRect);
-  for (int y = DestRect.top; y < DestRect.bottom; y += sh)
-    for (int x = DestRect.left; x < DestRect.right; x += sw) Canvas.Draw(x, y, tile);
+  const int dw = RectWidth(DestRect), dh = RectHeight(DestRect);
+  if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
+  // What a paint costs depends on the destination, not on the picture.
+  const int tw = std::min(sw, dw), th = std::min(sh, dh);
+  std::unique_ptr<TBitmap> tile = WorkBitmap(tw, th);
+  if (tile->Empty()) return;
+  tile->Canvas().CopyRect(
+      {0, 0, tw, th}, Bitmap.Canvas(),
+      {SourceRect.left, SourceRect.top, SourceRect.left + tw, SourceRect.top + th});
+  // A repeated tile is drawn whole: its last row and column run over.
+  const int64_t across = dw > sw ? (int64_t(dw) + sw - 1) / sw * sw : dw;
+  const int64_t down = dh > sh ? (int64_t(dh) + sh - 1) / sh * sh : dh;
+  FillWithPattern(
+      Canvas.Handle(),
+      TRect{DestRect.left, DestRect.top, LONG(std::min<int64_t>(DestRect.left + across, MAXLONG)),
+            LONG(std::min<int64_t>(DestRect.top + down, MAXLONG))},
+      *tile);
 }
 
 // Runs of opaque pixels per row, handed to GDI in batches.

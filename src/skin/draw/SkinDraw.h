@@ -48,8 +48,10 @@ void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int
 // Bitmap copied to Rect (stretched to it), leaving the pixels of DC under
 // KeyColour pixels untouched.
 void TransparentBlt(HDC DC, const TRect& Rect, TBitmap& Bitmap, TColor KeyColour);
-// SourceRect of Bitmap repeated over DestRect from its top-left corner; the
-// last row and column run over DestRect's right and bottom edges.
+// SourceRect of Bitmap repeated over DestRect from its top-left corner; where
+// it repeats, the last row and column run over DestRect's right and bottom
+// edges. One fill through a pattern brush: however small the tile, and
+// however large the picture, the cost is that of the destination.
 void TileBitmap(TCanvas& Canvas, const TRect& DestRect, TBitmap& Bitmap, const TRect& SourceRect);
 // The region of Bitmap's pixels that are not KeyColour, moved by (X, Y).
 // A pixel is transparent when each channel lies between the key's and the

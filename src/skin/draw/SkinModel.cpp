@@ -5,17 +5,19 @@
 
 namespace {
 
-// Bitmap takes Image's pixels, or becomes empty with an empty image.
-void LoadPicture(TBitmap& Bitmap, const TDibImage& Image) {
+// Bitmap takes Image's pixels, or becomes empty with an empty image. The
+// image's memory goes at once, so that a skin is never held twice over.
+void LoadPicture(TBitmap& Bitmap, TDibImage& Image) {
   if (Image.Width <= 0 || Image.Height <= 0) {
     Bitmap.Clear();
     return;
   }
   Bitmap.LoadFromImage(Image);
+  Image = TDibImage{};
 }
 
 // Element takes the values and the picture of Source.
-void Fill(TDataSkinObject& Element, const TSkinElement& Source) {
+void Fill(TDataSkinObject& Element, TSkinElement& Source) {
   static_cast<TSkinElementValues&>(Element) = Source;
   LoadPicture(Element.Bitmap, Source.Bitmap);
 }
@@ -64,7 +66,7 @@ void TSkinModel::Install(TSkinValues&& Values) {
     LoadPicture(Borders[i]->BorderBitmap, Values.Borders[i].BorderBitmap);
   }
   SysButtons.clear();
-  for (const TSkinSysButtonElement& source : Values.SysButtons) {
+  for (TSkinSysButtonElement& source : Values.SysButtons) {
     auto button = std::make_unique<TDataSkinSysButton>(source.Name);
     Fill(*button, source);
     static_cast<TSkinSysButtonValues&>(*button) = source;

@@ -47,7 +47,7 @@ std::vector<TSlicePiece> ThreePartPieces(const TFrameBox& F, int W, int H,
   const int step = F.W - L - R;
   if (step > 0) {
     for (int x = L; x < W - R; x += step)
-      pieces.push_back({{x, 0, x + step, H}, {F.X + L, F.Y, F.X + L + step, F.Y + F.H}});
+      pieces.push_back({{x, 0, x + step, H}, {F.X + L, F.Y, F.X + L + step, F.Y + F.H}, true});
   }
   if (R != 0) pieces.push_back({{W - R, 0, W, H}, {F.X + F.W - R, F.Y, F.X + F.W, F.Y + F.H}});
   return pieces;

@@ -36,7 +36,8 @@ std::vector<TSlicePiece> NineSlicePieces(const TFrameBox& F, int W, int H,
 
 // The parts of frame F across W x H: the left part (Margins.left wide), the
 // middle repeated at its own width from the left part on (its last copy runs
-// under the right part), then the right part (Margins.right wide). Every
-// part takes the frame's whole height. A frame without a middle has none.
+// under the right part; the copies are marked Centre), then the right part
+// (Margins.right wide). Every part takes the frame's whole height. A frame
+// without a middle has none.
 std::vector<TSlicePiece> ThreePartPieces(const TFrameBox& F, int W, int H,
                                          const TSkinRect& Margins);

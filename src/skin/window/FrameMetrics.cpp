@@ -62,11 +62,12 @@ TFrameMetrics ComputeFrameMetrics(const std::array<TBorderPicture, 5>& Borders, 
   return m;
 }
 
-// Nowhere in the title becomes the caption; the caption below the title the menu.
-int FrameHitTest(const TFrameMetrics& Metrics, int Platform, int Y) {
-  int result = Platform;
-  if (result == kHitNowhere && Y >= 0 && Y < Metrics.TitleHeight) result = kHitCaption;
-  if (result != kHitCaption || Metrics.MenuHeight <= 0) return result;
-  if (Y > Metrics.TitleHeight) result = kHitMenu;
-  return result;
+// The menu band first; then nowhere in the title becomes the caption.
+int FrameHitTest(const TFrameMetrics& Metrics, int Platform, int X, int Y, int W) {
+  const TSkinRect band = Metrics.MenuRect(W);
+  if (Metrics.MenuHeight > 0 && X >= band.left && X < band.right && Y >= band.top &&
+      Y < band.bottom)
+    return kHitMenu;
+  if (Platform == kHitNowhere && Y >= 0 && Y < Metrics.TitleHeight) return kHitCaption;
+  return Platform;
 }

@@ -51,8 +51,10 @@ TFrameMetrics ComputeFrameMetrics(const std::array<TBorderPicture, 5>& Borders, 
                                   int MenuHeight);
 
 // What a point of the frame is, as the skinned frame answers the hit test:
-// the platform's answer Platform (an HT code) for a point at window Y (as
-// the frame's metrics place it). The platform measures its caption by its
-// own metrics: the part of a taller skinned title below it still moves the
-// window, and the band below the title is the menu.
-int FrameHitTest(const TFrameMetrics& Metrics, int Platform, int Y);
+// the platform's answer Platform (an HT code) for the point (X, Y) of a
+// window W pixels wide (window coordinates, as the frame's metrics place
+// them). Every point of the menu band is the menu, whatever the platform
+// says (it has no menu bar of its own and measures its caption by its own
+// metrics); a point of the title that the platform places nowhere still
+// moves the window.
+int FrameHitTest(const TFrameMetrics& Metrics, int Platform, int X, int Y, int W);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
+#include <vector>
 
 #include "skin/draw/SkinDraw.h"
 #include "skin/draw/SkinModel.h"
@@ -16,6 +18,48 @@ int Frames(const TDataSkinObject& Object) { return std::max(1, Object.FrameCount
 // The opaque pixels of picture as a region at (x, y).
 TRegionObject OpaquePart(TBitmap& picture, int x, int y) {
   return BitmapToRegion(picture, x, y, 1, 1, 1, SkinKeyColour);
+}
+
+// The most rectangles a shown window loses from its shape in one step. The
+// X server reports an exposure of more than 25 rectangles as their bounding
+// box, and Wine raises a window exposed under a window above it to the top
+// of its own order: a window underneath would take the input over the whole
+// skinned window, while the screen still shows the skinned one on top.
+constexpr DWORD kPiecesPerStep = 12;
+
+// The rectangles of Region, in the platform's order.
+std::vector<RECT> RectsOf(HRGN Region) {
+  const DWORD size = GetRegionData(Region, 0, nullptr);
+  if (size == 0) return {};
+  std::vector<uint8_t> data(size);
+  auto* header = reinterpret_cast<RGNDATA*>(data.data());
+  if (!GetRegionData(Region, size, header)) return {};
+  const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+  return std::vector<RECT>(rects, rects + header->rdh.nCount);
+}
+
+// Sets Region (taken over) as Wnd's region (W x H); what it takes away from
+// the window's present shape goes a few rectangles at a time.
+bool SetRegionInSteps(HWND Wnd, int W, int H, TRegionObject Region) {
+  TRegionObject current(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(Wnd, current) == ERROR) current.Reset(CreateRectRgn(0, 0, W, H));
+  TRegionObject removed(CreateRectRgn(0, 0, 0, 0));
+  CombineRgn(removed, current, Region.Get(), RGN_DIFF);
+  const std::vector<RECT> pieces = RectsOf(removed);
+  if (IsWindowVisible(Wnd) && pieces.size() > kPiecesPerStep) {
+    for (size_t i = 0; i + kPiecesPerStep < pieces.size(); i += kPiecesPerStep) {
+      for (size_t j = i; j < i + kPiecesPerStep; ++j) {
+        const TRegionObject piece(CreateRectRgnIndirect(&pieces[j]));
+        CombineRgn(current, current, piece, RGN_DIFF);
+      }
+      TRegionObject step(CreateRectRgn(0, 0, 0, 0));
+      CombineRgn(step, current, nullptr, RGN_COPY);
+      if (SetWindowRgn(Wnd, step.Get(), FALSE)) step.Release();  // the system's now
+    }
+  }
+  if (!SetWindowRgn(Wnd, Region.Get(), TRUE)) return false;
+  Region.Release();
+  return true;
 }
 
 }  // namespace
@@ -228,8 +272,9 @@ void TFramePainter::UpdateRegion(const TFrameView& View) {
     }
   }
   // Once set, the region belongs to the system.
-  if (SetWindowRgn(FHandle, region.Get(), TRUE)) {
-    FRegion = region.Release();
+  const HRGN handle = region.Get();
+  if (SetRegionInSteps(FHandle, w, h, std::move(region))) {
+    FRegion = handle;
     FRegionSet = true;
   }
 }

@@ -31,14 +31,20 @@ bool TMdiClient::IsActiveChildMaximized() const {
   return child && maximized;
 }
 
-// Afterwards the manager's maximized state follows the active child.
+// Afterwards the manager's maximized state follows the children.
 void TMdiClient::SendToActiveChild(WPARAM Command) {
   if (!FClient) return;
   const HWND child = reinterpret_cast<HWND>(SendMessageA(FClient, WM_MDIGETACTIVE, 0, 0));
   if (!child) return;
   SendMessageA(child, WM_SYSCOMMAND, Command, 0);
-  if (SkinManager && SkinManager->MdiMaximized && !IsActiveChildMaximized())
-    SkinManager->SetMdiMax(false);
+  FollowChildren();
+}
+
+// The manager recomputes its state; the frame's bar shows or drops the
+// maximized child's buttons.
+void TMdiClient::FollowChildren() {
+  if (SkinManager) SkinManager->FollowMdiChildren();
+  if (FFrame) PostMessageA(FFrame, WM_SKINPAINTFRAME, 0, 0);
 }
 
 // Through the subclass helper.
@@ -90,15 +96,34 @@ void TMdiClient::WndProc(TMessage& Message) {
       if (SkinManager) SkinManager->DetachForm(child);
       if (FNewChild == child) FNewChild = nullptr;
       CallDefault(Message);
-      if (SkinManager) SkinManager->SetMdiMax(IsActiveChildMaximized());
+      FollowChildren();
       return;
     }
+    case WM_MDIRESTORE:
+    case WM_MDIMAXIMIZE:
+    case WM_MDIACTIVATE:
+    case WM_MDINEXT:
+    case WM_MDICASCADE:
+    case WM_MDITILE:
+    case WM_MDIICONARRANGE:
+      // The children's arrangement or the active child changed.
+      CallDefault(Message);
+      FollowChildren();
+      return;
     case WM_MDISETMENU: {
-      // Not for the client: it would put a real menu bar back on the frame.
+      // The frame's menu is not for the client: it would put a real menu bar
+      // back on the frame.
       char text[80];
       wsprintfA(text, "*****WM_MDISETMENU Frame %1x,Window %1x",
                 static_cast<unsigned>(Message.WParam), static_cast<unsigned>(Message.LParam));
       SkinTrace(std::string("**MDI: ") + text);
+      // The Window menu still goes to the client, which lists the children
+      // in it; the frame's menu does not.
+      if (Message.LParam) {
+        TMessage windowMenu = Message;
+        windowMenu.WParam = 0;
+        CallDefault(windowMenu);
+      }
       if (FFrameDefault) FFrameDefault(Message);
       return;
     }

@@ -2,7 +2,9 @@
 // window an MDI frame, its subclass (it learns of children coming and
 // going, keeps its own scroll bars off and the real menu off the frame),
 // and the commands the frame's MDI buttons send to the active child. The
-// children's frames follow the manager's maximized state.
+// manager's maximized state follows the children after every command that
+// arranges them or changes the active one; the children's frames follow
+// that state.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +29,9 @@ public:
   // Sends the system command Command to the active child; the children
   // leave the maximized state with it.
   void SendToActiveChild(WPARAM Command);
+  // The children's state changed: the manager's maximized state and the
+  // frame's bar follow them.
+  void FollowChildren();
 
   // Subclasses the client (once); FrameDefault takes WM_MDISETMENU.
   void Subclass(TFrameDefault FrameDefault);

@@ -123,7 +123,11 @@ bool TSkinFrame::FrameMessage(TMessage& Message) {
     case WM_NCLBUTTONUP:
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDOWN: NCMouseMessage(Message); return true;
-    case WM_SKINPAINTFRAME: PaintNC(); return true;
+    case WM_SKINPAINTFRAME:
+      // An MDI frame is asked to repaint when its children changed.
+      if (FKind == TFrameKind::MDIFrame && SkinManager) SkinManager->FollowMdiChildren();
+      PaintNC();
+      return true;
     default: return false;
   }
 }
@@ -236,7 +240,7 @@ void TSkinFrame::FitWindowToFrame(int MenuLines) {
   int w = 0, h = 0;
   FMetrics.WindowSize(client.right, client.bottom, MenuLines, w, h);
   SetWindowPos(FHandle, nullptr, window.left, window.top, w, h,
-               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 // SetWindowPos with SWP_FRAMECHANGED alone.
@@ -302,6 +306,44 @@ void TSkinFrame::PaintNC() {
   FPainter.Paint(dc, View(), FCaptionPrefix + WindowText() + FCaptionSuffix, FButtons, TitleState(),
                  FMenuBar.get(), mdiButtons);
   FHot.Object = nullptr;
+}
+
+// Only a change between maximized and not tells the frame.
+void TSkinFrame::MdiChildSized(WPARAM SizeType) {
+  const bool zoomed = SizeType == SIZE_MAXIMIZED;
+  if (FKind != TFrameKind::MDIChild || zoomed == FZoomed) return;
+  FZoomed = zoomed;
+  if (HWND frame = GetParent(GetParent(FHandle))) PostMessageA(frame, WM_SKINPAINTFRAME, 0, 0);
+}
+
+// A bar for a menu that appeared, none without a menu; the band's room
+// changes with the bar, the window keeping its size.
+void TSkinFrame::FollowMenu(TMenu* Component) {
+  if (FKind == TFrameKind::MDIChild) return;
+  if (FMenuBar && FMenuBar->Menu() != Component) {
+    // Another menu, or none: the old one's items get their own drawing back.
+    FMenuBar->RestoreOwnerDrawnItems();
+    FMenuBar->SetMenu(Component);
+  }
+  HMENU menu = GetMenu(FHandle);
+  if (!menu && FMenuBar && Component) menu = FMenuBar->MenuHandle();
+  const bool hadBar = FMenuBar != nullptr;
+  if (!menu || GetMenuItemCount(menu) <= 0) {
+    if (!hadBar) return;
+    ::MenuTracking().Forget(FMenuBar.get());
+    FMenuBar.reset();
+    FMetrics.MenuHeight = 0;
+    FWindowMenu = menu;
+  } else {
+    if (!hadBar) {
+      FMenuBar = std::make_unique<TWinSkinMenu>(FHandle, FSkinData, Component, FHot);
+      FMetrics.MenuHeight = GetSystemMetrics(SM_CYMENU);
+    }
+    FWindowMenu = menu;
+    FMenuBar->BuildButtons();
+  }
+  if (hadBar != (FMenuBar != nullptr)) FrameChanged();
+  PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
 }
 
 // An MDI child drops its region and shows the platform's caption buttons
@@ -382,7 +424,9 @@ void TSkinFrame::WMNCCalcSize(TMessage& Message) {
 void TSkinFrame::WMNCHitTest(TMessage& Message) {
   CallDefault(Message);
   const TPoint p = ToWindowPoint(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
-  Message.Result = FrameHitTest(FMetrics, int(Message.Result), p.y);
+  RECT window;
+  GetWindowRect(FHandle, &window);
+  Message.Result = FrameHitTest(FMetrics, int(Message.Result), p.x, p.y, RectWidth(window));
 }
 
 // The state from the size message; the region follows a normal frame.
@@ -477,12 +521,24 @@ void TSkinFrame::NCMouseMessage(TMessage& Message) {
       if (FHot.Object) FHot.Object->MouseLeave();
       break;
     case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      // The second click of a double click on the menu band is a press of
+      // its own; the title's double click is below.
+      if (Message.Msg == WM_NCLBUTTONDBLCLK && Message.WParam != HTMENU) {
+        if (FWindowState != TFrameWindowState::Normal)
+          RestoreWindow();
+        else if (FSavedButtons & sbMaximize)
+          ToggleMaximize();
+        return;
+      }
       if (menuButton && DeferWhileMenuOpen(Message)) return;
       if (object && FActive) {
         object->MouseDown();
         if (menuButton) TrackMenuButton(*menuButton);
         return;
       }
+      // The band's empty part: the platform has no menu bar to open there.
+      if (Message.WParam == HTMENU) return;
       break;
     case WM_NCLBUTTONUP:
       if (sysButton) {
@@ -500,12 +556,6 @@ void TSkinFrame::NCMouseMessage(TMessage& Message) {
         return;
       }
       break;
-    case WM_NCLBUTTONDBLCLK:
-      if (FWindowState != TFrameWindowState::Normal)
-        RestoreWindow();
-      else if (FSavedButtons & sbMaximize)
-        ToggleMaximize();
-      return;
     case WM_NCRBUTTONDOWN:
       if (Message.WParam == HTCAPTION && FKind != TFrameKind::MDIChild) {
         ShowSystemMenu(screen);

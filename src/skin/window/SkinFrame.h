@@ -25,6 +25,7 @@
 #include "ui/Subclass.h"
 #include "ui/Timers.h"
 
+class TMenu;
 class TMenuBtn;
 class TSkinData;
 struct TFrameMenus;
@@ -57,6 +58,13 @@ public:
   // The manager's MDI maximized state changed to Maximized: an MDI child
   // switches between the skinned frame and the platform's.
   void MdiMaxChanged(bool Maximized);
+  // The form's menu changed to Component (null: none): the window's new
+  // menu gets a bar (built now if it had none), and the bar goes when the
+  // menu has gone.
+  void FollowMenu(TMenu* Component);
+  // An MDI child's WM_SIZE of type SizeType: when it was maximized or is
+  // now, its frame is asked to follow the children.
+  void MdiChildSized(WPARAM SizeType);
   // Invalidates Wnd and repaints it now.
   static void Repaint(HWND Wnd);
   // A screen point in the coordinates of the title-bar objects.
@@ -139,6 +147,7 @@ protected:
   bool FFrameless = false;
   uint8_t FSavedButtons = 0;  // TCaptionButtons bits
   bool FSysButtonsShown = true;
+  bool FZoomed = false;  // an MDI child: maximized at its last WM_SIZE
   HMENU FWindowMenu = nullptr;
   HMENU FSystemMenu = nullptr;
   std::string FCaptionPrefix, FCaptionSuffix;

@@ -149,6 +149,7 @@ void TSkinManage::SwitchOff() {
     skinner->Detach();
     TWinSkinForm::Repaint(skinner->Handle());
   }
+  FollowMdiChildren();
 }
 
 // Every skinned window takes the changed skin's metrics, then its looks.
@@ -197,6 +198,11 @@ bool TSkinManage::DetachForm(HWND Wnd) {
   std::unique_ptr<TWinSkinForm> skinner = std::move(*it);
   Forms.erase(it);
   skinner->Release();
+  // A frame that goes takes its maximized child with it; a child that goes
+  // may leave another one active.
+  if (skinner->Kind() == TFrameKind::MDIFrame) FollowMdiChildren();
+  if (skinner->Kind() == TFrameKind::MDIChild)
+    PostMessageA(GetParent(GetParent(Wnd)), WM_SKINPAINTFRAME, 0, 0);
   return true;
 }
 
@@ -307,6 +313,15 @@ void TSkinManage::SetMdiMax(bool Value) {
   MdiMaximized = Value;
   for (auto& f : Forms) f->MdiMaxChanged(Value);
   SkinTrace(Value ? "***** SetMdiMax True" : "***** SetMdiMax Flase");
+}
+
+// Asks each skinned MDI frame's client.
+void TSkinManage::FollowMdiChildren(const TWinSkinForm* Leaving) {
+  bool maximized = false;
+  for (auto& f : Forms)
+    if (f.get() != Leaving && f->Kind() == TFrameKind::MDIFrame && f->IsActiveChildMaximized())
+      maximized = true;
+  SetMdiMax(maximized);
 }
 
 // Deletes the manager once.

@@ -92,6 +92,10 @@ public:
   // Records whether the active MDI child is maximized and switches every MDI
   // child between the skinned frame and the platform's.
   void SetMdiMax(bool Value);
+  // The MDI maximized state as the children are now: set while the active
+  // child of a skinned MDI frame (other than Leaving, which is going) is
+  // maximized.
+  void FollowMdiChildren(const TWinSkinForm* Leaving = nullptr);
 
   std::unique_ptr<TTimer> Timer;
   std::vector<std::unique_ptr<TWinSkinForm>> Forms;

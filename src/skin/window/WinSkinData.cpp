@@ -2,10 +2,12 @@
 
 #include <cassert>
 #include <exception>
+#include <new>
 #include <utility>
 
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinStore.h"
+#include "skin/data/SkinValidation.h"
 #include "skin/data/SkinValuesReader.h"
 #include "skin/window/SkinManager.h"
 #include "ui/Published.h"
@@ -70,45 +72,54 @@ void TSkinData::ReadData(TStream& Stream) {
 // The store's size and bytes.
 void TSkinData::WriteData(TStream& Stream) { WriteSkinStorePayload(Stream, SkinStream); }
 
-// Unpacks the store, reads the archive and parses its description. Anything
-// that goes wrong on the way leaves the component empty.
+// The store as a skin file; in design mode nothing is loaded.
 bool TSkinData::LoadSkinStore() {
-  SkinEmpty = true;
-  if (IsDesigning()) return false;
-  try {
-    TSkinReader reader;
-    std::string description;
-    switch (OpenSkinFile(SkinStream, reader, description)) {
-      case TSkinOpenResult::NotLoaded: return false;
-      case TSkinOpenResult::NoDescription:
-        return true;  // an archive, but no skin: the component stays empty
-      case TSkinOpenResult::Opened: ParseDescription(description, reader); return true;
-    }
-  } catch (const std::exception&) {
-    // A damaged store (or a skin too big for memory) is no skin.
+  if (IsDesigning()) {
     SkinEmpty = true;
+    return false;
   }
-  return false;
+  return LoadSkin(SkinStream, "");
 }
 
-// Takes a skin file from disk at run time; in design mode only forgets the store.
+// Read and checked apart from the model; only a skin that may be shown
+// replaces the one in force.
+bool TSkinData::LoadSkin(TMemoryStream& File, const std::string& Source) {
+  TSkinLoad load = LoadSkinFile(File);
+  if (!load.Loaded) {
+    FLoadError = (Source.empty() ? "" : Source + ": ") + load.Error;
+    return false;
+  }
+  return InstallValues(std::move(load.Values));
+}
+
+// Takes a skin file from disk at run time; in design mode only forgets the
+// store. The file is read and checked before anything changes.
 void TSkinData::SetSkinFile(const std::string& Value) {
-  SkinEmpty = true;
   FSkinFile = Value;
   if (IsDesigning()) {
+    SkinEmpty = true;
     if (!Value.empty() && SkinStream.Size() > 0) SkinStream.Clear();
     return;
   }
-  if (Value.empty() || !FileExists(Value)) return;
-  std::vector<uint8_t> bytes;
-  try {
-    bytes = ReadFileBytes(Value);
-  } catch (const EStreamError&) {
-    return;  // unreadable: as if it did not exist
+  if (Value.empty()) return;
+  if (!FileExists(Value)) {
+    FLoadError = Value + ": no such file";
+    return;
   }
-  SkinStream.Clear();
-  SkinStream.WriteBuffer(bytes.data(), bytes.size());
-  LoadSkinStore();
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!ReadSkinFileBytes(Value, bytes, error)) {
+    FLoadError = Value + ": " + error;
+    return;
+  }
+  TMemoryStream file(std::move(bytes));
+  if (!LoadSkin(file, Value)) return;
+  try {
+    SkinStream.Clear();
+    SkinStream.WriteBuffer(file.Memory(), static_cast<size_t>(file.Size()));
+  } catch (const std::exception&) {
+    SkinStream.Clear();  // the store is only kept for writing the definition
+  }
   NotifySkinChanged();
 }
 
@@ -164,12 +175,39 @@ void TSkinData::CheckFormSkin(const std::string& ClassName, bool& DoSkin) {
 // ---------------------------------------------------------------------------
 // The description
 
-// The values are read first; the manager's windows let go of the old
-// elements just before the new ones go in.
-void TSkinData::ParseDescription(const std::string& Description, TSkinReader& Reader) {
-  TSkinValues values = ReadSkinValues(Description, Reader);
-  // Skinned windows may paint before they hear of the change: they must not
-  // hold on to the entries installed over.
+// The values are read and checked first; the manager's windows let go of
+// the old elements just before the new ones go in.
+bool TSkinData::ParseDescription(const std::string& Description, TSkinReader& Reader) {
+  TSkinValues values;
+  TSkinProblems problems;
+  try {
+    if (!ReadValidSkinValues(Description, Reader, values, problems)) {
+      FLoadError = problems.FirstRefusal();
+      return false;
+    }
+  } catch (const std::bad_alloc&) {
+    FLoadError = "not enough memory to load the skin";
+    return false;
+  } catch (const std::exception& e) {
+    FLoadError = e.what();
+    return false;
+  }
+  return InstallValues(std::move(values));
+}
+
+// Skinned windows may paint before they hear of the change: they must not
+// hold on to the entries installed over.
+bool TSkinData::InstallValues(TSkinValues&& Values) {
   if (SkinManager) SkinManager->SkinDataReloading(this);
-  Install(std::move(values));
+  try {
+    Install(std::move(Values));
+  } catch (const std::exception&) {
+    // Bitmaps are made within the skin's limits before this, so only a
+    // process out of memory gets here; a half-made model is no skin.
+    SkinEmpty = true;
+    FLoadError = "not enough memory to install the skin";
+    return false;
+  }
+  FLoadError.clear();
+  return true;
 }

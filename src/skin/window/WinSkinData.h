@@ -38,7 +38,8 @@ public:
   TSkinControlTypes SkinControls() const { return FSkinControls; }
   void SetSkinControls(TSkinControlTypes Value) { FSkinControls = Value; }
   const std::string& SkinFile() const { return FSkinFile; }
-  // Loads the skin file Value (at run time, when it exists) and re-skins.
+  // Loads the skin file Value at run time and re-skins; a file that is
+  // missing or refused leaves the skin in force (LoadError says why).
   void SetSkinFile(const std::string& Value);
   // "(Good)" in design mode with a stored skin, "(none)" otherwise.
   std::string GetSkinStore() const;
@@ -54,9 +55,14 @@ public:
   void DefineProperties(TFiler& Filer) override;
   // Starts skinning once the owning form has been read, if a skin is there.
   void Loaded() override;
-  // Loads the skin store: unpacks it, takes the archive apart and parses
-  // the description. False when the archive could not be loaded.
+  // Loads the skin store: unpacks it, takes the archive apart, reads and
+  // validates the description and its pictures, and installs the skin.
+  // False when the store holds no skin that may be shown: the skin in force
+  // (if any) stays, and LoadError says why.
   bool LoadSkinStore();
+  // Why the last load from the store or a skin file failed ("" after one
+  // that succeeded).
+  const std::string& LoadError() const { return FLoadError; }
   // Hands a changed skin to the manager, which re-skins every skinned window.
   void NotifySkinChanged();
   // Fires OnSkinChanged.
@@ -67,20 +73,27 @@ public:
   TMemoryStream SkinStream;  // the skin store: a skin file's bytes
   TBitmap DefaultIcon;
 
-  // Reads a description (INI text) and its pictures from Reader, then
-  // installs them: the windows this component skins let go of the old
-  // entries first.
-  void ParseDescription(const std::string& Description, TSkinReader& Reader);
+  // Reads a description (INI text) and its pictures from Reader and, when
+  // they make a skin that may be shown, installs them: the windows this
+  // component skins let go of the old entries first. False (nothing
+  // changed, LoadError set) when the skin is refused.
+  bool ParseDescription(const std::string& Description, TSkinReader& Reader);
 
 private:
   // "SkinStream": reads the payload and loads it (not in design mode).
   void ReadData(TStream& Stream);
   // "SkinStream": writes the store's size and bytes.
   void WriteData(TStream& Stream);
+  // Loads File, a skin file's bytes, and installs it when it may be shown;
+  // Source names it in LoadError otherwise.
+  bool LoadSkin(TMemoryStream& File, const std::string& Source);
+  // Puts Values in force; the windows let go of the old entries first.
+  bool InstallValues(TSkinValues&& Values);
 
   bool FActive = false;
   int32_t FDisableTag = 99;
   TSkinControlTypes FSkinControls = AllSkinControlTypes;
   std::string FSkinFile;
   TSkinFormType FSkinFormtype = sfMainform;
+  std::string FLoadError;
 };

@@ -74,6 +74,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
   if (style & WS_MAXIMIZEBOX) FSavedButtons |= sbMaximize;
 
   ReadPlacement();
+  FZoomed = FWindowState == TFrameWindowState::Maximized;
   FKind = FMdi.Find(FHandle) ? TFrameKind::MDIFrame : TFrameKind::Window;
   if (exStyle & WS_EX_MDICHILD) FKind = TFrameKind::MDIChild;
   FFrameless = (style & WS_POPUP) && !(style & (WS_BORDER | WS_DLGFRAME)) &&
@@ -83,6 +84,16 @@ void TWinSkinForm::AttachToWindow(TSkinData* SkinData) {
 
   if (!FSubclass.Attach(FHandle, [this](TMessage& m) { WndProc(m); })) return;
   FSubclassed = true;
+  // A window that is active already hears of no activation: the frame
+  // starts in the state the window is in (its buttons take clicks at once).
+  if (FKind == TFrameKind::MDIChild) {
+    const auto active =
+        reinterpret_cast<HWND>(SendMessageA(GetParent(FHandle), WM_MDIGETACTIVE, 0, 0));
+    FActive = active == FHandle && GetActiveWindow() == GetAncestor(FHandle, GA_ROOT);
+  } else {
+    FActive = GetActiveWindow() == FHandle;
+  }
+  FHoverTimer->SetEnabled(FActive);
 
   // The frame draws the menu bar itself, in a band below the title.
   if (FWindowMenu && FKind != TFrameKind::MDIChild) {
@@ -115,7 +126,7 @@ void TWinSkinForm::AttachToForm(TSkinData* SkinData, TCustomForm* Form) {
   AttachToWindow(SkinData);
   FSavedColor = Form->Color();
   if (FSkinData) Form->SetColor(FSkinData->ButtonFaceColour);
-  SetMenusOwnerDraw(Form, true);
+  FPopupDrawing.Apply(Form);
 }
 
 // Everything in the reverse order of attaching; a window that stays keeps
@@ -132,7 +143,7 @@ void TWinSkinForm::Detach() {
   if (FForm) {
     FForm->SetColor(FSavedColor);
     FFormHook.Detach();
-    SetMenusOwnerDraw(FForm, false);
+    FPopupDrawing.Restore();
   }
   if (FSubclassed) {
     FSubclassed = false;
@@ -142,8 +153,12 @@ void TWinSkinForm::Detach() {
   FHot.Object = nullptr;
   if (FMenuBar) {
     // The real menu goes back with the items' own drawing; SetMenu resizes
-    // the frame around it.
-    FMenuBar->GiveMenuBack();
+    // the frame around it. A window that is going keeps a form's menu off:
+    // the system would destroy it with the window, and the form keeps it.
+    if (FPhase == TFormPhase::Releasing && FMenuBar->Menu())
+      FMenuBar->RestoreOwnerDrawnItems();
+    else
+      FMenuBar->GiveMenuBack();
     FMenuBar.reset();
     FMetrics.MenuHeight = 0;
   }
@@ -214,7 +229,7 @@ void TWinSkinForm::SkinChanged() {
       if (auto* form = dynamic_cast<TCustomForm*>(FForm->Components(i))) form->SetColor(face);
   }
   FSkinners.SkinChanged();
-  if (FForm) SetMenusOwnerDraw(FForm, true);
+  if (FForm) FPopupDrawing.Apply(FForm);
   FPainter.ForgetBorderPictures();
   FPhase = TFormPhase::SkinChanging;
   FitWindowToFrame(1);
@@ -251,14 +266,10 @@ void TWinSkinForm::FormWindowProc(TMessage& Message) {
     case WM_SKINCHANGED: SkinChanged(); return;
     case CM_DIALOGCHAR: CMDialogChar(Message); return;
     case CM_MENUCHANGED:
-      // The form puts its changed menu back on the window; the bar takes it
-      // off again with the new items.
+      // The form puts its changed menu back on the window (or takes it
+      // off); the bar follows it.
       FFormHook.CallPrevious(Message);
-      if (FMenuBar) {
-        FMenuBar->SetMenu(FForm->Menu());
-        FMenuBar->BuildButtons();
-        PostMessageA(FHandle, WM_SKINPAINTFRAME, 0, 0);
-      }
+      FollowMenu(FForm->Menu());
       return;
     default: FFormHook.CallPrevious(Message);
   }
@@ -276,9 +287,10 @@ void TWinSkinForm::WndProc(TMessage& Message) {
       FSubclassed = false;
       FSubclass.Detach();
       FPainter.ForgetRegion();  // the system frees a window's region with it
-      // The menu taken off the window goes back, to go with the window as
-      // it would have.
-      if (FMenuBar && FMenuBar->MenuHandle() && !GetMenu(FHandle)) FMenuBar->GiveMenuBack();
+      // The menu taken off a window of the system goes back, to go with the
+      // window as it would have; a form keeps its menu.
+      if (FMenuBar && FMenuBar->MenuHandle() && !GetMenu(FHandle) && !FMenuBar->Menu())
+        FMenuBar->GiveMenuBack();
       FSubclass.CallPrevious(Message);
       return;
     }
@@ -299,6 +311,7 @@ void TWinSkinForm::WndProc(TMessage& Message) {
         Message.Result = reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
       }
       return;
+    case WM_SIZE: MdiChildSized(Message.WParam); break;
     case WM_SKINACTIVATE: Activate(); return;
     case CM_MENUCHANGED:
       CallDefault(Message);

@@ -10,6 +10,7 @@
 
 #include "skin/controls/ControlHook.h"
 #include "skin/controls/SkinDispatch.h"
+#include "skin/window/ComponentMenus.h"
 #include "skin/window/SkinFrame.h"
 #include "skin/window/WinSkinData.h"
 #include "ui/Classes.h"
@@ -71,7 +72,8 @@ private:
   TSkinDispatch Dispatch();
 
   TCustomForm* FForm = nullptr;
-  TControlHook FFormHook;  // the form's WindowProc leads to FormWindowProc
+  TControlHook FFormHook;               // the form's WindowProc leads to FormWindowProc
+  TComponentMenuDrawing FPopupDrawing;  // the skinned drawing of the form's popup menus
   TCanvas FControlCanvas;
   TColor FSavedColor = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <cassert>
 #include <cctype>
+#include <iterator>
 #include <utility>
 
 #include "skin/draw/SkinDraw.h"
@@ -16,14 +17,51 @@ namespace {
 // The longest menu text read.
 constexpr int kMenuText = 80;
 
+// What an item of Menu is known by: its identifier and submenu, or, for an
+// item with neither (a separator), its position.
+TOwnerDrawnItem KeyOf(HMENU Menu, int Position, const MENUITEMINFOA& Info) {
+  const bool plain = Info.wID == 0 && !Info.hSubMenu;
+  return TOwnerDrawnItem{Menu, Info.wID, Info.hSubMenu, plain ? Position : -1};
+}
+
+// The position of the item of Key's menu that Key stands for, or -1.
+int PositionOf(const TOwnerDrawnItem& Key) {
+  const int count = GetMenuItemCount(Key.Menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU;
+    if (GetMenuItemInfoA(Key.Menu, UINT(i), TRUE, &info) && !(KeyOf(Key.Menu, i, info) < Key) &&
+        !(Key < KeyOf(Key.Menu, i, info)))
+      return i;
+  }
+  return -1;
+}
+
+// The item's type, or 0 when it cannot be read.
+UINT TypeOf(HMENU Menu, int Position) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  return GetMenuItemInfoA(Menu, UINT(Position), TRUE, &info) ? info.fType : 0;
+}
+
 // Adds MFT_OWNERDRAW to Menu's items and its submenus' items; the items it
-// changed are noted in Changed.
-void AddOwnerDraw(HMENU Menu, std::vector<std::pair<HMENU, UINT>>& Changed, int Depth) {
+// changed are noted in Changed. Notes of Menu's items that are gone or
+// lost the flag (a rebuilt menu) go first.
+void AddOwnerDraw(HMENU Menu, std::set<TOwnerDrawnItem>& Changed, int Depth) {
+  for (auto it = Changed.begin(); it != Changed.end();) {
+    const int position = it->Menu == Menu ? PositionOf(*it) : 0;
+    if (position < 0 || (it->Menu == Menu && !(TypeOf(Menu, position) & MFT_OWNERDRAW)))
+      it = Changed.erase(it);
+    else
+      ++it;
+  }
   const int count = GetMenuItemCount(Menu);
   for (int i = 0; i < count && Depth < 16; ++i) {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE;
+    info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE | MIIM_ID;
     if (!GetMenuItemInfoA(Menu, UINT(i), TRUE, &info)) continue;
     if (!(info.fType & MFT_OWNERDRAW)) {
       // The type alone: the item keeps its text, which the drawing reads.
@@ -31,7 +69,7 @@ void AddOwnerDraw(HMENU Menu, std::vector<std::pair<HMENU, UINT>>& Changed, int 
       type.cbSize = sizeof type;
       type.fMask = MIIM_FTYPE;
       type.fType = info.fType | MFT_OWNERDRAW;
-      if (SetMenuItemInfoA(Menu, UINT(i), TRUE, &type)) Changed.emplace_back(Menu, UINT(i));
+      if (SetMenuItemInfoA(Menu, UINT(i), TRUE, &type)) Changed.insert(KeyOf(Menu, i, info));
     }
     if (info.hSubMenu) AddOwnerDraw(info.hSubMenu, Changed, Depth + 1);
   }
@@ -230,19 +268,24 @@ void TWinSkinMenu::GiveMenuBack() {
   FMenuHandle = nullptr;
 }
 
-// Recursively, at most 16 menus deep.
-void TWinSkinMenu::MakeOwnerDraw(HMENU Menu) { AddOwnerDraw(Menu, FOwnerDrawnItems, 0); }
+// Recursively, at most 16 menus deep; notes of menus that are gone go.
+void TWinSkinMenu::MakeOwnerDraw(HMENU Menu) {
+  for (auto it = FOwnerDrawnItems.begin(); it != FOwnerDrawnItems.end();)
+    it = IsMenu(it->Menu) ? std::next(it) : FOwnerDrawnItems.erase(it);
+  AddOwnerDraw(Menu, FOwnerDrawnItems, 0);
+}
 
-// Each noted item whose menu still exists loses the flag.
+// Each noted item that is still in its menu loses the flag.
 void TWinSkinMenu::RestoreOwnerDrawnItems() {
-  for (const auto& [menu, position] : FOwnerDrawnItems) {
-    if (!IsMenu(menu)) continue;
+  for (const TOwnerDrawnItem& item : FOwnerDrawnItems) {
+    if (!IsMenu(item.Menu)) continue;
+    const int position = PositionOf(item);
+    if (position < 0) continue;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE;
-    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) continue;
-    info.fType &= ~UINT(MFT_OWNERDRAW);
-    SetMenuItemInfoA(menu, position, TRUE, &info);
+    info.fType = TypeOf(item.Menu, position) & ~UINT(MFT_OWNERDRAW);
+    SetMenuItemInfoA(item.Menu, UINT(position), TRUE, &info);
   }
   FOwnerDrawnItems.clear();
 }

@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -20,6 +22,21 @@
 class TMenu;
 class TSkinModel;
 class TWinSkinMenu;
+
+// A menu item the bar made owner-drawn: the menu it is in, and what it is
+// known by there (its identifier and submenu, or, for an item with neither,
+// its position), so that a rebuilt menu neither loses nor repeats it.
+struct TOwnerDrawnItem {
+  HMENU Menu = nullptr;
+  UINT Id = 0;
+  HMENU SubMenu = nullptr;
+  int Position = -1;
+  // Ordered by menu, then by what the item is known by.
+  bool operator<(const TOwnerDrawnItem& Other) const {
+    return std::tie(Menu, Id, SubMenu, Position) <
+           std::tie(Other.Menu, Other.Id, Other.SubMenu, Other.Position);
+  }
+};
 
 // One top-level item of the skinned menu bar.
 class TMenuBtn : public TNCObject {
@@ -99,6 +116,8 @@ public:
   void MakeOwnerDraw(HMENU Menu);
   // Takes MFT_OWNERDRAW off the items MakeOwnerDraw gave it.
   void RestoreOwnerDrawnItems();
+  // How many items are noted as made owner-drawn.
+  size_t OwnerDrawnCount() const { return FOwnerDrawnItems.size(); }
 
 private:
   friend class TMenuBtn;
@@ -113,5 +132,5 @@ private:
   TCanvas FCanvas;     // draws on the window DC of a button's paint
   HMENU FMenuHandle = nullptr;
   HMENU FTrackedMenu = nullptr;
-  std::vector<std::pair<HMENU, UINT>> FOwnerDrawnItems;
+  std::set<TOwnerDrawnItem> FOwnerDrawnItems;
 };

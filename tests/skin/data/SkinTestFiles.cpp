@@ -54,6 +54,38 @@ Bytes BmpFile(int Width, int Height, uint32_t (*Colour)(int x, int y)) {
   return EncodeBmp(image);
 }
 
+// Headers, a two-colour table, then rows of full runs, each row ended.
+Bytes RleBmpFile(int Width, int Height) {
+  Bytes rle;
+  for (int y = 0; y < Height; ++y) {
+    for (int left = Width; left > 0; left -= 255) {
+      rle.push_back(static_cast<uint8_t>(left < 255 ? left : 255));
+      rle.push_back(1);
+    }
+    rle.push_back(0);
+    rle.push_back(y + 1 == Height ? 1 : 0);  // end of picture, else end of line
+  }
+  Bytes out = {'B', 'M'};
+  const uint32_t offset = 14 + 40 + 2 * 4;
+  AppendLE32(out, offset + static_cast<uint32_t>(rle.size()));
+  AppendLE32(out, 0);
+  AppendLE32(out, offset);
+  AppendLE32(out, 40);
+  AppendLE32(out, static_cast<uint32_t>(Width));
+  AppendLE32(out, static_cast<uint32_t>(Height));
+  out.insert(out.end(), {1, 0, 8, 0});  // planes, bits per pixel
+  AppendLE32(out, 1);                   // BI_RLE8
+  AppendLE32(out, static_cast<uint32_t>(rle.size()));
+  AppendLE32(out, 0);
+  AppendLE32(out, 0);
+  AppendLE32(out, 2);  // colours used
+  AppendLE32(out, 0);
+  AppendLE32(out, 0x00000000);
+  AppendLE32(out, 0x00C08040);
+  out.insert(out.end(), rle.begin(), rle.end());
+  return out;
+}
+
 // Size word and bytes.
 Bytes SkinPayload(int32_t Size, const Bytes& File) {
   Bytes out;

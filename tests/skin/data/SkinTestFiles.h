@@ -18,5 +18,8 @@ Bytes SkinArchive(const SkinEntries& Entries, uint32_t Version = 20000);
 Bytes SkinFile(const SkinEntries& Entries, uint32_t Version = 20000);
 // A 24-bit .bmp file of Width x Height; pixel (x, y) is Colour(x, y) as 0x00RRGGBB.
 Bytes BmpFile(int Width, int Height, uint32_t (*Colour)(int x, int y) = nullptr);
+// An 8-bit run-length .bmp file of Width x Height in one colour: runs of at
+// most 255 pixels, the densest run-length data a picture may have.
+Bytes RleBmpFile(int Width, int Height);
 // A "SkinStream" payload: the little-endian size, then the bytes.
 Bytes SkinPayload(int32_t Size, const Bytes& File);

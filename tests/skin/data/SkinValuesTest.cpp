@@ -108,9 +108,7 @@ TEST_F(SkinValuesTest, StoredSkinParsesToItsDocumentedValues) {
   EXPECT_EQ(skin.MenuBar->Margins.left, 1);
   EXPECT_EQ(skin.MenuBar->Margins.right, 1);
   EXPECT_EQ(skin.MenuBar->Tile, 0);
-  ASSERT_TRUE(skin.Scrollbar);  // its picture path has a forward slash
-  EXPECT_EQ(skin.Scrollbar->Bitmap.Width, 0);
-  EXPECT_EQ(skin.Scrollbar->FrameCount, 23);
+  EXPECT_FALSE(skin.Scrollbar);  // no arrows: scroll bars keep the platform's look
   ASSERT_TRUE(skin.Tabs);
   EXPECT_GT(skin.Tabs->BorderBitmap.Width, 0);
   EXPECT_EQ(MessagesShown, 0);

@@ -95,9 +95,9 @@ TEST(SliceGeometry, ThreePartRepeatsTheMiddle) {
   const TSkinRect margins{2, 0, 3, 0};
   ExpectPieces(ThreePartPieces(TFrameBox{8, 0, 8, 3}, 12, 3, margins),
                {{{0, 0, 2, 3}, {8, 0, 10, 3}},
-                {{2, 0, 5, 3}, {10, 0, 13, 3}},
-                {{5, 0, 8, 3}, {10, 0, 13, 3}},
-                {{8, 0, 11, 3}, {10, 0, 13, 3}},
+                {{2, 0, 5, 3}, {10, 0, 13, 3}, true},
+                {{5, 0, 8, 3}, {10, 0, 13, 3}, true},
+                {{8, 0, 11, 3}, {10, 0, 13, 3}, true},
                 {{9, 0, 12, 3}, {13, 0, 16, 3}}});
   ExpectPieces(ThreePartPieces(TFrameBox{0, 3, 5, 3}, 12, 3, margins),
                {{{0, 0, 2, 3}, {0, 3, 2, 6}}, {{9, 0, 12, 3}, {2, 3, 5, 6}}});

@@ -79,21 +79,29 @@ TEST(FrameMetrics, ClientAreaAndPiecesOfTheWindow) {
   EXPECT_EQ(T(m.MenuRect(652)), T(TSkinRect{10, 33, 640, 52}));
 }
 
-// The platform's caption is shorter than the skinned title: nowhere in the
-// title is the caption; the caption below the title is the menu band.
+// The platform has no menu bar and a shorter caption: nowhere in the title
+// is the caption; every point of the menu band (10..640 across, 33..52
+// down in a 652-pixel window) is the menu, whatever the platform says;
+// the side borders beside the band and the client below keep its answers.
 TEST(FrameMetrics, HitTestOfTheTitleAndTheMenuBand) {
-  constexpr int nowhere = 0, client = 1, caption = 2, menu = 5;
+  constexpr int nowhere = 0, client = 1, caption = 2, menu = 5, left = 10;
   TFrameMetrics m;
+  m.BorderLeft = 10;
+  m.BorderRight = 12;
   m.TitleHeight = 33;
   m.MenuHeight = 19;
   const struct {
-    int Platform, Y, Want;
-  } rows[] = {{nowhere, 20, caption}, {nowhere, -1, nowhere}, {nowhere, 33, nowhere},
-              {caption, 33, caption}, {caption, 40, menu},    {client, 40, client}};
+    int Platform, X, Y, Want;
+  } rows[] = {{nowhere, 100, 20, caption}, {nowhere, 100, -1, nowhere}, {nowhere, 100, 33, menu},
+              {caption, 100, 33, menu},    {nowhere, 10, 51, menu},     {client, 639, 40, menu},
+              {nowhere, 100, 52, nowhere}, {left, 9, 40, left},         {nowhere, 640, 40, nowhere},
+              {client, 100, 60, client}};
   for (const auto& row : rows)
-    EXPECT_EQ(FrameHitTest(m, row.Platform, row.Y), row.Want) << row.Platform << " " << row.Y;
+    EXPECT_EQ(FrameHitTest(m, row.Platform, row.X, row.Y, 652), row.Want)
+        << row.Platform << " " << row.X << "," << row.Y;
   m.MenuHeight = 0;
-  EXPECT_EQ(FrameHitTest(m, caption, 40), caption);
+  EXPECT_EQ(FrameHitTest(m, caption, 100, 40, 652), caption);
+  EXPECT_EQ(FrameHitTest(m, nowhere, 100, 40, 652), nowhere);
 }
 
 }  // namespace

@@ -95,11 +95,12 @@ TEST_F(SkinManagerTest, ASkinFileAtRunTimeReloadsAndFiresOnSkinChangedOnce) {
   EXPECT_EQ(changed, 1);
   EXPECT_EQ(SkinManager->ChangedSkinData(), nullptr);
 
-  // A file that does not exist loads nothing, leaves the component empty and
-  // asks for no re-skinning.
+  // A file that does not exist loads nothing, leaves the skin in force, says
+  // why and asks for no re-skinning.
   data.SetSkinFile(path);
-  EXPECT_TRUE(data.SkinEmpty);
+  EXPECT_FALSE(data.SkinEmpty);
   EXPECT_EQ(data.SkinName, "From disk");
+  EXPECT_EQ(data.LoadError(), path + ": no such file");
   EXPECT_FALSE(SkinManager->Timer->Enabled());
   EXPECT_EQ(changed, 1);
 }

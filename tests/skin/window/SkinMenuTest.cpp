@@ -13,11 +13,13 @@
 #include <memory>
 #include <vector>
 
-#include "skin/window/SkinManager.h"
 #include "skin/draw/SkinDraw.h"
-#include "skin/window/WinSkinForm.h"
+#include "skin/draw/SkinText.h"
 #include "skin/window/MenuTracking.h"
+#include "skin/window/SkinManager.h"
+#include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinMenu.h"
+#include "support/Mouse.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
 #include "ui/Forms.h"
@@ -107,9 +109,12 @@ bool Highlighted(HMENU menu, int position) {
 
 // Steps run one after the other from a timer of the main thread, which
 // also fires inside the modal menu loop; a step returns true when done.
+// Past the deadline the script gives up and ends any menu loop, which
+// would otherwise hold the test.
 class MenuScript {
 public:
-  explicit MenuScript(std::vector<std::function<bool()>> steps) : FSteps(std::move(steps)) {
+  explicit MenuScript(std::vector<std::function<bool()>> steps)
+      : FSteps(std::move(steps)), FStart(GetTickCount()) {
     Current = this;
     FTimer = SetTimer(nullptr, 0, 10, Tick);
   }
@@ -118,14 +123,25 @@ public:
     Current = nullptr;
   }
   bool Done() const { return FNext >= FSteps.size(); }
+  bool GaveUp() const { return FGaveUp; }
 
 private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (Current && !Current->Done() && Current->FSteps[Current->FNext]()) ++Current->FNext;
+    MenuScript* s = Current;
+    if (!s || s->Done()) return;
+    if (GetTickCount() - s->FStart > kWaitDeadlineMs) {
+      s->FGaveUp = true;
+      s->FNext = s->FSteps.size();
+      EndMenu();
+      return;
+    }
+    if (s->FSteps[s->FNext]()) ++s->FNext;
   }
   static inline MenuScript* Current = nullptr;
   std::vector<std::function<bool()>> FSteps;
   size_t FNext = 0;
+  DWORD FStart;
+  bool FGaveUp = false;
   UINT_PTR FTimer = 0;
 };
 
@@ -146,19 +162,21 @@ void Press(WORD key, bool alt) {
   if (alt) add(VK_MENU, true);
   SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
 }
-// A click on a bar button as the frame receives it.
-void ClickButton(int index) {
-  RECT w;
-  GetWindowRect(Wnd(), &w);
-  const RECT& b = Button(index).Bounds();
-  PostMessageA(Wnd(), WM_NCLBUTTONDOWN, HTMENU,
-               MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2));
+// A click of the mouse on a bar button of window wnd; the window hears of
+// the pointer's move first (a move while the popup is open would take its
+// first item's selection away).
+void ClickButton(HWND wnd, const TMenuBtn& button) {
+  const POINT at = ScreenCentre(wnd, button.Bounds());
+  MoveMouse(at);
+  PumpMessages();
+  ClickAt(at);
 }
+void ClickButton(int index) { ClickButton(Wnd(), Button(index)); }
 // Runs the script while the queue is pumped; true when it finished.
 bool RunMenu(std::vector<std::function<bool()>> steps, const std::function<void()>& start) {
   MenuScript script(std::move(steps));
   start();
-  return WaitUntil([&] { return script.Done(); }) &&
+  return WaitUntil([&] { return script.Done(); }) && !script.GaveUp() &&
          WaitUntil([] { return !Main().MenuTracking(); });
 }
 std::function<bool()> WaitFor(std::function<bool()> condition) { return condition; }
@@ -282,6 +300,11 @@ TEST_F(SkinMenuTest, TheRealMenuIsOffTheWindowWhileSkinnedAndBackAfterwards) {
   ASSERT_EQ(Main().MenuBar()->Buttons().size(), 4u);
   EXPECT_EQ(Button(btEdit).Caption(), "&Edit");
   EXPECT_FALSE(Button(btView).Enabled());
+  // An opened popup's items are the skin's to draw.
+  ASSERT_TRUE(RunMenu(
+      {WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+      [] { ClickButton(btFile); }));
+  ASSERT_NE(GetMenuState(FileMenu, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
   Skin->SetActive(false);
   ASSERT_TRUE(WaitUntil([] { return !Skinner(); }));
   EXPECT_EQ(GetMenu(Wnd()), Bar);
@@ -317,16 +340,16 @@ TEST_F(SkinMenuTest, MovingOverAnotherButtonSwitchesPopups) {
   RECT w;
   GetWindowRect(Wnd(), &w);
   const RECT& edit = Button(btEdit).Bounds();
-  ASSERT_TRUE(RunMenu(
-      {WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
-         SetCursorPos(w.left + (edit.left + edit.right) / 2, w.top + (edit.top + edit.bottom) / 2);
-         PostMessageA(Wnd(), WM_MOUSEMOVE, 0, 0);
-       }),
-       WaitFor([] {
-         return PopupShowing(EditMenu) && !PopupShowing(FileMenu) && MenuTrackingIndex() == btEdit;
-       }),
-       Do([] { PostKey(VK_ESCAPE); })},
-      [] { ClickButton(btFile); }));
+  ASSERT_TRUE(RunMenu({WaitFor([] { return PopupShowing(FileMenu) != nullptr; }), Do([&] {
+                         MoveMouse(POINT{w.left + (edit.left + edit.right) / 2,
+                                         w.top + (edit.top + edit.bottom) / 2});
+                       }),
+                       WaitFor([] {
+                         return PopupShowing(EditMenu) && !PopupShowing(FileMenu) &&
+                                MenuTrackingIndex() == btEdit;
+                       }),
+                       Do([] { PostKey(VK_ESCAPE); })},
+                      [] { ClickButton(btFile); }));
 }
 
 TEST_F(SkinMenuTest, LeftAndRightSwitchFromTheTopLevelAndRightOpensASubmenu) {
@@ -367,9 +390,26 @@ TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystem
   ASSERT_TRUE(RunMenu(
       {WaitFor([] { return PopupShowing(EditMenu) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
       [] { Press('E', true); }));
-  Press(0, true);
-  Press(VK_DOWN, false);  // in menu mode this would open a popup
-  EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 500));
+  // With a system menu style (as while minimized), Alt would put the window
+  // into the platform's menu mode, where Down opens the system menu. The
+  // script ends such a menu loop, which would otherwise hold the test.
+  const LONG_PTR style = GetWindowLongPtrA(Wnd(), GWL_STYLE);
+  SetWindowLongPtrA(Wnd(), GWL_STYLE, style | WS_SYSMENU);
+  bool opened = false;
+  {
+    const DWORD start = GetTickCount();
+    MenuScript guard({[&] {
+      opened = opened || !Popups().empty();
+      if (!opened && GetTickCount() - start < 500) return false;
+      EndMenu();
+      return true;
+    }});
+    Press(0, true);
+    Press(VK_DOWN, false);
+    EXPECT_TRUE(WaitUntil([&] { return guard.Done(); }));
+  }
+  SetWindowLongPtrA(Wnd(), GWL_STYLE, style);
+  EXPECT_FALSE(opened);
   const HMENU system = GetSystemMenu(Wnd(), FALSE);
   MenuScript script({WaitFor([system] { return PopupShowing(system) != nullptr; }),
                      Do([] { PostKey(VK_ESCAPE); })});
@@ -379,7 +419,7 @@ TEST_F(SkinMenuTest, AltLetterOpensItsButtonAltAloneDoesNothingAltSpaceTheSystem
 
 TEST_F(SkinMenuTest, ADisabledButtonIsHighlightedButOpensNothing) {
   ClickButton(btView);
-  ASSERT_TRUE(WaitUntil([] { return Button(btView).State() == TNCObject::TState::Pressed; }));
+  ASSERT_TRUE(WaitUntil([] { return Button(btView).State() != TNCObject::TState::Normal; }));
   EXPECT_FALSE(HappensWithin([] { return !Popups().empty(); }, 300));
   const TCapture shot = Capture(Wnd());
   EXPECT_EQ(shot.At(Button(btView).Bounds().left, Button(btView).Bounds().top),
@@ -410,46 +450,52 @@ TItemShot ShootItem(HWND popup, HMENU menu, int position) {
   return s;
 }
 
-// Mismatches between the item's left part (glyph box, no text) and the
-// MenuItem frame drawn over the popup's background.
-int ItemMismatches(const TItemShot& s, int frame) {
+// Mismatches between the item as shown and the MenuItem frame drawn over
+// the popup skinner's background (which must be there), outside the
+// caption's cell (from column 19, as wide as caption in the menu font);
+// for a separator (frame 2), its unstretched ends.
+int ItemMismatches(const TItemShot& s, int frame, const std::string& caption = "") {
   TDataSkinObject& element = *Skin->MenuItem;
   const int w = s.Item.right - s.Item.left, h = s.Item.bottom - s.Item.top;
+  if (w <= 0 || h <= 0 || s.Background.size() != size_t(w) * size_t(h)) return -1;
   TBitmap expected;
   expected.SetSize(w, h);
   const RECT all{0, 0, w, h};
-  if (s.Background.size() == size_t(w) * size_t(h)) {
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        SetPixel(expected.Canvas().Handle(), x, y, s.Background[size_t(y) * size_t(w) + size_t(x)]);
-  } else {
-    HBRUSH fill = CreateSolidBrush(ColorToRGB(Skin->MenuColour));
-    FillRect(expected.Canvas().Handle(), &all, fill);
-    DeleteObject(fill);
-  }
-  if (frame == 2) {  // the separator: frame 2's left part over the background
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      SetPixel(expected.Canvas().Handle(), x, y, s.Background[size_t(y) * size_t(w) + size_t(x)]);
+  const int fw = element.Bitmap.Width() / 5, left = element.Margins.left,
+            right = element.Margins.right;
+  auto separatorColumn = [&](int x) { return x < left ? fw + x : 2 * fw - (w - x); };
+  if (frame == 2) {
     for (int y = 0; y < std::min(h, element.Bitmap.Height()); ++y)
-      for (int x = 0; x < element.Margins.left; ++x) {
+      for (int x = 0; x < w; ++x) {
+        if (x >= left && x < w - right) continue;
         const int sy = h < element.Bitmap.Height() ? element.Bitmap.Height() - h + y : y;
         const COLORREF c =
-            GetPixel(element.Bitmap.Canvas().Handle(), element.Bitmap.Width() / 5 + x, sy) &
-            0xFFFFFF;
+            GetPixel(element.Bitmap.Canvas().Handle(), separatorColumn(x), sy) & 0xFFFFFF;
         if (c != kMagenta) SetPixel(expected.Canvas().Handle(), x, y, c);
       }
   } else {
     DrawNineSliceOn(expected.Canvas().Handle(), all, element.Bitmap, false, element.Tile != 0,
                     element.Trans != 0, 5, frame, element.Margins);
   }
-  const int columns = frame == 2 ? element.Margins.left : 18;  // left of the caption
+  TCanvas text;
+  text.SetHandle(expected.Canvas().Handle());
+  UseMenuFont(text);
+  const int textEnd = caption.empty() ? 0 : 20 + text.TextWidth(caption) + 2;
+  text.SetHandle(nullptr);
   int bad = 0, compared = 0;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < columns; ++x) {
+    for (int x = 0; x < w; ++x) {
+      if (frame == 2 && x >= left && x < w - right) continue;
+      if (x >= 19 && x < textEnd) continue;
       ++compared;
       if (s.Shot.At(s.Item.left + x, s.Item.top + y) !=
           (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF))
         ++bad;
     }
-  return compared ? bad : 1;
+  return compared ? bad : -1;
 }
 
 TEST_F(SkinMenuTest, ItemsAreDrawnFromTheMenuItemFrames) {
@@ -463,8 +509,8 @@ TEST_F(SkinMenuTest, ItemsAreDrawnFromTheMenuItemFrames) {
                  PostKey(VK_ESCAPE);
                })},
               [] { ClickButton(btFile); }));
-  EXPECT_EQ(ItemMismatches(selected, 4), 0);
-  EXPECT_EQ(ItemMismatches(normal, 1), 0);
+  EXPECT_EQ(ItemMismatches(selected, 4, "&New"), 0);
+  EXPECT_EQ(ItemMismatches(normal, 1, "&Open"), 0);
   EXPECT_EQ(ItemMismatches(separator, 2), 0);
 }
 
@@ -481,8 +527,28 @@ TEST_F(SkinMenuTest, ManyOpeningsGiveTheirHandlesBack) {
   EXPECT_LE(UserHighWater(), user + 16);
 }
 
+// The pixels of the bar band of window wnd (skinner s) against a bar
+// picture, outside the captions' cells; one when nothing was compared.
+int BandMismatches(HWND wnd, TWinSkinForm& s, TBitmap& expected) {
+  const TCapture shot = Capture(wnd);
+  const auto& buttons = s.MenuBar()->Buttons();
+  const int top = s.Metrics().TitleHeight, left = s.Metrics().BorderLeft;
+  const int firstCell = buttons.front()->Bounds().left, lastCell = buttons.back()->Bounds().right;
+  int bad = 0, compared = 0;
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x) {
+      if (left + x >= firstCell && left + x < lastCell) continue;
+      ++compared;
+      if (shot.At(left + x, top + y) != (GetPixel(expected.Canvas().Handle(), x, y) & 0xFFFFFF))
+        ++bad;
+    }
+  return compared ? bad : 1;
+}
+
 // A form whose menus are components: a main menu with File > New, Open,
-// and a popup menu whose second item keeps its own drawing (Tag 999).
+// and a popup menu whose items draw as the application wants: Skinned has
+// no handlers, Kept (Tag 999) and Own draw themselves in a colour of their
+// own, Measured only measures itself.
 struct TComponentForm {
   TForm* Form = new TForm(nullptr);
   TMainMenu* Menu = new TMainMenu(Form);
@@ -490,7 +556,10 @@ struct TComponentForm {
   TPopupMenu* Popup = new TPopupMenu(Form);
   TMenuItem* Skinned = new TMenuItem(Form);
   TMenuItem* Kept = new TMenuItem(Form);
-  int Clicks = 0;
+  TMenuItem* Own = new TMenuItem(Form);
+  TMenuItem* Measured = new TMenuItem(Form);
+  int Clicks = 0, OwnDraws = 0, OwnMeasures = 0;
+  static constexpr COLORREF KeptColour = RGB(200, 30, 40), OwnColour = RGB(30, 40, 200);
 
   TComponentForm() {
     Form->SetBounds(80, 360, 360, 200);
@@ -506,8 +575,26 @@ struct TComponentForm {
     Skinned->SetCaption("Skinned");
     Kept->SetCaption("Kept");
     Kept->SetTag(999);
-    Popup->Items()->Add(Skinned);
-    Popup->Items()->Add(Kept);
+    Kept->OnDrawItem = FillWith(KeptColour);
+    Kept->OnDrawItem.MethodName = "KeptDrawItem";
+    Own->SetCaption("Own");
+    Own->OnDrawItem = FillWith(OwnColour);
+    Own->OnMeasureItem = [this](TObject*, TCanvas*, int& w, int& h) {
+      ++OwnMeasures;
+      w = 90;
+      h = 20;
+    };
+    Measured->SetCaption("Measured");
+    Measured->OnMeasureItem = [this](TObject*, TCanvas*, int&, int&) { ++OwnMeasures; };
+    for (TMenuItem* item : {Skinned, Kept, Own, Measured}) Popup->Items()->Add(item);
+  }
+  // A drawing handler of the application's: the item's rectangle in Colour.
+  TMenuDrawItemEvent FillWith(COLORREF colour) {
+    return [this, colour](TObject*, TCanvas* canvas, TRect r, bool) {
+      ++OwnDraws;
+      const TBrushObject brush(CreateSolidBrush(colour));
+      FillRect(canvas->Handle(), &r, brush);
+    };
   }
   TWinSkinForm* Skinner() const { return SkinManager->FormSkinner(Form->Handle()); }
   // Shows and activates the form and waits for its skinned bar.
@@ -521,9 +608,16 @@ struct TComponentForm {
       return false;
     RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     return WaitUntil([this] {
-      return Skinner()->MenuBar()->Buttons().size() == 1 &&
+      return Skinner()->MenuBar() && Skinner()->MenuBar()->Buttons().size() == 1 &&
              Skinner()->MenuBar()->Buttons()[0]->Bounds().right > 0;
     });
+  }
+  // Opens the File popup with a click on its button and closes it again.
+  bool OpenFile() {
+    const HMENU popup = File->Handle();
+    return RunMenu({WaitFor([popup] { return PopupShowing(popup) && Highlighted(popup, 0); }),
+                    Do([] { PostKey(VK_ESCAPE); })},
+                   [this] { ClickButton(Form->Handle(), *Skinner()->MenuBar()->Buttons()[0]); });
   }
 };
 
@@ -541,13 +635,7 @@ TEST_F(SkinMenuTest, EnterOnAComponentMenuItemRunsItsOnClickOnce) {
   const HMENU popup = c.File->Handle();
   ASSERT_TRUE(RunMenu({WaitFor([popup] { return PopupShowing(popup) && Highlighted(popup, 0); }),
                        Do([] { PostKey(VK_RETURN); })},
-                      [&] {
-                        RECT w;
-                        GetWindowRect(c.Form->Handle(), &w);
-                        PostMessageA(c.Form->Handle(), WM_NCLBUTTONDOWN, HTMENU,
-                                     MAKELPARAM(w.left + file.Bounds().left + 2,
-                                                w.top + file.Bounds().top + 2));
-                      }));
+                      [&] { ClickButton(c.Form->Handle(), file); }));
   ASSERT_TRUE(WaitUntil([&] { return c.Clicks > 0; }));
   EXPECT_FALSE(HappensWithin([&] { return c.Clicks > 1; }, 300));
   c.Form->Hide();
@@ -567,29 +655,204 @@ TEST_F(SkinMenuTest, AltLetterOnAFormOpensTheButtonThroughCMDialogChar) {
   c.Form->Hide();
 }
 
-TEST_F(SkinMenuTest, APopupMenuItemWithTag999KeepsItsOwnDrawing) {
+// Popup-menu items that draw themselves (Tag 999, or a handler of their
+// own) keep doing so under the skin; the others are skinned. When skinning
+// ends, every handler and the menu's OwnerDraw are the application's again.
+TEST_F(SkinMenuTest, PopupItemsKeepTheApplicationsDrawingAndGetEverythingBack) {
   TComponentForm& c = ComponentForm();
   ASSERT_TRUE(c.Activate());
   EXPECT_TRUE(c.Popup->OwnerDraw());
-  EXPECT_TRUE(static_cast<bool>(c.Skinned->OnDrawItem));
-  EXPECT_FALSE(static_cast<bool>(c.Kept->OnDrawItem));
   const HMENU menu = c.Popup->Handle();
-  TItemShot skinned, kept;
+  const int measuredBefore = c.OwnMeasures;
+  TItemShot skinned, kept, own;
   MenuScript script({WaitFor([menu] { return PopupShowing(menu) != nullptr; }), Do([&] {
                        HWND popup = PopupShowing(menu);
                        skinned = ShootItem(popup, menu, 0);
                        kept = ShootItem(popup, menu, 1);
+                       own = ShootItem(popup, menu, 2);
                        PostKey(VK_ESCAPE);
                      })});
   c.Popup->Popup(200, 420);
   ASSERT_TRUE(WaitUntil([&] { return script.Done(); }));
-  EXPECT_EQ(ItemMismatches(skinned, 1), 0);
-  EXPECT_GT(ItemMismatches(kept, 1), 0);
+  EXPECT_EQ(ItemMismatches(skinned, 1, "Skinned"), 0);
+  auto filled = [](const TItemShot& s, COLORREF colour) {
+    int n = 0;
+    for (int y = s.Item.top; y < s.Item.bottom; ++y)
+      for (int x = s.Item.left; x < s.Item.right; ++x) n += s.Shot.At(x, y) == colour;
+    return n == (s.Item.right - s.Item.left) * (s.Item.bottom - s.Item.top) && n > 0;
+  };
+  EXPECT_TRUE(filled(kept, TComponentForm::KeptColour));
+  EXPECT_TRUE(filled(own, TComponentForm::OwnColour));
+  EXPECT_GT(c.OwnMeasures, measuredBefore);  // Own measured itself: 20 high
+  EXPECT_EQ(own.Item.bottom - own.Item.top, 20);
+
+  Skin->SetActive(false);
+  ASSERT_TRUE(WaitUntil([&] { return !c.Skinner(); }));
+  EXPECT_FALSE(c.Popup->OwnerDraw());
+  EXPECT_FALSE(static_cast<bool>(c.Skinned->OnDrawItem));
+  EXPECT_FALSE(static_cast<bool>(c.Skinned->OnMeasureItem));
+  EXPECT_EQ(c.Kept->OnDrawItem.MethodName, "KeptDrawItem");
+  TBitmap canvas;
+  canvas.SetSize(10, 10);
+  const int draws = c.OwnDraws, measures = c.OwnMeasures;
+  int w = 0, h = 0;
+  for (TMenuItem* item : {c.Kept, c.Own})
+    item->OnDrawItem(item, &canvas.Canvas(), TRect{0, 0, 5, 5}, false);
+  for (TMenuItem* item : {c.Own, c.Measured}) item->OnMeasureItem(item, &canvas.Canvas(), w, h);
+  EXPECT_EQ(c.OwnDraws, draws + 2);
+  EXPECT_EQ(c.OwnMeasures, measures + 2);
+  c.Form->Hide();
+}
+
+// A raw menu item whose identifier is also a component item's command is
+// still the frame's to measure and draw (shown selected: a normal item's
+// frame may leave the background as it is).
+TEST_F(SkinMenuTest, ARawItemWithAComponentsCommandIsDrawnFromTheSkin) {
+  const UINT twin = ComponentForm().Skinned->Command();
+  AppendMenuA(EditMenu, MF_STRING, twin, "Twin");
+  TItemShot shot;
+  const bool ran = RunMenu(
+      {WaitFor([] { return PopupShowing(EditMenu) && Highlighted(EditMenu, 0); }),
+       Do([] { PostKey(VK_UP); }), WaitFor([] { return Highlighted(EditMenu, 2); }), Do([&] {
+         shot = ShootItem(PopupShowing(EditMenu), EditMenu, 2);
+         PostKey(VK_ESCAPE);
+       })},
+      [] { ClickButton(btEdit); });
+  DeleteMenu(EditMenu, twin, MF_BYCOMMAND);
+  ASSERT_TRUE(ran);
+  EXPECT_GT(shot.Item.bottom - shot.Item.top, 8);
+  EXPECT_EQ(ItemMismatches(shot, 4, "Twin"), 0);
+}
+
+// Openings of a component menu that is rebuilt in between keep one note per
+// item made owner-drawn; at the end every item is the platform's again.
+TEST_F(SkinMenuTest, ARebuiltComponentMenuIsNotedOnceAndGivenBackWhole) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  for (int i = 0; i < 4; ++i) {
+    auto* extra = new TMenuItem(c.Form);
+    extra->SetCaption("Extra");
+    c.File->Insert(0, extra);  // the menu is rebuilt, its items move
+    ASSERT_TRUE(c.OpenFile());
+    EXPECT_EQ(c.Skinner()->MenuBar()->OwnerDrawnCount(), size_t(c.File->Count()));
+    delete extra;  // rebuilt again
+  }
+  ASSERT_TRUE(c.OpenFile());
+  Skin->SetActive(false);
+  ASSERT_TRUE(WaitUntil([&] { return !c.Skinner(); }));
+  const HMENU file = c.File->Handle();
+  for (int i = 0; i < GetMenuItemCount(file); ++i)
+    EXPECT_EQ(GetMenuState(file, UINT(i), MF_BYPOSITION) & MF_OWNERDRAW, 0u) << i;
+  c.Form->Hide();
+}
+
+// The window is made again: the form's menu outlives it, and the new window
+// gets its skinned bar for the same menu.
+TEST_F(SkinMenuTest, RecreatingASkinnedFormKeepsItsMenu) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  const HMENU bar = c.Menu->Handle(), file = c.File->Handle();
+  c.Form->RecreateWnd();
+  EXPECT_TRUE(IsMenu(bar));
+  EXPECT_TRUE(IsMenu(file));
+  ASSERT_TRUE(c.Activate());
+  EXPECT_EQ(c.Skinner()->MenuBar()->MenuHandle(), bar);
+  EXPECT_TRUE(c.OpenFile());
+  c.Form->Hide();
+}
+
+// A menu given to a form that is skinned already gets a bar in a band the
+// frame makes room for (the window keeps its size); the bar goes with it.
+TEST_F(SkinMenuTest, AMenuSetAfterSkinningGetsABarThatGoesWithIt) {
+  TForm form(nullptr);
+  form.SetBounds(140, 160, 380, 240);
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  auto skinner = [&] { return SkinManager->FormSkinner(form.Handle()); };
+  ASSERT_TRUE(WaitUntil([&] { return skinner() && skinner()->Phase() == TFormPhase::Active; }));
+  ASSERT_EQ(skinner()->MenuBar(), nullptr);
+  RECT window, client;
+  GetWindowRect(form.Handle(), &window);
+  GetClientRect(form.Handle(), &client);
+
+  auto* menu = new TMainMenu(&form);
+  auto* file = new TMenuItem(&form);
+  file->SetCaption("&File");
+  auto* open = new TMenuItem(&form);
+  open->SetCaption("&Open");
+  file->Add(open);
+  menu->Items()->Add(file);
+  form.SetMenu(menu);
+  ASSERT_NE(skinner()->MenuBar(), nullptr);
+  TWinSkinForm& s = *skinner();
+  ASSERT_EQ(s.MenuBar()->Buttons().size(), 1u);
+  EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+  EXPECT_EQ(s.Metrics().MenuHeight, GetSystemMetrics(SM_CYMENU));
+  RECT windowWith, clientWith;
+  GetWindowRect(form.Handle(), &windowWith);
+  GetClientRect(form.Handle(), &clientWith);
+  EXPECT_EQ(windowWith.bottom - windowWith.top, window.bottom - window.top);
+  EXPECT_EQ(clientWith.bottom, client.bottom - s.Metrics().MenuHeight);
+  TDataSkinObject& picture = *Skin->MenuBar;
+  const TRect band{0, 0,
+                   window.right - window.left - s.Metrics().BorderLeft - s.Metrics().BorderRight,
+                   s.Metrics().MenuHeight};
+  auto expected = DrawNineSlice(band, picture.Bitmap, picture.Margins, true, false, 2, 1);
+  EXPECT_TRUE(WaitUntil([&] {
+    return s.MenuBar()->Buttons()[0]->Bounds().right > 0 &&
+           BandMismatches(form.Handle(), s, *expected) == 0;
+  }));
+  const HMENU popup = file->Handle();
+  EXPECT_TRUE(RunMenu(
+      {WaitFor([popup] { return PopupShowing(popup) != nullptr; }), Do([] { PostKey(VK_ESCAPE); })},
+      [&] { ClickButton(form.Handle(), *s.MenuBar()->Buttons()[0]); }));
+
+  form.SetMenu(nullptr);
+  EXPECT_EQ(s.MenuBar(), nullptr);
+  EXPECT_EQ(s.Metrics().MenuHeight, 0);
+  EXPECT_EQ(GetMenu(form.Handle()), nullptr);
+  GetClientRect(form.Handle(), &clientWith);
+  EXPECT_EQ(clientWith.bottom, client.bottom);
+}
+
+// A form whose menu is taken away, replaced and rebuilt, whose window is
+// made again and whose skinning goes off and on gives every handle back.
+TEST_F(SkinMenuTest, MenuChangesGiveTheirHandlesBack) {
+  TComponentForm& c = ComponentForm();
+  ASSERT_TRUE(c.Activate());
+  auto* other = new TMainMenu(c.Form);
+  auto* help = new TMenuItem(c.Form);
+  help->SetCaption("&Help");
+  other->Items()->Add(help);
+  auto work = [&] {
+    for (int i = 0; i < 8; ++i) {
+      c.Form->SetMenu(nullptr);
+      c.Form->SetMenu(other);
+      c.Form->SetMenu(c.Menu);
+      auto* extra = new TMenuItem(c.Form);
+      extra->SetCaption("Extra");
+      c.File->Insert(0, extra);
+      ASSERT_TRUE(c.OpenFile());
+      delete extra;
+      c.Form->RecreateWnd();
+      ASSERT_TRUE(c.Activate());
+      Skin->SetActive(false);
+      ASSERT_TRUE(WaitUntil([&] { return !c.Skinner(); }));
+      Skin->SetActive(true);
+      ASSERT_TRUE(c.Activate());
+    }
+  };
+  work();  // first-use allocations settle
+  const unsigned gdi = GdiHighWater(), user = UserHighWater();
+  work();
+  EXPECT_LE(GdiHighWater(), gdi + 16);
+  EXPECT_LE(UserHighWater(), user + 16);
   c.Form->Hide();
 }
 
 // An MDI frame whose active child is maximized shows the child's buttons
-// (the skin's Visibility 100 entries) at the right end of its bar.
+// (the skin's Visibility 100 entries) at the right end of its bar; when the
+// frame goes, the maximized state goes with it.
 TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
   auto* frame = new TForm(nullptr);
   frame->SetBounds(120, 120, 460, 320);
@@ -630,7 +893,7 @@ TEST_F(SkinMenuTest, AMaximizedMDIChildsButtonsAreDrawnInTheFramesBar) {
   EXPECT_GT(drawn, 0);
   EXPECT_EQ(bad, 0);
   delete frame;
-  SkinManager->SetMdiMax(false);  // no MDI frame is left
+  EXPECT_FALSE(SkinManager->MdiMaximized);
 }
 
 }  // namespace

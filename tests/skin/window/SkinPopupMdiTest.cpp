@@ -3,8 +3,9 @@
 // from the skin's menu background, found by menu handle, recomposed after a
 // resize, out of the way once skinning is off, gone with the window), and
 // the MDI frame's client subclass (children skinned at the refresh after
-// their creation, the maximized state, no scroll bars, no real menu put
-// back on the frame, handles given back).
+// their creation, the maximized state following the children through every
+// command and the MDI buttons clicked in the bar, no scroll bars, no real
+// menu put back on the frame, handles given back).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,6 +21,9 @@
 #include "skin/draw/SkinDraw.h"
 #include "skin/window/WinSkinForm.h"
 #include "skin/window/WinSkinPopMenu.h"
+#include "FrameChecks.h"
+#include "skin/window/WinSkinMenu.h"
+#include "support/Mouse.h"
 #include "support/Screen.h"
 #include "support/Wait.h"
 #include "ui/Subclass.h"
@@ -361,10 +365,14 @@ TEST_F(SkinPopupMdi, AMenuOpenWhenItsSkinGoesGetsItsOwnLookBack) {
 
 // --- MDI ---
 
+// The left border of an MDI child as the stored skin draws it.
+int ChildFrameMismatches(HWND child) { return LeftBorderMismatches(child, Skin()); }
+
 class SkinMdi : public SkinPopupMdi {
 protected:
   void SetUp() override {
     SkinPopupMdi::SetUp();
+    ASSERT_FALSE(SkinManager->MdiMaximized);  // no frame left it behind
     FrameMenu = CreateMenu();
     AppendMenuA(FrameMenu, MF_STRING, 1, "File");
     Frame = NewSkinnedWindow("MdiTestFrame", FrameMenu);
@@ -373,8 +381,7 @@ protected:
     ASSERT_EQ(Skinner(Frame)->MdiClient(), Client);
   }
   void TearDown() override {
-    DestroyWindow(Frame);
-    SkinManager->SetMdiMax(false);
+    if (IsWindow(Frame)) DestroyWindow(Frame);
   }
 
   // A child made through the client, and the refresh that skins it.
@@ -397,6 +404,13 @@ protected:
     EXPECT_TRUE(WaitUntil(
         [child] { return Skinner(child) && Skinner(child)->Phase() == TFormPhase::Active; }));
   }
+  // The skin's MDI button with that action in the frame's bar.
+  TWinSysButton* MdiButton(int action) {
+    for (auto& button : Skinner(Frame)->SysButtons().Buttons())
+      if (button->SkinObject()->Visibility == 100 && button->SkinObject()->Action == action)
+        return button.get();
+    return nullptr;
+  }
   static LONG_PTR Buttons(HWND wnd) { return GetWindowLongPtrA(wnd, GWL_STYLE) & kCaptionButtons; }
 
   HMENU FrameMenu = nullptr;
@@ -411,8 +425,7 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
 
   SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
   ASSERT_TRUE(Skinner(Frame)->IsActiveChildMaximized());
-  // What the menu bar does when it paints a frame with a maximized child.
-  SkinManager->SetMdiMax(true);
+  EXPECT_TRUE(SkinManager->MdiMaximized);
   EXPECT_EQ(Buttons(a), kCaptionButtons);
   EXPECT_EQ(Buttons(b), kCaptionButtons);
 
@@ -444,15 +457,68 @@ TEST_F(SkinMdi, ChildrenFollowTheMaximizedState) {
   }
 }
 
-TEST_F(SkinMdi, MinimizingTheMaximizedChildFromTheMenuBarClearsTheState) {
-  const HWND a = NewChild(), b = NewChild();
-  SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
-  SkinManager->SetMdiMax(true);  // as the menu bar does
-  Skinner(Frame)->SendToActiveChild(SC_MINIMIZE);
-  EXPECT_TRUE(IsIconic(b));
-  EXPECT_FALSE(Skinner(Frame)->IsActiveChildMaximized());
+// The MDI buttons clicked in the bar, the client's arrangements and a
+// restore take the active child out of its maximized state: the state
+// follows (the other children show their skinned frames again, the bar
+// drops the buttons). Closing the maximized child maximizes the next one:
+// the state stays, and so do the buttons.
+TEST_F(SkinMdi, TheStateFollowsTheChildren) {
+  const struct {
+    const char* Name;
+    std::function<void(HWND)> Act;
+    std::function<bool(HWND, HWND)> Done;  // (the other child, the maximized one)
+  } cases[] = {
+      {"minimize button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(7)->Bounds())); },
+       [](HWND, HWND b) { return IsIconic(b) != 0; }},
+      {"restore button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(8)->Bounds())); },
+       [](HWND, HWND b) { return !IsZoomed(b) && !IsIconic(b); }},
+      {"close button", [this](HWND) { ClickAt(ScreenCentre(Frame, MdiButton(9)->Bounds())); },
+       [](HWND a, HWND b) { return !IsWindow(b) && IsZoomed(a); }},
+      {"cascade", [this](HWND) { SendMessageA(Client, WM_MDICASCADE, 0, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"tile", [this](HWND) { SendMessageA(Client, WM_MDITILE, MDITILE_VERTICAL, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"restore", [this](HWND b) { SendMessageA(Client, WM_MDIRESTORE, WPARAM(b), 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+      {"its own restore", [](HWND b) { SendMessageA(b, WM_SYSCOMMAND, SC_RESTORE, 0); },
+       [](HWND, HWND b) { return !IsZoomed(b); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const HWND a = NewChild(), b = NewChild();
+    SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+    ASSERT_TRUE(SkinManager->MdiMaximized);
+    ASSERT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 1; }));
+    c.Act(b);
+    ASSERT_TRUE(WaitUntil([&] { return c.Done(a, b); }));
+    if (IsZoomed(a)) {
+      EXPECT_TRUE(SkinManager->MdiMaximized);
+      EXPECT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 1; }));
+    } else {
+      EXPECT_TRUE(WaitUntil([] { return !SkinManager->MdiMaximized; }));
+      EXPECT_TRUE(WaitUntil([&] { return BarShowsMdiButtons(Frame) == 0; }));
+      EXPECT_TRUE(WaitUntil([&] { return ChildFrameMismatches(a) == 0; }));
+    }
+    for (HWND w : {a, b})
+      if (IsWindow(w)) SendMessageA(Client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(w), 0);
+    EXPECT_FALSE(SkinManager->MdiMaximized);
+  }
+}
+
+// A frame that goes with its maximized child (the platform destroys the
+// children, no WM_MDIDESTROY) takes the state along: the next frame's
+// children get skinned frames.
+TEST_F(SkinMdi, AFrameThatGoesTakesTheMaximizedStateAlong) {
+  const HWND child = NewChild();
+  SendMessageA(Client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  ASSERT_TRUE(SkinManager->MdiMaximized);
+  DestroyWindow(Frame);
   EXPECT_FALSE(SkinManager->MdiMaximized);
-  EXPECT_EQ(Buttons(a), 0);
+  Frame = NewSkinnedWindow("MdiTestFrame", nullptr);
+  Client = gClient;
+  const HWND next = NewChild();
+  EXPECT_EQ(Buttons(next), 0);
+  EXPECT_TRUE(WaitUntil([&] { return ChildFrameMismatches(next) == 0; }));
 }
 
 TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
@@ -479,18 +545,27 @@ TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
   EXPECT_EQ(after.bottom, before.bottom);
 }
 
+// The client keeps a real menu off the skinned frame, but takes the Window
+// menu it is given and lists its children there.
 TEST_F(SkinMdi, AMenuHandedToTheClientNeverReachesTheFrame) {
   const HMENU shown = GetMenu(Frame);
   HMENU other = CreateMenu();
-  AppendMenuA(other, MF_STRING, 2, "Other");
-  SendMessageA(Client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other), 0);
+  HMENU window = CreatePopupMenu();
+  AppendMenuA(window, MF_STRING, 3, "Cascade");
+  AppendMenuA(other, MF_POPUP, reinterpret_cast<UINT_PTR>(window), "Window");
+  SendMessageA(Client, WM_MDISETMENU, reinterpret_cast<WPARAM>(other),
+               reinterpret_cast<LPARAM>(window));
   DrawMenuBar(Frame);
   EXPECT_EQ(GetMenu(Frame), shown);
-  DestroyMenu(other);
+  NewChild();
+  SendMessageA(Client, WM_MDIREFRESHMENU, 0, 0);
+  EXPECT_GT(GetMenuItemCount(window), 1);
   // Releasing the frame gives the client its own procedure back.
   EXPECT_EQ(TWindowSubclass::HandlerCount(Client), 1);
   SkinManager->DetachForm(Frame);
   EXPECT_EQ(TWindowSubclass::HandlerCount(Client), 0);
+  DestroyWindow(Frame);  // the client lets go of the Window menu with it
+  DestroyMenu(other);
 }
 
 TEST_F(SkinMdi, ChildrenComingAndGoingGiveTheirHandlesBack) {

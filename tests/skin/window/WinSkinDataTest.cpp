@@ -10,6 +10,7 @@
 
 #include "SkinTestFiles.h"
 #include "lzhuf/LzhufEncoder.h"
+#include "skin/data/SkinLimits.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinStore.h"
 #include "skin/data/SkinValuesReader.h"
@@ -135,7 +136,7 @@ TEST_F(SkinDataTest, ReloadingReplacesTheModel) {
   auto skin = LoadedSkin(DescribedSkin(
       "[Personality]\nTopTopHeight=9\n[Progress]\nBitmap=p.bmp\n[Tabs]\nImage=p.bmp\nBorder=p.bmp\n"
       "[Button0]\n[Colour1]\ncolor=1 1 1\n",
-      {{"p.bmp", BmpFile(3, 3)}}));
+      {{"p.bmp", BmpFile(10, 3)}}));  // five frames for the tabs
   ASSERT_TRUE(skin->Progress && skin->Tabs);
   ASSERT_EQ(skin->SysButtons.size(), 4u);
   const TDataSkinTitle* title = skin->Title.get();
@@ -177,13 +178,54 @@ TEST_F(SkinDataTest, DamagedStoresLeaveTheSkinEmpty) {
        0},
       {"no description", SkinFile({{"a.bmp", BmpFile(2, 2)}}), 0},
   };
+  // The same stores, and a refused skin, leave a skin in force as it is.
+  auto loaded = LoadedSkin(good);
+  ASSERT_FALSE(loaded->SkinEmpty);
+  const Bytes refused = DescribedSkin("[Personality]\nLeft=w.bmp\n", {{"w.bmp", BmpFile(300, 2)}});
   for (const Case& c : cases) {
     MessagesShown = 0;
     auto skin = LoadedSkin(c.File);
     EXPECT_TRUE(skin->SkinEmpty) << c.Name;
     EXPECT_EQ(MessagesShown, c.Messages) << c.Name;
+    EXPECT_NE(skin->LoadError(), "") << c.Name;
+
+    loaded->SkinStream.Clear();
+    loaded->SkinStream.WriteBuffer(c.File.data(), c.File.size());
+    EXPECT_FALSE(loaded->LoadSkinStore()) << c.Name;
+    EXPECT_FALSE(loaded->SkinEmpty) << c.Name;
+    EXPECT_EQ(loaded->SkinName, "x") << c.Name;
   }
-  EXPECT_FALSE(LoadedSkin(good)->SkinEmpty);
+  loaded->SkinStream.Clear();
+  loaded->SkinStream.WriteBuffer(refused.data(), refused.size());
+  EXPECT_FALSE(loaded->LoadSkinStore());
+  EXPECT_EQ(loaded->SkinName, "x");
+  EXPECT_NE(loaded->LoadError().find("300 pixels thick"), std::string::npos);
+}
+
+// A skin file is read only when its size is that of a skin: a huge file is
+// refused before any of it is read, and the skin in force stays.
+TEST_F(SkinDataTest, AHugeSkinFileIsRefusedUnread) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "quorvel-huge.skn";
+  {
+    // A sparse file larger than any skin file may be.
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = static_cast<LONGLONG>(SkinLimits::MaxFileSize) + 1;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+  }
+  auto skin = LoadedSkin(DescribedSkin("[TitlebarSkin]\nSkinName=kept\n"));
+  skin->SetSkinFile(path);
+  DeleteFileA(path.c_str());
+  EXPECT_EQ(skin->SkinName, "kept");
+  EXPECT_FALSE(skin->SkinEmpty);
+  EXPECT_NE(skin->LoadError().find("a skin file holds at most"), std::string::npos)
+      << skin->LoadError();
 }
 
 // --- the stored property and the start-up sequence ---
