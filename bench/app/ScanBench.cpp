@@ -1,7 +1,9 @@
-// Measures full scans through the real main window against a bare
-// FindFirstFileA/FindNextFileA walk of the same tree (drive D: of a prefix
-// made by run-scan-bench), and how long the window takes to answer a
-// message while the scans run.
+// Measures full scans through the real main window, skinned and with
+// skinning switched off, against a bare FindFirstFileA/FindNextFileA walk
+// of the same tree (drive D: of a prefix made by run-scan-bench) and the
+// same walk emptying the message queue before each file, as the scan must;
+// and how long the window takes to answer a message while the scans run.
+// The rounds interleave the pumped walk and the two kinds of scan.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 #include "DialogDriver.h"
 #include "app/ad.h"
 #include "app/scan.h"
+#include "skin/window/SkinManager.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -24,8 +27,9 @@ double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-// Counts the files under folder, as the scan walks them, without examining them.
-size_t BareWalk(const std::string& folder) {
+// Counts the files under folder, as the scan walks them, without examining
+// them; with pump, the application's messages are processed before each file.
+size_t BareWalk(const std::string& folder, bool pump = false) {
   size_t files = 0;
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((folder + "*").c_str(), &entry);
@@ -33,9 +37,11 @@ size_t BareWalk(const std::string& folder) {
   do {
     if (entry.cFileName[0] == '.') continue;
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      files += BareWalk(folder + entry.cFileName + "\\");
-    else
+      files += BareWalk(folder + entry.cFileName + "\\", pump);
+    else {
+      if (pump) Application->ProcessMessages();
       ++files;
+    }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return files;
@@ -51,6 +57,22 @@ double ThreadSeconds() {
   return seconds(kernel) + seconds(user);
 }
 
+bool Answered = false;
+
+// Answers the completion box as soon as it is activated, on the thread that
+// shows it (a thread polling for the box would compete with the scan).
+LRESULT CALLBACK AnswerBox(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    char name[16] = {};
+    GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+    if (std::string(name) == "#32770") {
+      Answered = true;
+      PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A complete scan from the idle state with an empty list, its completion
 // box answered; gives the seconds it took, and in cpu the processor time
 // the main thread spent on it (what other programs on the machine disturb
@@ -59,7 +81,8 @@ double TimedScan(double& cpu) {
   Form1->memo1->Items().Clear();
   Form1->SpeedButton1->SetDown(false);
   StopRequested = false;
-  auto box = AnswerNext("#32770", "OK", 3600000);
+  const HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerBox, nullptr, GetCurrentThreadId());
+  Answered = false;
   TSpeedButton* button = Form1->SpeedButton1;
   const auto start = Clock::now();
   const double cpuStart = ThreadSeconds();
@@ -68,7 +91,21 @@ double TimedScan(double& cpu) {
   Application->ProcessMessages();
   const double seconds = Seconds(start);
   cpu = ThreadSeconds() - cpuStart;
-  return box.get().empty() ? -1 : seconds;
+  UnhookWindowsHookEx(hook);
+  return Answered ? seconds : -1;
+}
+
+// Switches the main window's skinning on or off and waits until it has
+// happened (the switch is deferred by the skin manager).
+bool SetSkinned(bool on) {
+  Form1->SkinData1->SetActive(on);
+  const auto start = Clock::now();
+  while (Seconds(start) < 10) {
+    Application->ProcessMessages();
+    if ((SkinManager->FormSkinner(Form1->Handle()) != nullptr) == on) return true;
+    Sleep(10);
+  }
+  return false;
 }
 
 // The median of the values.
@@ -117,34 +154,65 @@ int main(int argc, char** argv) {
     }
   });
 
-  std::vector<double> scans, cpus;
+  std::vector<double> pumped, pumpedCpus, scans, cpus, plainScans, plainCpus;
   bool answered = true;
   for (int i = 0; i < rounds; ++i) {
+    const auto walkStart = Clock::now();
+    const double walkCpu = ThreadSeconds();
+    BareWalk("D:\\", true);
+    pumped.push_back(Seconds(walkStart));
+    pumpedCpus.push_back(ThreadSeconds() - walkCpu);
     double cpu = 0;
-    const double s = TimedScan(cpu);
+    double s = TimedScan(cpu);
     answered = answered && s >= 0;
     scans.push_back(s);
     cpus.push_back(cpu);
+    answered = SetSkinned(false) && answered;
+    s = TimedScan(cpu);
+    answered = answered && s >= 0;
+    plainScans.push_back(s);
+    plainCpus.push_back(cpu);
+    answered = SetSkinned(true) && answered;
   }
   scanning = false;
   probe.join();
   const int listed = Form1->memo1->Items().Count();
   Application->DestroyComponents();
 
-  const double walk = Median(walks), scan = Median(scans);
+  const double walk = Median(walks), pumpedWalk = Median(pumped), scan = Median(scans),
+               plain = Median(plainScans);
   std::printf("files in tree:        %zu\n", files);
   std::printf("hits listed:          %d\n", listed);
   std::printf("rounds:               %d\n", rounds);
   std::printf("bare walk:            %.3f s median, %.3f s fastest\n", walk,
               *std::min_element(walks.begin(), walks.end()));
+  std::printf("pumped walk:          %.3f s median, %.3f s fastest\n", pumpedWalk,
+              *std::min_element(pumped.begin(), pumped.end()));
   std::printf("full scan (window):   %.3f s median, %.3f s fastest (includes the completion box)\n",
               scan, *std::min_element(scans.begin(), scans.end()));
+  std::printf("pumped walk, main thread: %.3f s median\n", Median(pumpedCpus));
   std::printf("scan, main thread:    %.3f s median, %.3f s least processor time\n", Median(cpus),
               *std::min_element(cpus.begin(), cpus.end()));
+  std::printf("scan, skinning off:   %.3f s median, %.3f s main thread\n", plain,
+              Median(plainCpus));
   std::printf("scans, in order:     ");
   for (double s : scans) std::printf(" %.3f", s);
   std::printf(" s\n");
   std::printf("ratio scan / walk:    %.2f (medians)\n", walk > 0 ? scan / walk : 0.0);
+  std::printf("pumped walks, in order:");
+  for (double s : pumped) std::printf(" %.3f", s);
+  std::printf(" s\n");
+  std::printf("ratio scan / pumped:  %.2f skinned, %.2f skinning off (medians)\n",
+              pumpedWalk > 0 ? scan / pumpedWalk : 0.0, pumpedWalk > 0 ? plain / pumpedWalk : 0.0);
+  // Each round's scans against its own pumped walk, run right before them:
+  // what other programs on the machine do shifts both alike.
+  std::vector<double> ratios, plainRatios;
+  for (size_t i = 0; i < pumped.size(); ++i) {
+    ratios.push_back(scans[i] / pumped[i]);
+    plainRatios.push_back(plainScans[i] / pumped[i]);
+  }
+  std::printf("ratio per round:      %.2f skinned, %.2f skinning off (medians of the rounds)\n",
+              Median(ratios), Median(plainRatios));
   std::printf("window answered %lld probes, slowest in %.1f ms\n", probes.load(),
               worstMicros.load() / 1000.0);
   return answered ? 0 : 1;

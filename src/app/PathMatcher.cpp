@@ -2,6 +2,7 @@
 #include "app/PathMatcher.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/SysUtils.h"
 
@@ -38,12 +39,36 @@ bool TBasicPathMatcher<String>::IsHit(const String& path) const {
   return ContainsAny(path, FFragments) && ContainsAny(path, FKeywords);
 }
 
-// True when any needle occurs in text, compared character for character.
+// Each needle under the low byte of its first character.
 template <class String>
-bool TBasicPathMatcher<String>::ContainsAny(const String& text,
-                                            const std::vector<String>& needles) {
-  for (const String& needle : needles)
-    if (text.find(needle) != String::npos) return true;
+TBasicPathMatcher<String>::TNeedles::TNeedles(std::vector<String> list) : List(std::move(list)) {
+  for (unsigned i = 0; i < List.size(); ++i) {
+    if (List[i].empty())
+      HasEmpty = true;
+    else
+      ByFirst[static_cast<unsigned>(List[i][0]) & 0xFF].push_back(i);
+  }
+}
+
+// True when any needle occurs in text, compared character for character:
+// at each place, the needles whose first character is the one found there.
+template <class String>
+bool TBasicPathMatcher<String>::ContainsAny(const String& text, const TNeedles& needles) {
+  if (needles.HasEmpty) return true;
+  using Traits = typename String::traits_type;
+  const size_t length = text.size();
+  for (size_t at = 0; at < length; ++at) {
+    const auto c = text[at];
+    for (unsigned i : needles.ByFirst[static_cast<unsigned>(c) & 0xFF]) {
+      const String& needle = needles.List[i];
+      if (needle[0] != c || needle.size() > length - at) continue;
+      // The second character is compared here: most places fail there.
+      if (needle.size() == 1 ||
+          (text[at + 1] == needle[1] &&
+           Traits::compare(text.data() + at + 2, needle.data() + 2, needle.size() - 2) == 0))
+        return true;
+    }
+  }
   return false;
 }
 

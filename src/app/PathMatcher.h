@@ -3,6 +3,7 @@
 // characters (bytes for the ANSI walk, UTF-16 units for the wide one).
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,19 @@ public:
   bool HasFragment(const String& path) const { return ContainsAny(path, FFragments); }
 
 private:
-  // True when any needle occurs in text (an empty needle occurs everywhere).
-  static bool ContainsAny(const String& text, const std::vector<String>& needles);
-  std::vector<String> FKeywords;
-  std::vector<String> FFragments;
+  // A list of needles, indexed by the low byte of their first character, so
+  // that one pass over a path tries at each place only the needles that can
+  // start there (every file of a scan goes through here).
+  struct TNeedles {
+    explicit TNeedles(std::vector<String> list);
+    std::vector<String> List;
+    std::array<std::vector<unsigned>, 256> ByFirst;  // indexes into List
+    bool HasEmpty = false;                           // an empty needle occurs everywhere
+  };
+  // True when any needle occurs in text.
+  static bool ContainsAny(const String& text, const TNeedles& needles);
+  TNeedles FKeywords;
+  TNeedles FFragments;
 };
 
 using TPathMatcher = TBasicPathMatcher<std::string>;

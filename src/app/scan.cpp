@@ -36,8 +36,9 @@ const char* const kStopCaption = "Stop scanning now";
 
 // While a walk runs, the list and the status bar are repainted at most this
 // often (milliseconds). Messages are still pumped before every file; painting
-// on every file would cost many times more than the walk itself.
-const DWORD kRepaintInterval = 100;
+// on every file would cost many times more than the walk itself, and each
+// repaint of a list that grew costs milliseconds under Wine.
+const DWORD kRepaintInterval = 250;
 
 // Owns a find handle from FindFirstFileA.
 class TFindHandle {
@@ -185,6 +186,7 @@ void TForm1::ScanFolderW(const std::wstring& folder, const std::wstring& path,
   FWalkPath.push_back(id);
   TScopeExit leave([this] { FWalkPath.pop_back(); });
   TFolderEntry entry;
+  std::wstring file, longFile;  // the paths of the file in hand, their memory kept for the next
   bool more = listing.Next(entry);
   while (more) {
     const std::wstring& name = entry.Name;
@@ -194,7 +196,9 @@ void TForm1::ScanFolderW(const std::wstring& folder, const std::wstring& path,
           ScanFolderW(folder + name + L'\\', path + name + L'\\', mask, recurse);
       } else {
         Application->ProcessMessages();
-        ExamineFile(folder + name, path + name, TFileIdentity{id.Volume, entry.Index});
+        file.assign(folder).append(name);
+        longFile.assign(path).append(name);
+        ExamineFile(file, longFile, TFileIdentity{id.Volume, entry.Index});
         RepaintWhenDue();
       }
     }
@@ -251,6 +255,7 @@ void TForm1::ExamineFile(const std::wstring& path, const std::wstring& longPath,
   if (!WideMatcher().HasFragment(path)) return;
   if (!id.Known()) ReadIdentity(longPath, id);  // a listing without identities
   if (id.Known() && ListedAs(id)) return;
+  HoldListRepaints();
   const int index = memo1->AddWide(path);
   memo1->SetChecked(index, true);
   FListed[path] = TListedFile{longPath, id};
@@ -263,6 +268,7 @@ void TForm1::ExamineFileA(const std::string& path) {
   if (!Matcher().HasKeyword(path)) return;
   if (memo1->Items().IndexOf(path) >= 0) return;  // listed already (letter case ignored)
   if (!Matcher().HasFragment(path)) return;
+  HoldListRepaints();
   const int index = memo1->Items().Add(path);
   memo1->SetChecked(index, true);
 }
@@ -310,10 +316,10 @@ void TForm1::SetProgress(const std::wstring& path) {
   if (FRepaintPauses == 0) SetStatus("Scanning:" + WideToAcp(FProgress));
 }
 
-// The list stops repainting on every new entry (nested walks share one pause).
+// The status bar shows progress only at repaints from now on, and the list
+// stops painting once an entry is added (nested walks share one pause).
 void TForm1::PauseRepaints() {
   if (FRepaintPauses++ > 0) return;
-  SendMessageA(memo1->Handle(), WM_SETREDRAW, FALSE, 0);
   FLastRepaint = GetTickCount() - kRepaintInterval;  // the first file shows at once
 }
 
@@ -321,21 +327,32 @@ void TForm1::PauseRepaints() {
 void TForm1::ResumeRepaints() {
   if (--FRepaintPauses > 0) return;
   if (!FProgressShown) SetStatus("Scanning:" + WideToAcp(FProgress));
+  FListHeld = false;
   SendMessageA(memo1->Handle(), WM_SETREDRAW, TRUE, 0);
   RedrawWindow(memo1->Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-// Every kRepaintInterval ms of a walk: shows the progress and repaints the list.
+// A list that only takes what the user does paints as usual; one that grows
+// would repaint for every entry.
+void TForm1::HoldListRepaints() {
+  if (FRepaintPauses == 0 || FListHeld) return;
+  SendMessageA(memo1->Handle(), WM_SETREDRAW, FALSE, 0);
+  FListHeld = true;
+}
+
+// Every kRepaintInterval ms of a walk: shows the progress and repaints the
+// list if it grew.
 void TForm1::RepaintWhenDue() {
   const DWORD now = GetTickCount();
   if (FRepaintPauses == 0 || now - FLastRepaint < kRepaintInterval) return;
   FLastRepaint = now;
   if (!FProgressShown) SetStatus("Scanning:" + WideToAcp(FProgress));
+  if (!FListHeld) return;
+  FListHeld = false;
   HWND list = memo1->Handle();
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
 }
 
 // "Found:" and the number of listed entries.

@@ -79,7 +79,11 @@ private:
   // Stops (or resumes) repainting the list and status bar on every change.
   void PauseRepaints();
   void ResumeRepaints();
-  // Repaints the paused list and status bar when the last repaint is old enough.
+  // Before an entry is added while repaints are paused: the list stops
+  // painting until the next repaint.
+  void HoldListRepaints();
+  // Shows the progress, and repaints the list if entries were added, when
+  // the last repaint is old enough.
   void RepaintWhenDue();
   std::string FoundText() const;
   // True when folder is one already open on the walk path (a link back up).
@@ -99,6 +103,7 @@ private:
   unsigned long FLastRepaint = 0;
   std::wstring FProgress;
   bool FProgressShown = true;
+  bool FListHeld = false;  // the list's redraw is off until the next repaint
 };
 
 extern TForm1* Form1;

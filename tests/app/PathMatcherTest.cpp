@@ -50,3 +50,27 @@ TEST(PathMatcher, WideMatcherMatchesTheSameLetters) {
   };
   for (const auto& c : cases) EXPECT_EQ(m.IsHit(c.Path), c.Hit) << "case " << &c - cases;
 }
+
+// The one-pass search finds what a search for each string finds: at the
+// ends, with shared first letters, needles longer than the path, bytes
+// above 0x7F and characters that share their low byte.
+TEST(PathMatcher, FindsWhatASearchForEachStringFinds) {
+  const std::vector<std::string> keywords{"sex", "sexy", "sa", "xx", "\xFCs"};
+  const std::vector<std::string> fragments{"jpg", ".j", "g"};
+  const TPathMatcher m(keywords, fragments);
+  const auto contains = [](const std::string& path, const std::vector<std::string>& list) {
+    for (const std::string& s : list)
+      if (path.find(s) != std::string::npos) return true;
+    return false;
+  };
+  for (const std::string path : {"sex", "se", "a\\sa", "D:\\x", "D:\\xx.jpg", "jp", "\xFC",
+                                 "a\xFCs.g", "", "D:\\sexy\\a.j", "saxx"}) {
+    EXPECT_EQ(m.HasKeyword(path), contains(path, keywords)) << path;
+    EXPECT_EQ(m.HasFragment(path), contains(path, fragments)) << path;
+  }
+  EXPECT_TRUE(TPathMatcher({""}, {"x"}).HasKeyword("anything"));  // an empty keyword
+  const TWidePathMatcher wide({L"\u0173x"}, {L"s"});              // low byte 0x73, as 's'
+  EXPECT_FALSE(wide.HasKeyword(L"sx"));
+  EXPECT_TRUE(wide.HasKeyword(L"a\u0173x"));
+  EXPECT_FALSE(wide.HasFragment(L"\u0173"));
+}

@@ -39,8 +39,9 @@ std::vector<RECT> RectsOf(HRGN Region) {
 }
 
 // Sets Region (taken over) as Wnd's region (W x H); what it takes away from
-// the window's present shape goes a few rectangles at a time.
-bool SetRegionInSteps(HWND Wnd, int W, int H, TRegionObject Region) {
+// the window's present shape goes a few rectangles at a time. Without
+// Redraw nothing is repainted.
+bool SetRegionInSteps(HWND Wnd, int W, int H, TRegionObject Region, bool Redraw) {
   TRegionObject current(CreateRectRgn(0, 0, 0, 0));
   if (GetWindowRgn(Wnd, current) == ERROR) current.Reset(CreateRectRgn(0, 0, W, H));
   TRegionObject removed(CreateRectRgn(0, 0, 0, 0));
@@ -57,12 +58,42 @@ bool SetRegionInSteps(HWND Wnd, int W, int H, TRegionObject Region) {
       if (SetWindowRgn(Wnd, step.Get(), FALSE)) step.Release();  // the system's now
     }
   }
-  if (!SetWindowRgn(Wnd, Region.Get(), TRUE)) return false;
+  if (!SetWindowRgn(Wnd, Region.Get(), Redraw)) return false;
   Region.Release();
   return true;
 }
 
 }  // namespace
+
+TSharedRegions* TSharedRegions::FCurrent = nullptr;
+
+// Serves from now on.
+TSharedRegions::TSharedRegions() : FOuter(FCurrent) { FCurrent = this; }
+
+// The outer one serves again.
+TSharedRegions::~TSharedRegions() { FCurrent = FOuter; }
+
+bool TSharedRegions::TKey::operator==(const TKey& o) const {
+  return Skin == o.Skin && W == o.W && H == o.H && L == o.L && T == o.T && R == o.R && B == o.B &&
+         Frameless == o.Frameless && Active == o.Active;
+}
+
+// RGN_COPY into a new region.
+bool TSharedRegions::Copy(const TKey& Key, TRegionObject& Region) const {
+  for (const TEntry& entry : FEntries) {
+    if (!(entry.Key == Key)) continue;
+    Region.Reset(CreateRectRgn(0, 0, 0, 0));
+    return CombineRgn(Region, entry.Region, nullptr, RGN_COPY) != ERROR;
+  }
+  return false;
+}
+
+// A copy, since the system takes the region it is given.
+void TSharedRegions::Keep(const TKey& Key, HRGN Region) {
+  TRegionObject copy(CreateRectRgn(0, 0, 0, 0));
+  if (CombineRgn(copy, Region, nullptr, RGN_COPY) != ERROR)
+    FEntries.push_back(TEntry{Key, std::move(copy)});
+}
 
 // A painter with no pictures yet.
 TFramePainter::TFramePainter(HWND Wnd) : FHandle(Wnd) {}
@@ -213,8 +244,8 @@ void TFramePainter::PaintCaption(TCanvas& Canvas, const TRect& R, const TFrameVi
 
 // Opaque pieces of each transparent border (the last painted title when it
 // has the window's width), rectangles of the others, and the client area.
-void TFramePainter::UpdateRegion(const TFrameView& View) {
-  if (!View.Skin || View.Skin->SkinEmpty) return;
+void TFramePainter::UpdateRegion(const TFrameView& View, bool Redraw) {
+  if (!View.Skin || View.Skin->SkinEmpty || FSettingRegion) return;
   RECT window;
   GetWindowRect(FHandle, &window);
   const int w = RectWidth(window), h = RectHeight(window);
@@ -228,8 +259,20 @@ void TFramePainter::UpdateRegion(const TFrameView& View) {
   const TFrameMetrics& m = View.Metrics;
   const int L = m.BorderLeft, T = m.TitleHeight, R = m.BorderRight, B = m.BorderBottom;
   const auto& b = View.Skin->Borders;
+  const bool shaped = b[1]->Trans || b[2]->Trans || b[3]->Trans || b[4]->Trans;
+  // A region cut around the last painted title is this window's own.
+  const bool ownTitle = shaped && !View.Frameless && b[3]->Trans == 1 && T > 1 && w - L - R > 0 &&
+                        FTitleBitmap.Width() == w && FTitleBitmap.Height() == T;
+  TSharedRegions* shared = ownTitle ? nullptr : TSharedRegions::Current();
+  const TSharedRegions::TKey key{View.Skin, w, h, L, T, R, B, View.Frameless, View.Active};
   TRegionObject region;
-  if (!b[1]->Trans && !b[2]->Trans && !b[3]->Trans && !b[4]->Trans) {
+  if (shared && shared->Copy(key, region)) {
+    if (shaped) {
+      FRegionWidth = w;
+      FRegionHeight = h;
+    }
+    shared = nullptr;  // kept already
+  } else if (!shaped) {
     region.Reset(CreateRectRgn(0, 0, w, h));
   } else {
     FRegionWidth = w;
@@ -271,9 +314,14 @@ void TFramePainter::UpdateRegion(const TFrameView& View) {
       CombineRgn(region, region, left, RGN_OR);
     }
   }
-  // Once set, the region belongs to the system.
+  if (shared) shared->Keep(key, region);
+  // Once set, the region belongs to the system. Setting it sends the window
+  // size messages (of the same size).
   const HRGN handle = region.Get();
-  if (SetRegionInSteps(FHandle, w, h, std::move(region))) {
+  FSettingRegion = true;
+  const bool set = SetRegionInSteps(FHandle, w, h, std::move(region), Redraw);
+  FSettingRegion = false;
+  if (set) {
     FRegion = handle;
     FRegionSet = true;
   }

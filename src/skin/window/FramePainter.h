@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/controls/WinSubClass.h"
 #include "skin/window/FrameMetrics.h"
@@ -30,6 +31,41 @@ struct TFrameView {
   TFrameKind Kind = TFrameKind::Window;
   TFrameWindowState WindowState = TFrameWindowState::Normal;
   TFormPhase Phase = TFormPhase::Attached;
+};
+
+// While one lives, frames that build their regions from the same border
+// pictures at the same size share one computation: the first region is
+// copied for the others (all MDI children take their skinned frames back at
+// once). They may nest; the innermost serves.
+class TSharedRegions {
+public:
+  TSharedRegions();
+  ~TSharedRegions();
+  TSharedRegions(const TSharedRegions&) = delete;
+  TSharedRegions& operator=(const TSharedRegions&) = delete;
+
+  // What a region built from the border pictures depends on.
+  struct TKey {
+    const TSkinModel* Skin;
+    int W, H, L, T, R, B;
+    bool Frameless, Active;
+    bool operator==(const TKey& o) const;
+  };
+  // The one that serves now, or null.
+  static TSharedRegions* Current() { return FCurrent; }
+  // A copy of the region kept under Key into Region; false when none is kept.
+  bool Copy(const TKey& Key, TRegionObject& Region) const;
+  // Keeps a copy of Region under Key.
+  void Keep(const TKey& Key, HRGN Region);
+
+private:
+  struct TEntry {
+    TKey Key;
+    TRegionObject Region;
+  };
+  std::vector<TEntry> FEntries;
+  TSharedRegions* FOuter;
+  static TSharedRegions* FCurrent;
 };
 
 class TFramePainter {
@@ -52,8 +88,11 @@ public:
   int FrameHeight() const { return FFrameHeight; }
 
   // Builds the window region anew for the window's present size (only when
-  // the size changed, for an MDI child, or while the skin changes).
-  void UpdateRegion(const TFrameView& View);
+  // the size changed, for an MDI child, or while the skin changes). Without
+  // Redraw the caller repaints the window and what its parent shows around
+  // it. A size message that comes while the region is being set finds the
+  // region on its way and builds none.
+  void UpdateRegion(const TFrameView& View, bool Redraw = true);
   // Takes the region off without a repaint (the platform's frame comes back).
   void DropRegion();
   // Takes the region off and repaints: the window looks as before attaching.
@@ -99,6 +138,7 @@ private:
   int FFrameWidth = 0, FFrameHeight = 0;
   std::array<TPieceCache, 5> FPieceCache;
   bool FRegionSet = false;
+  bool FSettingRegion = false;
   HRGN FRegion = nullptr;  // the window's region: the system's once set
   int FRegionWidth = 0, FRegionHeight = 0;
 };

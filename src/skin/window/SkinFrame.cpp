@@ -357,10 +357,25 @@ void TSkinFrame::MdiMaxChanged(bool Maximized) {
     SetSysButtons(true);
   } else {
     FWindowState = TFrameWindowState::Normal;
-    UpdateRegion();
+    FPainter.UpdateRegion(View(), false);
     SetSysButtons(false);
-    if (!FPainter.RegionSet()) FrameChanged();
+    if (FPainter.RegionSet())
+      FMdiRepaintDue = true;
+    else
+      FrameChanged();
   }
+}
+
+// The window's frame and client, and the part of its parent under it.
+void TSkinFrame::RepaintMdiFrame() {
+  if (!FMdiRepaintDue) return;
+  FMdiRepaintDue = false;
+  RECT r;
+  GetWindowRect(FHandle, &r);
+  const HWND parent = GetParent(FHandle);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  RedrawWindow(parent, &r, nullptr, RDW_INVALIDATE | RDW_ERASE);
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // The small icon of the window (or its big one), else the skin's default

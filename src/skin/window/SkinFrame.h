@@ -56,7 +56,8 @@ public:
   // Puts the window's own caption-button style bits back, or takes them off.
   void SetSysButtons(bool Show);
   // The manager's MDI maximized state changed to Maximized: an MDI child
-  // switches between the skinned frame and the platform's.
+  // switches between the skinned frame and the platform's. A child that
+  // takes its shape back is repainted by RepaintMdiFrame.
   void MdiMaxChanged(bool Maximized);
   // The form's menu changed to Component (null: none): the window's new
   // menu gets a bar (built now if it had none), and the bar goes when the
@@ -65,6 +66,11 @@ public:
   // An MDI child's WM_SIZE of type SizeType: when it was maximized or is
   // now, its frame is asked to follow the children.
   void MdiChildSized(WPARAM SizeType);
+  // Once every child has changed: the child that took its shape back is
+  // repainted, with what its parent shows around the shape. (A repaint
+  // pending while the next child's frame changes would be carried out there
+  // and then, child by child.)
+  void RepaintMdiFrame();
   // Invalidates Wnd and repaints it now.
   static void Repaint(HWND Wnd);
   // A screen point in the coordinates of the title-bar objects.
@@ -147,7 +153,8 @@ protected:
   bool FFrameless = false;
   uint8_t FSavedButtons = 0;  // TCaptionButtons bits
   bool FSysButtonsShown = true;
-  bool FZoomed = false;  // an MDI child: maximized at its last WM_SIZE
+  bool FZoomed = false;         // an MDI child: maximized at its last WM_SIZE
+  bool FMdiRepaintDue = false;  // the shape came back; RepaintMdiFrame follows
   HMENU FWindowMenu = nullptr;
   HMENU FSystemMenu = nullptr;
   std::string FCaptionPrefix, FCaptionSuffix;

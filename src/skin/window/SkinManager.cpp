@@ -311,7 +311,9 @@ TBitmap* TSkinManage::PopupMenuBitmap(HMENU Menu) const {
 void TSkinManage::SetMdiMax(bool Value) {
   if (Value == MdiMaximized) return;
   MdiMaximized = Value;
+  TSharedRegions shared;  // children of one size share their region's computation
   for (auto& f : Forms) f->MdiMaxChanged(Value);
+  for (auto& f : Forms) f->RepaintMdiFrame();
   SkinTrace(Value ? "***** SetMdiMax True" : "***** SetMdiMax Flase");
 }
 

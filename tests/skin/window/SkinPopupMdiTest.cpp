@@ -521,6 +521,35 @@ TEST_F(SkinMdi, AFrameThatGoesTakesTheMaximizedStateAlong) {
   EXPECT_TRUE(WaitUntil([&] { return ChildFrameMismatches(next) == 0; }));
 }
 
+// Children that take their skinned frames back together each get the shape
+// they build alone (children of one size share its computation), and each
+// is repainted once all have changed.
+TEST_F(SkinMdi, ChildrenComingBackTogetherGetTheirOwnShapesAndARepaint) {
+  const HWND a = NewChild(), b = NewChild(), c = NewChild();  // c is the active one
+  SetWindowPos(b, nullptr, 0, 0, 260, 170, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SkinManager->SetMdiMax(true);
+  PumpMessages();
+  SkinManager->SetMdiMax(false);
+  const auto regionOf = [](HWND w) {
+    TRegionObject r(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetWindowRgn(w, r), ERROR);
+    return r;
+  };
+  const std::vector<HWND> children{a, b, c};
+  std::vector<TRegionObject> together;
+  for (HWND w : children) {
+    together.push_back(regionOf(w));
+    EXPECT_TRUE(GetUpdateRect(w, nullptr, FALSE)) << "a repaint is due";
+  }
+  PumpMessages();
+  for (size_t i = 0; i < children.size(); ++i) {
+    EXPECT_FALSE(GetUpdateRect(children[i], nullptr, FALSE));
+    Skinner(children[i])->RebuildRegion();
+    EXPECT_TRUE(EqualRgn(together[i], regionOf(children[i]))) << "child " << i;
+  }
+  EXPECT_FALSE(EqualRgn(together[0], together[1]));
+}
+
 TEST_F(SkinMdi, TheClientShowsNoScrollBars) {
   const HWND child = NewChild();
   RECT before;
