@@ -101,6 +101,7 @@ private:
   int FFoldersNotScanned = 0;
   int FRepaintPauses = 0;
   unsigned long FLastRepaint = 0;
+  unsigned long FRepaintWait = 0;  // milliseconds from the last repaint to the next
   std::wstring FProgress;
   bool FProgressShown = true;
   bool FListHeld = false;  // the list's redraw is off until the next repaint
