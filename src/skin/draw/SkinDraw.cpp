@@ -33,17 +33,15 @@ void FillWithPattern(HDC DC, const TRect& Rect, TBitmap& Tile) {
   SetBrushOrgEx(DC, oldOrigin.x, oldOrigin.y, nullptr);
 }
 
-// Work copied onto DC at (X, Y): through the magenta mask when Transparent,
-// else as it is.
-void Put(HDC DC, int X, int Y, TBitmap& Work, bool Transparent) {
+}  // namespace
+
+void PutPicture(HDC DC, int X, int Y, TBitmap& Picture, bool Transparent) {
   if (Transparent) {
-    TransparentBlt(DC, Bounds(X, Y, Work.Width(), Work.Height()), Work, SkinKeyColour);
+    TransparentBlt(DC, Bounds(X, Y, Picture.Width(), Picture.Height()), Picture, SkinKeyColour);
   } else {
-    BitBlt(DC, X, Y, Work.Width(), Work.Height(), Work.Canvas().Handle(), 0, 0, SRCCOPY);
+    BitBlt(DC, X, Y, Picture.Width(), Picture.Height(), Picture.Canvas().Handle(), 0, 0, SRCCOPY);
   }
 }
-
-}  // namespace
 
 // A 32-bit DIB section with COLORONCOLOR stretching.
 std::unique_ptr<TBitmap> WorkBitmap(int w, int h) {
@@ -76,6 +74,25 @@ std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const
   return result;
 }
 
+TBitmap& TNineSliceCache::Get(TBitmap& Bitmap, const TSkinRect& Margins, int W, int H,
+                              bool Vertical, bool Tile, int FrameCount, int Frame) {
+  constexpr size_t kKept = 4;
+  auto same = [&](const TEntry& e) {
+    return e.W == W && e.H == H && e.FrameCount == FrameCount && e.Frame == Frame &&
+           e.Vertical == Vertical && e.Tile == Tile;
+  };
+  auto it = std::find_if(FEntries.begin(), FEntries.end(), same);
+  if (it != FEntries.end()) {
+    std::rotate(it, it + 1, FEntries.end());
+  } else {
+    if (FEntries.size() == kKept) FEntries.erase(FEntries.begin());
+    FEntries.push_back(TEntry{
+        W, H, FrameCount, Frame, Vertical, Tile,
+        DrawNineSlice(TRect{0, 0, W, H}, Bitmap, Margins, Vertical, Tile, FrameCount, Frame)});
+  }
+  return *FEntries.back().Picture;
+}
+
 // DrawNineSlice, then one copy (through the key colour when Transparent).
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,
                      bool Transparent, int FrameCount, int Frame, const TSkinRect& Margins) {
@@ -83,7 +100,7 @@ void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, 
   std::unique_ptr<TBitmap> work =
       DrawNineSlice(Rect, Bitmap, Margins, Vertical, Tile, FrameCount, Frame);
   if (work->Empty()) return;
-  Put(DC, Rect.left, Rect.top, *work, Transparent);
+  PutPicture(DC, Rect.left, Rect.top, *work, Transparent);
 }
 
 // Every piece but the centre stretched straight onto DC.
@@ -152,7 +169,7 @@ void DrawFrame(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Transparent, int
   if (work->Empty()) return;
   Stretch(work->Canvas().Handle(), {0, 0, w, h}, Bitmap.Canvas().Handle(),
           {w * (Frame - 1), 0, w * Frame, Bitmap.Height()});
-  Put(DC, Rect.left, Rect.top, *work, Transparent);
+  PutPicture(DC, Rect.left, Rect.top, *work, Transparent);
 }
 
 // Three raster operations through a monochrome mask of the key colour.

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/data/SkinValues.h"
 #include "ui/Graphics.h"
@@ -29,6 +30,28 @@ std::unique_ptr<TBitmap> WorkBitmap(int w, int h);
 // are dropped in that direction.
 std::unique_ptr<TBitmap> DrawNineSlice(const TRect& Size, TBitmap& Bitmap, const TSkinRect& Margins,
                                        bool Vertical, bool Tile, int FrameCount, int Frame);
+// The nine-slice pictures of one element for the last few sizes and frames
+// asked for: the items of a popup menu share their size, and composing is
+// most of what drawing an item costs. The element clears it when its
+// picture changes.
+class TNineSliceCache {
+public:
+  // DrawNineSlice of W x H; composed on the first call with these values.
+  TBitmap& Get(TBitmap& Bitmap, const TSkinRect& Margins, int W, int H, bool Vertical, bool Tile,
+               int FrameCount, int Frame);
+  void Clear() { FEntries.clear(); }
+
+private:
+  struct TEntry {
+    int W, H, FrameCount, Frame;
+    bool Vertical, Tile;
+    std::unique_ptr<TBitmap> Picture;
+  };
+  std::vector<TEntry> FEntries;  // the most recently used last
+};
+// Picture copied onto DC at (X, Y): through the magenta mask when
+// Transparent, else as it is.
+void PutPicture(HDC DC, int X, int Y, TBitmap& Picture, bool Transparent);
 // DrawNineSlice of Rect's size copied onto DC at Rect, leaving magenta
 // pixels untouched when Transparent.
 void DrawNineSliceOn(HDC DC, const TRect& Rect, TBitmap& Bitmap, bool Vertical, bool Tile,

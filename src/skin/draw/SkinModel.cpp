@@ -20,6 +20,7 @@ void LoadPicture(TBitmap& Bitmap, TDibImage& Image) {
 void Fill(TDataSkinObject& Element, TSkinElement& Source) {
   static_cast<TSkinElementValues&>(Element) = Source;
   LoadPicture(Element.Bitmap, Source.Bitmap);
+  Element.Composed.Clear();
 }
 
 // A new element of Source, or null when the description gave none.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "skin/data/SkinValues.h"
+#include "skin/draw/SkinDraw.h"
 #include "ui/Classes.h"
 #include "ui/Graphics.h"
 
@@ -25,6 +26,8 @@ public:
   TDataSkinObject& operator=(const TDataSkinObject&) = delete;
 
   TBitmap Bitmap;
+  // Bitmap composed at the sizes last drawn (menu items).
+  TNineSliceCache Composed;
 };
 
 // A window border or the tab element: a second picture for the edge.

@@ -215,8 +215,10 @@ void DrawMenuItemFacts(TSkinModel& Skin, const TMenuItemFacts& Item, TCanvas& Ca
   if (work->Empty()) return;
   const TRect all{0, 0, RectWidth(Rect), RectHeight(Rect)};
   if (!Item.IsLine()) {
-    DrawNineSliceOn(work->Canvas().Handle(), all, element->Bitmap, false, element->Tile != 0,
-                    element->Trans != 0, 5, Selected ? 4 : 1, element->Margins);
+    TBitmap& frame =
+        element->Composed.Get(element->Bitmap, element->Margins, RectWidth(all), RectHeight(all),
+                              false, element->Tile != 0, 5, Selected ? 4 : 1);
+    if (!frame.Empty()) PutPicture(work->Canvas().Handle(), 0, 0, frame, element->Trans != 0);
     work->Canvas().Font().Assign(&Canvas.Font());
     DrawMenuItemContent(Skin, Item, work->Canvas(), Selected, all);
   }
